@@ -1,0 +1,76 @@
+// The file operations the portable core needs, behind one small interface so
+// that the core stays free of <windows.h>: Windows builds pass the Win32
+// implementation, native tests a POSIX one or a fault-injecting fake.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+// A file could not be read, written, created or replaced. The message names
+// the file and carries the system's reason.
+class FileError : public std::runtime_error {
+public:
+    FileError(std::string fileName, const std::string& reason);
+    [[nodiscard]] const std::string& FileName() const noexcept { return fileName_; }
+
+private:
+    std::string fileName_;
+};
+
+// What tells one version of a file on disk from another: a file whose stamp
+// is unchanged need not be parsed again.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    std::uint64_t identity = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// An open, newly created file. The destructor closes it.
+class IWritableFile {
+public:
+    virtual ~IWritableFile() = default;
+    virtual void Write(std::string_view bytes) = 0;  // throws FileError
+    virtual void Flush() = 0;                        // to the disk; throws FileError
+    virtual void Close() = 0;                        // throws FileError
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // True for an existing file that is not a folder.
+    [[nodiscard]] virtual bool FileExists(const std::string& path) = 0;
+    [[nodiscard]] virtual bool DirectoryExists(const std::string& path) = 0;
+    // The whole file, read while others may read but not write it.
+    [[nodiscard]] virtual std::string ReadFile(const std::string& path) = 0;
+    // Empty when the file does not exist or cannot be examined.
+    [[nodiscard]] virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+
+    // Building blocks of SaveFileAtomically: a new file with a unique name in
+    // the folder of targetPath, the one-step replacement of the target by it,
+    // and removal of a temporary file that is no longer wanted.
+    [[nodiscard]] virtual std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath,
+                                                                         std::string& tempPath) = 0;
+    virtual void MoveOver(const std::string& tempPath, const std::string& targetPath) = 0;
+    virtual void RemoveFile(const std::string& path) noexcept = 0;
+
+    // Documents of earlier versions hold text in the system's ANSI code page.
+    [[nodiscard]] virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
+};
+
+// Writes bytes to a temporary file beside path, flushes it and replaces path
+// with it in one step. On any failure path keeps its old content, the
+// temporary file is removed, and a FileError naming path is thrown.
+void SaveFileAtomically(IFileSystem& fs, const std::string& path, std::string_view bytes);
+// Copies from over to in the same way; false when the copy failed, and then
+// to is unchanged.
+[[nodiscard]] bool CopyFileAtomically(IFileSystem& fs, const std::string& from, const std::string& to);
+
+}  // namespace tavrin

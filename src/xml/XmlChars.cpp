@@ -1,0 +1,64 @@
+#include "xml/XmlChars.h"
+
+#include <algorithm>
+
+namespace tavrin {
+
+bool IsXmlName(std::string_view text) noexcept {
+    return !text.empty() && IsNameStart(text.front()) && std::all_of(text.begin(), text.end(), IsNameChar);
+}
+
+std::size_t FindInvalidUtf8(std::string_view text) noexcept {
+    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned lead = byte(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The allowed range of the second byte excludes overlong forms, surrogates and values above 10FFFF.
+        std::size_t length = 0;
+        unsigned low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return i;
+        }
+        if (byte(i + 1) < low || byte(i + 1) > high) return i;
+        for (std::size_t k = 2; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80) return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    const auto put = [&](unsigned value) { out += static_cast<char>(value); };
+    if (codePoint < 0x80) {
+        put(codePoint);
+    } else if (codePoint < 0x800) {
+        put(0xC0 | (codePoint >> 6));
+        put(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        put(0xE0 | (codePoint >> 12));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    } else {
+        put(0xF0 | (codePoint >> 18));
+        put(0x80 | ((codePoint >> 12) & 0x3F));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    }
+}
+
+}  // namespace tavrin

@@ -1,0 +1,327 @@
+// Reads the text form into a document. The reader accepts what Tavrin and
+// earlier versions wrote and what a person is likely to type into such a file:
+// single-quoted attributes, comments, CDATA, processing instructions and a
+// DOCTYPE, which it skips. Any fault raises XmlError with the line and column.
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "xml/XmlChars.h"
+#include "xml/XmlError.h"
+#include "xml/XmlTree.h"
+
+namespace tavrin {
+namespace {
+
+constexpr std::string_view BinarySignature = "< binary-xml >";
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+// Deeper nesting than any store writes; the limit keeps the recursion of the
+// reader, the writer and the node destructors within the stack.
+constexpr int MaxDepth = 256;
+
+bool IsUtf8Name(std::string_view encoding) {
+    return std::equal(encoding.begin(), encoding.end(), std::string_view("utf-8").begin(),
+                      std::string_view("utf-8").end(),
+                      [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+class XmlReader {
+public:
+    XmlReader(std::string_view text, const std::string& fileName, TXmlDocument& document)
+        : text_(text),
+          fileName_(fileName),
+          document_(document),
+          names_(document.NameTable()),
+          preserveWhiteSpace_(document.PreserveWhiteSpace()) {}
+
+    // The encoding a declaration at the start names, empty when there is none.
+    std::string DeclaredEncoding() {
+        pos_ = 0;
+        SkipSpace();
+        if (!StartsWith("<?xml") ||
+            (pos_ + 5 < text_.size() && !IsXmlSpace(text_[pos_ + 5]) && text_[pos_ + 5] != '?')) {
+            return {};
+        }
+        pos_ += 5;
+        TXmlProcessingInstruction declaration(names_, TXmlNameTable::XmlName);
+        ParseAttributes(declaration);
+        return declaration.GetAttrText("encoding", "");
+    }
+
+    void ParseDocument() {
+        if (const std::size_t bad = FindInvalidUtf8(text_); bad != std::string_view::npos) {
+            Fail(bad, "the text is not valid UTF-8");
+        }
+        pos_ = 0;
+        ParseChildren(document_, 0);
+        if (!AtEnd()) Fail(pos_, "end tag without a start tag");
+        if (!document_.RootElement()) Fail(pos_, "no root element");
+    }
+
+private:
+    // Parses nodes into parent until the end of the text or an end tag, where it
+    // stops. Outside the root element only white space, comments, processing
+    // instructions and a DOCTYPE may stand, as in any XML document.
+    void ParseChildren(TXmlNode& parent, int depth) {
+        const bool outsideRoot = depth == 0;
+        while (!AtEnd()) {
+            const std::size_t start = pos_;
+            if (Peek() != '<') {
+                ParseText(parent, outsideRoot);
+            } else if (StartsWith("</")) {
+                return;
+            } else if (StartsWith("<?")) {
+                ParseProcessingInstruction(parent);
+            } else if (StartsWith("<!--")) {
+                parent.AppendChild(std::make_shared<TXmlComment>(names_, ReadDelimited("<!--", "-->", "comment")));
+            } else if (StartsWith("<![CDATA[")) {
+                if (outsideRoot) Fail(start, "CDATA section outside the root element");
+                parent.AppendChild(
+                    std::make_shared<TXmlCDATASection>(names_, ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
+            } else if (StartsWith("<!DOCTYPE")) {
+                ReadDelimited("<!DOCTYPE", ">", "DOCTYPE");
+            } else {
+                if (outsideRoot && document_.RootElement()) Fail(start, "a second root element");
+                ParseElement(parent, depth);
+            }
+        }
+    }
+
+    void ParseText(TXmlNode& parent, bool outsideRoot) {
+        const std::size_t start = pos_;
+        std::string text = ReadCharacterData('<');
+        const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
+        const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
+        if (first < last && outsideRoot) Fail(start, "text outside the root element");
+        if (!preserveWhiteSpace_) {
+            // Trimming drops the layout the writer puts around elements, so that a
+            // written document reads back to the same tree.
+            if (first >= last) return;
+            text = std::string(first, last);
+        }
+        parent.AppendChild(std::make_shared<TXmlText>(names_, std::move(text)));
+    }
+
+    void ParseElement(TXmlNode& parent, int depth) {
+        const std::size_t start = pos_++;
+        const int nameId = ParseName();
+        auto element = std::make_shared<TXmlElement>(names_, nameId);
+        parent.AppendChild(element);
+        if (!AtEnd() && !IsXmlSpace(Peek()) && Peek() != '/' && Peek() != '>') {
+            Fail(pos_, "unexpected character after the element name " + Quoted(element->Name()));
+        }
+        ParseAttributes(*element);
+        if (StartsWith("/>")) {
+            pos_ += 2;
+            return;
+        }
+        Expect(">");
+        if (depth >= MaxDepth) Fail(start, "elements are nested too deeply");
+        ParseChildren(*element, depth + 1);
+        const std::size_t endTag = pos_;
+        if (!AtEnd()) {
+            pos_ += 2;
+            const std::size_t nameStart = pos_;
+            while (!AtEnd() && IsNameChar(Peek())) ++pos_;
+            if (text_.substr(nameStart, pos_ - nameStart) == element->Name()) {
+                SkipSpace();
+                Expect(">");
+                return;
+            }
+        }
+        Fail(endTag, "missing end tag of " + Quoted(element->Name()));
+    }
+
+    void ParseProcessingInstruction(TXmlNode& parent) {
+        const std::size_t start = pos_;
+        pos_ += 2;
+        const int nameId = ParseName();
+        if (nameId == TXmlNameTable::XmlName) {
+            auto declaration = std::make_shared<TXmlProcessingInstruction>(names_, nameId);
+            ParseAttributes(*declaration);
+            SkipSpace();
+            Expect("?>");
+            parent.AppendChild(std::move(declaration));
+            return;
+        }
+        if (!AtEnd() && !IsXmlSpace(Peek()) && !StartsWith("?>")) {
+            Fail(pos_, "unexpected character after the processing instruction name");
+        }
+        SkipSpace();
+        const std::size_t end = text_.find("?>", pos_);
+        if (end == std::string_view::npos) Fail(start, "processing instruction without \"?>\"");
+        parent.AppendChild(
+            std::make_shared<TXmlProcessingInstruction>(names_, nameId, std::string(text_.substr(pos_, end - pos_))));
+        pos_ = end + 2;
+    }
+
+    void ParseAttributes(TXmlNode& node) {
+        for (;;) {
+            SkipSpace();
+            if (AtEnd() || !IsNameStart(Peek())) return;
+            const int nameId = ParseName();
+            SkipSpace();
+            if (AtEnd() || Peek() != '=')
+                Fail(pos_, "missing \"=\" after the attribute " + Quoted(names_.Name(nameId)));
+            ++pos_;
+            SkipSpace();
+            if (AtEnd() || (Peek() != '"' && Peek() != '\'')) Fail(pos_, "missing attribute value");
+            const std::size_t valueStart = pos_;
+            const char quote = text_[pos_++];
+            std::string value = ReadCharacterData(quote);
+            if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
+            ++pos_;
+            node.SetAttr(nameId, std::move(value));
+        }
+    }
+
+    int ParseName() {
+        if (AtEnd() || !IsNameStart(Peek())) Fail(pos_, "a name must start with a letter or \"_\"");
+        const std::size_t start = pos_;
+        while (!AtEnd() && IsNameChar(Peek())) ++pos_;
+        return names_.Add(text_.substr(start, pos_ - start));
+    }
+
+    // Text up to stop (not consumed) or the end, with references decoded. In an
+    // attribute value, stop is the quote and "<" is an error.
+    std::string ReadCharacterData(char stop) {
+        std::string data;
+        while (!AtEnd() && Peek() != stop) {
+            const std::size_t runEnd = std::min(text_.find_first_of(stop == '<' ? "<&" : "<&\"'", pos_), text_.size());
+            data.append(text_.substr(pos_, runEnd - pos_));
+            pos_ = runEnd;
+            if (AtEnd() || Peek() == stop) break;
+            if (Peek() == '&') {
+                ReadReference(data);
+            } else if (Peek() == '<') {
+                Fail(pos_, "\"<\" is not allowed in an attribute value");
+            } else {
+                data += text_[pos_++];  // the other kind of quote
+            }
+        }
+        return data;
+    }
+
+    void ReadReference(std::string& out) {
+        const std::size_t start = pos_++;
+        if (AtEnd()) Fail(start, "the text ends after \"&\"");
+        if (Peek() == '#') {
+            ++pos_;
+            const bool hex = !AtEnd() && Peek() == 'x';
+            if (hex) ++pos_;
+            const std::size_t digitsStart = pos_;
+            std::uint32_t codePoint = 0;
+            for (int digit; !AtEnd() && (digit = DigitValue(Peek(), hex)) >= 0; ++pos_) {
+                codePoint = std::min<std::uint32_t>(codePoint * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit),
+                                                    0x110000);  // saturates: an overflow stays out of range
+            }
+            if (pos_ == digitsStart) Fail(pos_, AtEnd() ? "the text ends after \"&#\"" : "missing number after \"&#\"");
+            Expect(";");
+            if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+                Fail(start,
+                     "character reference " + Quoted(text_.substr(start, pos_ - start)) + " is not a valid character");
+            }
+            AppendUtf8(out, codePoint);
+            return;
+        }
+        const std::size_t nameStart = pos_;
+        while (!AtEnd() && IsNameChar(Peek())) ++pos_;
+        const std::string_view name = text_.substr(nameStart, pos_ - nameStart);
+        Expect(";");
+        static constexpr std::pair<std::string_view, char> entities[] = {
+            {"amp", '&'}, {"quot", '"'}, {"lt", '<'}, {"gt", '>'}, {"apos", '\''}};
+        for (const auto& [entity, character] : entities) {
+            if (name == entity) {
+                out += character;
+                return;
+            }
+        }
+        Fail(start, "unknown entity " + Quoted(text_.substr(start, pos_ - start)));
+    }
+
+    static int DigitValue(char c, bool hex) noexcept {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
+
+    // Reads from open to close and returns what lies between.
+    std::string ReadDelimited(std::string_view open, std::string_view close, const char* what) {
+        const std::size_t start = pos_;
+        const std::size_t end = text_.find(close, pos_ + open.size());
+        if (end == std::string_view::npos) Fail(start, std::string(what) + " without " + Quoted(close));
+        pos_ = end + close.size();
+        return std::string(text_.substr(start + open.size(), end - start - open.size()));
+    }
+
+    void Expect(std::string_view expected) {
+        if (!StartsWith(expected)) Fail(pos_, "expected " + Quoted(expected));
+        pos_ += expected.size();
+    }
+
+    void SkipSpace() noexcept {
+        while (!AtEnd() && IsXmlSpace(Peek())) ++pos_;
+    }
+    [[nodiscard]] bool AtEnd() const noexcept { return pos_ >= text_.size(); }
+    [[nodiscard]] char Peek() const noexcept { return text_[pos_]; }
+    [[nodiscard]] bool StartsWith(std::string_view prefix) const noexcept {
+        return text_.substr(pos_).starts_with(prefix);
+    }
+
+    // Lines end at LF; the column counts characters, so UTF-8 continuation bytes are skipped.
+    [[noreturn]] void Fail(std::size_t offset, const std::string& message) const {
+        offset = std::min(offset, text_.size());
+        int line = 1, column = 1;
+        for (std::size_t i = 0; i < offset; ++i) {
+            const auto byte = static_cast<unsigned char>(text_[i]);
+            if (byte == '\n') {
+                ++line;
+                column = 1;
+            } else if ((byte & 0xC0) != 0x80) {
+                ++column;
+            }
+        }
+        throw XmlError(fileName_, line, column, message);
+    }
+
+    std::string_view text_;
+    const std::string& fileName_;
+    TXmlDocument& document_;
+    TXmlNameTable& names_;
+    bool preserveWhiteSpace_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+void TXmlDocument::LoadFromText(std::string_view bytes, const std::string& fileName, const AnsiDecoder& ansiToUtf8) {
+    ClearChildNodes();
+    ClearAttributes();
+    if (bytes.starts_with(BinarySignature)) throw XmlError(fileName, 1, 1, "binary XML files are not supported");
+    const bool hasBom = bytes.starts_with(Utf8Bom);
+    if (hasBom) bytes.remove_prefix(Utf8Bom.size());
+    // Earlier versions wrote text in the system's ANSI code page under another
+    // encoding's name. The tree holds UTF-8, so such a declaration is corrected
+    // and the next save writes UTF-8; a byte order mark outweighs the declaration.
+    const std::string encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
+    const bool declaresOther = !encoding.empty() && !IsUtf8Name(encoding);
+    std::string converted;
+    if (declaresOther && !hasBom) {
+        converted = ansiToUtf8(bytes);
+        bytes = converted;
+    }
+    XmlReader(bytes, fileName, *this).ParseDocument();
+    if (!declaresOther) return;
+    for (const auto& child : ChildNodes()) {
+        if (child->NodeType() == TXmlNodeType::ProcessingInstruction &&
+            static_cast<TXmlProcessingInstruction&>(*child).NameId() == TXmlNameTable::XmlName) {
+            child->SetAttrText("encoding", "UTF-8");
+            return;
+        }
+    }
+}
+
+}  // namespace tavrin

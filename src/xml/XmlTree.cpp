@@ -1,0 +1,173 @@
+#include "xml/XmlTree.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "xml/XmlChars.h"
+
+namespace tavrin {
+namespace {
+
+void RequireName(std::string_view name, const char* what) {
+    if (!IsXmlName(name))
+        throw std::invalid_argument(std::string(what) + " \"" + std::string(name) + "\" is not a valid XML name");
+}
+
+// Attribute lists grow in small steps while short and by a quarter beyond.
+std::size_t GrownCapacity(std::size_t size) noexcept {
+    if (size < 9) return size + 4;
+    if (size < 65) return size + 16;
+    return size + size / 4;
+}
+
+}  // namespace
+
+TXmlNode::~TXmlNode() { ClearChildNodes(); }
+
+const TXmlNodeList& TXmlNode::ChildNodes() const noexcept {
+    static const TXmlNodeList empty;
+    return children_ ? *children_ : empty;
+}
+
+void TXmlNode::AppendChild(IXmlNode child) {
+    if (child->parent_) child->parent_->RemoveChildNode(child);
+    if (!children_) children_ = std::make_unique<TXmlNodeList>();
+    child->parent_ = this;
+    children_->nodes_.push_back(std::move(child));
+}
+
+void TXmlNode::RemoveChildNode(const IXmlNode& child) {
+    if (!children_ || !child || child->parent_ != this) return;
+    auto& nodes = children_->nodes_;
+    const auto found = std::find(nodes.begin(), nodes.end(), child);
+    if (found == nodes.end()) return;
+    child->parent_ = nullptr;
+    nodes.erase(found);
+}
+
+IXmlElement TXmlNode::AddElement(std::string_view name) {
+    RequireName(name, "element name");
+    auto element = std::make_shared<TXmlElement>(*names_, names_->Add(name));
+    AppendChild(element);
+    return element;
+}
+
+void TXmlNode::ClearChildNodes() noexcept {
+    if (!children_) return;
+    // Children that someone else still holds outlive this node: they must not point back to it.
+    for (const auto& child : children_->nodes_) child->parent_ = nullptr;
+    children_.reset();
+}
+
+IXmlElement TXmlNode::FirstChildElement(std::string_view name) const {
+    if (!IsXmlName(name)) {
+        throw std::invalid_argument("FirstChildElement: \"" + std::string(name) +
+                                    "\" is not supported, only a plain element name is");
+    }
+    const int nameId = names_->Find(name);
+    for (const auto& child : ChildNodes()) {
+        if (child->type_ == TXmlNodeType::Element && static_cast<TXmlElement&>(*child).NameId() == nameId) {
+            return std::static_pointer_cast<TXmlElement>(child);
+        }
+    }
+    return nullptr;
+}
+
+IXmlElement TXmlNode::FindChildElement(std::string_view elementName, std::string_view attrName,
+                                       const TXmlValue& value) const {
+    const int elementId = names_->Find(elementName);
+    const int attrId = names_->Find(attrName);
+    if (elementId < 0 || attrId < 0) return nullptr;
+    for (const auto& child : ChildNodes()) {
+        if (child->type_ != TXmlNodeType::Element || static_cast<TXmlElement&>(*child).NameId() != elementId) continue;
+        const TXmlValue* found = child->FindAttr(attrId);
+        if (found && ValuesEqual(*found, value)) return std::static_pointer_cast<TXmlElement>(child);
+    }
+    return nullptr;
+}
+
+const TXmlValue* TXmlNode::FindAttr(int nameId) const noexcept {
+    for (const auto& attribute : attributes_) {
+        if (attribute.nameId == nameId) return &attribute.value;
+    }
+    return nullptr;
+}
+
+const TXmlValue* TXmlNode::FindAttr(std::string_view name) const noexcept {
+    const int nameId = names_->Find(name);
+    return nameId < 0 ? nullptr : FindAttr(nameId);
+}
+
+void TXmlNode::SetAttr(int nameId, TXmlValue value) {
+    for (auto& attribute : attributes_) {
+        if (attribute.nameId == nameId) {
+            attribute.value = std::move(value);
+            return;
+        }
+    }
+    if (attributes_.size() == attributes_.capacity()) attributes_.reserve(GrownCapacity(attributes_.size()));
+    attributes_.push_back({nameId, std::move(value)});
+}
+
+void TXmlNode::SetNamedAttr(std::string_view name, TXmlValue value) {
+    RequireName(name, "attribute name");
+    SetAttr(names_->Add(name), std::move(value));
+}
+
+std::string TXmlNode::GetAttrText(std::string_view name, std::string_view defaultText) const {
+    const TXmlValue* value = FindAttr(name);
+    return value ? ValueText(*value) : std::string(defaultText);
+}
+
+bool TXmlNode::GetAttrBool(std::string_view name, bool defaultValue) const noexcept {
+    const TXmlValue* value = FindAttr(name);
+    return value ? ValueAsBool(*value).value_or(defaultValue) : defaultValue;
+}
+
+std::int32_t TXmlNode::GetAttrInt(std::string_view name, std::int32_t defaultValue) const noexcept {
+    const TXmlValue* value = FindAttr(name);
+    return value ? ValueAsInt(*value).value_or(defaultValue) : defaultValue;
+}
+
+void TXmlNode::SetAttrText(std::string_view name, std::string text) { SetNamedAttr(name, std::move(text)); }
+void TXmlNode::SetAttrBool(std::string_view name, bool value) { SetNamedAttr(name, value); }
+void TXmlNode::SetAttrInt(std::string_view name, std::int32_t value) { SetNamedAttr(name, value); }
+
+IXmlElement TXmlDocument::RootElement() const {
+    for (const auto& child : ChildNodes()) {
+        if (child->NodeType() == TXmlNodeType::Element) return std::static_pointer_cast<TXmlElement>(child);
+    }
+    return nullptr;
+}
+
+IXmlElement TXmlDocument::CreateNew(std::string_view version, std::string_view encoding, std::string_view rootName) {
+    RequireName(rootName, "element name");
+    ClearChildNodes();
+    auto declaration = std::make_shared<TXmlProcessingInstruction>(NameTable(), TXmlNameTable::XmlName);
+    declaration->SetAttrText("version", std::string(version));
+    declaration->SetAttrText("encoding", encoding.empty() ? "UTF-8" : std::string(encoding));
+    AppendChild(std::move(declaration));
+    return AddElement(rootName);
+}
+
+void TXmlDocument::LoadFromFile(IFileSystem& fs, const std::string& path) {
+    LoadFromText(fs.ReadFile(path), path, [&fs](std::string_view bytes) { return fs.AnsiToUtf8(bytes); });
+}
+
+void TXmlDocument::SaveToFile(IFileSystem& fs, const std::string& path) const {
+    SaveFileAtomically(fs, path, ToText());
+}
+
+IXmlDocument NewXmlDocument(std::string_view rootName) {
+    auto document = std::make_shared<TXmlDocument>();
+    document->CreateNew("1.0", "", rootName);
+    return document;
+}
+
+IXmlDocument LoadXmlDocument(IFileSystem& fs, const std::string& path) {
+    auto document = std::make_shared<TXmlDocument>();
+    document->LoadFromFile(fs, path);
+    return document;
+}
+
+}  // namespace tavrin

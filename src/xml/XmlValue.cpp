@@ -1,0 +1,66 @@
+#include "xml/XmlValue.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace tavrin {
+namespace {
+
+bool IsDecimal(std::string_view text) noexcept {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) noexcept {
+    return std::equal(text.begin(), text.end(), lowerWord.begin(), lowerWord.end(),
+                      [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
+}
+
+}  // namespace
+
+std::string ValueText(const TXmlValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
+    return std::get<bool>(value) ? "1" : "0";
+}
+
+std::optional<std::int32_t> ParseXmlInt(std::string_view text) noexcept {
+    if (!IsDecimal(text)) return std::nullopt;
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return number;
+}
+
+std::optional<bool> ParseXmlBool(std::string_view text) noexcept {
+    if (IsDecimal(text)) return text.find_first_of("123456789") != std::string_view::npos;
+    if (EqualsIgnoringCase(text, "true")) return true;
+    if (EqualsIgnoringCase(text, "false")) return false;
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> ValueAsInt(const TXmlValue& value) noexcept {
+    if (const auto* text = std::get_if<std::string>(&value)) return ParseXmlInt(*text);
+    if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
+    return std::get<bool>(value) ? 1 : 0;
+}
+
+std::optional<bool> ValueAsBool(const TXmlValue& value) noexcept {
+    if (const auto* text = std::get_if<std::string>(&value)) return ParseXmlBool(*text);
+    if (const auto* number = std::get_if<std::int32_t>(&value)) return *number != 0;
+    return std::get<bool>(value);
+}
+
+bool ValuesEqual(const TXmlValue& a, const TXmlValue& b) noexcept {
+    if (std::holds_alternative<bool>(a) || std::holds_alternative<bool>(b)) {
+        const auto left = ValueAsBool(a);
+        return left && left == ValueAsBool(b);
+    }
+    if (std::holds_alternative<std::int32_t>(a) || std::holds_alternative<std::int32_t>(b)) {
+        const auto left = ValueAsInt(a);
+        return left && left == ValueAsInt(b);
+    }
+    return std::get<std::string>(a) == std::get<std::string>(b);
+}
+
+}  // namespace tavrin

@@ -1,0 +1,111 @@
+#include "support/PosixFileSystem.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrin::testing {
+namespace {
+
+[[noreturn]] void ThrowErrno(const std::string& path) { throw FileError(path, std::strerror(errno)); }
+
+class PosixWritableFile : public IWritableFile {
+public:
+    PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~PosixWritableFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    void Write(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+            if (written < 0) ThrowErrno(path_);
+            bytes.remove_prefix(static_cast<size_t>(written));
+        }
+    }
+    void Flush() override {
+        if (::fsync(fd_) != 0) ThrowErrno(path_);
+    }
+    void Close() override {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) ThrowErrno(path_);
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+}  // namespace
+
+bool PosixFileSystem::FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PosixFileSystem::DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string PosixFileSystem::ReadFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) ThrowErrno(path);
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            ThrowErrno(path);
+        }
+        if (got == 0) break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return content;
+}
+
+std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                     static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 40)};
+}
+
+std::unique_ptr<IWritableFile> PosixFileSystem::CreateTemporary(const std::string& targetPath,
+                                                                std::string& tempPath) {
+    std::string pattern = targetPath + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) ThrowErrno(targetPath);
+    tempPath = pattern;
+    return std::make_unique<PosixWritableFile>(fd, pattern);
+}
+
+void PosixFileSystem::MoveOver(const std::string& tempPath, const std::string& targetPath) {
+    if (::rename(tempPath.c_str(), targetPath.c_str()) != 0) ThrowErrno(targetPath);
+}
+
+void PosixFileSystem::RemoveFile(const std::string& path) noexcept { ::unlink(path.c_str()); }
+
+std::string PosixFileSystem::AnsiToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace tavrin::testing

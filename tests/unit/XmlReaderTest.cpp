@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
+#include "support/TestFileSystem.h"
+#include "xml/XmlError.h"
+#include "xml/XmlTree.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::TestFileSystem;
+using testing::WriteBytes;
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+IXmlDocument Parse(std::string_view text) {
+    auto document = std::make_shared<TXmlDocument>();
+    document->LoadFromText(text, "test.xml", Latin1ToUtf8);
+    return document;
+}
+
+std::string RoundTrip(std::string_view text) { return Parse(text)->ToText(); }
+
+TEST(XmlReaderTest, WrittenDocumentReadsBackByteIdentical) {
+    const std::string text =
+        std::string(kDeclaration) +
+        "\r\n<GLConfig>\r\n"
+        "\t<Application>\r\n\t\t<Item Name=\"Tab&amp;Style\" Value=\"&quot;&lt;x&gt;'\"/>\r\n"
+        "\t</Application><!-- hand-written note -->\r\n"
+        "\t<Groups>\r\n\t\t<Item Name=\"0\" Value=\"\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\"/>\r\n\t</Groups>\r\n"
+        "\t<Note>two\r\nlines\r\n\t</Note>\r\n"
+        "\t<Empty/>\r\n"
+        "</GLConfig>";
+    EXPECT_EQ(RoundTrip(text), text);
+}
+
+TEST(XmlReaderTest, HandEditedFormsAreReadAndWrittenInTheProgramsForm) {
+    // Single quotes, no declaration, odd spacing, a UTF-8 byte order mark.
+    EXPECT_EQ(RoundTrip("\xEF\xBB\xBF<Config >\n  <Item Name = 'a\"b' Value='1' />\n</Config  >"),
+              "\r\n<Config>\r\n\t<Item Name=\"a&quot;b\" Value=\"1\"/>\r\n</Config>");
+    // DOCTYPE is skipped; comments, CDATA and instructions keep their places.
+    EXPECT_EQ(RoundTrip("<!DOCTYPE Config SYSTEM \"c.dtd\"><!--top--><?app mode=\"x\"?>"
+                        "<Config><![CDATA[a<b&c]]><!---->\n</Config>"),
+              "<!--top--><?app mode=\"x\"?>\r\n<Config><![CDATA[a<b&c]]><!----></Config>");
+}
+
+TEST(XmlReaderTest, ReferencesDecodeToUtf8) {
+    auto root =
+        Parse("<R A=\"&amp;&lt;&gt;&quot;&apos;\" B=\"&#65;&#xe9;&#x20AC;&#128512;\">&#x41;&#10;b</R>")->RootElement();
+    EXPECT_EQ(root->GetAttrText("A", ""), "&<>\"'");
+    EXPECT_EQ(root->GetAttrText("B", ""), "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    ASSERT_EQ(root->ChildNodes().Count(), 1u);
+    EXPECT_EQ(static_cast<const TXmlText&>(*root->ChildNodes()[0]).Text(), "A\nb");
+}
+
+void ExpectError(std::string_view text, int line, int column, std::string_view message) {
+    try {
+        Parse(text);
+        ADD_FAILURE() << "no error for: " << text;
+    } catch (const XmlError& error) {
+        EXPECT_EQ(error.FileName(), "test.xml");
+        EXPECT_EQ(error.Line(), line) << error.what();
+        EXPECT_EQ(error.Column(), column) << error.what();
+        EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+    }
+}
+
+TEST(XmlReaderTest, BadReferencesAreErrorsAtTheReference) {
+    ExpectError("<R>\n  &#0;</R>", 2, 3, "\"&#0;\" is not a valid character");
+    ExpectError("<R>&#xD800;</R>", 1, 4, "not a valid character");
+    ExpectError("<R>&#x110000;</R>", 1, 4, "not a valid character");
+    ExpectError("<R>&#99999999999999999999;</R>", 1, 4, "not a valid character");
+    ExpectError("<R>&#x;</R>", 1, 7, "missing number");
+    ExpectError("<R>&#65</R>", 1, 8, "expected \";\"");
+    ExpectError("<R A=\"&nbsp;\"/>", 1, 7, "unknown entity \"&nbsp;\"");
+    ExpectError("<R>a & b</R>", 1, 7, "expected \";\"");
+    ExpectError("<R>&", 1, 4, "the text ends after \"&\"");
+}
+
+TEST(XmlReaderTest, MalformedDocumentsAreErrorsWithTheirPlace) {
+    ExpectError("", 1, 1, "no root element");
+    ExpectError("  <!-- only a comment -->\r\n", 2, 1, "no root element");
+    ExpectError("<Config>\r\n\t<Item Name=\"a\">\r\n\t</Config>", 3, 2, "missing end tag of \"Item\"");
+    ExpectError("<Config>\r\n\t<Item Name=\"a\"/>", 2, 18, "missing end tag of \"Config\"");  // truncated
+    ExpectError("<Config>\r\n\t<Item Name=\"a", 2, 13, "the attribute value is not closed");
+    ExpectError("<R>\n\xD0\x98\xD0\xB3<I A=\"x<y\"/></R>", 2, 10, "\"<\" is not allowed in an attribute value");
+    ExpectError("<R>\n\xD0\x98\xD0\xB3\xFF</R>", 2, 3, "not valid UTF-8");
+    ExpectError("<R>\xC0\xAF</R>", 1, 4, "not valid UTF-8");      // overlong "/"
+    ExpectError("<R>\xED\xA0\x80</R>", 1, 4, "not valid UTF-8");  // a surrogate
+    ExpectError("<R A=1/>", 1, 6, "missing attribute value");
+    ExpectError("<R A/>", 1, 5, "missing \"=\"");
+    ExpectError("<R$/>", 1, 3, "unexpected character after the element name");
+    ExpectError("<1R/>", 1, 2, "a name must start with a letter");
+    ExpectError("<R/></R>", 1, 5, "end tag without a start tag");
+    ExpectError("<R/>\r\n<S/>", 2, 1, "a second root element");
+    ExpectError("<R/> &#32;x", 1, 5, "text outside the root element");
+    ExpectError("\t\xEF\xBB\xBF<R/>", 1, 1, "text outside the root element");  // a byte order mark not at the start
+    ExpectError("<![CDATA[x]]><R/>", 1, 1, "CDATA section outside the root element");
+    ExpectError("<R><!-- open</R>", 1, 4, "comment without \"-->\"");
+    ExpectError("<R><![CDATA[open</R>", 1, 4, "CDATA section without \"]]>\"");
+    ExpectError("< binary-xml >\x01\x02", 1, 1, "binary XML files are not supported");
+    std::string deep;
+    for (int i = 0; i < 300; ++i) deep += "<a>";
+    ExpectError(deep, 1, 769, "nested too deeply");
+}
+
+TEST(XmlReaderTest, LegacyAnsiDocumentIsConvertedAndSavedAsUtf8) {
+    TempFolder folder;
+    const std::string path = folder / "TV_user.xml";
+    // 0xE9 is "é" in Latin-1 and in Windows code page 1252 alike.
+    WriteBytes(path,
+               "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<GLConfig>\r\n"
+               "\t<Item Name=\"Caf\xE9\" Value=\"&#xe9;\"/>\r\n</GLConfig>");
+    auto document = LoadXmlDocument(TestFileSystem(), path);
+    EXPECT_EQ(document->RootElement()->FirstChildElement("Item")->GetAttrText("Name", ""), "Caf\xC3\xA9");
+    document->SaveToFile(TestFileSystem(), path);
+    const std::string saved = std::string(kDeclaration) +
+                              "\r\n<GLConfig>\r\n\t<Item Name=\"Caf\xC3\xA9\" Value=\"\xC3\xA9\"/>\r\n</GLConfig>";
+    EXPECT_EQ(ReadBytes(path), saved);
+    // Declared UTF-8 in any spelling is not converted again.
+    EXPECT_EQ(LoadXmlDocument(TestFileSystem(), path)->ToText(), saved);
+    EXPECT_EQ(RoundTrip("<?xml version='1.0' encoding='utf-8'?><R A='\xC3\xA9'/>"),
+              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<R A=\"\xC3\xA9\"/>");
+    EXPECT_EQ(RoundTrip("\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1251'?><R A='\xC3\xA9'/>"),
+              std::string(kDeclaration) + "\r\n<R A=\"\xC3\xA9\"/>");
+}
+
+TEST(XmlReaderTest, FilesThatCannotBeReadRaiseFileErrors) {
+    TempFolder folder;
+    TXmlDocument document;
+    EXPECT_THROW(document.LoadFromFile(TestFileSystem(), folder / "missing.xml"), FileError);
+    EXPECT_THROW(document.LoadFromFile(TestFileSystem(), folder.Path()), FileError);
+    try {
+        WriteBytes(folder / "bad.xml", "<R>\r\n<Item>");
+        document.LoadFromFile(TestFileSystem(), folder / "bad.xml");
+        ADD_FAILURE();
+    } catch (const XmlError& error) {
+        EXPECT_EQ(error.what(), folder / "bad.xml" + "(2,7): missing end tag of \"Item\"");
+    }
+}
+
+}  // namespace
+}  // namespace tavrin
