@@ -1,0 +1,19 @@
+// Splitting and forming file names. Both '\' and '/' separate folders, so the
+// same rules serve Windows paths and the POSIX paths of the native tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+// The folder part of a path with its trailing separator ("" when there is none).
+[[nodiscard]] std::string ExtractFilePath(std::string_view path);
+// The part after the last separator.
+[[nodiscard]] std::string ExtractFileName(std::string_view path);
+// The extension of the file-name part with its dot ("" when there is none).
+[[nodiscard]] std::string ExtractFileExt(std::string_view path);
+// The path with the extension of its file-name part replaced (or added).
+[[nodiscard]] std::string ChangeFileExt(std::string_view path, std::string_view extension);
+
+}  // namespace tavrin

@@ -1,0 +1,68 @@
+#include <windows.h>
+#include <lmcons.h>
+
+#include <gtest/gtest.h>
+
+#include "e2e/ProgramUnderTest.h"
+#include "shell/Utf16.h"
+
+namespace tavrin::testing {
+namespace {
+
+std::string CurrentUser() {
+    wchar_t name[UNLEN + 1];
+    DWORD size = UNLEN + 1;
+    return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
+}
+
+TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationFile) {
+    TempFolder folder;
+    ProgramUnderTest program(folder);
+    program.Start();
+    const HWND window = program.WaitForWindow(L"TfrmTavrin", L"Tavrin");
+    ASSERT_NE(window, nullptr) << "no window appeared";
+
+    const std::string user = CurrentUser();
+    EXPECT_EQ(ReadBytes(folder / "tavrin.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Config>\r\n\t<UserConfig>\r\n\t\t<Item Name=\"" + user +
+                  "\" CurXml=\"TV_" + user + ".xml\" RestoreXml=\"\"/>\r\n\t</UserConfig>\r\n</Config>");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml");
+}
+
+TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {
+    TempFolder folder;
+    ProgramUnderTest program(folder);
+    const std::string broken = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Config>\r\n\t<UserConfig>";
+    WriteBytes(folder / "tavrin.xml", broken);
+    program.Start();
+    const HWND box = program.WaitForWindow(L"#32770", L"Tavrin");
+    ASSERT_NE(box, nullptr) << "no error message appeared";
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    EXPECT_NE(Narrow(text).find(folder / "tavrin.xml"), std::string::npos) << Narrow(text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program.WaitForExit(), 1u);
+    EXPECT_EQ(ReadBytes(folder / "tavrin.xml"), broken);
+    EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml");
+}
+
+}  // namespace
+}  // namespace tavrin::testing
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        fprintf(stderr, "usage: tavrin_e2e_tests <path of tavrin.exe>\n");
+        return 2;
+    }
+    // The build passes a Unix path; under Wine the root of the Unix file system is drive Z:.
+    std::string program = argv[1];
+    if (!program.empty() && program[0] == '/') {
+        program = "Z:" + program;
+        for (char& c : program) c = c == '/' ? '\\' : c;
+    }
+    tavrin::testing::g_builtProgram = program;
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,28 @@
+#include "storage/PathNames.h"
+
+#include <gtest/gtest.h>
+
+#include "storage/UConfigXml.h"
+
+namespace tavrin {
+namespace {
+
+TEST(PathNamesTest, SplitsWindowsAndPosixPaths) {
+    EXPECT_EQ(ExtractFilePath("D:\\Apps\\launcher.exe"), "D:\\Apps\\");
+    EXPECT_EQ(ExtractFileName("D:\\Apps\\launcher.exe"), "launcher.exe");
+    EXPECT_EQ(ExtractFilePath("/tmp/x/tavrin.exe"), "/tmp/x/");
+    EXPECT_EQ(ExtractFilePath("tavrin.exe"), "");
+    EXPECT_EQ(ExtractFileExt("C:\\a.b\\Readme.TXT"), ".TXT");
+    EXPECT_EQ(ExtractFileExt("C:\\a.b\\Makefile"), "");
+}
+
+TEST(PathNamesTest, ConfigFileIsTheExecutableWithXmlExtension) {
+    EXPECT_EQ(ConfigFileNameFor("D:\\Apps\\launcher.exe"), "D:\\Apps\\launcher.xml");
+    // A dot in a folder name is not an extension.
+    EXPECT_EQ(ConfigFileNameFor("C:\\v1.2\\tavrin"), "C:\\v1.2\\tavrin.xml");
+    EXPECT_EQ(SettingsFileNameFor("alice"), "TV_alice.xml");
+    EXPECT_EQ(SettingsFileNameFor("\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0"), "TV_\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0.xml");
+}
+
+}  // namespace
+}  // namespace tavrin

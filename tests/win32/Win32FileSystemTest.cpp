@@ -1,0 +1,101 @@
+#include "shell/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "shell/UniqueResource.h"
+#include "shell/Utf16.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ListFolder;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Cyrillic, CJK and an emoji outside the Basic Multilingual Plane.
+const std::string kUnicodeName = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE6\x97\xA5\xE6\x9C\xAC "
+                                 "\xF0\x9F\x9A\x80.xml";
+
+TEST(Utf16Test, ConvertsBothWaysWithoutLoss) {
+    EXPECT_EQ(Widen(kUnicodeName).size(), 16u);  // the emoji takes a surrogate pair
+    EXPECT_EQ(Narrow(Widen(kUnicodeName)), kUnicodeName);
+    EXPECT_EQ(Narrow(L""), "");
+}
+
+TEST(Win32FileSystemTest, SavesReadsAndCopiesFilesWithUnicodeNames) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / kUnicodeName;
+    EXPECT_FALSE(fs.FileExists(path));
+    SaveFileAtomically(fs, path, "first");
+    SaveFileAtomically(fs, path, "second\r\n");
+    EXPECT_TRUE(fs.FileExists(path));
+    EXPECT_FALSE(fs.DirectoryExists(path));
+    EXPECT_TRUE(fs.DirectoryExists(folder.Path()));
+    EXPECT_EQ(fs.ReadFile(path), "second\r\n");
+    ASSERT_TRUE(CopyFileAtomically(fs, path, folder / "copy.xml"));
+    EXPECT_EQ(ReadBytes(folder / "copy.xml"), "second\r\n");
+    EXPECT_FALSE(CopyFileAtomically(fs, folder / "missing.xml", folder / "copy.xml"));
+    EXPECT_EQ(ListFolder(folder.Path()), "copy.xml " + kUnicodeName);
+}
+
+TEST(Win32FileSystemTest, StampChangesWithTheContentAndIdentity) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / "a.xml";
+    EXPECT_FALSE(fs.Stamp(path));
+    SaveFileAtomically(fs, path, "one");
+    const auto first = fs.Stamp(path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, fs.Stamp(path));
+    SaveFileAtomically(fs, path, "two");  // same size, but a new file replaced it
+    EXPECT_NE(first, fs.Stamp(path));
+}
+
+TEST(Win32FileSystemTest, FailedSaveKeepsTheOldFileAndNamesIt) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / "settings.xml";
+    WriteBytes(path, "old");
+    {
+        // Another program holds the file open and lets nobody replace it.
+        unique_hfile holder(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        try {
+            SaveFileAtomically(fs, path, "new");
+            FAIL() << "a file held open was replaced";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.FileName(), path);
+            EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+        }
+    }
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ListFolder(folder.Path()), "settings.xml");  // no temporary file left behind
+    EXPECT_THROW(SaveFileAtomically(fs, folder / "no such folder\\x.xml", "new"), FileError);
+    EXPECT_THROW(SaveFileAtomically(fs, folder.Path(), "new"), FileError);
+    EXPECT_EQ(ListFolder(folder.Path()), "settings.xml");
+}
+
+TEST(Win32FileSystemTest, ReadingAFolderOrAMissingFileFails) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    EXPECT_THROW((void)fs.ReadFile(folder.Path()), FileError);
+    EXPECT_THROW((void)fs.ReadFile(folder / "missing.xml"), FileError);
+}
+
+TEST(Win32FileSystemTest, LegacyTextIsDecodedFromTheAnsiCodePage) {
+    Win32FileSystem fs;
+    const std::wstring text = L"caf\u00E9";
+    char ansi[16] = {};
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi, sizeof ansi, nullptr, &lost);
+    if (lost) GTEST_SKIP() << "the ANSI code page has no e-acute";
+    EXPECT_EQ(fs.AnsiToUtf8(std::string_view(ansi, size - 1)), "caf\xC3\xA9");
+}
+
+}  // namespace
+}  // namespace tavrin
