@@ -1,4 +1,4 @@
-// The running program and its user, as Windows tells them.
+// The running program, its user and the screen, as Windows tells them.
 #pragma once
 
 #include "storage/Environment.h"
@@ -9,6 +9,9 @@ class Win32Environment : public IEnvironment {
 public:
     std::string ExecutablePath() override;
     std::string UserName() override;
+    int ScreenWidth() override;
+    int WorkAreaHeight() override;
+    bool SetRunAtLogonValue(const std::string& name, const std::optional<std::string>& data) override;
 };
 
 }  // namespace tavrin

@@ -1,0 +1,81 @@
+// What the stores and the launcher ask of the Windows shell: shortcut files,
+// canonical paths, type names and icons of files, and the execute request
+// through which every start goes. The Win32 implementation is in src/shell.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavrin {
+
+// What a shortcut file holds. Text is UTF-8.
+struct TLinkInfo {
+    std::string Path;              // target path as the shortcut reports it (UNC form preferred)
+    bool HasIDList = false;        // the target resolved to an item ID list: the read succeeded
+    std::string WorkingDirectory;
+    std::string Arguments;
+    std::string Description;
+    std::string IconLocation;      // Path when the shortcut names no icon file
+    std::int32_t IconIndex = 0;
+    std::uint16_t HotKey = 0;      // virtual key in the low byte, modifier flags in the high byte
+    std::uint8_t ShowState = 0;    // 0 normal, 1 minimized, 2 maximized
+};
+
+// Windows show commands that the program uses.
+enum ShowCommand : int {
+    kShowHide = 0,
+    kShowNormal = 1,
+    kShowMinimized = 2,
+    kShowMaximized = 3,
+    kShowCurrent = 5,
+    kShowMinNoActive = 7,
+    kShowRestore = 9,
+};
+
+// Converts a shortcut's show command into its show state, and a show state
+// into the show command with which its target is opened.
+[[nodiscard]] std::uint8_t ShowStateFromShowCommand(int showCommand) noexcept;
+[[nodiscard]] int ShowCommandFromShowState(std::uint8_t showState) noexcept;
+
+// Which window owns a start: the program's own (hidden) window or the desktop.
+enum class ExecuteOwner { Application, Desktop };
+
+// One execute request; an empty optional is "none" (a null pointer to the shell).
+struct ExecuteRequest {
+    ExecuteOwner owner = ExecuteOwner::Application;
+    std::optional<std::string> verb;  // "open", "explore", or none for the default action
+    std::string file;
+    std::optional<std::string> parameters;
+    std::optional<std::string> directory;
+    int showCommand = kShowNormal;
+    bool operator==(const ExecuteRequest&) const = default;
+};
+
+// What the shell shows for a file: its type name and its icon's index in the
+// system image list (-1 when it has none).
+struct ShellFileInfo {
+    std::string typeName;
+    int systemIconIndex = -1;
+};
+
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // Reads a shortcut file; false when it is not one with link information
+    // whose target resolves (info is then untouched or cleared).
+    [[nodiscard]] virtual bool ReadShellLink(const std::string& fileName, TLinkInfo& info) = 0;
+    // The full path in the shell's canonical long form; the plain full path
+    // when the shell cannot parse it.
+    [[nodiscard]] virtual std::string GetCanonicalPath(const std::string& path) = 0;
+    [[nodiscard]] virtual ShellFileInfo GetFileInfo(const std::string& path) = 0;
+    // Hands the request to the shell and returns at once; above 32 means accepted.
+    virtual int Execute(const ExecuteRequest& request) = 0;
+};
+
+// Opens the target of a shortcut file (the file itself when it names none)
+// with the shortcut's show state, or restored; true when the shell accepted.
+bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb = std::nullopt,
+                    bool restore = false);
+
+}  // namespace tavrin

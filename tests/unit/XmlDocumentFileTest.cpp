@@ -1,0 +1,68 @@
+#include "xml/XmlDocumentFile.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
+#include "support/TestFileSystem.h"
+
+namespace tavrin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestFileSystem;
+using testing::WriteBytes;
+
+constexpr char kOne[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root>\r\n\t<A V=\"1\"/>\r\n</Root>";
+constexpr char kTwo[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root>\r\n\t<A V=\"22\"/>\r\n</Root>";
+
+std::string ValueOf(const IXmlDocument& document) {
+    return document->RootElement()->FirstChildElement("A")->GetAttrText("V", "");
+}
+
+TEST(XmlDocumentFileTest, ParsesOnlyWhenTheFileChanged) {
+    TempFolder folder;
+    WriteBytes(folder / "a.xml", kOne);
+    XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
+    EXPECT_EQ(&file, &XmlDocumentFile::For(TestFileSystem(), folder / "a.xml"));
+
+    const auto before = XmlDocumentFile::ParseCount();
+    EXPECT_EQ(ValueOf(file.Load()), "1");
+    EXPECT_EQ(ValueOf(file.Load()), "1");
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), before + 1);
+
+    WriteBytes(folder / "a.xml", kTwo);  // someone else changed the file
+    EXPECT_EQ(ValueOf(file.Load()), "22");
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), before + 2);
+}
+
+TEST(XmlDocumentFileTest, SavedTreeIsReusedAndUnsavedChangesAreForgotten) {
+    TempFolder folder;
+    WriteBytes(folder / "a.xml", kOne);
+    XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
+    {
+        XmlEdit edit(file);
+        edit.Root()->FirstChildElement("A")->SetAttrText("V", "saved");
+        edit.Save();
+    }
+    const auto afterSave = XmlDocumentFile::ParseCount();
+    EXPECT_EQ(ValueOf(file.Load()), "saved");
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), afterSave);
+    {
+        XmlEdit edit(file);
+        edit.Root()->FirstChildElement("A")->SetAttrText("V", "not saved");
+    }
+    EXPECT_EQ(ValueOf(file.Load()), "saved");
+    EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), std::string(kOne).replace(54, 3, "\"saved\""));
+}
+
+TEST(XmlDocumentFileTest, UnreadableFileIsNotCached) {
+    TempFolder folder;
+    WriteBytes(folder / "a.xml", "<Root>");
+    XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
+    EXPECT_ANY_THROW((void)file.Load());
+    EXPECT_ANY_THROW((void)file.Load());
+    EXPECT_THROW((void)XmlDocumentFile::For(TestFileSystem(), folder / "missing.xml").Load(), FileError);
+}
+
+}  // namespace
+}  // namespace tavrin
