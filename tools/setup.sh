@@ -11,7 +11,7 @@ sudo=""
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
-          wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev python3)
+          wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev python3)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
