@@ -1,0 +1,67 @@
+// Starting the current button through the shell and counting the start.
+#include <exception>
+
+#include "storage/PathNames.h"
+#include "storage/UBtnSettingXml.h"
+
+namespace tavrin {
+namespace {
+
+// The folder part of a path without its trailing separator, except where the
+// separator is the root itself ("C:\", "/"): "C:" alone would name the
+// current folder of drive C, not its root.
+std::string FolderOf(const std::string& path) {
+    std::string folder = ExtractFilePath(path);
+    if (folder.size() > 1 && folder[folder.size() - 2] != ':') folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+// Only a launch button whose command exists is started and counted; the
+// shell's answer does not matter, and a start that fails is not reported.
+void TBtnSettingXml::Launch() {
+    if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return;
+    const bool isFile = services_.fs.FileExists(current_.Command);
+    if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return;
+    try {
+        if (isFile) {
+            OpenCommandFile();
+        } else {
+            ExecuteRequest request;
+            request.owner = ExecuteOwner::Desktop;
+            request.verb = "explore";
+            request.file = current_.Command;
+            request.parameters = "";
+            request.directory = "";
+            request.showCommand = current_.WindowStyle;
+            (void)services_.shell.Execute(request);
+        }
+    } catch (const std::exception&) {
+        // Counted all the same, as a start the shell refused would be.
+    }
+    CountStart(current_, services_.clock.Today());
+    WriteStatistics(current_.ID);
+}
+
+// The extension is compared with exact case: only ".exe" gets its folder as
+// working folder, and only ".lnk" is opened through the shortcut's target.
+// The filled-in working folder stays in memory; it is not written back.
+void TBtnSettingXml::OpenCommandFile() {
+    const std::string extension = ExtractFileExt(current_.Command);
+    if (extension == ".lnk") {
+        (void)OpenLinkTarget(services_.shell, current_.Command);
+        return;
+    }
+    if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = FolderOf(current_.Command);
+    ExecuteRequest request;
+    request.owner = ExecuteOwner::Application;
+    request.verb = "open";
+    request.file = current_.Command;
+    request.parameters = current_.Parameters;
+    request.directory = current_.WorkingDir;
+    request.showCommand = current_.WindowStyle;
+    (void)services_.shell.Execute(request);
+}
+
+}  // namespace tavrin

@@ -1,0 +1,49 @@
+// A shell that starts nothing: it records every execute request and every
+// file-information query, and answers shortcut reads, canonical paths and
+// file information from what the test configured.
+#pragma once
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "storage/Shell.h"
+
+namespace tavrin::testing {
+
+class FakeShell : public IShell {
+public:
+    bool ReadShellLink(const std::string& fileName, TLinkInfo& info) override {
+        const auto found = links.find(fileName);
+        if (found == links.end()) return false;
+        info = found->second;
+        return true;
+    }
+    // Unknown paths come back unchanged, as the shell gives a path it cannot parse.
+    std::string GetCanonicalPath(const std::string& path) override {
+        const auto found = canonicalPaths.find(path);
+        return found == canonicalPaths.end() ? path : found->second;
+    }
+    ShellFileInfo GetFileInfo(const std::string& path) override {
+        fileInfoQueries.push_back(path);
+        const auto found = fileInfos.find(path);
+        return found == fileInfos.end() ? ShellFileInfo{} : found->second;
+    }
+    int Execute(const ExecuteRequest& request) override {
+        requests.push_back(request);
+        if (failExecute) throw std::runtime_error("the shell failed");
+        return executeResult;
+    }
+
+    std::map<std::string, TLinkInfo> links;  // readable shortcut files by name
+    std::map<std::string, std::string> canonicalPaths;
+    std::map<std::string, ShellFileInfo> fileInfos;
+    int executeResult = 42;
+    bool failExecute = false;  // Execute throws after recording the request
+
+    std::vector<ExecuteRequest> requests;
+    std::vector<std::string> fileInfoQueries;
+};
+
+}  // namespace tavrin::testing

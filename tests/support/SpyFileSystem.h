@@ -1,0 +1,44 @@
+// The test file system seen through a spy: it counts reads and replacements
+// (each save replaces its file once), and it can make the core believe in
+// files and folders that are not on disk, such as "C:\tool.exe" in a native
+// test.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "support/TestFileSystem.h"
+
+namespace tavrin::testing {
+
+class SpyFileSystem : public IFileSystem {
+public:
+    bool FileExists(const std::string& path) override { return phantomFiles.contains(path) || inner_.FileExists(path); }
+    bool DirectoryExists(const std::string& path) override {
+        return phantomFolders.contains(path) || inner_.DirectoryExists(path);
+    }
+    std::string ReadFile(const std::string& path) override {
+        ++reads;
+        return inner_.ReadFile(path);
+    }
+    std::optional<FileStamp> Stamp(const std::string& path) override { return inner_.Stamp(path); }
+    std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override {
+        return inner_.CreateTemporary(targetPath, tempPath);
+    }
+    void MoveOver(const std::string& tempPath, const std::string& targetPath) override {
+        ++saves;
+        inner_.MoveOver(tempPath, targetPath);
+    }
+    void RemoveFile(const std::string& path) noexcept override { inner_.RemoveFile(path); }
+    std::string AnsiToUtf8(std::string_view bytes) override { return inner_.AnsiToUtf8(bytes); }
+
+    std::set<std::string> phantomFiles;
+    std::set<std::string> phantomFolders;
+    int reads = 0;
+    int saves = 0;
+
+private:
+    IFileSystem& inner_ = TestFileSystem();
+};
+
+}  // namespace tavrin::testing

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/UBtnSettingXml.h"
+#include "support/ButtonFiles.h"
+#include "support/FakeStorageServices.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ButtonXml;
+using testing::FakeStorageServices;
+using testing::ReadBytes;
+using testing::SettingsXml;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+const std::string kCyrillic = "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+
+ExecuteRequest Open(std::string file, std::string parameters, std::string directory, int showCommand) {
+    return {ExecuteOwner::Application, "open",     std::move(file), std::move(parameters),
+            std::move(directory),      showCommand};
+}
+
+class ButtonLaunchTest : public ::testing::Test {
+protected:
+    ButtonLaunchTest() {
+        std::filesystem::create_directory(
+            std::filesystem::path(std::u8string(folder_.Path().begin(), folder_.Path().end())) /
+            std::u8string(kCyrillic.begin(), kCyrillic.end()));
+        fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
+    }
+
+    // Stores the button 101 with these values, loads it and starts it.
+    TBtnSettingXml LaunchButton(const std::map<std::string, std::string>& values) {
+        WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, values)));
+        TBtnSettingXml store(fakes_.services);
+        EXPECT_TRUE(store.LoadButton(101));
+        store.Launch();
+        return store;
+    }
+    std::string SettingsFile() const { return folder_ / "TV_user.xml"; }
+    std::string Stored() const { return ReadBytes(SettingsFile()); }
+    std::string Program(const std::string& name) const {
+        const std::string path = folder_ / (kCyrillic + "/" + name);
+        WriteBytes(path, "MZ");
+        return path;
+    }
+
+    TempFolder folder_;
+    FakeStorageServices fakes_{folder_ / "TV_user.xml"};
+};
+
+TEST_F(ButtonLaunchTest, ProgramStartsInItsOwnFolderWhichIsNotStored) {
+    const std::string program = Program("app.exe");
+    const TBtnSettingXml store =
+        LaunchButton({{"Command", program}, {"Parameters", "-v " + kCyrillic}, {"WindowStyle", "3"}});
+    const std::string folder = folder_ / kCyrillic;
+    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{Open(program, "-v " + kCyrillic, folder, 3)});
+    EXPECT_EQ(store.Current().WorkingDir, folder);
+    // Only the counters reach the file, in one save.
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, {{"Command", program},
+                                                    {"Parameters", "-v " + kCyrillic},
+                                                    {"WindowStyle", "3"},
+                                                    {"TotolRunTimes", "1"},
+                                                    {"Day0", "1"},
+                                                    {"Day0Week", "12"}})));
+    EXPECT_EQ(fakes_.fs.saves, 1);
+}
+
+TEST_F(ButtonLaunchTest, WorkingFolderIsFilledOnlyForALowerCaseExeWithoutOne) {
+    const std::string upper = Program("APP.EXE");
+    LaunchButton({{"Command", upper}});
+    const std::string own = Program("own.exe");
+    LaunchButton({{"Command", own}, {"WorkingDir", "D:\\data"}});
+    fakes_.fs.phantomFiles = {"C:\\tool.exe", "C:\\Tools\\tool.exe"};
+    LaunchButton({{"Command", "C:\\tool.exe"}});
+    LaunchButton({{"Command", "C:\\Tools\\tool.exe"}});
+    EXPECT_EQ(fakes_.shell.requests,
+              (std::vector<ExecuteRequest>{Open(upper, "", "", 1), Open(own, "", "D:\\data", 1),
+                                           Open("C:\\tool.exe", "", "C:\\", 1),  // the root keeps its separator
+                                           Open("C:\\Tools\\tool.exe", "", "C:\\Tools", 1)}));
+}
+
+TEST_F(ButtonLaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
+    const std::string link = Program("tool.lnk");
+    TLinkInfo info;
+    info.Path = "C:\\target.exe";
+    info.ShowState = 1;
+    info.HasIDList = true;
+    fakes_.shell.links[link] = info;
+    const TBtnSettingXml store = LaunchButton(
+        {{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
+    ExecuteRequest expected{ExecuteOwner::Application, std::nullopt, "C:\\target.exe", std::nullopt, ".",
+                            kShowMinNoActive};
+    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
+    EXPECT_EQ(store.Current().TotolRunTimes, 1);
+
+    // The extension is compared with exact case: ".LNK" is opened as a file.
+    const std::string upper = Program("TOOL.LNK");
+    fakes_.shell.links[upper] = info;
+    fakes_.shell.requests.clear();
+    LaunchButton({{"Command", upper}, {"Parameters", "-p"}});
+    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{Open(upper, "-p", "", 1)});
+}
+
+TEST_F(ButtonLaunchTest, FolderIsExploredFromTheDesktopAndCounted) {
+    const std::string folder = folder_ / kCyrillic;
+    LaunchButton({{"Command", folder}, {"Parameters", "-x"}, {"WorkingDir", "D:\\w"}, {"WindowStyle", "5"}});
+    ExecuteRequest expected{ExecuteOwner::Desktop, "explore", folder, "", "", kShowCurrent};
+    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
+    TBtnSettingXml store(fakes_.services);
+    ASSERT_TRUE(store.LoadButton(101));
+    EXPECT_EQ(store.Current().TotolRunTimes, 1);
+}
+
+TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
+    const auto values = std::map<std::string, std::string>{{"Command", folder_ / "gone.exe"}, {"TotolRunTimes", "4"}};
+    const TBtnSettingXml store = LaunchButton(values);
+    EXPECT_TRUE(fakes_.shell.requests.empty());
+    EXPECT_EQ(store.Current().TotolRunTimes, 4);
+    EXPECT_EQ(fakes_.fs.saves, 0);
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, values)));
+}
+
+TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
+    fakes_.shell.failExecute = true;
+    const TBtnSettingXml store = LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
+    EXPECT_EQ(fakes_.shell.requests.size(), 1u);
+    EXPECT_EQ(store.Current().TotolRunTimes, 3);
+    EXPECT_EQ(fakes_.fs.saves, 1);
+}
+
+TEST_F(ButtonLaunchTest, OnlyALoadedLaunchButtonIsStarted) {
+    const std::string program = Program("app.exe");
+    WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, {{"BtnStyle", "1"}, {"Command", program}})));
+    TBtnSettingXml store(fakes_.services);
+    EXPECT_FALSE(store.LoadButton(101));
+    store.Launch();
+    EXPECT_FALSE(store.LoadButton(102));
+    store.Current().Command = program;
+    store.Launch();
+    EXPECT_TRUE(fakes_.shell.requests.empty());
+    EXPECT_EQ(fakes_.fs.saves, 0);
+}
+
+}  // namespace
+}  // namespace tavrin
