@@ -1,0 +1,28 @@
+#include "shell/Win32Shell.h"
+
+#include <shellapi.h>
+
+#include "shell/ShellExecute.h"
+#include "shell/ShellLinker.h"
+#include "shell/Utf16.h"
+#include "shell/Utils.h"
+
+namespace tavrin {
+
+bool Win32Shell::ReadShellLink(const std::string& fileName, TLinkInfo& info) {
+    return tavrin::ReadShellLink(fileName, info);
+}
+
+std::string Win32Shell::GetCanonicalPath(const std::string& path) { return tavrin::GetCanonicalPath(path); }
+
+ShellFileInfo Win32Shell::GetFileInfo(const std::string& path) {
+    SHFILEINFOW fileInfo{};
+    if (!SHGetFileInfoW(Widen(path).c_str(), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_TYPENAME)) {
+        return ShellFileInfo{};
+    }
+    return ShellFileInfo{Narrow(fileInfo.szTypeName), fileInfo.iIcon};
+}
+
+int Win32Shell::Execute(const ExecuteRequest& request) { return ExecuteShellRequest(request, applicationWindow_); }
+
+}  // namespace tavrin

@@ -1,0 +1,110 @@
+#include "shell/ShellExecute.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "shell/UniqueResource.h"
+#include "shell/Utf16.h"
+#include "shell/Utils.h"
+#include "shell/Win32Shell.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+
+// The program tavrin_test_child.exe, which writes a marker file and ends.
+const std::string kChild = [] {
+    std::string path = TAVRIN_TEST_CHILD;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}();
+const std::string kUnicode =
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x9A\x80";
+
+// The marker's content once the child has written it; empty after the time-out.
+std::string WaitForMarker(const std::string& marker) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (GetFileAttributesW(Widen(marker).c_str()) != INVALID_FILE_ATTRIBUTES) return ReadBytes(marker);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+std::string CurrentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return Narrow(folder);
+}
+
+class ShellExecuteTest : public ::testing::Test {
+protected:
+    ComInitScope com_{ComInitScope::Kind::Ole};
+    TempFolder folder_;
+};
+
+TEST_F(ShellExecuteTest, OpensAProgramWithUnicodeParametersInItsWorkingFolder) {
+    const std::string workingFolder = folder_ / kUnicode;
+    ASSERT_TRUE(CreateDirectoryW(Widen(workingFolder).c_str(), nullptr));
+    const std::string marker = folder_ / "marker.txt";
+    ExecuteRequest request;
+    request.verb = "open";
+    request.file = kChild;
+    request.parameters = "\"" + marker + "\" \"" + kUnicode + "\" plain";
+    request.directory = workingFolder;
+    request.showCommand = SW_SHOWMINNOACTIVE;
+
+    EXPECT_GT(ExecuteShellRequest(request, nullptr), 32);
+    EXPECT_EQ(WaitForMarker(marker), "cwd=" + workingFolder + "\nshow=7\narg=" + kUnicode + "\narg=plain\n");
+}
+
+TEST_F(ShellExecuteTest, MissingFileIsRefused) {
+    ExecuteRequest request;
+    request.verb = "open";
+    request.file = folder_ / "missing.exe";
+    EXPECT_EQ(ExecuteShellRequest(request, nullptr), SE_ERR_FNF);
+    request.owner = ExecuteOwner::Desktop;
+    request.verb.reset();
+    EXPECT_EQ(ExecuteShellRequest(request, nullptr), SE_ERR_FNF);
+}
+
+// The target starts from the current folder with the link's show state; the
+// link's own arguments and working folder are not passed.
+TEST_F(ShellExecuteTest, OpenLinkTargetStartsTheTargetOfAShortcut) {
+    TShellLinkSpec spec;
+    spec.Path = kChild;
+    spec.Arguments = "not-passed";
+    spec.WorkingDirectory = GetSpecialFolder(kFolderTemp);
+    spec.ShowCmd = SW_SHOWMINNOACTIVE;
+    const std::string link = folder_ / (kUnicode + ".lnk");
+    ASSERT_TRUE(CreateShellLink(spec, link));
+
+    const std::wstring previousFolder = Widen(CurrentFolder());
+    ASSERT_TRUE(SetCurrentDirectoryW(Widen(folder_.Path()).c_str()));
+    Win32Shell shell;
+    const std::string minimizedMarker = folder_ / "minimized.txt";
+    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", Widen(minimizedMarker).c_str());
+    const bool minimized = OpenLinkTarget(shell, link);
+    const std::string restoredMarker = folder_ / "restored.txt";
+    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", Widen(restoredMarker).c_str());
+    const bool restored = OpenLinkTarget(shell, link, "open", true);
+    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", nullptr);
+    SetCurrentDirectoryW(previousFolder.c_str());
+
+    EXPECT_TRUE(minimized);
+    EXPECT_EQ(WaitForMarker(minimizedMarker), "cwd=" + folder_.Path() + "\nshow=7\n");
+    EXPECT_TRUE(restored);
+    EXPECT_EQ(WaitForMarker(restoredMarker), "cwd=" + folder_.Path() + "\nshow=9\n");
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,130 @@
+#include "shell/Utils.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <regex>
+#include <vector>
+
+#include "shell/Utf16.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteBytes;
+
+class UtilsTest : public ::testing::Test {
+protected:
+    ComInitScope com_{ComInitScope::Kind::Ole};
+    TempFolder folder_;
+};
+
+std::string CurrentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return Narrow(folder);
+}
+
+std::string WithSeparator(std::string folder) { return folder.back() == '\\' ? folder : folder + '\\'; }
+
+TEST_F(UtilsTest, CanonicalPathOfRelativeAndMissingPathsIsTheFullPath) {
+    EXPECT_EQ(GetCanonicalPath("no such file.txt"), WithSeparator(CurrentFolder()) + "no such file.txt");
+    EXPECT_EQ(GetCanonicalPath("C:\\no such folder\\sub\\..\\file.txt"), "C:\\no such folder\\file.txt");
+    const std::string unicodeFile = folder_ / "\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB \xE6\x96\x87\xE4\xBB\xB6.txt";
+    WriteBytes(unicodeFile, "x");
+    EXPECT_EQ(GetCanonicalPath(unicodeFile), unicodeFile);
+}
+
+TEST_F(UtilsTest, CanonicalPathExpandsShortNames) {
+    const std::string longName = folder_ / "A long program name.exe";
+    WriteBytes(longName, "x");
+    std::wstring shortName(MAX_PATH, L'\0');
+    shortName.resize(GetShortPathNameW(Widen(longName).c_str(), shortName.data(), MAX_PATH));
+    if (shortName.empty() || Narrow(shortName) == longName) GTEST_SKIP() << "this system gives no short names";
+    EXPECT_EQ(GetCanonicalPath(Narrow(shortName)), longName);
+}
+
+// The colour pixels of an icon, for comparing two icons.
+std::vector<std::uint32_t> IconPixels(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    const unique_hbitmap color(info.hbmColor);
+    const unique_hbitmap mask(info.hbmMask);
+    const HBITMAP bitmap = info.hbmColor ? info.hbmColor : info.hbmMask;
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = size.bmWidth;
+    format.bmiHeader.biHeight = -size.bmHeight;  // top-down rows
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
+    const HDC dc = CreateCompatibleDC(nullptr);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    return pixels;
+}
+
+TEST_F(UtilsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon) {
+    const std::string library = GetSpecialFolder(kFolderSystem) + "shell32.dll";
+    const int count = GetIconCount(library);
+    ASSERT_GT(count, 2);
+    const auto last = IconPixels(GetFileIcon(library, count - 1).get());
+    ASSERT_FALSE(last.empty());
+    EXPECT_EQ(IconPixels(GetFileIcon(library, count + 5).get()), last);
+    EXPECT_NE(IconPixels(GetFileIcon(library, 0).get()), last);
+    // A negative index is the shell's icon for the file.
+    const auto shellIcon = IconPixels(GetShellIcon(library).get());
+    ASSERT_FALSE(shellIcon.empty());
+    EXPECT_EQ(IconPixels(GetFileIcon(library, -1).get()), shellIcon);
+    EXPECT_EQ(IconPixels(GetFileIcon(library, -7).get()), shellIcon);
+
+    // A document holds no icons: the shell's icon of its type, whatever the index.
+    const std::string document = folder_ / "notes.txt";
+    WriteBytes(document, "text");
+    EXPECT_EQ(GetIconCount(document), 0);
+    const auto documentIcon = IconPixels(GetShellIcon(document).get());
+    ASSERT_FALSE(documentIcon.empty());
+    EXPECT_EQ(IconPixels(GetFileIcon(document, 3).get()), documentIcon);
+
+    EXPECT_EQ(GetIconCount(folder_ / "missing.exe"), 0);
+}
+
+std::string KnownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return WithSeparator(Narrow(path));
+}
+
+TEST_F(UtilsTest, SpecialFoldersEndWithOneSeparator) {
+    const std::string windows = GetSpecialFolder(kFolderWindows);
+    EXPECT_EQ(windows, KnownFolder(CSIDL_WINDOWS));
+    EXPECT_EQ(GetSpecialFolder(kFolderSystem), KnownFolder(CSIDL_SYSTEM));
+    const std::string temp = GetSpecialFolder(kFolderTemp);
+    ASSERT_GE(temp.size(), 3u);
+    EXPECT_EQ(temp.back(), '\\');
+    EXPECT_NE(temp[temp.size() - 2], '\\');
+    EXPECT_TRUE(std::regex_match(GetSpecialFolder(kFolderSystemDrive), std::regex(R"([A-Za-z]:\\)")));
+    EXPECT_EQ(GetSpecialFolder(kFolderSystemDrive), windows.substr(0, 3));
+    EXPECT_EQ(GetSpecialFolder(27), "");
+    EXPECT_EQ(GetSpecialFolder(-1), "");
+}
+
+// The registry values the shell keeps for the user's and the machine's folders.
+TEST_F(UtilsTest, RegistryFoldersMatchTheShellsFolders) {
+    const std::string desktop = KnownFolder(CSIDL_DESKTOPDIRECTORY);
+    ASSERT_FALSE(desktop.empty());
+    EXPECT_EQ(GetSpecialFolder(kFolderDesktop), desktop);
+    EXPECT_EQ(GetSpecialFolder(kFolderStartMenu), KnownFolder(CSIDL_STARTMENU));
+    EXPECT_EQ(GetSpecialFolder(kFolderProgramFiles), KnownFolder(CSIDL_PROGRAM_FILES));
+}
+
+}  // namespace
+}  // namespace tavrin

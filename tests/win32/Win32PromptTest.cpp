@@ -1,0 +1,54 @@
+#include "shell/Win32Prompt.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "shell/Utf16.h"
+
+namespace tavrin {
+namespace {
+
+// Answers the next message box titled "Tavrin" with the button answer, after
+// checking that it has both Yes and No; reports what it found.
+struct Answerer {
+    explicit Answerer(int answer) : answer(answer) {}
+    int answer;
+    bool foundYesAndNo = false;
+    std::wstring text;
+
+    void operator()() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (const HWND box = FindWindowW(L"#32770", L"Tavrin")) {
+                foundYesAndNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+                wchar_t buffer[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, buffer, 256);  // the static text of a message box
+                text = buffer;
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+};
+
+TEST(Win32PromptTest, AsksYesOrNoInABoxTitledTavrin) {
+    Win32Prompt prompt;
+    const std::string question = "Replace \xD0\xBA\xD0\xBD\xD0\xBE\xD0\xBF\xD0\xBA\xD0\xB0?";
+    for (const int answer : {IDYES, IDNO}) {
+        Answerer answerer{answer};
+        std::thread thread(std::ref(answerer));
+        const bool yes = prompt.AskYesNo(question);
+        thread.join();
+        EXPECT_TRUE(answerer.foundYesAndNo);
+        EXPECT_EQ(Narrow(answerer.text), question);
+        EXPECT_EQ(yes, answer == IDYES);
+    }
+}
+
+}  // namespace
+}  // namespace tavrin
