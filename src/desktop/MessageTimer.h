@@ -1,0 +1,40 @@
+// A timer that ticks through window messages on the user-interface thread.
+#pragma once
+
+#include <functional>
+
+namespace tavrin {
+
+// All message timers share one hidden window, made by the first timer and destroyed
+// with the last; each running timer is a Windows timer of that window.
+class TMessageTimer {
+public:
+    TMessageTimer();
+    ~TMessageTimer();
+    TMessageTimer(const TMessageTimer&) = delete;
+    TMessageTimer& operator=(const TMessageTimer&) = delete;
+
+    // Milliseconds between ticks; an interval of 0 never runs. A running timer restarts.
+    void SetInterval(unsigned milliseconds);
+    [[nodiscard]] unsigned Interval() const noexcept { return interval_; }
+    void SetEnabled(bool enabled);
+    [[nodiscard]] bool Enabled() const noexcept { return enabled_; }
+    // Whether the timer is running with Windows.
+    [[nodiscard]] bool Running() const noexcept { return running_; }
+
+    // Stop after the first tick.
+    bool OneShot = false;
+    std::function<void()> OnTimer;
+
+    // Called by the shared window for a tick of this timer.
+    void Tick();
+
+private:
+    void Update();
+
+    unsigned interval_ = 1000;
+    bool enabled_ = false;
+    bool running_ = false;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,283 @@
+#include "desktop/TrayIcon.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "desktop/HiddenWindow.h"
+#include "shell/Utf16.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TavrinTrayIcons";
+// NIF_MESSAGE, NIF_ICON and NIF_TIP: what every add and modify sends.
+constexpr UINT kNormalFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+
+// The window shared by all tray icons of the process (all on the user-interface thread).
+// Each icon has a small identifier of its own, which the shell hands back with every
+// callback; a pointer would not fit the 32-bit field, and an identifier of an icon that
+// is gone simply finds nothing.
+struct TSharedTrayWindow {
+    unique_hwnd window;
+    std::vector<std::pair<UINT, TTrayIcon*>> icons;
+    UINT nextId = 1;
+    UINT taskbarCreated = 0;
+};
+TSharedTrayWindow shared;
+
+// Copies as much of `text` as fits before the terminating zero, never half a surrogate pair.
+template <size_t Capacity>
+void CopyCut(wchar_t (&field)[Capacity], std::string_view utf8) {
+    std::wstring text = Widen(utf8);
+    if (text.size() > Capacity - 1) {
+        text.resize(Capacity - 1);
+        if (IS_HIGH_SURROGATE(text.back())) text.pop_back();
+    }
+    std::copy(text.begin(), text.end(), field);
+    field[text.size()] = L'\0';
+}
+
+}  // namespace
+
+HWND TTrayIcon::SharedWindow() noexcept { return shared.window.get(); }
+
+LRESULT CALLBACK TTrayIcon::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        if (message == kCallbackMessage) {
+            const auto found = std::find_if(shared.icons.begin(), shared.icons.end(),
+                                            [&](const auto& icon) { return icon.first == wParam; });
+            if (found != shared.icons.end()) found->second->ShellMessage(LOWORD(lParam));
+            return 0;
+        }
+        if (message == shared.taskbarCreated && message != 0) {
+            // Explorer started again and forgot every icon.
+            for (const auto& icon : shared.icons) icon.second->TaskbarCreated();
+        }
+    } catch (...) {
+        // Event handlers report their own failures; nothing may unwind into Windows.
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
+    if (shared.icons.empty()) {
+        // A top-level window: it receives the "TaskbarCreated" broadcast and can be
+        // the foreground window while the menu is open.
+        shared.window = CreateHiddenWindow(kWindowClass, SharedWindowProc, nullptr, THiddenWindowKind::TopLevel);
+        shared.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    }
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data_.uID = shared.nextId++;
+    shared.icons.emplace_back(data_.uID, this);
+    clickTimer_.OnTimer = [this] { ClickTimerTick(); };
+    if (owner_ != nullptr) {
+        ownerHooked_ = SetWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this),
+                                         reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+TTrayIcon::~TTrayIcon() {
+    SetIconVisible(false);
+    if (ownerHooked_) RemoveWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this));
+    std::erase_if(shared.icons, [&](const auto& icon) { return icon.second == this; });
+    if (shared.icons.empty()) shared.window.reset();
+}
+
+void TTrayIcon::SetIcon(HICON icon) {
+    icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+    if (iconVisible_) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetHint(std::string hint) {
+    hint_ = std::move(hint);
+    if (iconVisible_) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetShowHint(bool showHint) {
+    showHint_ = showHint;
+    if (iconVisible_) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetIconVisible(bool visible) {
+    if (visible == iconVisible_) return;
+    iconVisible_ = visible;
+    if (!visible) {
+        Notify(NIM_DELETE);
+        return;
+    }
+    // The icon counts as visible even when the shell is not there yet: it is added
+    // again when the taskbar announces itself.
+    TaskbarCreated();
+}
+
+void TTrayIcon::TaskbarCreated() {
+    if (!iconVisible_ || !Notify(NIM_ADD)) return;
+    data_.uVersion = 0;  // the shell's original callback behaviour
+    Notify(NIM_SETVERSION);
+}
+
+void TTrayIcon::FillRecord() {
+    data_.hWnd = shared.window.get();
+    data_.uFlags = kNormalFlags;
+    data_.uCallbackMessage = kCallbackMessage;
+    data_.hIcon = icon_.get();
+    CopyCut(data_.szTip, showHint_ ? hint_ : std::string());
+}
+
+bool TTrayIcon::Notify(DWORD action) {
+    if (action == NIM_ADD || action == NIM_MODIFY) FillRecord();
+    return Shell_NotifyIconW(action, &data_);
+}
+
+bool TTrayIcon::ShowBalloonTip(std::string_view title, std::string_view text, TBalloonIcon icon,
+                               unsigned timeoutSeconds) {
+    HideBalloonTip();
+    FillRecord();
+    data_.uFlags |= NIF_INFO;
+    CopyCut(data_.szInfo, text);
+    CopyCut(data_.szInfoTitle, title);
+    data_.uTimeout = timeoutSeconds * 1000;
+    data_.dwInfoFlags = static_cast<DWORD>(icon);
+    const bool accepted = Shell_NotifyIconW(NIM_MODIFY, &data_);
+    data_.uFlags = kNormalFlags;
+    return accepted;
+}
+
+void TTrayIcon::HideBalloonTip() {
+    FillRecord();
+    data_.uFlags |= NIF_INFO;
+    data_.szInfo[0] = L'\0';
+    Shell_NotifyIconW(NIM_MODIFY, &data_);
+    data_.uFlags = kNormalFlags;
+}
+
+void TTrayIcon::ShowOwnerForm() {
+    if (!IsWindow(owner_)) return;
+    ShowWindow(owner_, IsIconic(owner_) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(owner_);
+}
+
+void TTrayIcon::HideOwnerForm() {
+    if (IsWindow(owner_)) ShowWindow(owner_, SW_HIDE);
+}
+
+// Each event is fired as the last step of its message: a handler may destroy this icon.
+void TTrayIcon::ShellMessage(UINT message) {
+    switch (message) {
+        case NIN_BALLOONSHOW:
+            if (OnBalloonHintShow) OnBalloonHintShow();
+            return;
+        case NIN_BALLOONHIDE:
+            if (OnBalloonHintHide) OnBalloonHintHide();
+            return;
+        case NIN_BALLOONTIMEOUT:
+            if (OnBalloonHintTimeout) OnBalloonHintTimeout();
+            return;
+        case NIN_BALLOONUSERCLICK:
+            if (OnBalloonHintClick) OnBalloonHintClick();
+            return;
+    }
+    if (!Enabled) return;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            // With a double-click handler a single click waits for the double-click time.
+            if (OnDblClick) {
+                clickTimer_.SetInterval(GetDoubleClickTime());
+                clickTimer_.SetEnabled(true);
+            }
+            clickPending_ = true;
+            if (LeftPopup && PopupMenu != nullptr) ShowMenu();
+            return;
+        case WM_LBUTTONUP: {
+            const bool clickNow = clickPending_ && !clickTimer_.Running();
+            clickReady_ = clickPending_ && !clickNow;
+            clickPending_ = false;
+            if (clickNow && OnClick) OnClick();
+            return;
+        }
+        case WM_LBUTTONDBLCLK:
+            clickReady_ = false;
+            doubleClickSeen_ = true;
+            if (PopupMenu != nullptr && !LeftPopup) PostDefaultMenuItem();
+            if (OnDblClick) OnDblClick();
+            return;
+        case WM_RBUTTONDOWN:
+            if (PopupMenu != nullptr) ShowMenu();
+            return;
+    }
+}
+
+void TTrayIcon::ClickTimerTick() {
+    clickTimer_.SetEnabled(false);
+    const bool click = !doubleClickSeen_ && clickReady_;
+    if (click) clickReady_ = false;
+    doubleClickSeen_ = false;
+    if (click && OnClick) OnClick();
+}
+
+// The menu's chosen item is posted, so that its handler runs after the menu has gone
+// and may close the owner, and with it this icon, safely.
+void TTrayIcon::ShowMenu() {
+    const HWND owner = owner_;
+    const HWND window = shared.window.get();
+    const HMENU menu = PopupMenu;
+    // The menu closes when the user clicks elsewhere only if its window is in the foreground.
+    SetForegroundWindow(window);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (command != 0) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void TTrayIcon::PostDefaultMenuItem() {
+    const UINT command = GetMenuDefaultItem(PopupMenu, FALSE, 0);
+    if (command != static_cast<UINT>(-1)) PostMessageW(owner_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void TTrayIcon::HideToTray() {
+    if (OnMinimizeToTray) OnMinimizeToTray();
+    HideOwnerForm();
+    SetIconVisible(true);
+}
+
+LRESULT CALLBACK TTrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR subclassId, DWORD_PTR self) noexcept {
+    try {
+        auto* icon = reinterpret_cast<TTrayIcon*>(self);
+        const bool toTray = icon->MinimizeToTray && icon->OnMinimizeToTray;
+        switch (message) {
+            case WM_SYSCOMMAND:
+                if (toTray && (wParam & 0xFFF0) == SC_MINIMIZE) {
+                    icon->HideToTray();
+                    return 0;  // no real minimize
+                }
+                break;
+            case WM_SHOWWINDOW:
+                // The window that owns the owner is being minimized.
+                if (toTray && !wParam && lParam == SW_PARENTCLOSING) {
+                    icon->HideToTray();
+                    return 0;
+                }
+                if (wParam && lParam == 0) {
+                    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+                    SetForegroundWindow(window);
+                    return result;
+                }
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(window, OwnerWindowProc, subclassId);
+                icon->ownerHooked_ = false;
+                break;
+        }
+    } catch (...) {
+        // Event handlers report their own failures; nothing may unwind into Windows.
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace tavrin

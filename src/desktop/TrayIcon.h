@@ -1,0 +1,104 @@
+// The program's icon in the notification area: click, menu and balloon events, balloon
+// tips, and hiding the owner window in the notification area instead of minimizing it.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "desktop/MessageTimer.h"
+#include "shell/UniqueResource.h"
+
+namespace tavrin {
+
+// The shell's balloon icons (NIIF_NONE, NIIF_INFO, NIIF_WARNING, NIIF_ERROR).
+enum class TBalloonIcon : DWORD { None = 0, Info = 1, Warning = 2, Error = 3 };
+
+class TTrayIcon {
+public:
+    using TNotifyEvent = std::function<void()>;
+
+    // The message through which the shell reports mouse and balloon events.
+    static constexpr UINT kCallbackMessage = WM_USER + 1024;
+    // Longest texts the shell takes, in UTF-16 units.
+    static constexpr size_t kMaxHint = 127;
+    static constexpr size_t kMaxBalloonText = 255;
+    static constexpr size_t kMaxBalloonTitle = 63;
+
+    // `owner` is the program's main window: the one that ShowOwnerForm and HideOwnerForm
+    // show and hide, that receives the menu's WM_COMMAND, and whose minimize command is
+    // intercepted for MinimizeToTray.
+    explicit TTrayIcon(HWND owner);
+    ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    // The icon is copied; the caller keeps its own.
+    void SetIcon(HICON icon);
+    void SetHint(std::string hint);
+    void SetShowHint(bool showHint);
+    // Adds the icon to the notification area or removes it.
+    void SetIconVisible(bool visible);
+    [[nodiscard]] bool IconVisible() const noexcept { return iconVisible_; }
+
+    // Whether the shell accepted the balloon. Texts longer than the shell takes are cut.
+    bool ShowBalloonTip(std::string_view title, std::string_view text, TBalloonIcon icon, unsigned timeoutSeconds);
+    void HideBalloonTip();
+
+    void ShowOwnerForm();
+    void HideOwnerForm();
+
+    // The record last given to the shell.
+    [[nodiscard]] const NOTIFYICONDATAW& NotifyData() const noexcept { return data_; }
+    // The hidden window shared by all tray icons, which receives the shell's messages.
+    [[nodiscard]] static HWND SharedWindow() noexcept;
+
+    // Mouse messages from the shell are ignored while false.
+    bool Enabled = true;
+    // Shown on a right click (and a left click with LeftPopup); not owned. The chosen
+    // item, and on a double click the default item, is posted to the owner as WM_COMMAND.
+    HMENU PopupMenu = nullptr;
+    bool LeftPopup = false;
+    // Hide the owner in the notification area when it is minimized (needs OnMinimizeToTray).
+    bool MinimizeToTray = false;
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnBalloonHintShow;
+    TNotifyEvent OnBalloonHintHide;
+    TNotifyEvent OnBalloonHintTimeout;
+    TNotifyEvent OnBalloonHintClick;
+    TNotifyEvent OnMinimizeToTray;
+
+private:
+    static LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR subclassId, DWORD_PTR self) noexcept;
+
+    void ShellMessage(UINT message);
+    void TaskbarCreated();
+    void FillRecord();
+    bool Notify(DWORD action);
+    void ShowMenu();
+    void PostDefaultMenuItem();
+    void ClickTimerTick();
+    void HideToTray();
+
+    HWND owner_;
+    bool ownerHooked_ = false;
+    unique_hicon icon_;
+    std::string hint_;
+    bool showHint_ = true;
+    bool iconVisible_ = false;
+    NOTIFYICONDATAW data_{};
+    // Telling a single click from a double click.
+    TMessageTimer clickTimer_;
+    bool clickPending_ = false;
+    bool clickReady_ = false;
+    bool doubleClickSeen_ = false;
+};
+
+}  // namespace tavrin
