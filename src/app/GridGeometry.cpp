@@ -10,13 +10,13 @@ CellRect CellOfSlot(int slot) noexcept {
 }
 
 std::optional<int> IDAfterTabRemoved(int buttonID, int removedTab) noexcept {
-    const int tab = TabIndexOf(buttonID);
+    const int tab = GroupOfButton(buttonID);
     if (tab == removedTab) return std::nullopt;
     return tab > removedTab ? RenumberedID(buttonID, tab - 1) : buttonID;
 }
 
 int IDAfterTabsExchanged(int buttonID, int a, int b) noexcept {
-    const int tab = TabIndexOf(buttonID);
+    const int tab = GroupOfButton(buttonID);
     if (tab == a) return RenumberedID(buttonID, b);
     if (tab == b) return RenumberedID(buttonID, a);
     return buttonID;

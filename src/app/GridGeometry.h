@@ -7,13 +7,13 @@
 #include <optional>
 #include <string_view>
 
+#include "storage/BtnInfo.h"
+
 namespace tavrin {
 
 inline constexpr int kIconSize = 32;             // the grid ignores the IconSize setting
 inline constexpr int kCellSize = kIconSize + 2;  // a cell is a raised panel around one icon
 inline constexpr int kSlotsPerRow = 10;
-inline constexpr int kSlotsPerTab = 2 * kSlotsPerRow;
-inline constexpr int kIDsPerTab = 100;
 inline constexpr int kClientWidth = kIconSize * 10 + 28;  // the main window's client width
 
 struct CellRect {
@@ -25,17 +25,14 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
-[[nodiscard]] constexpr int MakeButtonID(int tabIndex, int slot) noexcept { return tabIndex * kIDsPerTab + slot; }
-[[nodiscard]] constexpr int TabIndexOf(int buttonID) noexcept { return buttonID / kIDsPerTab; }
-[[nodiscard]] constexpr int SlotOf(int buttonID) noexcept { return buttonID % kIDsPerTab; }
-[[nodiscard]] constexpr bool IsGridSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerTab; }
+[[nodiscard]] constexpr bool IsGridSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
 
 // The cell of a slot (1 to 20) relative to its group page; cells touch without gaps.
 [[nodiscard]] CellRect CellOfSlot(int slot) noexcept;
 
 // The ID a panel carries once its tab stands at newTabIndex: the slot is kept.
 [[nodiscard]] constexpr int RenumberedID(int buttonID, int newTabIndex) noexcept {
-    return MakeButtonID(newTabIndex, SlotOf(buttonID));
+    return ButtonIDOf(newTabIndex, SlotOfButton(buttonID));
 }
 
 // The ID a stored button has after tab removedTab was deleted: the buttons of

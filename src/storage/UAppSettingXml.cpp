@@ -1,5 +1,7 @@
 #include "storage/UAppSettingXml.h"
 
+#include "storage/BtnInfo.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -25,8 +27,6 @@ constexpr const char* kRunValueName = "Tavrin";
 
 constexpr std::size_t kStoredRecent = 6;
 constexpr int kDefaultGroupCount = 2;
-constexpr int kIdsPerGroup = 100;  // button ID = group index * 100 + slot
-constexpr int kSlotsPerGroup = 20;
 constexpr int kLastTabStyle = 2;  // tabs, buttons, flat buttons
 // A "Count" beyond this is taken for a slip of a hand-edited file, not for
 // groups someone made: the groups are then counted from the items that exist.
@@ -222,13 +222,13 @@ void RemoveGroupButtons(const IXmlElement& buttons, int index, int lastGroup) {
         if (!IsElementNamed(child, kButton)) continue;
         const std::optional<int> id = IntAttr(child, kId);
         if (!id || *id <= 0) continue;
-        const int group = *id / kIdsPerGroup;
-        const int slot = *id % kIdsPerGroup;
+        const int group = GroupOfButton(*id);
+        const int slot = SlotOfButton(*id);
         if (slot < 1 || slot > kSlotsPerGroup || group < index || group > lastGroup) continue;
         if (group == index) {
             removed.push_back(child);
         } else {
-            child->SetAttrInt(kId, *id - kIdsPerGroup);
+            child->SetAttrInt(kId, ButtonIDOf(group - 1, slot));
         }
     }
     for (const IXmlNode& button : removed) buttons->RemoveChildNode(button);

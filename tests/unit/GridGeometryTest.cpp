@@ -18,9 +18,9 @@ TEST(GridGeometryTest, TwentyCellsInTwoTouchingRowsOfTen) {
 }
 
 TEST(GridGeometryTest, ButtonIDsJoinTabAndSlot) {
-    EXPECT_EQ(MakeButtonID(3, 1), 301);
-    EXPECT_EQ(TabIndexOf(1220), 12);
-    EXPECT_EQ(SlotOf(1220), 20);
+    EXPECT_EQ(ButtonIDOf(3, 1), 301);
+    EXPECT_EQ(GroupOfButton(1220), 12);
+    EXPECT_EQ(SlotOfButton(1220), 20);
     EXPECT_TRUE(IsGridSlot(1));
     EXPECT_TRUE(IsGridSlot(20));
     EXPECT_FALSE(IsGridSlot(0));
