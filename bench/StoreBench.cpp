@@ -1,0 +1,157 @@
+// The stores on a real settings file of 10 groups of 20 buttons: start-up
+// drawing every button from one parsed document (and, for comparison, from a
+// fresh parse per button), and the click path of one start. The counter
+// "parses" is the number of parses per iteration.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+#include "storage/UAppSettingXml.h"
+#include "storage/UBtnSettingXml.h"
+#include "support/FakeEnvironment.h"
+#include "support/FakePrompt.h"
+#include "support/FakeShell.h"
+#include "support/FixedClock.h"
+#include "support/PosixFileSystem.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using namespace tavrin;
+using namespace tavrin::testing;
+
+constexpr int kGroups = 10;
+
+// A user's settings file in a temporary folder, made by the stores
+// themselves and removed when the program ends.
+class SettingsFile {
+public:
+    static SettingsFile& Instance() {
+        static SettingsFile file;
+        return file;
+    }
+
+    [[nodiscard]] const StorageServices& Services() const noexcept { return services_; }
+    [[nodiscard]] XmlDocumentFile& Document() { return XmlDocumentFile::For(fs_, services_.settingsFileName); }
+
+private:
+    SettingsFile() {
+        TAppSettingXml settings(services_);
+        settings.CreateDefaultSettings();
+        settings.GroupNames.clear();
+        for (int group = 1; group <= kGroups; ++group) settings.GroupNames.push_back("Group " + std::to_string(group));
+        settings.SaveGroups();
+        settings.LoadRecent();
+        TBtnSettingXml buttons(services_);
+        for (int group = 1; group <= kGroups; ++group) {
+            for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+                buttons.Current() = Button(group, slot);
+                buttons.WriteButton(ButtonIDOf(group, slot));
+            }
+        }
+    }
+
+    // Button slot of group as a user's button looks: a program with a few
+    // weeks of use behind it.
+    static TBtnInfo Button(int group, int slot) {
+        TBtnInfo record;
+        const int id = ButtonIDOf(group, slot);
+        record.Empty = false;
+        record.BtnStyle = kLaunchButton;
+        record.Command = "C:\\Program Files\\Tool " + std::to_string(id) + "\\tool" + std::to_string(slot) + ".exe";
+        record.IconFile = record.Command;
+        record.Parameters = "--profile group" + std::to_string(group);
+        record.Description = "Tool " + std::to_string(id);
+        record.HotKey = slot % 4 == 0 ? "Ctrl+Alt+" + std::to_string(slot % 10) : "";
+        record.TotolRunTimes = id * 7;
+        for (std::size_t day = 0; day < record.Day.size(); ++day) {
+            record.Day[day] = (id + static_cast<int>(day)) % 9;
+            record.DayWeek[day] = 10 + static_cast<int>(day);
+        }
+        return record;
+    }
+
+    TempFolder folder_;
+    PosixFileSystem fs_;
+    FakeEnvironment environment_{folder_ / "tavrin.exe", "user"};
+    FakeShell shell_;
+    FakePrompt prompt_;
+    FixedClock clock_;
+    StorageServices services_{fs_, environment_, shell_, prompt_, clock_, folder_ / "TV_user.xml"};
+};
+
+// Every button summary the grid draws, group by group; beforeEachLoad runs before each.
+template <typename BeforeEachLoad>
+void LoadAllSummaries(TBtnSettingXml& store, BeforeEachLoad&& beforeEachLoad) {
+    for (int group = 1; group <= kGroups; ++group) {
+        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+            beforeEachLoad();
+            benchmark::DoNotOptimize(store.LoadButtonSummary(ButtonIDOf(group, slot)));
+        }
+    }
+}
+
+void ReportParses(benchmark::State& state, std::uint64_t parsesBefore) {
+    state.counters["parses"] = benchmark::Counter(static_cast<double>(XmlDocumentFile::ParseCount() - parsesBefore),
+                                                  benchmark::Counter::kAvgIterations);
+}
+
+// Start-up: the file is not parsed yet, and all 200 summaries share one parse.
+void BM_StartupSummaries_Cached(benchmark::State& state) {
+    SettingsFile& file = SettingsFile::Instance();
+    const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
+    for (auto _ : state) {
+        file.Document().Discard();
+        TBtnSettingXml store(file.Services());
+        LoadAllSummaries(store, [] {});
+    }
+    ReportParses(state, parsesBefore);
+}
+BENCHMARK(BM_StartupSummaries_Cached)->Unit(benchmark::kMicrosecond);
+
+// The same loads if every one of them parsed the file afresh.
+void BM_StartupSummaries_Uncached(benchmark::State& state) {
+    SettingsFile& file = SettingsFile::Instance();
+    const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
+    for (auto _ : state) {
+        TBtnSettingXml store(file.Services());
+        LoadAllSummaries(store, [&] { file.Document().Discard(); });
+    }
+    ReportParses(state, parsesBefore);
+}
+BENCHMARK(BM_StartupSummaries_Uncached)->Unit(benchmark::kMillisecond);
+
+// One click after start-up, on a different button each time: load the
+// button, count the start on a fixed day (Launch would start programs),
+// write the counters and move the button to the front of the recent list.
+// "save_share" is the part of the time spent in the two saves.
+void BM_ClickPath(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    SettingsFile& file = SettingsFile::Instance();
+    TAppSettingXml settings(file.Services());
+    settings.LoadRecent();  // start-up parsed the file already
+    TBtnSettingXml store(file.Services());
+    const LocalDate today{2025, 3, 17};
+    int click = 0;
+    Clock::duration saving{};
+    const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        const int id = ButtonIDOf(click / kSlotsPerGroup % kGroups + 1, click % kSlotsPerGroup + 1);
+        ++click;
+        benchmark::DoNotOptimize(store.LoadButton(id));
+        CountStart(store.Current(), today);
+        const Clock::time_point saveStart = Clock::now();
+        store.WriteStatistics(id);
+        settings.PushRecent(id);
+        saving += Clock::now() - saveStart;
+    }
+    const Clock::duration total = Clock::now() - start;
+    ReportParses(state, parsesBefore);
+    state.counters["save_share"] =
+        total.count() > 0 ? static_cast<double>(saving.count()) / static_cast<double>(total.count()) : 0.0;
+}
+BENCHMARK(BM_ClickPath)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
