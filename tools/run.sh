@@ -11,7 +11,7 @@ cmake --build --preset mingw --target tavrin
 
 home="${TAVRIN_HOME:-$HOME/Tavrin}"
 mkdir -p "$home"
-cp build/mingw/tavrin.exe "$home/tavrin.exe"
+cp build/mingw/src/tavrin.exe "$home/tavrin.exe"
 export WINEPREFIX="$PWD/build/mingw/wineprefix-run" WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1

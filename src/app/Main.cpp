@@ -1,43 +1,37 @@
-// Program entry: fixes the configuration file, reads the user, initialises OLE
-// on the main thread and selects the user's settings file before any window
-// exists. A file that cannot be read is reported and nothing is written.
+// Program entry: one copy per desktop. A second start tells the running copy
+// (which answers with a balloon) and ends. Otherwise the configuration file
+// is fixed, the user read and OLE initialised before the main window is made.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <exception>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "app/Commands.h"
+#include "app/ErrorDisplay.h"
+#include "app/UMain.h"
+#include "app/Win32FileDialogs.h"
+#include "shell/Win32Clock.h"
 #include "shell/Win32Environment.h"
 #include "shell/Win32FileSystem.h"
-#include "storage/UConfigXml.h"
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TfrmTavrin";
-constexpr wchar_t kCaption[] = L"Tavrin";
-
-LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+// The hidden window that owns the main window. Its tool-window style, and
+// nothing else, keeps the program off the taskbar.
+HWND CreateOwnerWindow(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"TavrinOwner";
+    RegisterClassExW(&windowClass);
+    const HWND owner = CreateWindowExW(0, windowClass.lpszClassName, L"Tavrin", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, instance, nullptr);
+    SetWindowLongPtrW(owner, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    return owner;
 }
 
-// Until the main window exists, a plain window shows that the program runs.
-int RunPlaceholderWindow(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = PlaceholderProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-    const HWND window = CreateWindowExW(0, kWindowClass, kCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                        WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 354, 160, nullptr, nullptr,
-                                        instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, SW_SHOWNORMAL);
+int RunMessageLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -53,12 +47,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tavrin::Win32Environment environment;
     tavrin::TAppConfig appConfig(fileSystem, environment);
     const tavrin::ComInitScope ole(tavrin::ComInitScope::Kind::Ole);
+
+    if (const HWND running = FindWindowW(tavrin::TfrmTavrin::kClassName, tavrin::TfrmTavrin::kCaption)) {
+        SendMessageW(running, tavrin::kRunningCopyMessage, 0, 0);
+        return 0;
+    }
+
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    InitCommonControlsEx(&controls);
+    const tavrin::unique_hwnd owner(CreateOwnerWindow(instance));
+    tavrin::Win32Shell shell;
+    tavrin::Win32Prompt prompt;
+    tavrin::Win32Clock clock;
+    tavrin::Win32FileDialogs dialogs;
+    tavrin::MainWindowServices services{fileSystem, environment, shell, prompt, clock, dialogs};
     try {
-        const std::string settingsFileName = appConfig.SelectSettingsFile();
-        (void)settingsFileName;
+        tavrin::TfrmTavrin frmTavrin(services, appConfig, owner.get());
+        dialogs.SetOwner(frmTavrin.Handle());
+        frmTavrin.Show();
+        return RunMessageLoop();
     } catch (const std::exception& error) {
-        MessageBoxW(nullptr, tavrin::Widen(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+        // A file that cannot be read is reported, and nothing is written.
+        tavrin::ShowErrorMessage(nullptr, error);
         return 1;
     }
-    return RunPlaceholderWindow(instance);
 }

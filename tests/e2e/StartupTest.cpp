@@ -15,7 +15,7 @@ std::string CurrentUser() {
     return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
 }
 
-TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationFile) {
+TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFiles) {
     TempFolder folder;
     ProgramUnderTest program(folder);
     program.Start();
@@ -28,7 +28,7 @@ TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationFile) {
                   "\" CurXml=\"TV_" + user + ".xml\" RestoreXml=\"\"/>\r\n\t</UserConfig>\r\n</Config>");
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
-    EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml");
+    EXPECT_EQ(ListFolder(folder.Path()), "TV_" + user + ".xml tavrin.exe tavrin.xml");
 }
 
 TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {

@@ -1,0 +1,132 @@
+// The main window frmTavrin: the Tavrin Tab and one page per group in the tab
+// control MorePageControl, the status bar StatusBar1, the system-menu entries,
+// edge snapping, launching and the recent and most-used panels. The window
+// only wires controls to the stores; files and the shell are theirs.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/BaseWindow.h"
+#include "app/ButtonCell.h"
+#include "app/Commands.h"
+#include "app/MainWindowServices.h"
+#include "app/MostUsed.h"
+#include "app/TabPage.h"
+#include "storage/StorageServices.h"
+#include "storage/UAppSettingXml.h"
+#include "storage/UBtnSettingXml.h"
+#include "storage/UConfigXml.h"
+
+namespace tavrin {
+
+class TfrmTavrin : public BaseWindow<TfrmTavrin> {
+public:
+    static constexpr wchar_t kClassName[] = L"TfrmTavrin";
+    static constexpr wchar_t kCaption[] = L"Tavrin";
+
+    // Creates the window (owned by `owner`, which keeps it off the taskbar) and
+    // runs its creation steps; the window is shown by Show().
+    TfrmTavrin(MainWindowServices& services, TAppConfig& config, HWND owner);
+    void Show();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The stores of the current user's settings file, made on first use.
+    [[nodiscard]] TAppSettingXml& AppSettings();
+    [[nodiscard]] TBtnSettingXml& ButtonStore();
+    [[nodiscard]] const std::string& SettingsFileName() const noexcept { return settingsFileName_; }
+
+    // What tests and the other windows look at.
+    [[nodiscard]] int PageCount() const noexcept { return static_cast<int>(pages_.size()); }
+    [[nodiscard]] int ActivePageIndex() const noexcept { return activePage_; }
+    [[nodiscard]] bool TabVisible(int page) const { return pages_.at(page).tabVisible; }
+    [[nodiscard]] HWND PageControl() const noexcept { return morePageControl_; }
+    [[nodiscard]] ButtonCell& GridCell(int page, int slot) const { return *pages_.at(page).cells.at(slot - 1); }
+    [[nodiscard]] ButtonCell& RecentImage(int k) const { return *recentImages_.at(k - 1); }
+    [[nodiscard]] ButtonCell& MostUsedImage(int k) const { return *mostUsedImages_.at(k - 1); }
+    [[nodiscard]] ButtonCell& ToolImage(Action action) const;
+    [[nodiscard]] const MostUsedState& MostUsed() const noexcept { return mostUsed_; }
+    [[nodiscard]] std::wstring StatusText(int panel) const;
+
+    void RunAction(Action action);
+    void SetActivePage(int page);
+
+private:
+    // Which handler a cell's click goes to.
+    enum class CellKind { Grid, TavrinTab, Tool };
+
+    struct Page {
+        std::unique_ptr<TabPage> window;
+        std::wstring caption;
+        bool tabVisible = true;
+        std::vector<std::unique_ptr<ButtonCell>> cells;  // the 20 slots of a group page
+    };
+
+    // Creation and closing (UMain.cpp).
+    void FormCreate();
+    void FormClose();
+    void BuildSystemMenu();
+    void SyncSystemMenuEntry(const MenuEntry& item);
+    void ApplyAlwaysOnTop();
+    void SnapToScreenEdges();
+    void ShowRunningBalloon();
+    void OnSystemCommand(WPARAM command);
+    void ShowStatusMenu();
+
+    // Tabs, grids and the status bar (UMainGrid.cpp).
+    void BuildGroupTabs();
+    Page& AddPage(const std::wstring& caption);
+    void BuildButtonGrid(Page& page, int tabIndex);
+    void DrawButtonImage(ButtonCell& image);
+    void RefreshTabItems();
+    void ApplyTabStyle();
+    void LayoutPages();
+    [[nodiscard]] int TabItemOfPage(int page) const;
+    [[nodiscard]] int PageOfTabItem(int item) const;
+    void MorePageControlChange();
+    void UpdateStatusBar();
+    void SetStatusText(int panel, const std::string& text);
+    void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
+    [[nodiscard]] std::unique_ptr<ButtonCell> MakeCell(const Page& page, int left, int top, int tag, CellKind kind);
+
+    // Launching and the Tavrin Tab (UMainTavrinTab.cpp).
+    void BuildTavrinTab(Page& page);
+    [[nodiscard]] bool CompletePick(ButtonCell& image);
+    void ImageClick(ButtonCell& image);
+    void Image_LastClick(ButtonCell& image);
+    void FillRecentPanel();
+    void RankMostUsedPanel();
+    void RedrawMostUsed(const ChangedPositions& positions);
+    void Panel12Click();
+    [[nodiscard]] bool BackupSettings();
+    void RestoreSettings();
+
+    MainWindowServices& services_;
+    TAppConfig& config_;
+    HWND owner_;
+    std::string settingsFileName_;
+    std::optional<StorageServices> storageServices_;
+    std::unique_ptr<TAppSettingXml> appSettings_;
+    std::unique_ptr<TBtnSettingXml> buttonStore_;
+
+    HWND morePageControl_ = nullptr;
+    HWND statusBar1_ = nullptr;
+    std::vector<Page> pages_;  // page 0 is the Tavrin Tab
+    int activePage_ = -1;
+    std::array<std::unique_ptr<ButtonCell>, 6> recentImages_;
+    std::array<std::unique_ptr<ButtonCell>, 6> mostUsedImages_;
+    std::array<std::unique_ptr<ButtonCell>, 4> toolImages_;
+    std::array<Action, 4> toolActions_{};
+
+    MostUsedState mostUsed_;
+    bool buildingGrids_ = false;  // DrawButtonImage collects RankCandidates meanwhile
+    ButtonCell* CurrentImage = nullptr;
+    int ContextButtonID = 0;
+    bool SwapMode = false;
+    bool CopyMode = false;
+};
+
+}  // namespace tavrin
