@@ -45,6 +45,19 @@ inline constexpr std::array<MenuEntry, 3> kPopupMenuStatus{{
     {L"Options...", Action::ActionMenu_AppOptions, 0x0240},
 }};
 
+// PopupMenuTrayIcon, the notification-area icon's menu; "Show" is the default entry.
+// "Show" and "&Close" belong to no action: the window handles their commands itself.
+inline constexpr unsigned kTrayShowCommand = 0x0310;
+inline constexpr unsigned kTrayCloseCommand = 0x0320;
+inline constexpr std::array<MenuEntry, 6> kPopupMenuTrayIcon{{
+    {L"Show", Action::None, kTrayShowCommand},
+    {L"-", Action::None, 0},
+    {L"Options...", Action::ActionMenu_AppOptions, 0x0340},
+    {L"Tavrin Home", Action::ActionMenu_Website, 0x0350},
+    {L"-", Action::None, 0},
+    {L"&Close", Action::None, kTrayCloseCommand},
+}};
+
 // The hints of the tool images of the Tavrin Tab, taken from their actions.
 [[nodiscard]] constexpr const char* ActionHint(Action action) noexcept {
     switch (action) {

@@ -17,6 +17,7 @@ TfrmTavrin::TfrmTavrin(MainWindowServices& services, TAppConfig& config, HWND ow
     // must not find a half-made window.
     Create(kClassName, options, 0, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
            0, 0, 0, 0, owner_);
+    CreateTrayComponents();
     FormCreate();
 }
 
@@ -49,6 +50,8 @@ void TfrmTavrin::FormCreate() {
     RankMostUsedPanel();
     AppSettings().LoadRecent();
     FillRecentPanel();
+    RegisterMainHotKey();
+    HiddenToTray = false;
 
     ApplyTabStyle();
     ApplyAlwaysOnTop();
@@ -62,6 +65,7 @@ void TfrmTavrin::FormCreate() {
     SetWindowPos(Handle(), nullptr, frame.left, AppSettings().Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(Handle(), &frame);
     SetWindowPos(Handle(), nullptr, AppSettings().X, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowTrayIcon();
 }
 
 void TfrmTavrin::Show() {
@@ -176,9 +180,6 @@ void TfrmTavrin::SnapToScreenEdges() {
     }
 }
 
-// The balloon of the notification-area icon; the window stays as it is.
-void TfrmTavrin::ShowRunningBalloon() {}
-
 void TfrmTavrin::ShowStatusMenu() {
     unique_hmenu menu(CreatePopupMenu());
     for (const MenuEntry& item : kPopupMenuStatus) {
@@ -213,6 +214,10 @@ LRESULT TfrmTavrin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_COMMAND:
+            // The tray icon posts its menu's commands as a menu would (no control, no notification code).
+            if (lParam == 0 && HIWORD(wParam) == 0 && TrayMenuCommand(LOWORD(wParam))) return 0;
+            break;
         case WM_CLOSE:
             FormClose();
             DestroyWindow(Handle());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@
 #include "app/MainWindowServices.h"
 #include "app/MostUsed.h"
 #include "app/TabPage.h"
+#include "desktop/GlobalHotKeys.h"
+#include "desktop/LayoutKeyNames.h"
+#include "desktop/TrayIcon.h"
 #include "storage/StorageServices.h"
 #include "storage/UAppSettingXml.h"
 #include "storage/UBtnSettingXml.h"
@@ -54,6 +58,15 @@ public:
     void RunAction(Action action);
     void SetActivePage(int page);
 
+    // The notification area and the global hot key (UMainTray.cpp).
+    [[nodiscard]] bool IsHiddenToTray() const noexcept { return HiddenToTray; }
+    [[nodiscard]] std::uint16_t HotKeyIndex() const noexcept { return MainHotKeyIndex; }
+    [[nodiscard]] const TTrayIcon& Tray() const { return *trayIcon_; }
+    [[nodiscard]] const TGlobalHotKeys& HotKeys() const noexcept { return mainGlobalHotKeys_; }
+    void ToggleWindow();
+    // After the options dialog, once GlobalHotKeyText holds the new text.
+    void ReregisterMainHotKey();
+
 private:
     // Which handler a cell's click goes to.
     enum class CellKind { Grid, TavrinTab, Tool };
@@ -72,7 +85,6 @@ private:
     void SyncSystemMenuEntry(const MenuEntry& item);
     void ApplyAlwaysOnTop();
     void SnapToScreenEdges();
-    void ShowRunningBalloon();
     void OnSystemCommand(WPARAM command);
     void ShowStatusMenu();
 
@@ -91,6 +103,17 @@ private:
     void SetStatusText(int panel, const std::string& text);
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
     [[nodiscard]] std::unique_ptr<ButtonCell> MakeCell(const Page& page, int left, int top, int tag, CellKind kind);
+
+    // Tray icon, its menu and the global hot key (UMainTray.cpp).
+    void CreateTrayComponents();
+    void ShowTrayIcon();
+    void RegisterMainHotKey();
+    [[nodiscard]] THotKey ParsedGlobalHotKey() const;
+    void HotKeyPressed(std::uint16_t index);
+    void BalloonHintClick();
+    void MinimizeToTray();
+    void ShowRunningBalloon();
+    [[nodiscard]] bool TrayMenuCommand(unsigned commandId);
 
     // Launching and the Tavrin Tab (UMainTavrinTab.cpp).
     void BuildTavrinTab(Page& page);
@@ -127,6 +150,14 @@ private:
     int ContextButtonID = 0;
     bool SwapMode = false;
     bool CopyMode = false;
+
+    // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
+    TLayoutKeyNames layoutKeyNames_;
+    TGlobalHotKeys mainGlobalHotKeys_;
+    unique_hmenu popupMenuTrayIcon_;     // outlives the tray icon that shows it
+    std::optional<TTrayIcon> trayIcon_;  // made with the window, which it needs
+    bool HiddenToTray = false;
+    std::uint16_t MainHotKeyIndex = 0;  // 0: no global hot key
 };
 
 }  // namespace tavrin

@@ -1,0 +1,331 @@
+// The main window created in this process for a program folder of the test's
+// own, with a prepared settings file, driven by the messages a user's mouse
+// and the system menu would send.
+#include "app/UMain.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+#include "shell/Utf16.h"
+#include "shell/Win32FileSystem.h"
+#include "support/ButtonFiles.h"
+#include "support/FakeEnvironment.h"
+#include "support/FixedClock.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ButtonXml;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Answers the file dialogs as the test says and keeps the messages shown.
+class FakeFileDialogs : public ISettingsFileDialogs {
+public:
+    std::optional<std::string> ChooseSaveFile(const std::string& initialFolder,
+                                              const std::string& proposedName) override {
+        asked.push_back("save " + initialFolder + " " + proposedName);
+        return answer;
+    }
+    std::optional<std::string> ChooseOpenFile(const std::string& initialFolder) override {
+        asked.push_back("open " + initialFolder);
+        return answer;
+    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+    std::optional<std::string> answer;
+    std::vector<std::string> asked;
+    std::vector<std::string> messages;
+};
+
+struct Options {
+    std::string lastPanelIndex = "1";
+    std::string showAppPanel = "1";
+    std::string alwaysOnTop = "0";
+    int x = 100;
+    int y = 100;
+};
+
+std::string SettingsFile(const Options& options, const std::string& recent, const std::string& buttons) {
+    const std::pair<const char*, std::string> items[] = {
+        {"RunStartup", "0"},        {"ShowAppPanel", options.showAppPanel},   {"LastPanelIndex", options.lastPanelIndex},
+        {"SplashScreen", "0"},      {"AlwaysOnTop", options.alwaysOnTop},     {"IgnoreBlankButton", "1"},
+        {"AnalyseLinkFile", "1"},   {"GlobalHotKey", ""},                     {"FavoriteGroup", "Tavrin Tab"},
+        {"IconSize", "32"},         {"ButtonSpacing", "0"},                   {"TabStyle", "0"},
+        {"X", std::to_string(options.x)}, {"Y", std::to_string(options.y)}};
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>";
+    for (const auto& [name, value] : items) {
+        xml += "\r\n\t\t<Item Name=\"" + std::string(name) + "\" Value=\"" + value + "\"/>";
+    }
+    xml += "\r\n\t</Application>\r\n\t<Groups Count=\"2\">\r\n\t\t<Item ID=\"1\" Value=\"Tools\"/>"
+           "\r\n\t\t<Item ID=\"2\" Value=\"Games\"/>\r\n\t</Groups>\r\n\t<Last6Buttons>";
+    size_t start = 0;
+    for (int i = 1; i <= 6; ++i) {
+        const size_t comma = recent.find(',', start);
+        xml += "\r\n\t\t<Item ID=\"" + std::to_string(i) + "\" Value=\"" + recent.substr(start, comma - start) + "\"/>";
+        start = comma + 1;
+    }
+    return xml + "\r\n\t</Last6Buttons>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+        InitCommonControlsEx(&controls);
+        RECT workArea{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+        environment_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        environment_.workAreaHeight = workArea.bottom - workArea.top;
+    }
+
+    std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
+
+    TfrmTavrin& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
+                      const std::string& buttons = "") {
+        WriteBytes(SettingsPath(), SettingsFile(options, recent, buttons));
+        config_.emplace(fs_, environment_);
+        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     nullptr, nullptr));
+        window_ = std::make_unique<TfrmTavrin>(services_, *config_, owner_.get());
+        window_->Show();
+        return *window_;
+    }
+
+    // A left click on a cell, as the mouse sends it.
+    static void Click(ButtonCell& cell) {
+        SendMessageW(cell.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+        SendMessageW(cell.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+    }
+
+    RECT Frame() const {
+        RECT frame{};
+        GetWindowRect(window_->Handle(), &frame);
+        return frame;
+    }
+
+    void MoveTo(int left, int top) const {
+        SetWindowPos(window_->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    TempFolder folder_;
+    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
+    Win32FileSystem fs_;
+    Win32Shell shell_;
+    Win32Prompt prompt_;
+    testing::FixedClock clock_{{2026, 12, 7}};  // a Monday of ISO week 50
+    FakeFileDialogs dialogs_;
+    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
+    std::optional<TAppConfig> config_;
+    unique_hwnd owner_;
+    std::unique_ptr<TfrmTavrin> window_;
+};
+
+TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
+    TfrmTavrin& window = Start({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}, {"HotKey", "Ctrl+Alt+N"}}));
+    ASSERT_EQ(window.PageCount(), 3);
+    EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
+    EXPECT_EQ(window.GridCell(2, 20).Tag(), 220);
+    RECT first{}, below{};
+    GetWindowRect(window.GridCell(1, 1).Handle(), &first);
+    GetWindowRect(window.GridCell(1, 11).Handle(), &below);
+    EXPECT_EQ(below.left, first.left);
+    EXPECT_EQ(below.top - first.top, 34);
+    EXPECT_EQ(first.right - first.left, 34);
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 348);
+
+    // A stored button with an icon file that is gone shows the fixed picture; empty slots show nothing.
+    EXPECT_TRUE(window.GridCell(1, 1).HasPicture());
+    EXPECT_EQ(window.GridCell(1, 1).Hint(), "Editor -[Ctrl+Alt+N]");
+    EXPECT_FALSE(window.GridCell(1, 2).HasPicture());
+    SendMessageW(window.GridCell(1, 1).Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(window.StatusText(0), L"Editor -[Ctrl+Alt+N]");
+}
+
+TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {
+    EXPECT_EQ(Start({.lastPanelIndex = "1", .showAppPanel = "1"}).ActivePageIndex(), 1);
+    window_.reset();
+    EXPECT_EQ(Start({.lastPanelIndex = "3"}).ActivePageIndex(), -1);
+    EXPECT_EQ(TabCtrl_GetCurSel(window_->PageControl()), -1);
+    window_.reset();
+    TfrmTavrin& hidden = Start({.lastPanelIndex = "2", .showAppPanel = "0"});
+    EXPECT_FALSE(hidden.TabVisible(0));
+    EXPECT_EQ(TabCtrl_GetItemCount(hidden.PageControl()), 2);
+    EXPECT_EQ(TabCtrl_GetCurSel(hidden.PageControl()), 1);
+}
+
+TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
+    TfrmTavrin& window = Start({.lastPanelIndex = "0"});
+    TabCtrl_SetCurSel(window.PageControl(), 2);
+    NMHDR change{window.PageControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    EXPECT_EQ(window.AppSettings().LastPanelIndex, 2);
+    MoveTo(300, 200);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    const std::string saved = ReadBytes(SettingsPath());
+    EXPECT_NE(saved.find("<Item Name=\"LastPanelIndex\" Value=\"2\"/>"), std::string::npos);
+    EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"300\"/>"), std::string::npos);
+    EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"200\"/>"), std::string::npos);
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST_F(MainWindowTest, EdgesWithin19PixelsOfTheScreenEdgeStickToIt) {
+    Start();
+    const RECT frame = Frame();
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    MoveTo(5, 300);
+    EXPECT_EQ(Frame().left, 0);
+    MoveTo(25, 300);
+    EXPECT_EQ(Frame().left, 25);
+    MoveTo(environment_.screenWidth - width - 10, 300);
+    EXPECT_EQ(Frame().right, environment_.screenWidth);
+    MoveTo(environment_.screenWidth - width, 19);
+    EXPECT_EQ(Frame().right, environment_.screenWidth);
+    EXPECT_EQ(Frame().top, 0);
+    MoveTo(300, environment_.workAreaHeight - height + 50);  // partly below the work area: pulled back in
+    EXPECT_EQ(Frame().bottom, environment_.workAreaHeight);
+}
+
+TEST_F(MainWindowTest, FirstPositionIsTheBottomRightCornerOfTheWorkArea) {
+    Start({.x = environment_.screenWidth, .y = environment_.workAreaHeight});
+    EXPECT_EQ(Frame().right, environment_.screenWidth);
+    EXPECT_EQ(Frame().bottom, environment_.workAreaHeight);
+}
+
+TEST_F(MainWindowTest, SystemMenuTogglesAlwaysOnTopAndTheTavrinTabAndSavesThem) {
+    TfrmTavrin& window = Start({.lastPanelIndex = "1"});
+    const HMENU menu = GetSystemMenu(window.Handle(), FALSE);
+    auto checked = [menu](unsigned id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    auto topmost = [&] { return (GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_FALSE(checked(kPopupMenuTitle[0].commandId));
+    EXPECT_TRUE(checked(kPopupMenuTitle[1].commandId));
+    EXPECT_EQ(window.ActivePageIndex(), 1);  // the page of last time wins over the Tavrin Tab
+
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[0].commandId, 0);
+    EXPECT_TRUE(checked(kPopupMenuTitle[0].commandId));
+    EXPECT_TRUE(topmost());
+    EXPECT_NE(ReadBytes(SettingsPath()).find("\"AlwaysOnTop\" Value=\"1\""), std::string::npos);
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[0].commandId, 0);
+    EXPECT_FALSE(checked(kPopupMenuTitle[0].commandId));
+    EXPECT_FALSE(topmost());
+    EXPECT_NE(ReadBytes(SettingsPath()).find("\"AlwaysOnTop\" Value=\"0\""), std::string::npos);
+
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[1].commandId, 0);
+    EXPECT_FALSE(checked(kPopupMenuTitle[1].commandId));
+    EXPECT_FALSE(window.TabVisible(0));
+    EXPECT_NE(ReadBytes(SettingsPath()).find("\"ShowAppPanel\" Value=\"0\""), std::string::npos);
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[1].commandId, 0);
+    EXPECT_TRUE(window.TabVisible(0));
+    EXPECT_EQ(window.ActivePageIndex(), 0);  // shown again, the Tavrin Tab becomes active
+}
+
+class LaunchFromWindowTest : public MainWindowTest {
+protected:
+    std::string ChildCommand() const { return folder_ / "child.exe"; }
+    std::string Marker(int n) const { return folder_ / ("marker" + std::to_string(n) + ".txt"); }
+
+    std::string ChildButton(int id, int marker, const std::map<std::string, std::string>& more = {}) const {
+        std::map<std::string, std::string> values{{"Command", ChildCommand()},
+                                                  {"IconFile", ChildCommand()},
+                                                  {"Parameters", Marker(marker)},
+                                                  {"Description", "Child " + std::to_string(id)}};
+        values.insert(more.begin(), more.end());
+        return ButtonXml(id, values);
+    }
+
+    bool WaitForFile(const std::string& path) {
+        for (int i = 0; i < 400; ++i) {
+            if (fs_.FileExists(path)) return true;
+            Sleep(50);
+        }
+        return false;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(CopyFileW(Widen(TAVRIN_TEST_CHILD).c_str(), Widen(ChildCommand()).c_str(), FALSE));
+    }
+};
+
+TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
+    TfrmTavrin& window = Start({}, "105,0,0,0,0,0",
+                               ChildButton(101, 1) + ChildButton(105, 5, {{"TotolRunTimes", "4"}}));
+    EXPECT_EQ(window.RecentImage(1).Tag(), 105);
+    EXPECT_EQ(window.MostUsedImage(1).Tag(), 105);
+    EXPECT_EQ(window.MostUsedImage(2).Tag(), 0);  // never started: not on the panel
+
+    Click(window.GridCell(1, 1));
+    ASSERT_TRUE(WaitForFile(Marker(1))) << "the program did not start";
+    EXPECT_EQ(window.StatusText(1), L"T:1 / W1 /A:1");
+    EXPECT_EQ(window.RecentImage(1).Tag(), 101);
+    EXPECT_EQ(window.RecentImage(2).Tag(), 105);
+    EXPECT_EQ(window.MostUsedImage(2).Tag(), 101);  // 1 is not more than 4
+    const std::string saved = ReadBytes(SettingsPath());
+    EXPECT_NE(saved.find("<Item ID=\"1\" Value=\"101\"/>\r\n\t\t<Item ID=\"2\" Value=\"105\"/>"), std::string::npos);
+
+    // From the Tavrin Tab: counted, but the recent list and the most-used order stay.
+    Click(window.RecentImage(2));
+    ASSERT_TRUE(WaitForFile(Marker(5)));
+    EXPECT_EQ(window.StatusText(1), L"T:1 / W1 /A:5");
+    EXPECT_EQ(window.RecentImage(1).Tag(), 101);
+    EXPECT_EQ(window.MostUsed().MostUsedCounts[0], 5);
+}
+
+TEST_F(LaunchFromWindowTest, EmptyCellsAndIgnoredButtonsBehave) {
+    TfrmTavrin& window = Start({}, "0,0,0,0,0,0", ChildButton(101, 1, {{"IgnoreRunTimes", "1"}}));
+    const std::string before = ReadBytes(SettingsPath());
+    Click(window.GridCell(1, 2));  // empty slot: nothing at all
+    Click(window.RecentImage(1));  // empty image of the Tavrin Tab
+    EXPECT_EQ(ReadBytes(SettingsPath()), before);
+    EXPECT_EQ(window.StatusText(1), L"");
+
+    Click(window.GridCell(1, 1));
+    ASSERT_TRUE(WaitForFile(Marker(1)));
+    EXPECT_EQ(window.StatusText(1), L"");  // no usage text, but the start is counted
+    EXPECT_NE(ReadBytes(SettingsPath()).find("<Item Name=\"TotolRunTimes\" Value=\"1\"/>"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
+    TfrmTavrin& window = Start({}, "0,0,0,0,0,0",
+                               ButtonXml(101, {{"TotolRunTimes", "3"}}) + ButtonXml(205, {{"TotolRunTimes", "7"}}) +
+                                   ButtonXml(102, {{"TotolRunTimes", "3"}}));
+    EXPECT_EQ(window.MostUsedImage(1).Tag(), 205);
+    EXPECT_EQ(window.MostUsedImage(2).Tag(), 102);
+    EXPECT_EQ(window.MostUsedImage(3).Tag(), 101);
+}
+
+TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
+    TfrmTavrin& window = Start();
+    dialogs_.answer = folder_ / "copy.xml";
+    window.RunAction(Action::ActionMenu_BackupConfig);
+    ASSERT_EQ(dialogs_.asked.size(), 1u);
+    EXPECT_EQ(dialogs_.asked[0], "save " + config_->ProgramFolder() + " Tavrin Config(20261207).xml");
+    EXPECT_EQ(config_->ProgramFolder(), folder_ / "");
+    EXPECT_EQ(ReadBytes(folder_ / "copy.xml"), ReadBytes(SettingsPath()));
+    EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"Backup done."});
+
+    dialogs_.answer = SettingsPath();
+    window.RunAction(Action::ActionMenu_ResotreConfig);
+    EXPECT_EQ(dialogs_.messages.back(), "Can't restore from current  xml config file, please choose again.");
+    dialogs_.answer = folder_ / "copy.xml";
+    window.RunAction(Action::ActionMenu_ResotreConfig);
+    EXPECT_EQ(dialogs_.messages.back(), "Restore Config done, please exit and run Tavrin again.");
+    EXPECT_NE(ReadBytes(folder_ / "tavrin.xml").find("RestoreXml=\"copy.xml\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,349 @@
+// The main window's notification-area icon and global hot key: the window is made in
+// this process for a program folder of the test's own; the shell's callbacks and the
+// hot key messages are sent as Windows would send them.
+#include "app/UMain.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/Utf16.h"
+#include "shell/Win32Clock.h"
+#include "shell/Win32FileSystem.h"
+#include "support/FakeEnvironment.h"
+#include "support/TempFolder.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Combinations that nothing else on a test machine is likely to hold.
+constexpr THotKey kFirstKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F7;
+constexpr THotKey kSecondKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F8;
+constexpr char kFirstKeyText[] = "Ctrl+Shift+Alt+F7";
+constexpr char kSecondKeyText[] = "ctrl + shift + alt + f8";
+
+// The backup and restore dialogs are not reached by these tests.
+class NoFileDialogs : public ISettingsFileDialogs {
+public:
+    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
+    void ShowMessage(const std::string& text) override { ADD_FAILURE() << "unexpected message: " << text; }
+};
+
+void PumpMessages(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() < end);
+}
+
+// Whether the shell knows the icon: it modifies only icons that it has.
+bool ShellHasIcon(const TTrayIcon& tray) {
+    NOTIFYICONDATAW data = tray.NotifyData();
+    data.uFlags = NIF_TIP;
+    return Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+// A press as Windows reports it: the registration's identifier, the modifiers and the key.
+void PressHotKey(const TfrmTavrin& window, std::uint16_t index, THotKey hotKey) {
+    const THotKeyParts parts = DecomposeHotKey(hotKey);
+    SendMessageW(window.HotKeys().Window(), WM_HOTKEY, index, MAKELPARAM(parts.modifiers, parts.key));
+}
+
+class MainWindowTrayTest : public ::testing::Test {
+protected:
+    MainWindowTrayTest() {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+        InitCommonControlsEx(&controls);
+        RECT workArea{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+        environment_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        environment_.workAreaHeight = workArea.bottom - workArea.top;
+    }
+    ~MainWindowTrayTest() override {
+        window_.reset();
+        // The quit message of a closed window must not end a later test's loop.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
+
+    TfrmTavrin& Start(const std::string& globalHotKey = "") {
+        // The options not given here, the groups and the recent list take their defaults.
+        const std::string hotKeyItem = "<Item Name=\"GlobalHotKey\" Value=\"" + globalHotKey + "\"/>";
+        WriteBytes(SettingsPath(),
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>\r\n\t\t" + hotKeyItem +
+                       "\r\n\t\t<Item Name=\"X\" Value=\"200\"/>\r\n\t\t<Item Name=\"Y\" Value=\"150\"/>"
+                       "\r\n\t</Application>\r\n</GLConfig>");
+        config_.emplace(fs_, environment_);
+        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                     nullptr));
+        window_ = std::make_unique<TfrmTavrin>(services_, *config_, owner_.get());
+        window_->Show();
+        return *window_;
+    }
+
+    // A mouse message about the window's icon, as the shell sends it.
+    void Shell(UINT message) const {
+        SendMessageW(TTrayIcon::SharedWindow(), TTrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
+    }
+    void TrayClick() const {
+        Shell(WM_LBUTTONDOWN);
+        Shell(WM_LBUTTONUP);
+    }
+
+    [[nodiscard]] bool Visible() const { return IsWindowVisible(window_->Handle()) != FALSE; }
+
+    TempFolder folder_;
+    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
+    Win32FileSystem fs_;
+    Win32Shell shell_;
+    Win32Prompt prompt_;
+    Win32Clock clock_;
+    NoFileDialogs dialogs_;
+    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
+    std::optional<TAppConfig> config_;
+    unique_hwnd owner_;
+    std::unique_ptr<TfrmTavrin> window_;
+};
+
+TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
+    const TfrmTavrin& window = Start();
+    const TTrayIcon& tray = window.Tray();
+    EXPECT_TRUE(tray.IconVisible());
+    EXPECT_TRUE(ShellHasIcon(tray));
+    EXPECT_STREQ(tray.NotifyData().szTip, L"Tavrin");
+    EXPECT_NE(tray.NotifyData().hIcon, nullptr);  // the application icon
+    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_EQ(window.HotKeyIndex(), 0);  // no text, no hot key
+    EXPECT_TRUE(window.HotKeys().RegisteredKeys().empty());
+
+    std::vector<std::wstring> captions;
+    for (int position = 0; position < GetMenuItemCount(tray.PopupMenu); ++position) {
+        wchar_t caption[64] = L"-";
+        GetMenuStringW(tray.PopupMenu, position, caption, 64, MF_BYPOSITION);
+        captions.push_back(caption[0] != L'\0' ? caption : L"-");
+    }
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Show", L"-", L"Options...", L"Tavrin Home", L"-", L"&Close"}));
+    EXPECT_EQ(GetMenuDefaultItem(tray.PopupMenu, FALSE, 0), kTrayShowCommand);
+
+    // Explorer started again: the icon comes back.
+    NOTIFYICONDATAW data = tray.NotifyData();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+    SendMessageW(TTrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(ShellHasIcon(tray));
+}
+
+TEST_F(MainWindowTrayTest, OnlyThePressOfTheWindowsOwnHotKeyTogglesIt) {
+    TfrmTavrin& window = Start(kFirstKeyText);
+    const std::uint16_t index = window.HotKeyIndex();
+    ASSERT_NE(index, 0);
+    ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
+    EXPECT_EQ(window.HotKeys().RegisteredKeys()[0].hotKey, kFirstKey);
+
+    PressHotKey(window, index, kFirstKey);
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().IconVisible());
+    PressHotKey(window, index, kFirstKey);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+
+    // The same combination reported under another registration's identifier does nothing.
+    PressHotKey(window, static_cast<std::uint16_t>(index + 1), kFirstKey);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+}
+
+TEST_F(MainWindowTrayTest, ACombinationAnotherProgramHoldsLeavesTheWindowWithoutHotKey) {
+    TGlobalHotKeys otherProgram;
+    ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
+    TfrmTavrin& window = Start(kFirstKeyText);
+    EXPECT_EQ(window.HotKeyIndex(), 0);
+    EXPECT_TRUE(window.HotKeys().RegisteredKeys().empty());
+
+    // And the other way round: the window holds it, the other program is refused.
+    otherProgram.ReleaseAllGlobalKeys();
+    window.ReregisterMainHotKey();
+    EXPECT_NE(window.HotKeyIndex(), 0);
+    EXPECT_EQ(otherProgram.RegisterGlobalKey(kFirstKey), 0);
+}
+
+TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
+    TfrmTavrin& window = Start(kFirstKeyText);
+    const std::uint16_t first = window.HotKeyIndex();
+    ASSERT_NE(first, 0);
+    TGlobalHotKeys otherProgram;
+
+    // Another combination replaces the first, which is free again.
+    window.AppSettings().GlobalHotKeyText = kSecondKeyText;
+    window.ReregisterMainHotKey();
+    const std::uint16_t second = window.HotKeyIndex();
+    ASSERT_NE(second, 0);
+    ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
+    EXPECT_EQ(window.HotKeys().RegisteredKeys()[0].hotKey, kSecondKey);
+    const std::uint16_t borrowed = otherProgram.RegisterGlobalKey(kFirstKey);
+    EXPECT_NE(borrowed, 0);
+    otherProgram.ReleaseGlobalKey(borrowed);
+    PressHotKey(window, second, kSecondKey);
+    EXPECT_TRUE(window.IsHiddenToTray());
+    PressHotKey(window, second, kSecondKey);
+    EXPECT_FALSE(window.IsHiddenToTray());
+
+    // Emptied: no hot key, but the old combination stays taken and its press does nothing.
+    window.AppSettings().GlobalHotKeyText = "";
+    window.ReregisterMainHotKey();
+    EXPECT_EQ(window.HotKeyIndex(), 0);
+    EXPECT_EQ(otherProgram.RegisterGlobalKey(kSecondKey), 0);
+    PressHotKey(window, second, kSecondKey);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+
+    // Chosen again, the combination still held is the hot key again instead of being refused.
+    window.AppSettings().GlobalHotKeyText = kSecondKeyText;
+    window.ReregisterMainHotKey();
+    EXPECT_EQ(window.HotKeyIndex(), second);
+    PressHotKey(window, second, kSecondKey);
+    EXPECT_TRUE(window.IsHiddenToTray());
+
+    // A text that names no hot key (an unknown modifier) is no hot key either.
+    window.AppSettings().GlobalHotKeyText = "Ctrl+Foo+A";
+    window.ReregisterMainHotKey();
+    EXPECT_EQ(window.HotKeyIndex(), 0);
+
+    // A new combination that another program holds is refused.
+    ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
+    window.AppSettings().GlobalHotKeyText = kFirstKeyText;
+    window.ReregisterMainHotKey();
+    EXPECT_EQ(window.HotKeyIndex(), 0);
+}
+
+TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice) {
+    TfrmTavrin& window = Start();
+    Shell(WM_LBUTTONDOWN);
+    EXPECT_TRUE(Visible());  // nothing until the button is released
+    Shell(WM_LBUTTONUP);
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(window.IsHiddenToTray());
+    TrayClick();
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_EQ(GetForegroundWindow(), window.Handle());
+
+    // The first click hides, then the default entry "Show" shows again.
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Shell(message);
+    EXPECT_FALSE(Visible());
+    PumpMessages(50);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+
+    // "Show" chosen from the menu while the window is shown hides it.
+    PostMessageW(window.Handle(), WM_COMMAND, kTrayShowCommand, 0);
+    PumpMessages(50);
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(window.IsHiddenToTray());
+}
+
+TEST_F(MainWindowTrayTest, MinimizingHidesTheWindowInTheNotificationArea) {
+    TfrmTavrin& window = Start();
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(Visible());
+    EXPECT_FALSE(IsIconic(window.Handle()));
+    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(ShellHasIcon(window.Tray()));
+    TrayClick();
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+}
+
+TEST_F(MainWindowTrayTest, CloseFromTheTrayMenuWhileHiddenSavesTheLastPosition) {
+    TfrmTavrin& window = Start();
+    SetWindowPos(window.Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TrayClick();
+    ASSERT_FALSE(Visible());
+
+    // The tray icon posts the chosen entry once its menu has gone.
+    PostMessageW(window.Handle(), WM_COMMAND, kTrayCloseCommand, 0);
+    PumpMessages(50);
+    EXPECT_FALSE(IsWindow(window.Handle()));
+    const std::string saved = ReadBytes(SettingsPath());
+    EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"300\"/>"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"200\"/>"), std::string::npos) << saved;
+}
+
+TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindowAlone) {
+    TfrmTavrin& window = Start();
+    TrayClick();
+    ASSERT_FALSE(Visible());
+
+    SendMessageW(window.Handle(), kRunningCopyMessage, 0, 0);
+    const NOTIFYICONDATAW& data = window.Tray().NotifyData();
+    EXPECT_EQ(Narrow(data.szInfoTitle), "Tavrin");
+    EXPECT_EQ(Narrow(data.szInfo), "Tavrin is running.");
+    EXPECT_EQ(data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_EQ(data.uTimeout, 10000u);
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(window.IsHiddenToTray());
+
+    // Clicking the balloon shows the window but leaves the flag: the next tray click
+    // only catches up with it, and the window stays.
+    Shell(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(window.IsHiddenToTray());
+    TrayClick();
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(window.IsHiddenToTray());
+
+    // Shown but not the active window: the balloon does not activate it.
+    const unique_hwnd other(CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                            300, 100, nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(other.get());
+    ASSERT_EQ(GetForegroundWindow(), other.get());
+    SendMessageW(window.Handle(), kRunningCopyMessage, 0, 0);
+    EXPECT_EQ(GetForegroundWindow(), other.get());
+}
+
+// A real key press from the X server; Wine reports it while one of its windows has the
+// keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
+TEST_F(MainWindowTrayTest, ARealPressOfTheHotKeyTogglesTheWindow) {
+    const std::wstring xdotool = L"Z:\\usr\\bin\\xdotool";
+    if (GetFileAttributesW(xdotool.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "xdotool is not installed: no real key press is possible";
+    }
+    TfrmTavrin& window = Start(kFirstKeyText);
+    ASSERT_NE(window.HotKeyIndex(), 0);
+    SetForegroundWindow(window.Handle());
+
+    std::wstring command = L"\"" + xdotool + L"\" search --name \"^Tavrin$\" windowfocus --sync key ctrl+shift+alt+F7";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        GTEST_SKIP() << "xdotool cannot be started from this Windows program (error " << GetLastError() << ")";
+    }
+    const unique_handle processHandle(process.hProcess);
+    const unique_handle threadHandle(process.hThread);
+    const DWORD deadline = GetTickCount() + 5000;
+    while (!window.IsHiddenToTray() && GetTickCount() < deadline) PumpMessages(50);
+    if (!window.IsHiddenToTray()) GTEST_SKIP() << "the key press of xdotool did not arrive within 5 seconds";
+    EXPECT_FALSE(Visible());
+}
+
+}  // namespace
+}  // namespace tavrin
