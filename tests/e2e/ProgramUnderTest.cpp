@@ -26,7 +26,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     GetWindowTextW(window, text, 256);
     GetClassNameW(window, className, 256);
     if (processId == search.processId && wcscmp(className, search.windowClass) == 0 &&
-        wcscmp(text, search.caption) == 0) {
+        wcscmp(text, search.caption) == 0 && IsWindowVisible(window)) {
         search.found = window;
         return FALSE;
     }
@@ -36,7 +36,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 }  // namespace
 
 ProgramUnderTest::ProgramUnderTest(const TempFolder& folder) : programPath_(folder / "tavrin.exe") {
-    if (!CopyFileW(Widen(g_builtProgram).c_str(), Widen(programPath_).c_str(), FALSE)) {
+    if (!CopyFileW(Widen(g_builtProgram).c_str(), Widen(programPath_).c_str(), TRUE) &&
+        GetLastError() != ERROR_FILE_EXISTS) {
         throw std::runtime_error("cannot copy " + g_builtProgram);
     }
 }
@@ -52,7 +53,8 @@ void ProgramUnderTest::Start() {
     std::wstring commandLine = L"\"" + Widen(programPath_) + L"\"";
     wchar_t otherFolder[MAX_PATH];
     GetWindowsDirectoryW(otherFolder, MAX_PATH);
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, otherFolder, &startup,
                         &info)) {
@@ -72,6 +74,13 @@ HWND ProgramUnderTest::WaitForWindow(const wchar_t* windowClass, const wchar_t* 
         Sleep(50);
     } while (GetTickCount64() < deadline);
     return nullptr;
+}
+
+std::string ProgramUnderTest::MessageBoxText() const {
+    const HWND box = WaitForWindow(L"#32770", L"Tavrin", 0);
+    wchar_t text[1024] = {};
+    if (box) GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    return Narrow(text);
 }
 
 DWORD ProgramUnderTest::WaitForExit(DWORD timeoutMs) const {

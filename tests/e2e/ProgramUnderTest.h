@@ -16,15 +16,21 @@ extern std::string g_builtProgram;
 
 class ProgramUnderTest {
 public:
-    // Copies the program into folder; nothing is started yet.
+    // Copies the program into folder unless it is there already, so that two
+    // objects of one folder start the same program file; nothing is started yet.
     explicit ProgramUnderTest(const TempFolder& folder);
     ~ProgramUnderTest();
 
     [[nodiscard]] std::string ProgramPath() const { return programPath_; }
-    // Starts the program with another folder as its current folder.
+    // Starts the program with another folder as its current folder; a second
+    // call starts it again once the first process has ended.
     void Start();
-    // The top-level window of the program's process with this class and caption, waiting for it.
+    [[nodiscard]] DWORD ProcessId() const noexcept { return processId_; }
+    // The visible top-level window of the program's process with this class and caption, waiting for it.
     [[nodiscard]] HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* caption, DWORD timeoutMs = 30000) const;
+    // The text of a message box the process shows now, for the report of a test
+    // that waited for another window in vain; empty when it shows none.
+    [[nodiscard]] std::string MessageBoxText() const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout.
     [[nodiscard]] DWORD WaitForExit(DWORD timeoutMs = 30000) const;
 

@@ -1,26 +1,26 @@
 #include <windows.h>
-#include <lmcons.h>
 
 #include <gtest/gtest.h>
 
 #include "e2e/ProgramUnderTest.h"
+#include "e2e/WindowProbe.h"
 #include "shell/Utf16.h"
 
 namespace tavrin::testing {
 namespace {
 
-std::string CurrentUser() {
-    wchar_t name[UNLEN + 1];
-    DWORD size = UNLEN + 1;
-    return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
-}
-
+// The window of a first start sits in the bottom-right corner of the work area.
 TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFiles) {
     TempFolder folder;
     ProgramUnderTest program(folder);
     program.Start();
     const HWND window = program.WaitForWindow(L"TfrmTavrin", L"Tavrin");
     ASSERT_NE(window, nullptr) << "no window appeared";
+    EXPECT_TRUE(IsWindowVisible(window));
+    const RECT frame = WindowRect(window);
+    const RECT area = WorkArea();
+    EXPECT_EQ(frame.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(frame.bottom, area.bottom);
 
     const std::string user = CurrentUser();
     EXPECT_EQ(ReadBytes(folder / "tavrin.xml"),

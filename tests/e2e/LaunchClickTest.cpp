@@ -1,0 +1,69 @@
+// A click on a button of a group page starts its program through the shell
+// and counts the start in the settings file; the Tavrin Tab then offers it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/ProgramUnderTest.h"
+#include "e2e/WindowProbe.h"
+#include "shell/Utf16.h"
+#include "support/ButtonFiles.h"
+
+namespace tavrin::testing {
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(LaunchClickTest, ClickStartsTheProgramAndCountsTheStart) {
+    TempFolder folder;
+    ProgramUnderTest program(folder);
+    std::string built = TAVRIN_TEST_CHILD;
+    std::replace(built.begin(), built.end(), '/', '\\');
+    const std::string child = folder / "child.exe";
+    ASSERT_TRUE(CopyFileW(Widen(built).c_str(), Widen(child).c_str(), TRUE));
+    const std::string marker = folder / "started.txt";
+    const std::string settingsFile = folder / ("TV_" + CurrentUser() + ".xml");
+    const std::string quotedMarker = "&quot;" + marker + "&quot;";  // as XML writes quotes in a value
+    WriteBytes(
+        settingsFile,
+        SettingsXml(ButtonXml(
+            101, {{"IconFile", child}, {"Command", child}, {"Parameters", quotedMarker}, {"Description", "child"}})));
+
+    program.Start();
+    const HWND window = program.WaitForWindow(L"TfrmTavrin", L"Tavrin");
+    ASSERT_NE(window, nullptr) << "no window appeared. " << program.MessageBoxText();
+    ASSERT_EQ(SelectedTab(window), 1);
+    const HWND page = VisiblePage(window);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(CellsOf(page).size(), 20u);
+
+    // An empty slot starts nothing.
+    ClickCell(CellOfSlot(page, 2));
+    ClickCell(CellOfSlot(page, 1));
+    ASSERT_TRUE(WaitUntil([&] { return Exists(marker); })) << "the program did not start";
+    EXPECT_EQ(ReadBytes(marker), "cwd=" + folder.Path() + "\nshow=1\n");
+    EXPECT_TRUE(WaitUntil([&] { return ButtonValue(settingsFile, 101, "TotolRunTimes") == "1"; }))
+        << ButtonValue(settingsFile, 101, "TotolRunTimes");
+    EXPECT_EQ(StoredRecentList(settingsFile), (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
+
+    // The first recent image of the Tavrin Tab starts it again; the recent list stays.
+    DeleteFileW(Widen(marker).c_str());
+    SelectTabWithKeys(window, 0);
+    const HWND tavrinTab = VisiblePage(window);
+    ASSERT_NE(tavrinTab, nullptr);
+    const std::vector<HWND> images = CellsOf(tavrinTab);
+    ASSERT_EQ(images.size(), 16u) << "six recent, six most-used and four tool images";
+    ClickCell(images[0]);
+    EXPECT_TRUE(WaitUntil([&] { return Exists(marker); })) << "the recent image started nothing";
+    EXPECT_TRUE(WaitUntil([&] { return ButtonValue(settingsFile, 101, "TotolRunTimes") == "2"; }))
+        << ButtonValue(settingsFile, 101, "TotolRunTimes");
+    EXPECT_EQ(StoredRecentList(settingsFile), (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::testing

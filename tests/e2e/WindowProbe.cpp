@@ -1,0 +1,150 @@
+#include "e2e/WindowProbe.h"
+
+#include <commctrl.h>
+#include <lmcons.h>
+
+#include <algorithm>
+
+#include "shell/Utf16.h"
+#include "support/TestFileSystem.h"
+#include "xml/XmlTree.h"
+
+namespace tavrin::testing {
+namespace {
+
+constexpr int kCellPitch = 34;
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (wcscmp(name, windowClass) == 0) children.push_back(child);
+    }
+    return children;
+}
+
+// The place of a child relative to its parent's client area.
+POINT PlaceInParent(HWND child) {
+    RECT rect = WindowRect(child);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top};
+}
+
+// The "Item" children of a top-level element of the settings file.
+std::vector<IXmlElement> Items(const IXmlDocument& document, std::string_view section) {
+    std::vector<IXmlElement> items;
+    const IXmlElement parent = document->RootElement()->FirstChildElement(section);
+    if (!parent) return items;
+    for (const IXmlNode& node : parent->ChildNodes()) {
+        if (auto element = std::dynamic_pointer_cast<TXmlElement>(node); element && element->Name() == "Item") {
+            items.push_back(element);
+        }
+    }
+    return items;
+}
+
+}  // namespace
+
+std::string CurrentUser() {
+    wchar_t name[UNLEN + 1];
+    DWORD size = UNLEN + 1;
+    return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT WorkArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+void MoveWindowTo(HWND window, int left, int top) {
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND TabControl(HWND mainWindow) { return FindWindowExW(mainWindow, nullptr, WC_TABCONTROLW, nullptr); }
+
+int SelectedTab(HWND mainWindow) { return static_cast<int>(SendMessageW(TabControl(mainWindow), TCM_GETCURSEL, 0, 0)); }
+
+void SelectTabWithKeys(HWND mainWindow, int item) {
+    const HWND tabs = TabControl(mainWindow);
+    for (int step = 0; step < 32 && SelectedTab(mainWindow) != item; ++step) {
+        const WPARAM key = SelectedTab(mainWindow) < item ? VK_RIGHT : VK_LEFT;
+        SendMessageW(tabs, WM_KEYDOWN, key, 1);
+        SendMessageW(tabs, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
+HWND VisiblePage(HWND mainWindow) {
+    for (const HWND page : ChildrenOfClass(TabControl(mainWindow), L"TavrinTabPage")) {
+        if (GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE) return page;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> CellsOf(HWND page) {
+    std::vector<HWND> cells = ChildrenOfClass(page, L"TavrinButtonCell");
+    std::sort(cells.begin(), cells.end(), [](HWND a, HWND b) {
+        const POINT pa = PlaceInParent(a);
+        const POINT pb = PlaceInParent(b);
+        return pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x;
+    });
+    return cells;
+}
+
+HWND CellOfSlot(HWND page, int slot) {
+    const POINT wanted{((slot - 1) % 10) * kCellPitch, ((slot - 1) / 10) * kCellPitch};
+    for (const HWND cell : ChildrenOfClass(page, L"TavrinButtonCell")) {
+        const POINT place = PlaceInParent(cell);
+        if (place.x == wanted.x && place.y == wanted.y) return cell;
+    }
+    return nullptr;
+}
+
+void ClickCell(HWND cell) {
+    const LPARAM middle = MAKELPARAM(16, 16);
+    PostMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(cell, WM_LBUTTONUP, 0, middle);
+}
+
+std::string OptionValue(const std::string& settingsFile, const std::string& name) {
+    for (const IXmlElement& item : Items(LoadXmlDocument(TestFileSystem(), settingsFile), "Application")) {
+        if (item->GetAttrText("Name", "") == name) return item->GetAttrText("Value", "");
+    }
+    return {};
+}
+
+std::vector<std::string> StoredRecentList(const std::string& settingsFile) {
+    std::vector<std::string> list;
+    for (const IXmlElement& item : Items(LoadXmlDocument(TestFileSystem(), settingsFile), "Last6Buttons")) {
+        list.push_back(item->GetAttrText("Value", ""));
+    }
+    return list;
+}
+
+std::string ButtonValue(const std::string& settingsFile, int id, const std::string& name) {
+    const IXmlDocument document = LoadXmlDocument(TestFileSystem(), settingsFile);
+    const IXmlElement buttons = document->RootElement()->FirstChildElement("Buttons");
+    if (!buttons) return {};
+    const IXmlElement button = buttons->FindChildElement("Button", "ID", TXmlValue(std::to_string(id)));
+    if (!button) return {};
+    const IXmlElement item = button->FindChildElement("Item", "Name", TXmlValue(name));
+    return item ? item->GetAttrText("Value", "") : std::string();
+}
+
+}  // namespace tavrin::testing
