@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/GridGeometry.h"
 
 namespace tavrin {
@@ -15,6 +17,13 @@ ButtonCell::ButtonCell(HWND parent, int left, int top, int tag, Listener listene
 
 void ButtonCell::SetPicture(unique_hicon picture) {
     picture_ = std::move(picture);
+    loader_ = nullptr;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ButtonCell::SetPictureLoader(std::function<unique_hicon()> loader) {
+    picture_.reset();
+    loader_ = std::move(loader);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -42,6 +51,7 @@ void ButtonCell::Paint() {
         RECT inner{1, 1, kCellSize - 1, kCellSize - 1};
         DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
     }
+    if (loader_) picture_ = std::exchange(loader_, nullptr)();
     if (picture_) DrawIconEx(dc, 1, 1, picture_.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     EndPaint(Handle(), &paint);
 }

@@ -24,9 +24,12 @@ public:
 
     [[nodiscard]] int Tag() const noexcept { return tag_; }
     void SetTag(int tag) noexcept { tag_ = tag; }
-    [[nodiscard]] bool HasPicture() const noexcept { return static_cast<bool>(picture_); }
+    [[nodiscard]] bool HasPicture() const noexcept { return picture_ || loader_; }
     // An empty icon empties the picture.
     void SetPicture(unique_hicon picture);
+    // A picture made when the cell is first painted: cells of pages that are
+    // never shown never read their icon files, which keeps start-up short.
+    void SetPictureLoader(std::function<unique_hicon()> loader);
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint) { hint_ = std::move(hint); }
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
@@ -42,6 +45,7 @@ private:
     int tag_;
     Listener listener_;
     unique_hicon picture_;
+    std::function<unique_hicon()> loader_;
     std::string hint_;
     Look look_ = Look::Raised;
     HCURSOR cursor_ = nullptr;

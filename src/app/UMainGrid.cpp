@@ -82,14 +82,37 @@ void TfrmTavrin::DrawButtonImage(ButtonCell& image) {
         return;
     }
     const TBtnInfo& button = store.Current();
-    unique_hicon picture;
-    if (services_.fs.FileExists(button.IconFile) || services_.fs.DirectoryExists(button.IconFile)) {
-        picture = GetFileIcon(button.IconFile, button.IconNumber);
-    }
-    image.SetPicture(picture ? std::move(picture) : LoadMissingIcon());
+    const bool iconFileExists = services_.fs.FileExists(button.IconFile) || services_.fs.DirectoryExists(button.IconFile);
+    image.SetPictureLoader([iconFileExists, file = button.IconFile, index = button.IconNumber] {
+        unique_hicon picture = iconFileExists ? GetFileIcon(file, index) : unique_hicon();
+        return picture ? std::move(picture) : LoadMissingIcon();
+    });
     image.SetHint(ButtonHint(button.Description, button.HotKey));
     if (buildingGrids_) mostUsed_.RankCandidates.push_back({image.Tag(), button.TotolRunTimes});
 }
+
+void TfrmTavrin::RetagPanel(int page, int a, int b) {
+    for (const auto& cell : pages_.at(page).cells) {
+        if (cell->Tag() == a) {
+            cell->SetTag(b);
+            return;
+        }
+    }
+}
+
+void TfrmTavrin::SetGridCursor(int page, HCURSOR cursor) {
+    for (const auto& cell : pages_.at(page).cells) cell->SetCursor(cursor);
+}
+
+void TfrmTavrin::RenumberTab(int tabIndex) {
+    if (tabIndex < 0 || tabIndex >= PageCount()) return;
+    for (const auto& cell : pages_[tabIndex].cells) {
+        cell->SetTag(RenumberedID(cell->Tag(), tabIndex));
+        RefreshPanel(*cell);
+    }
+}
+
+void TfrmTavrin::RefreshPanel(ButtonCell& panel) { DrawButtonImage(panel); }
 
 // The tab control shows one item per page whose tab is visible.
 void TfrmTavrin::RefreshTabItems() {
