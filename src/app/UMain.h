@@ -58,6 +58,15 @@ public:
     void RunAction(Action action);
     void SetActivePage(int page);
 
+    // Helpers of the button and tab actions: the first cell of page tagged a
+    // is tagged b (nothing is redrawn); every cell of page gets cursor; the
+    // cells of tab tabIndex take that tab's IDs and are redrawn.
+    void RetagPanel(int page, int a, int b);
+    void SetGridCursor(int page, HCURSOR cursor);
+    void RenumberTab(int tabIndex);
+    // Redraws one cell from the record of the ID in its tag.
+    void RefreshPanel(ButtonCell& panel);
+
     // The notification area and the global hot key (UMainTray.cpp).
     [[nodiscard]] bool IsHiddenToTray() const noexcept { return HiddenToTray; }
     [[nodiscard]] std::uint16_t HotKeyIndex() const noexcept { return MainHotKeyIndex; }
