@@ -27,4 +27,7 @@ wineserver -k 2>/dev/null || true
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset mingw || status=$?
 wineserver -k 2>/dev/null || true
+
+echo "== mingw: screenshots of the notification area (build/mingw/artifacts)"
+xvfb-run -a -s "-screen 0 1280x1024x24" tools/tray-screenshots.sh build/mingw || status=$?
 exit "$status"
