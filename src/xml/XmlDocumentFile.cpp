@@ -8,6 +8,11 @@ namespace tavrin {
 namespace {
 
 std::uint64_t g_parseCount = 0;
+int g_stepDepth = 0;              // how many SameStepScopes live
+std::uint64_t g_currentStep = 0;  // numbers the steps; a file seen in the current one is not checked again
+
+// The step a load or save happens in, or 0 outside any step.
+std::uint64_t CurrentStep() noexcept { return g_stepDepth > 0 ? g_currentStep : 0; }
 
 }  // namespace
 
@@ -18,11 +23,25 @@ XmlDocumentFile& XmlDocumentFile::For(IFileSystem& fs, const std::string& path) 
     return *file;
 }
 
+XmlDocumentFile::SameStepScope::SameStepScope() noexcept {
+    if (g_stepDepth++ == 0) ++g_currentStep;
+}
+
+XmlDocumentFile::SameStepScope::~SameStepScope() { --g_stepDepth; }
+
 std::uint64_t XmlDocumentFile::ParseCount() noexcept { return g_parseCount; }
 
 IXmlDocument XmlDocumentFile::Load() {
+    if (document_ && seenInStep_ != 0 && seenInStep_ == CurrentStep()) return document_;
+    return LoadCurrent();
+}
+
+IXmlDocument XmlDocumentFile::LoadCurrent() {
     std::optional<FileStamp> stamp = fs_.Stamp(path_);
-    if (document_ && stamp && stamp == stamp_) return document_;
+    if (document_ && stamp && stamp == stamp_) {
+        seenInStep_ = CurrentStep();
+        return document_;
+    }
     Discard();
     auto document = std::make_shared<TXmlDocument>();
     ++g_parseCount;
@@ -30,6 +49,7 @@ IXmlDocument XmlDocumentFile::Load() {
     // The stamp taken before reading: a change made while reading is seen next time.
     document_ = std::move(document);
     stamp_ = stamp;
+    seenInStep_ = CurrentStep();
     return document_;
 }
 
@@ -38,11 +58,13 @@ void XmlDocumentFile::Save(const IXmlDocument& document) {
     document->SaveToFile(fs_, path_);
     document_ = document;
     stamp_ = fs_.Stamp(path_);
+    seenInStep_ = CurrentStep();
 }
 
 void XmlDocumentFile::Discard() noexcept {
     document_.reset();
     stamp_.reset();
+    seenInStep_ = 0;
 }
 
 }  // namespace tavrin

@@ -2,7 +2,9 @@
 // if it read the file afresh, but the tree is parsed again only when the file
 // changed on disk (size, last-write time or identity), and all users of one
 // path share the same tree, so a save by one store is no reason for another
-// to parse again.
+// to parse again. Within one step of the program (a SameStepScope) the file is
+// looked at once: later loads in the step reuse the tree without asking the
+// file system, as a step that read the file once would see it.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,19 @@ namespace tavrin {
 
 class XmlDocumentFile {
 public:
+    // While one lives, a file that was loaded or saved in this step is not
+    // checked for changes on disk again when it is loaded for reading; our own
+    // saves still replace the tree, and an XmlEdit still starts from the file
+    // as it is, so a save never undoes a change made meanwhile by someone else.
+    // Scopes may nest: the step ends with the outermost one.
+    class SameStepScope {
+    public:
+        SameStepScope() noexcept;
+        ~SameStepScope();
+        SameStepScope(const SameStepScope&) = delete;
+        SameStepScope& operator=(const SameStepScope&) = delete;
+    };
+
     XmlDocumentFile(IFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
 
     // The shared instance for path in this file system.
@@ -36,17 +51,22 @@ public:
     void Discard() noexcept;
 
 private:
+    friend class XmlEdit;
+    // Load() that looks at the file on disk even within a step.
+    [[nodiscard]] IXmlDocument LoadCurrent();
+
     IFileSystem& fs_;
     std::string path_;
     IXmlDocument document_;
     std::optional<FileStamp> stamp_;
+    std::uint64_t seenInStep_ = 0;  // the step in which the tree was last known to match the file; 0: none
 };
 
 // A change to a file's document: saved with Save(), or else forgotten when
 // the edit ends, so the shared tree never differs from the file.
 class XmlEdit {
 public:
-    explicit XmlEdit(XmlDocumentFile& file) : file_(file), document_(file.Load()) {}
+    explicit XmlEdit(XmlDocumentFile& file) : file_(file), document_(file.LoadCurrent()) {}
     ~XmlEdit() {
         if (!saved_) file_.Discard();
     }

@@ -55,6 +55,41 @@ TEST(XmlDocumentFileTest, SavedTreeIsReusedAndUnsavedChangesAreForgotten) {
     EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), std::string(kOne).replace(54, 3, "\"saved\""));
 }
 
+TEST(XmlDocumentFileTest, WithinOneStepTheFileIsLookedAtOnce) {
+    TempFolder folder;
+    WriteBytes(folder / "a.xml", kOne);
+    XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
+    {
+        XmlDocumentFile::SameStepScope step;
+        EXPECT_EQ(ValueOf(file.Load()), "1");
+        WriteBytes(folder / "a.xml", kTwo);  // a change by someone else in the middle of the step
+        {
+            XmlDocumentFile::SameStepScope inner;
+        }
+        EXPECT_EQ(ValueOf(file.Load()), "1");  // the step goes on seeing the file as it read it
+        {
+            XmlEdit edit(file);  // a change starts from the file as it is now
+            EXPECT_EQ(ValueOf(edit.Document()), "22");
+            edit.Root()->FirstChildElement("A")->SetAttrText("V", "ours");
+            edit.Save();
+        }
+        WriteBytes(folder / "a.xml", kTwo);
+        EXPECT_EQ(ValueOf(file.Load()), "ours");  // our own save is the tree of the step
+        {
+            XmlEdit edit(file);
+            edit.Root()->FirstChildElement("A")->SetAttrText("V", "not saved");
+        }
+        EXPECT_EQ(ValueOf(file.Load()), "22");  // a forgotten change: the file is read again
+    }
+    WriteBytes(folder / "a.xml", kOne);
+    EXPECT_EQ(ValueOf(file.Load()), "1");  // after the step, changes on disk count again
+    {
+        XmlDocumentFile::SameStepScope nextStep;
+        WriteBytes(folder / "a.xml", kTwo);
+        EXPECT_EQ(ValueOf(file.Load()), "22");  // a new step looks at the file once more
+    }
+}
+
 TEST(XmlDocumentFileTest, UnreadableFileIsNotCached) {
     TempFolder folder;
     WriteBytes(folder / "a.xml", "<Root>");
