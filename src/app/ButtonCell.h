@@ -1,26 +1,32 @@
 // One cell of a button grid or of the Tavrin Tab: a 34 x 34 panel with a
-// raised bevel that holds one 32 x 32 picture. Panel and picture are one
-// window here; the one-pixel frame around the picture still counts as the
-// panel (a click there is a FrameClick, not a Click). The cell carries the
-// button ID of its slot as its tag and reports mouse events to its owner.
+// raised bevel that holds one 32 x 32 picture. A cell is no window of its own:
+// its page (TabPage) paints it and passes it the mouse events that hit it,
+// which keeps start-up short (a page holds up to 20 cells). The one-pixel
+// frame around the picture still counts as the panel (a click there is a
+// FrameClick, not a Click). The cell carries the button ID of its slot as its
+// tag and reports mouse events to its owner.
 #pragma once
+
+#include <windows.h>
 
 #include <functional>
 #include <string>
 
-#include "app/BaseWindow.h"
 #include "shell/UniqueResource.h"
 
 namespace tavrin {
 
-class ButtonCell : public BaseWindow<ButtonCell> {
+class ButtonCell {
 public:
     // Default: raised; Pressed: inner bevel lowered; Context: outer bevel lowered.
     enum class Look { Raised, Pressed, Context };
     enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu, HintShown };
     using Listener = std::function<void(ButtonCell&, Event)>;
 
-    ButtonCell(HWND parent, int left, int top, int tag, Listener listener);
+    // page: the window that shows the cell, with its top left corner at (left, top) of its client area.
+    ButtonCell(HWND page, int left, int top, int tag, Listener listener);
+    ButtonCell(const ButtonCell&) = delete;
+    ButtonCell& operator=(const ButtonCell&) = delete;
 
     [[nodiscard]] int Tag() const noexcept { return tag_; }
     void SetTag(int tag) noexcept { tag_ = tag; }
@@ -34,14 +40,27 @@ public:
     void SetHint(std::string hint) { hint_ = std::move(hint); }
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
     void SetLook(Look look);
+    // Null: the page's own cursor.
     void SetCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }
+    [[nodiscard]] HCURSOR Cursor() const noexcept { return cursor_; }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The page window and the cell's place in its client area.
+    [[nodiscard]] HWND Page() const noexcept { return page_; }
+    [[nodiscard]] const RECT& Rect() const noexcept { return rect_; }
+    [[nodiscard]] bool Contains(POINT point) const noexcept { return PtInRect(&rect_, point) != FALSE; }
+    // Whether a point of the cell lies on the one-pixel frame around the picture.
+    [[nodiscard]] bool OnFrame(POINT point) const noexcept;
+
+    // Draws the cell into the page's device context; the first paint makes the picture.
+    void Paint(HDC dc);
+    // The page reports a mouse event on the cell.
+    void Notify(Event event) { listener_(*this, event); }
 
 private:
-    void Paint();
-    [[nodiscard]] static bool OnFrame(LPARAM point) noexcept;
+    void Invalidate() const noexcept;
 
+    HWND page_;
+    RECT rect_;
     int tag_;
     Listener listener_;
     unique_hicon picture_;
@@ -49,9 +68,6 @@ private:
     std::string hint_;
     Look look_ = Look::Raised;
     HCURSOR cursor_ = nullptr;
-    bool leftDownOnPicture_ = false;
-    bool leftDownOnFrame_ = false;
-    bool tracking_ = false;
 };
 
 }  // namespace tavrin

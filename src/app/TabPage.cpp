@@ -1,27 +1,137 @@
 #include "app/TabPage.h"
 
+#include <windowsx.h>
+
+#include <utility>
+
 #include "app/TavrinTabLayout.h"
 
 namespace tavrin {
+namespace {
+
+POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+}  // namespace
 
 TabPage::TabPage(HWND parent, bool withDivider) : withDivider_(withDivider) {
     Create(L"TavrinTabPage", {}, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent);
 }
 
+ButtonCell& TabPage::AddCell(int left, int top, int tag, ButtonCell::Listener listener) {
+    return *cells_.emplace_back(std::make_unique<ButtonCell>(Handle(), left, top, tag, std::move(listener)));
+}
+
+void TabPage::ClearCells() {
+    hovered_ = nullptr;
+    pressed_ = nullptr;
+    for (const auto& cell : cells_) InvalidateRect(Handle(), &cell->Rect(), TRUE);
+    cells_.clear();
+}
+
+ButtonCell* TabPage::CellAt(POINT point) const noexcept {
+    for (const auto& cell : cells_) {
+        if (cell->Contains(point)) return cell.get();
+    }
+    return nullptr;
+}
+
+void TabPage::Paint() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(Handle(), &paint);
+    if (withDivider_) {
+        // A raised vertical line, as a bevel of this width draws it.
+        RECT line{kDivider.left + kDivider.width / 2 - 1, kDivider.top, kDivider.left + kDivider.width / 2 + 1,
+                  kDivider.top + kDivider.height};
+        DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
+    }
+    for (const auto& cell : cells_) {
+        RECT overlap;
+        if (IntersectRect(&overlap, &cell->Rect(), &paint.rcPaint)) cell->Paint(dc);
+    }
+    EndPaint(Handle(), &paint);
+}
+
+// A cell shows its hint once each time the pointer enters it; while the left
+// button is held the pressed cell keeps the pointer, as its capture did.
+void TabPage::TrackPointer(POINT point) {
+    if (!tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        tracking_ = TrackMouseEvent(&track) != FALSE;
+    }
+    if (pressed_) return;
+    ButtonCell* const cell = CellAt(point);
+    if (cell == hovered_) return;
+    hovered_ = cell;
+    if (cell) cell->Notify(ButtonCell::Event::HintShown);
+}
+
+void TabPage::LeftButtonUp(POINT point) {
+    ButtonCell* const cell = std::exchange(pressed_, nullptr);
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!cell) return;
+    const bool inside = cell->Contains(point);
+    const bool onFrame = inside && cell->OnFrame(point);
+    if (pressedOnFrame_) {
+        if (inside && onFrame) cell->Notify(ButtonCell::Event::FrameClick);
+        return;
+    }
+    cell->Notify(ButtonCell::Event::MouseUp);
+    if (inside && !onFrame) cell->Notify(ButtonCell::Event::Click);
+}
+
 LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CONTEXTMENU:
+        case WM_PAINT:
+            Paint();
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = BeginPaint(Handle(), &paint);
-            if (withDivider_) {
-                // A raised vertical line, as a bevel of this width draws it.
-                RECT line{kDivider.left + kDivider.width / 2 - 1, kDivider.top, kDivider.left + kDivider.width / 2 + 1,
-                          kDivider.top + kDivider.height};
-                DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT point{};
+                GetCursorPos(&point);
+                ScreenToClient(Handle(), &point);
+                const ButtonCell* const cell = CellAt(point);
+                if (cell && cell->Cursor()) {
+                    ::SetCursor(cell->Cursor());
+                    return TRUE;
+                }
             }
-            EndPaint(Handle(), &paint);
+            break;
+        case WM_MOUSEMOVE:
+            TrackPointer(PointOf(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            hovered_ = nullptr;
+            return 0;
+        case WM_LBUTTONDOWN: {
+            const POINT point = PointOf(lParam);
+            ButtonCell* const cell = CellAt(point);
+            if (!cell) return 0;
+            SetCapture(Handle());
+            pressed_ = cell;
+            pressedOnFrame_ = cell->OnFrame(point);
+            if (!pressedOnFrame_) cell->Notify(ButtonCell::Event::LeftDown);
+            return 0;
+        }
+        case WM_LBUTTONUP:
+            LeftButtonUp(PointOf(lParam));
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: {
+            const POINT point = PointOf(lParam);
+            ButtonCell* const cell = CellAt(point);
+            if (cell && !cell->OnFrame(point)) {
+                cell->Notify(message == WM_RBUTTONDOWN ? ButtonCell::Event::RightDown : ButtonCell::Event::MouseUp);
+            }
+            if (message == WM_RBUTTONDOWN) return 0;
+            break;  // the default handling turns the button's release into WM_CONTEXTMENU
+        }
+        case WM_CONTEXTMENU: {
+            // Only a click gives a place; the keyboard's menu key (-1, -1) never reached a cell.
+            if (lParam == -1) return 0;
+            POINT point = PointOf(lParam);
+            ScreenToClient(Handle(), &point);
+            if (ButtonCell* const cell = CellAt(point)) cell->Notify(ButtonCell::Event::ContextMenu);
             return 0;
         }
     }

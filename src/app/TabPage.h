@@ -1,8 +1,15 @@
 // One page of the main window's tab control: the Tavrin Tab or a group page.
-// A right-click on its empty area shows no menu.
+// The page owns its button cells, paints them and hit-tests the mouse to give
+// each cell its events: a left button is captured between down and up as a
+// button does, and the cell under the pointer gets HintShown when the pointer
+// enters it. A right-click on the page's empty area shows no menu.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "app/BaseWindow.h"
+#include "app/ButtonCell.h"
 
 namespace tavrin {
 
@@ -12,8 +19,22 @@ public:
     TabPage(HWND parent, bool withDivider);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // A new cell with its top left corner at (left, top) of the page; it lives as long as the page or until ClearCells.
+    ButtonCell& AddCell(int left, int top, int tag, ButtonCell::Listener listener);
+    void ClearCells();
+
 private:
+    [[nodiscard]] ButtonCell* CellAt(POINT point) const noexcept;
+    void Paint();
+    void TrackPointer(POINT point);
+    void LeftButtonUp(POINT point);
+
     bool withDivider_;
+    std::vector<std::unique_ptr<ButtonCell>> cells_;
+    ButtonCell* hovered_ = nullptr;  // the cell whose hint was shown last; null once the pointer left it
+    ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down
+    bool pressedOnFrame_ = false;
+    bool tracking_ = false;  // TrackMouseEvent reports the pointer leaving the page
 };
 
 }  // namespace tavrin

@@ -5,6 +5,7 @@
 #include "app/EdgeSnap.h"
 #include "app/ProgramResources.h"
 #include "shell/Utf16.h"
+#include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 
@@ -44,12 +45,17 @@ void TfrmTavrin::FormCreate() {
                                              services_.clock, settingsFileName_});
     AppSettings().LoadSettings();
 
-    buildingGrids_ = true;
-    BuildGroupTabs();
-    buildingGrids_ = false;
-    RankMostUsedPanel();
-    AppSettings().LoadRecent();
-    FillRecentPanel();
+    {
+        // One step of the program: the grids and panels see the settings file
+        // as it was read once, not asking the file system for each button.
+        XmlDocumentFile::SameStepScope step;
+        buildingGrids_ = true;
+        BuildGroupTabs();
+        buildingGrids_ = false;
+        RankMostUsedPanel();
+        AppSettings().LoadRecent();
+        FillRecentPanel();
+    }
     RegisterMainHotKey();
     HiddenToTray = false;
 

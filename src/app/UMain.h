@@ -84,7 +84,7 @@ private:
         std::unique_ptr<TabPage> window;
         std::wstring caption;
         bool tabVisible = true;
-        std::vector<std::unique_ptr<ButtonCell>> cells;  // the 20 slots of a group page
+        std::vector<ButtonCell*> cells;  // the 20 slots of a group page, owned by its window
     };
 
     // Creation and closing (UMain.cpp).
@@ -111,7 +111,7 @@ private:
     void UpdateStatusBar();
     void SetStatusText(int panel, const std::string& text);
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
-    [[nodiscard]] std::unique_ptr<ButtonCell> MakeCell(const Page& page, int left, int top, int tag, CellKind kind);
+    [[nodiscard]] ButtonCell* MakeCell(const Page& page, int left, int top, int tag, CellKind kind);
 
     // Tray icon, its menu and the global hot key (UMainTray.cpp).
     void CreateTrayComponents();
@@ -148,9 +148,10 @@ private:
     HWND statusBar1_ = nullptr;
     std::vector<Page> pages_;  // page 0 is the Tavrin Tab
     int activePage_ = -1;
-    std::array<std::unique_ptr<ButtonCell>, 6> recentImages_;
-    std::array<std::unique_ptr<ButtonCell>, 6> mostUsedImages_;
-    std::array<std::unique_ptr<ButtonCell>, 4> toolImages_;
+    // Cells of the Tavrin Tab, owned by its page.
+    std::array<ButtonCell*, 6> recentImages_{};
+    std::array<ButtonCell*, 6> mostUsedImages_{};
+    std::array<ButtonCell*, 4> toolImages_{};
     std::array<Action, 4> toolActions_{};
 
     MostUsedState mostUsed_;

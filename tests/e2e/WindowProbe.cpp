@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <lmcons.h>
 
-#include <algorithm>
 
 #include "shell/Utf16.h"
 #include "support/TestFileSystem.h"
@@ -12,7 +11,9 @@
 namespace tavrin::testing {
 namespace {
 
-constexpr int kCellPitch = 34;
+// Cells are 34 pixels wide; a group page's touch, the Tavrin Tab's are a pixel apart.
+constexpr int kCellSize = 34;
+constexpr int kTavrinTabPitch = kCellSize + 1;
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass) {
     std::vector<HWND> children;
@@ -22,13 +23,6 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass) {
         if (wcscmp(name, windowClass) == 0) children.push_back(child);
     }
     return children;
-}
-
-// The place of a child relative to its parent's client area.
-POINT PlaceInParent(HWND child) {
-    RECT rect = WindowRect(child);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top};
 }
 
 // The "Item" children of a top-level element of the settings file.
@@ -97,29 +91,16 @@ HWND VisiblePage(HWND mainWindow) {
     return nullptr;
 }
 
-std::vector<HWND> CellsOf(HWND page) {
-    std::vector<HWND> cells = ChildrenOfClass(page, L"TavrinButtonCell");
-    std::sort(cells.begin(), cells.end(), [](HWND a, HWND b) {
-        const POINT pa = PlaceInParent(a);
-        const POINT pb = PlaceInParent(b);
-        return pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x;
-    });
-    return cells;
+POINT MiddleOfSlot(int slot) {
+    return {((slot - 1) % 10) * kCellSize + kCellSize / 2, ((slot - 1) / 10) * kCellSize + kCellSize / 2};
 }
 
-HWND CellOfSlot(HWND page, int slot) {
-    const POINT wanted{((slot - 1) % 10) * kCellPitch, ((slot - 1) / 10) * kCellPitch};
-    for (const HWND cell : ChildrenOfClass(page, L"TavrinButtonCell")) {
-        const POINT place = PlaceInParent(cell);
-        if (place.x == wanted.x && place.y == wanted.y) return cell;
-    }
-    return nullptr;
-}
+POINT MiddleOfRecentImage(int k) { return {(k - 1) * kTavrinTabPitch + kCellSize / 2, kCellSize / 2}; }
 
-void ClickCell(HWND cell) {
-    const LPARAM middle = MAKELPARAM(16, 16);
-    PostMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageW(cell, WM_LBUTTONUP, 0, middle);
+void ClickAt(HWND page, POINT point) {
+    const LPARAM place = MAKELPARAM(point.x, point.y);
+    PostMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, place);
+    PostMessageW(page, WM_LBUTTONUP, 0, place);
 }
 
 std::string OptionValue(const std::string& settingsFile, const std::string& name) {

@@ -1,6 +1,6 @@
 // Looking at and driving the running tavrin.exe from another process, the way
-// a user's desktop does: window rectangles, the visible page, the cells of a
-// page by their place, key presses on the tab control and clicks on cells.
+// a user's desktop does: window rectangles, the visible page, the places of
+// its cells, key presses on the tab control and clicks on cells.
 // Also reading the values the program wrote to its settings file.
 #pragma once
 
@@ -33,12 +33,12 @@ void MoveWindowTo(HWND window, int left, int top);
 void SelectTabWithKeys(HWND mainWindow, int item);
 // The page window shown now, or null when no page is shown.
 [[nodiscard]] HWND VisiblePage(HWND mainWindow);
-// The cell of a group page at slot 1..20, found by its place on the page.
-[[nodiscard]] HWND CellOfSlot(HWND page, int slot);
-// The cells of a page, in the order of their places: rows from the top, left to right.
-[[nodiscard]] std::vector<HWND> CellsOf(HWND page);
-// A left click in the middle of a cell, posted as the mouse would send it.
-void ClickCell(HWND cell);
+// The middle of the cell of a group page's slot 1..20, in the page's client area.
+[[nodiscard]] POINT MiddleOfSlot(int slot);
+// The middle of the Tavrin Tab's recent image k (1..6, most recent first).
+[[nodiscard]] POINT MiddleOfRecentImage(int k);
+// A left click at a point of a page's client area, posted as the mouse would send it.
+void ClickAt(HWND page, POINT point);
 
 // The "Value" of the "Item" named `name` in the settings file's "Application".
 [[nodiscard]] std::string OptionValue(const std::string& settingsFile, const std::string& name);

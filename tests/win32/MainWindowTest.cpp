@@ -101,10 +101,15 @@ protected:
         return *window_;
     }
 
-    // A left click on a cell, as the mouse sends it.
-    static void Click(ButtonCell& cell) {
-        SendMessageW(cell.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
-        SendMessageW(cell.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+    // A point of a cell's page, (x, y) from the cell's top left corner.
+    static LPARAM PointInCell(const ButtonCell& cell, int x, int y) {
+        return MAKELPARAM(cell.Rect().left + x, cell.Rect().top + y);
+    }
+
+    // A left click in the middle of a cell, as the mouse sends it to the cell's page.
+    static void Click(const ButtonCell& cell) {
+        SendMessageW(cell.Page(), WM_LBUTTONDOWN, MK_LBUTTON, PointInCell(cell, 16, 16));
+        SendMessageW(cell.Page(), WM_LBUTTONUP, 0, PointInCell(cell, 16, 16));
     }
 
     RECT Frame() const {
@@ -135,9 +140,9 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
     ASSERT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
     EXPECT_EQ(window.GridCell(2, 20).Tag(), 220);
-    RECT first{}, below{};
-    GetWindowRect(window.GridCell(1, 1).Handle(), &first);
-    GetWindowRect(window.GridCell(1, 11).Handle(), &below);
+    const RECT first = window.GridCell(1, 1).Rect();
+    const RECT below = window.GridCell(1, 11).Rect();
+    EXPECT_EQ(window.GridCell(1, 11).Page(), window.GridCell(1, 1).Page());
     EXPECT_EQ(below.left, first.left);
     EXPECT_EQ(below.top - first.top, 34);
     EXPECT_EQ(first.right - first.left, 34);
@@ -149,7 +154,7 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
     EXPECT_TRUE(window.GridCell(1, 1).HasPicture());
     EXPECT_EQ(window.GridCell(1, 1).Hint(), "Editor -[Ctrl+Alt+N]");
     EXPECT_FALSE(window.GridCell(1, 2).HasPicture());
-    SendMessageW(window.GridCell(1, 1).Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(window.GridCell(1, 1).Page(), WM_MOUSEMOVE, 0, PointInCell(window.GridCell(1, 1), 5, 5));
     EXPECT_EQ(window.StatusText(0), L"Editor -[Ctrl+Alt+N]");
 }
 

@@ -1,0 +1,129 @@
+// The page hit-tests the mouse for its windowless cells: which cell gets which
+// event, the capture between the left button's down and up, hints on entering
+// a cell, and the pictures made on the first paint.
+#include "app/TabPage.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "shell/UniqueResource.h"
+
+namespace tavrin {
+namespace {
+
+using Event = ButtonCell::Event;
+
+class TabPageTest : public ::testing::Test {
+protected:
+    TabPageTest() {
+        SetWindowPos(page_.Handle(), nullptr, 0, 0, 200, 80, SWP_NOZORDER | SWP_NOACTIVATE);
+        first_ = &Add(0, 0);
+        second_ = &Add(40, 0);  // a gap of six pixels from x = 34 on
+    }
+
+    ButtonCell& Add(int left, int top) {
+        return page_.AddCell(left, top, 0, [this](ButtonCell& cell, Event event) { events_.emplace_back(&cell, event); });
+    }
+
+    void Send(UINT message, int x, int y, WPARAM keys = 0) {
+        SendMessageW(page_.Handle(), message, keys, MAKELPARAM(x, y));
+    }
+
+    // The events since the last call.
+    std::vector<std::pair<ButtonCell*, Event>> Events() { return std::exchange(events_, {}); }
+
+    unique_hwnd parent_{CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr,
+                                        nullptr, nullptr)};
+    TabPage page_{parent_.get(), false};
+    std::vector<std::pair<ButtonCell*, Event>> events_;
+    ButtonCell* first_ = nullptr;
+    ButtonCell* second_ = nullptr;
+};
+
+using Seen = std::vector<std::pair<ButtonCell*, Event>>;
+
+TEST_F(TabPageTest, LeftButtonClicksTheCellItWentDownOn) {
+    Send(WM_LBUTTONDOWN, 50, 10, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), page_.Handle());
+    Send(WM_LBUTTONUP, 50, 10);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown}, {second_, Event::MouseUp}, {second_, Event::Click}}));
+
+    // Released over another cell: the pressed cell comes up but is not clicked.
+    Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 50, 10);
+    EXPECT_EQ(Events(), (Seen{{first_, Event::LeftDown}, {first_, Event::MouseUp}}));
+
+    // The one-pixel frame is the panel: a click there is a FrameClick only.
+    Send(WM_LBUTTONDOWN, 0, 10, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 33, 10);
+    EXPECT_EQ(Events(), (Seen{{first_, Event::FrameClick}}));
+    Send(WM_LBUTTONDOWN, 0, 10, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 10, 10);  // from the frame onto the picture: nothing
+    Send(WM_LBUTTONDOWN, 36, 10, MK_LBUTTON);  // between the cells: nothing, no capture
+    EXPECT_EQ(GetCapture(), nullptr);
+    Send(WM_LBUTTONUP, 36, 10);
+    EXPECT_EQ(Events(), Seen{});
+}
+
+TEST_F(TabPageTest, HintIsShownOnEnteringACell) {
+    Send(WM_MOUSEMOVE, 5, 5);
+    Send(WM_MOUSEMOVE, 6, 6);
+    Send(WM_MOUSEMOVE, 36, 6);  // the gap
+    Send(WM_MOUSEMOVE, 30, 6);
+    Send(WM_MOUSEMOVE, 45, 6);
+    EXPECT_EQ(Events(), (Seen{{first_, Event::HintShown}, {first_, Event::HintShown}, {second_, Event::HintShown}}));
+
+    SendMessageW(page_.Handle(), WM_MOUSELEAVE, 0, 0);
+    Send(WM_MOUSEMOVE, 45, 6);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::HintShown}}));
+
+    // While the left button is held the pressed cell keeps the pointer.
+    Send(WM_LBUTTONDOWN, 45, 6, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, 5, 5, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 5, 5);
+    Send(WM_MOUSEMOVE, 6, 5);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown}, {second_, Event::MouseUp}, {first_, Event::HintShown}}));
+}
+
+TEST_F(TabPageTest, RightButtonReachesTheCellAndOpensItsContextMenu) {
+    Send(WM_RBUTTONDOWN, 50, 10, MK_RBUTTON);
+    Send(WM_RBUTTONUP, 50, 10);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::RightDown}, {second_, Event::MouseUp}, {second_, Event::ContextMenu}}));
+
+    Send(WM_RBUTTONDOWN, 40, 10, MK_RBUTTON);  // the frame: only the menu
+    Send(WM_RBUTTONUP, 40, 10);
+    Send(WM_RBUTTONDOWN, 36, 10, MK_RBUTTON);  // the page itself: nothing
+    Send(WM_RBUTTONUP, 36, 10);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::ContextMenu}}));
+}
+
+TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPainted) {
+    int made = 0;
+    auto loader = [&made] {
+        ++made;
+        return unique_hicon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    };
+    ShowWindow(page_.Handle(), SW_SHOWNA);  // shown, but on a window that is hidden yet
+    first_->SetPictureLoader(loader);
+    second_->SetPictureLoader(loader);
+    EXPECT_TRUE(first_->HasPicture());
+    UpdateWindow(parent_.get());
+    EXPECT_EQ(made, 0);
+
+    ShowWindow(parent_.get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(parent_.get());
+    EXPECT_EQ(made, 2);
+    first_->SetLook(ButtonCell::Look::Pressed);
+    UpdateWindow(page_.Handle());
+    EXPECT_EQ(made, 2);  // once made, a picture stays
+    EXPECT_TRUE(first_->HasPicture());
+
+    second_->SetPicture({});
+    EXPECT_FALSE(second_->HasPicture());
+}
+
+}  // namespace
+}  // namespace tavrin
