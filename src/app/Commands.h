@@ -24,6 +24,8 @@ struct MenuEntry {
     const wchar_t* caption;  // "-" is a separator
     Action action;
     unsigned commandId;      // system commands keep their low four bits clear
+
+    [[nodiscard]] constexpr bool IsSeparator() const noexcept { return caption[0] == L'-' && caption[1] == L'\0'; }
 };
 
 // PopupMenuTitle: the entries the window appends to its system menu, in order.

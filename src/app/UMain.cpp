@@ -9,6 +9,14 @@
 
 namespace tavrin {
 
+void AppendMenuEntry(HMENU menu, const MenuEntry& item) {
+    if (item.IsSeparator()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+        AppendMenuW(menu, MF_STRING, item.commandId, item.caption);
+    }
+}
+
 TfrmTavrin::TfrmTavrin(MainWindowServices& services, TAppConfig& config, HWND owner)
     : services_(services), config_(config), owner_(owner) {
     ClassOptions options;
@@ -91,13 +99,7 @@ void TfrmTavrin::FormClose() {
 void TfrmTavrin::BuildSystemMenu() {
     const HMENU menu = GetSystemMenu(Handle(), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (const MenuEntry& item : kPopupMenuTitle) {
-        if (item.action == Action::None) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(menu, MF_STRING, item.commandId, item.caption);
-        }
-    }
+    for (const MenuEntry& item : kPopupMenuTitle) AppendMenuEntry(menu, item);
     for (const MenuEntry& item : kPopupMenuTitle) SyncSystemMenuEntry(item);
 }
 
@@ -126,7 +128,7 @@ void TfrmTavrin::ApplyAlwaysOnTop() {
 
 void TfrmTavrin::OnSystemCommand(WPARAM command) {
     for (const MenuEntry& item : kPopupMenuTitle) {
-        if (item.action != Action::None && item.commandId == (command & 0xFFF0)) {
+        if (!item.IsSeparator() && item.commandId == (command & 0xFFF0)) {
             RunAction(item.action);
             SyncSystemMenuEntry(item);
             return;
@@ -189,8 +191,7 @@ void TfrmTavrin::SnapToScreenEdges() {
 void TfrmTavrin::ShowStatusMenu() {
     unique_hmenu menu(CreatePopupMenu());
     for (const MenuEntry& item : kPopupMenuStatus) {
-        AppendMenuW(menu.get(), item.action == Action::None ? MF_SEPARATOR : MF_STRING, item.commandId,
-                    item.action == Action::None ? nullptr : item.caption);
+        AppendMenuEntry(menu.get(), item);
     }
     SetMenuDefaultItem(menu.get(), kPopupMenuStatus[0].commandId, FALSE);
     POINT point{};

@@ -27,6 +27,9 @@
 
 namespace tavrin {
 
+// Appends one entry of a command table to a menu: a separator or a string.
+void AppendMenuEntry(HMENU menu, const MenuEntry& item);
+
 class TfrmTavrin : public BaseWindow<TfrmTavrin> {
 public:
     static constexpr wchar_t kClassName[] = L"TfrmTavrin";

@@ -15,11 +15,7 @@ namespace tavrin {
 // for the whole life of the window, while their settings come from the steps.
 void TfrmTavrin::CreateTrayComponents() {
     popupMenuTrayIcon_.reset(CreatePopupMenu());
-    for (const MenuEntry& item : kPopupMenuTrayIcon) {
-        const bool separator = item.caption == std::wstring_view(L"-");
-        AppendMenuW(popupMenuTrayIcon_.get(), separator ? MF_SEPARATOR : MF_STRING, item.commandId,
-                    separator ? nullptr : item.caption);
-    }
+    for (const MenuEntry& item : kPopupMenuTrayIcon) AppendMenuEntry(popupMenuTrayIcon_.get(), item);
     // The default entry is shown bold; a double click on the icon chooses it.
     SetMenuDefaultItem(popupMenuTrayIcon_.get(), kTrayShowCommand, FALSE);
 
