@@ -4,7 +4,6 @@
 #include "app/UMain.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "app/ProgramResources.h"
