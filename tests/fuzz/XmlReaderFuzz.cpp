@@ -7,25 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "support/Latin1.h"
 #include "xml/XmlError.h"
 #include "xml/XmlTree.h"
 
 namespace {
 
-// What the system's conversion does for code page 1252's Latin-1 part.
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
+using tavrin::testing::Latin1ToUtf8;
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "support/PosixFileSystem.h"
 
+#include "support/Latin1.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -93,19 +95,6 @@ void PosixFileSystem::MoveOver(const std::string& tempPath, const std::string& t
 
 void PosixFileSystem::RemoveFile(const std::string& path) noexcept { ::unlink(path.c_str()); }
 
-std::string PosixFileSystem::AnsiToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
+std::string PosixFileSystem::AnsiToUtf8(std::string_view bytes) { return Latin1ToUtf8(bytes); }
 
 }  // namespace tavrin::testing

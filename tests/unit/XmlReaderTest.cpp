@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/Latin1.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
 #include "xml/XmlError.h"
@@ -9,25 +10,12 @@ namespace tavrin {
 namespace {
 
 using testing::ReadBytes;
+using testing::Latin1ToUtf8;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteBytes;
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
-
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
 
 IXmlDocument Parse(std::string_view text) {
     auto document = std::make_shared<TXmlDocument>();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "desktop/LayoutKeyNames.h"
+#include "support/WindowTesting.h"
 
 namespace tavrin {
 namespace {
@@ -120,10 +121,6 @@ TEST(GlobalHotKeysTest, NamesOfTheRealLayoutsParseBack) {
 // A real key press from the X server: Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
 TEST(GlobalHotKeysTest, ARealKeyPressIsReported) {
-    const std::wstring xdotool = L"Z:\\usr\\bin\\xdotool";
-    if (GetFileAttributesW(xdotool.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "xdotool is not installed: no real key press is possible";
-    }
     TGlobalHotKeys keys;
     std::vector<TPress> presses;
     keys.OnHotKeyPressed = [&](THotKey hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };
@@ -136,15 +133,7 @@ TEST(GlobalHotKeysTest, ARealKeyPressIsReported) {
     SetForegroundWindow(focus.get());
     SetFocus(focus.get());
 
-    std::wstring command = L"\"" + xdotool + L"\" search --name \"Tavrin hot key focus\" windowfocus --sync key ctrl+alt+l";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        GTEST_SKIP() << "xdotool cannot be started from this Windows program (error " << GetLastError() << ")";
-    }
-    const unique_handle processHandle(process.hProcess);
-    const unique_handle threadHandle(process.hThread);
+    if (const auto reason = testing::PressKeysWithXdotool("Tavrin hot key focus", "ctrl+alt+l")) GTEST_SKIP() << *reason;
     const DWORD deadline = GetTickCount() + 5000;
     while (presses.empty() && GetTickCount() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);

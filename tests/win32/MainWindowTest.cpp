@@ -17,6 +17,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FixedClock.h"
 #include "support/TempFolder.h"
+#include "support/WindowTesting.h"
 
 namespace tavrin {
 namespace {
@@ -78,14 +79,8 @@ std::string SettingsFile(const Options& options, const std::string& recent, cons
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof controls;
-        controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
-        InitCommonControlsEx(&controls);
-        RECT workArea{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-        environment_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        environment_.workAreaHeight = workArea.bottom - workArea.top;
+        testing::InitWindowControls();
+        testing::UseRealScreen(environment_);
     }
 
     std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }

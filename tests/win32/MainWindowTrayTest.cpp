@@ -18,9 +18,13 @@
 #include "shell/Win32FileSystem.h"
 #include "support/FakeEnvironment.h"
 #include "support/TempFolder.h"
+#include "support/WindowTesting.h"
 
 namespace tavrin {
 namespace {
+
+using testing::PumpMessages;
+using testing::ShellHasIcon;
 
 using testing::ReadBytes;
 using testing::TempFolder;
@@ -40,22 +44,6 @@ public:
     void ShowMessage(const std::string& text) override { ADD_FAILURE() << "unexpected message: " << text; }
 };
 
-void PumpMessages(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() < end);
-}
-
-// Whether the shell knows the icon: it modifies only icons that it has.
-bool ShellHasIcon(const TTrayIcon& tray) {
-    NOTIFYICONDATAW data = tray.NotifyData();
-    data.uFlags = NIF_TIP;
-    return Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
 // A press as Windows reports it: the registration's identifier, the modifiers and the key.
 void PressHotKey(const TfrmTavrin& window, std::uint16_t index, THotKey hotKey) {
     const THotKeyParts parts = DecomposeHotKey(hotKey);
@@ -65,14 +53,8 @@ void PressHotKey(const TfrmTavrin& window, std::uint16_t index, THotKey hotKey) 
 class MainWindowTrayTest : public ::testing::Test {
 protected:
     MainWindowTrayTest() {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof controls;
-        controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
-        InitCommonControlsEx(&controls);
-        RECT workArea{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-        environment_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        environment_.workAreaHeight = workArea.bottom - workArea.top;
+        testing::InitWindowControls();
+        testing::UseRealScreen(environment_);
     }
     ~MainWindowTrayTest() override {
         window_.reset();
@@ -322,23 +304,11 @@ TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindow
 // A real key press from the X server; Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
 TEST_F(MainWindowTrayTest, ARealPressOfTheHotKeyTogglesTheWindow) {
-    const std::wstring xdotool = L"Z:\\usr\\bin\\xdotool";
-    if (GetFileAttributesW(xdotool.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "xdotool is not installed: no real key press is possible";
-    }
     TfrmTavrin& window = Start(kFirstKeyText);
     ASSERT_NE(window.HotKeyIndex(), 0);
     SetForegroundWindow(window.Handle());
 
-    std::wstring command = L"\"" + xdotool + L"\" search --name \"^Tavrin$\" windowfocus --sync key ctrl+shift+alt+F7";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        GTEST_SKIP() << "xdotool cannot be started from this Windows program (error " << GetLastError() << ")";
-    }
-    const unique_handle processHandle(process.hProcess);
-    const unique_handle threadHandle(process.hThread);
+    if (const auto reason = testing::PressKeysWithXdotool("^Tavrin$", "ctrl+shift+alt+F7")) GTEST_SKIP() << *reason;
     const DWORD deadline = GetTickCount() + 5000;
     while (!window.IsHiddenToTray() && GetTickCount() < deadline) PumpMessages(50);
     if (!window.IsHiddenToTray()) GTEST_SKIP() << "the key press of xdotool did not arrive within 5 seconds";

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include "shell/Utf16.h"
+#include "support/WindowTesting.h"
 
 namespace tavrin {
 namespace {
+
+using testing::PumpMessages;
+using testing::ShellHasIcon;
 
 constexpr UINT kShowCommand = 101;
 constexpr UINT kCloseCommand = 102;
@@ -41,22 +45,6 @@ private:
     }
     unique_hwnd window_;
 };
-
-void PumpMessages(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() < end);
-}
-
-// Whether the shell still knows the icon: it modifies only icons that it has.
-bool ShellHasIcon(const TTrayIcon& tray) {
-    NOTIFYICONDATAW data = tray.NotifyData();
-    data.uFlags = NIF_TIP;
-    return Shell_NotifyIconW(NIM_MODIFY, &data);
-}
 
 class TrayIconTest : public ::testing::Test {
 protected:

@@ -1,0 +1,27 @@
+// Helpers of the tests that create windows in their own process under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "desktop/TrayIcon.h"
+#include "support/FakeEnvironment.h"
+
+namespace tavrin::testing {
+
+// The tab and status-bar classes the main window uses.
+void InitWindowControls();
+// The environment reports the real screen and work area, so that edge snapping
+// and the first position can be compared with what Windows shows.
+void UseRealScreen(FakeEnvironment& environment);
+// Handles the messages of this thread for the given time.
+void PumpMessages(DWORD milliseconds);
+// Whether the shell knows the icon: it modifies only icons that it has.
+[[nodiscard]] bool ShellHasIcon(const TTrayIcon& tray);
+// Starts xdotool to focus the window captioned windowName and press keys (xdotool's
+// names, e.g. "ctrl+alt+l"). The reason when that cannot be done, for a skipped test.
+[[nodiscard]] std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys);
+
+}  // namespace tavrin::testing
