@@ -7,8 +7,8 @@
 #include <chrono>
 #include <string>
 
-#include "storage/UAppSettingXml.h"
-#include "storage/UBtnSettingXml.h"
+#include "storage/AppSettings.h"
+#include "storage/ButtonStore.h"
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FakeShell.h"
@@ -37,13 +37,13 @@ public:
 
 private:
     SettingsFile() {
-        TAppSettingXml settings(services_);
+        AppSettings settings(services_);
         settings.CreateDefaultSettings();
         settings.GroupNames.clear();
         for (int group = 1; group <= kGroups; ++group) settings.GroupNames.push_back("Group " + std::to_string(group));
         settings.SaveGroups();
         settings.LoadRecent();
-        TBtnSettingXml buttons(services_);
+        ButtonStore buttons(services_);
         for (int group = 1; group <= kGroups; ++group) {
             for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
                 buttons.Current() = Button(group, slot);
@@ -54,8 +54,8 @@ private:
 
     // Button slot of group as a user's button looks: a program with a few
     // weeks of use behind it.
-    static TBtnInfo Button(int group, int slot) {
-        TBtnInfo record;
+    static ButtonRecord Button(int group, int slot) {
+        ButtonRecord record;
         const int id = ButtonIDOf(group, slot);
         record.Empty = false;
         record.BtnStyle = kLaunchButton;
@@ -83,7 +83,7 @@ private:
 
 // Every button summary the grid draws, group by group; beforeEachLoad runs before each.
 template <typename BeforeEachLoad>
-void LoadAllSummaries(TBtnSettingXml& store, BeforeEachLoad&& beforeEachLoad) {
+void LoadAllSummaries(ButtonStore& store, BeforeEachLoad&& beforeEachLoad) {
     for (int group = 1; group <= kGroups; ++group) {
         for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
             beforeEachLoad();
@@ -103,7 +103,7 @@ void BM_StartupSummaries_Cached(benchmark::State& state) {
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
     for (auto _ : state) {
         file.Document().Discard();
-        TBtnSettingXml store(file.Services());
+        ButtonStore store(file.Services());
         LoadAllSummaries(store, [] {});
     }
     ReportParses(state, parsesBefore);
@@ -115,7 +115,7 @@ void BM_StartupSummaries_Uncached(benchmark::State& state) {
     SettingsFile& file = SettingsFile::Instance();
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
     for (auto _ : state) {
-        TBtnSettingXml store(file.Services());
+        ButtonStore store(file.Services());
         LoadAllSummaries(store, [&] { file.Document().Discard(); });
     }
     ReportParses(state, parsesBefore);
@@ -129,9 +129,9 @@ BENCHMARK(BM_StartupSummaries_Uncached)->Unit(benchmark::kMillisecond);
 void BM_ClickPath(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     SettingsFile& file = SettingsFile::Instance();
-    TAppSettingXml settings(file.Services());
+    AppSettings settings(file.Services());
     settings.LoadRecent();  // start-up parsed the file already
-    TBtnSettingXml store(file.Services());
+    ButtonStore store(file.Services());
     const LocalDate today{2025, 3, 17};
     int click = 0;
     Clock::duration saving{};

@@ -47,7 +47,7 @@ std::string Identity(std::string_view bytes) { return std::string(bytes); }
 void BM_ParseSettings(benchmark::State& state) {
     const std::string text = SettingsText();
     for (auto _ : state) {
-        TXmlDocument document;
+        XmlDocument document;
         document.LoadFromText(text, "bench.xml", Identity);
         benchmark::DoNotOptimize(document.RootElement());
     }
@@ -57,7 +57,7 @@ BENCHMARK(BM_ParseSettings);
 
 void BM_WriteSettings(benchmark::State& state) {
     const std::string text = SettingsText();
-    TXmlDocument document;
+    XmlDocument document;
     document.LoadFromText(text, "bench.xml", Identity);
     for (auto _ : state) {
         std::string written = document.ToText();

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "support/ButtonFiles.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/GridGeometry.h"
+#include "rules/GridGeometry.h"
 
 namespace tavrin {
 

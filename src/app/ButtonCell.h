@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 

@@ -7,12 +7,12 @@
 #include <exception>
 
 #include "app/Commands.h"
-#include "app/ErrorDisplay.h"
-#include "app/UMain.h"
-#include "app/Win32FileDialogs.h"
-#include "shell/Win32Clock.h"
-#include "shell/Win32Environment.h"
-#include "shell/Win32FileSystem.h"
+#include "win32/ErrorDisplay.h"
+#include "app/MainWindow.h"
+#include "win32/Win32FileDialogs.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32Environment.h"
+#include "win32/Win32FileSystem.h"
 
 namespace {
 
@@ -45,10 +45,10 @@ int RunMessageLoop() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tavrin::Win32FileSystem fileSystem;
     tavrin::Win32Environment environment;
-    tavrin::TAppConfig appConfig(fileSystem, environment);
+    tavrin::AppConfig appConfig(fileSystem, environment);
     const tavrin::ComInitScope ole(tavrin::ComInitScope::Kind::Ole);
 
-    if (const HWND running = FindWindowW(tavrin::TfrmTavrin::kClassName, tavrin::TfrmTavrin::kCaption)) {
+    if (const HWND running = FindWindowW(tavrin::MainWindow::kClassName, tavrin::MainWindow::kCaption)) {
         SendMessageW(running, tavrin::kRunningCopyMessage, 0, 0);
         return 0;
     }
@@ -64,9 +64,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tavrin::Win32FileDialogs dialogs;
     tavrin::MainWindowServices services{fileSystem, environment, shell, prompt, clock, dialogs};
     try {
-        tavrin::TfrmTavrin frmTavrin(services, appConfig, owner.get());
-        dialogs.SetOwner(frmTavrin.Handle());
-        frmTavrin.Show();
+        tavrin::MainWindow mainWindow(services, appConfig, owner.get());
+        dialogs.SetOwner(mainWindow.Handle());
+        mainWindow.Show();
         return RunMessageLoop();
     } catch (const std::exception& error) {
         // A file that cannot be read is reported, and nothing is written.

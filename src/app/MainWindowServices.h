@@ -2,7 +2,7 @@
 // Win32 ones; component tests pass their own file dialogs and environment.
 #pragma once
 
-#include "shell/Win32Prompt.h"
+#include "win32/Win32Prompt.h"
 #include "shell/Win32Shell.h"
 #include "storage/Clock.h"
 #include "storage/Environment.h"

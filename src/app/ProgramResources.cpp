@@ -6,9 +6,9 @@
 
 #include <string_view>
 
-#include "app/GridGeometry.h"
+#include "rules/GridGeometry.h"
 #include "app/Resources.h"
-#include "shell/ImageDecoder.h"
+#include "win32/ImageDecoder.h"
 
 namespace tavrin {
 namespace {

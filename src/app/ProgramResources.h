@@ -1,7 +1,7 @@
 // The pictures and sounds stored in tavrin.exe.
 #pragma once
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 

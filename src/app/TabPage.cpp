@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/TavrinTabLayout.h"
+#include "rules/TavrinTabLayout.h"
 
 namespace tavrin {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/BaseWindow.h"
+#include "win32/BaseWindow.h"
 #include "app/ButtonCell.h"
 
 namespace tavrin {

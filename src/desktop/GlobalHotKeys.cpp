@@ -15,15 +15,15 @@ constexpr wchar_t kAtomPrefix[] = L"TavrinGlobalHotKey";
 
 }  // namespace
 
-TGlobalHotKeys::TGlobalHotKeys()
-    : window_(CreateHiddenWindow(kWindowClass, WindowProc, this, THiddenWindowKind::MessageOnly)) {}
+GlobalHotKeys::GlobalHotKeys()
+    : window_(CreateHiddenWindow(kWindowClass, WindowProc, this, HiddenWindowKind::MessageOnly)) {}
 
-TGlobalHotKeys::~TGlobalHotKeys() { ReleaseAllGlobalKeys(); }
+GlobalHotKeys::~GlobalHotKeys() { ReleaseAllGlobalKeys(); }
 
-std::uint16_t TGlobalHotKeys::RegisterGlobalKey(THotKey hotKey) {
+std::uint16_t GlobalHotKeys::RegisterGlobalKey(HotKeyValue hotKey) {
     // 0 stands for "no hot key" and is never given to Windows.
     if (hotKey == 0 || !window_) return 0;
-    const THotKeyParts parts = DecomposeHotKey(hotKey);
+    const HotKeyParts parts = DecomposeHotKey(hotKey);
     unique_atom atom(GlobalAddAtomW((kAtomPrefix + std::to_wstring(hotKey)).c_str()));
     if (!atom || !RegisterHotKey(window_.get(), atom.get(), parts.modifiers, parts.key)) return 0;
     const std::uint16_t index = atom.get();
@@ -31,42 +31,42 @@ std::uint16_t TGlobalHotKeys::RegisterGlobalKey(THotKey hotKey) {
     return index;
 }
 
-std::uint16_t TGlobalHotKeys::ReplaceGlobalKey(std::uint16_t index, THotKey hotKey) {
-    const bool known = std::any_of(keys_.begin(), keys_.end(), [&](const TEntry& e) { return e.atom.get() == index; });
+std::uint16_t GlobalHotKeys::ReplaceGlobalKey(std::uint16_t index, HotKeyValue hotKey) {
+    const bool known = std::any_of(keys_.begin(), keys_.end(), [&](const Entry& e) { return e.atom.get() == index; });
     if (!known) return 0;
     ReleaseGlobalKey(index);
     return RegisterGlobalKey(hotKey);
 }
 
-bool TGlobalHotKeys::ReleaseGlobalKey(std::uint16_t index) {
-    const auto entry = std::find_if(keys_.begin(), keys_.end(), [&](const TEntry& e) { return e.atom.get() == index; });
+bool GlobalHotKeys::ReleaseGlobalKey(std::uint16_t index) {
+    const auto entry = std::find_if(keys_.begin(), keys_.end(), [&](const Entry& e) { return e.atom.get() == index; });
     if (entry == keys_.end()) return false;
     const bool released = UnregisterHotKey(window_.get(), index);
     keys_.erase(entry);  // deletes the atom
     return released;
 }
 
-void TGlobalHotKeys::ReleaseAllGlobalKeys() {
+void GlobalHotKeys::ReleaseAllGlobalKeys() {
     while (!keys_.empty()) ReleaseGlobalKey(keys_.back().atom.get());
 }
 
-std::vector<TGlobalHotKeys::TRegisteredKey> TGlobalHotKeys::RegisteredKeys() const {
-    std::vector<TRegisteredKey> keys;
-    for (const TEntry& entry : keys_) keys.push_back({entry.hotKey, entry.atom.get()});
+std::vector<GlobalHotKeys::RegisteredKey> GlobalHotKeys::RegisteredKeys() const {
+    std::vector<RegisteredKey> keys;
+    for (const Entry& entry : keys_) keys.push_back({entry.hotKey, entry.atom.get()});
     return keys;
 }
 
-void TGlobalHotKeys::HotKeyMessage(WPARAM wParam, LPARAM lParam) {
+void GlobalHotKeys::HotKeyMessage(WPARAM wParam, LPARAM lParam) {
     if (!OnHotKeyPressed) return;
-    const THotKey hotKey = ComposeHotKey(LOWORD(lParam), HIWORD(lParam));
+    const HotKeyValue hotKey = ComposeHotKey(LOWORD(lParam), HIWORD(lParam));
     // Only a press of one of our own combinations is reported.
-    const bool ours = std::any_of(keys_.begin(), keys_.end(), [&](const TEntry& e) { return e.hotKey == hotKey; });
+    const bool ours = std::any_of(keys_.begin(), keys_.end(), [&](const Entry& e) { return e.hotKey == hotKey; });
     if (ours) OnHotKeyPressed(hotKey, static_cast<std::uint16_t>(wParam));
 }
 
-LRESULT CALLBACK TGlobalHotKeys::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK GlobalHotKeys::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
-        TGlobalHotKeys* self = HiddenWindowOwner<TGlobalHotKeys>(window);
+        GlobalHotKeys* self = HiddenWindowOwner<GlobalHotKeys>(window);
         if (message == WM_HOTKEY && self != nullptr) self->HotKeyMessage(wParam, lParam);
     } catch (...) {
         // The handler reports its own failures; nothing may unwind into Windows.

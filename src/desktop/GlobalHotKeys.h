@@ -7,43 +7,43 @@
 #include <functional>
 #include <vector>
 
-#include "desktop/HotKeyText.h"
-#include "shell/UniqueResource.h"
+#include "rules/HotKeyText.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
-class TGlobalHotKeys {
+class GlobalHotKeys {
 public:
     // A registered hot key was pressed: its value and the index that RegisterGlobalKey returned.
-    using TOnHotKeyPressed = std::function<void(THotKey hotKey, std::uint16_t index)>;
+    using PressedHandler = std::function<void(HotKeyValue hotKey, std::uint16_t index)>;
 
-    struct TRegisteredKey {
-        THotKey hotKey;
+    struct RegisteredKey {
+        HotKeyValue hotKey;
         std::uint16_t index;
     };
 
-    TGlobalHotKeys();
-    ~TGlobalHotKeys();
-    TGlobalHotKeys(const TGlobalHotKeys&) = delete;
-    TGlobalHotKeys& operator=(const TGlobalHotKeys&) = delete;
+    GlobalHotKeys();
+    ~GlobalHotKeys();
+    GlobalHotKeys(const GlobalHotKeys&) = delete;
+    GlobalHotKeys& operator=(const GlobalHotKeys&) = delete;
 
     // The index of the new registration, 0 when Windows refuses the combination.
-    [[nodiscard]] std::uint16_t RegisterGlobalKey(THotKey hotKey);
+    [[nodiscard]] std::uint16_t RegisterGlobalKey(HotKeyValue hotKey);
     // Releases the registration of `index` and registers `hotKey`; 0 when the index is
     // unknown or the new combination is refused.
-    [[nodiscard]] std::uint16_t ReplaceGlobalKey(std::uint16_t index, THotKey hotKey);
+    [[nodiscard]] std::uint16_t ReplaceGlobalKey(std::uint16_t index, HotKeyValue hotKey);
     // Whether Windows released the registration; the entry is forgotten either way.
     bool ReleaseGlobalKey(std::uint16_t index);
     void ReleaseAllGlobalKeys();
 
-    [[nodiscard]] std::vector<TRegisteredKey> RegisteredKeys() const;
+    [[nodiscard]] std::vector<RegisteredKey> RegisteredKeys() const;
     [[nodiscard]] HWND Window() const noexcept { return window_.get(); }
 
-    TOnHotKeyPressed OnHotKeyPressed;
+    PressedHandler OnHotKeyPressed;
 
 private:
-    struct TEntry {
-        THotKey hotKey;
+    struct Entry {
+        HotKeyValue hotKey;
         unique_atom atom;  // the registration's index
     };
 
@@ -51,7 +51,7 @@ private:
     void HotKeyMessage(WPARAM wParam, LPARAM lParam);
 
     unique_hwnd window_;
-    std::vector<TEntry> keys_;
+    std::vector<Entry> keys_;
 };
 
 }  // namespace tavrin

@@ -2,7 +2,7 @@
 
 namespace tavrin {
 
-unique_hwnd CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* owner, THiddenWindowKind kind) {
+unique_hwnd CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* owner, HiddenWindowKind kind) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -13,7 +13,7 @@ unique_hwnd CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void
         RegisterClassExW(&windowClass);
     }
     unique_hwnd window(CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0,
-                                       kind == THiddenWindowKind::MessageOnly ? HWND_MESSAGE : nullptr, nullptr,
+                                       kind == HiddenWindowKind::MessageOnly ? HWND_MESSAGE : nullptr, nullptr,
                                        instance, nullptr));
     if (window) SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     return window;

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
-enum class THiddenWindowKind {
+enum class HiddenWindowKind {
     MessageOnly,  // receives posted and sent messages only
     TopLevel,     // also receives broadcasts and can be the foreground window
 };
@@ -15,7 +15,7 @@ enum class THiddenWindowKind {
 // Creates a hidden window of a class with the given procedure (the class is registered
 // once per process) and keeps `owner` in its user data, where HiddenWindowOwner finds it.
 [[nodiscard]] unique_hwnd CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* owner,
-                                             THiddenWindowKind kind);
+                                             HiddenWindowKind kind);
 
 template <typename T>
 [[nodiscard]] T* HiddenWindowOwner(HWND window) noexcept {

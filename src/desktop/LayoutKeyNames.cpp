@@ -1,6 +1,6 @@
 #include "desktop/LayoutKeyNames.h"
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 
@@ -27,7 +27,7 @@ std::string NameInLayout(unsigned virtualKey, HKL layout) {
 
 }  // namespace
 
-TLayoutKeyNames::TLayoutKeyNames() {
+LayoutKeyNames::LayoutKeyNames() {
     const int countBefore = GetKeyboardLayoutList(0, nullptr);
     usLayout_ = LoadKeyboardLayoutW(kUsEnglishLayout, KLF_NOTELLSHELL);
     // The load added a layout only when the user did not have it already.
@@ -45,17 +45,17 @@ TLayoutKeyNames::TLayoutKeyNames() {
     if (previous != nullptr) ActivateKeyboardLayout(previous, 0);
 }
 
-TLayoutKeyNames::~TLayoutKeyNames() {
+LayoutKeyNames::~LayoutKeyNames() {
     if (unloadUsLayout_) UnloadKeyboardLayout(usLayout_);
 }
 
-std::string TLayoutKeyNames::LayoutKeyName(unsigned virtualKey, bool localized) const {
+std::string LayoutKeyNames::LayoutKeyName(unsigned virtualKey, bool localized) const {
     if (virtualKey >= englishNames_.size()) return {};
     if (localized) return NameInLayout(virtualKey, GetKeyboardLayout(0));
     return englishNames_[virtualKey];
 }
 
-bool TLayoutKeyNames::SameTextIgnoringCase(std::string_view a, std::string_view b) const {
+bool LayoutKeyNames::SameTextIgnoringCase(std::string_view a, std::string_view b) const {
     const std::wstring wideA = Widen(a);
     const std::wstring wideB = Widen(b);
     return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),

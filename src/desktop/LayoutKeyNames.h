@@ -7,29 +7,29 @@
 #include <array>
 #include <string>
 
-#include "desktop/HotKeyText.h"
+#include "rules/HotKeyText.h"
 
 namespace tavrin {
 
 // Made once when the program starts: it loads the US English layout (without telling
 // the shell) and fixes the modifier names; it unloads the US English layout again when
 // it goes, unless the user had that layout before.
-class TLayoutKeyNames final : public IKeyNameSource {
+class LayoutKeyNames final : public IKeyNameSource {
 public:
-    TLayoutKeyNames();
-    ~TLayoutKeyNames() override;
-    TLayoutKeyNames(const TLayoutKeyNames&) = delete;
-    TLayoutKeyNames& operator=(const TLayoutKeyNames&) = delete;
+    LayoutKeyNames();
+    ~LayoutKeyNames() override;
+    LayoutKeyNames(const LayoutKeyNames&) = delete;
+    LayoutKeyNames& operator=(const LayoutKeyNames&) = delete;
 
     [[nodiscard]] std::string LayoutKeyName(unsigned virtualKey, bool localized) const override;
-    [[nodiscard]] const TModifierNames& LocalizedModifiers() const override { return localized_; }
+    [[nodiscard]] const ModifierNames& LocalizedModifiers() const override { return localized_; }
     [[nodiscard]] bool SameTextIgnoringCase(std::string_view a, std::string_view b) const override;
 
 private:
     HKL usLayout_ = nullptr;
     bool unloadUsLayout_ = false;
     std::array<std::string, 256> englishNames_;
-    TModifierNames localized_;
+    ModifierNames localized_;
 };
 
 }  // namespace tavrin

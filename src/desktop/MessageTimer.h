@@ -7,12 +7,12 @@ namespace tavrin {
 
 // All message timers share one hidden window, made by the first timer and destroyed
 // with the last; each running timer is a Windows timer of that window.
-class TMessageTimer {
+class MessageTimer {
 public:
-    TMessageTimer();
-    ~TMessageTimer();
-    TMessageTimer(const TMessageTimer&) = delete;
-    TMessageTimer& operator=(const TMessageTimer&) = delete;
+    MessageTimer();
+    ~MessageTimer();
+    MessageTimer(const MessageTimer&) = delete;
+    MessageTimer& operator=(const MessageTimer&) = delete;
 
     // Milliseconds between ticks; an interval of 0 never runs. A running timer restarts.
     void SetInterval(unsigned milliseconds);

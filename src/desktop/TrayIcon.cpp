@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "desktop/HiddenWindow.h"
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 
@@ -20,13 +20,13 @@ constexpr UINT kNormalFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 // Each icon has a small identifier of its own, which the shell hands back with every
 // callback; a pointer would not fit the 32-bit field, and an identifier of an icon that
 // is gone simply finds nothing.
-struct TSharedTrayWindow {
+struct SharedTrayWindow {
     unique_hwnd window;
-    std::vector<std::pair<UINT, TTrayIcon*>> icons;
+    std::vector<std::pair<UINT, TrayIcon*>> icons;
     UINT nextId = 1;
     UINT taskbarCreated = 0;
 };
-TSharedTrayWindow shared;
+SharedTrayWindow shared;
 
 // Copies as much of `text` as fits before the terminating zero, never half a surrogate pair.
 template <size_t Capacity>
@@ -42,9 +42,9 @@ void CopyCut(wchar_t (&field)[Capacity], std::string_view utf8) {
 
 }  // namespace
 
-HWND TTrayIcon::SharedWindow() noexcept { return shared.window.get(); }
+HWND TrayIcon::SharedWindow() noexcept { return shared.window.get(); }
 
-LRESULT CALLBACK TTrayIcon::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK TrayIcon::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
         if (message == kCallbackMessage) {
             const auto found = std::find_if(shared.icons.begin(), shared.icons.end(),
@@ -62,11 +62,11 @@ LRESULT CALLBACK TTrayIcon::SharedWindowProc(HWND window, UINT message, WPARAM w
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
+TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
     if (shared.icons.empty()) {
         // A top-level window: it receives the "TaskbarCreated" broadcast and can be
         // the foreground window while the menu is open.
-        shared.window = CreateHiddenWindow(kWindowClass, SharedWindowProc, nullptr, THiddenWindowKind::TopLevel);
+        shared.window = CreateHiddenWindow(kWindowClass, SharedWindowProc, nullptr, HiddenWindowKind::TopLevel);
         shared.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     }
     data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -79,29 +79,29 @@ TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
     }
 }
 
-TTrayIcon::~TTrayIcon() {
+TrayIcon::~TrayIcon() {
     SetIconVisible(false);
     if (ownerHooked_) RemoveWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this));
     std::erase_if(shared.icons, [&](const auto& icon) { return icon.second == this; });
     if (shared.icons.empty()) shared.window.reset();
 }
 
-void TTrayIcon::SetIcon(HICON icon) {
+void TrayIcon::SetIcon(HICON icon) {
     icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
     if (iconVisible_) Notify(NIM_MODIFY);
 }
 
-void TTrayIcon::SetHint(std::string hint) {
+void TrayIcon::SetHint(std::string hint) {
     hint_ = std::move(hint);
     if (iconVisible_) Notify(NIM_MODIFY);
 }
 
-void TTrayIcon::SetShowHint(bool showHint) {
+void TrayIcon::SetShowHint(bool showHint) {
     showHint_ = showHint;
     if (iconVisible_) Notify(NIM_MODIFY);
 }
 
-void TTrayIcon::SetIconVisible(bool visible) {
+void TrayIcon::SetIconVisible(bool visible) {
     if (visible == iconVisible_) return;
     iconVisible_ = visible;
     if (!visible) {
@@ -113,13 +113,13 @@ void TTrayIcon::SetIconVisible(bool visible) {
     TaskbarCreated();
 }
 
-void TTrayIcon::TaskbarCreated() {
+void TrayIcon::TaskbarCreated() {
     if (!iconVisible_ || !Notify(NIM_ADD)) return;
     data_.uVersion = 0;  // the shell's original callback behaviour
     Notify(NIM_SETVERSION);
 }
 
-void TTrayIcon::FillRecord() {
+void TrayIcon::FillRecord() {
     data_.hWnd = shared.window.get();
     data_.uFlags = kNormalFlags;
     data_.uCallbackMessage = kCallbackMessage;
@@ -127,12 +127,12 @@ void TTrayIcon::FillRecord() {
     CopyCut(data_.szTip, showHint_ ? hint_ : std::string());
 }
 
-bool TTrayIcon::Notify(DWORD action) {
+bool TrayIcon::Notify(DWORD action) {
     if (action == NIM_ADD || action == NIM_MODIFY) FillRecord();
     return Shell_NotifyIconW(action, &data_);
 }
 
-bool TTrayIcon::ShowBalloonTip(std::string_view title, std::string_view text, TBalloonIcon icon,
+bool TrayIcon::ShowBalloonTip(std::string_view title, std::string_view text, BalloonIcon icon,
                                unsigned timeoutSeconds) {
     HideBalloonTip();
     FillRecord();
@@ -146,7 +146,7 @@ bool TTrayIcon::ShowBalloonTip(std::string_view title, std::string_view text, TB
     return accepted;
 }
 
-void TTrayIcon::HideBalloonTip() {
+void TrayIcon::HideBalloonTip() {
     FillRecord();
     data_.uFlags |= NIF_INFO;
     data_.szInfo[0] = L'\0';
@@ -154,18 +154,18 @@ void TTrayIcon::HideBalloonTip() {
     data_.uFlags = kNormalFlags;
 }
 
-void TTrayIcon::ShowOwnerForm() {
+void TrayIcon::ShowOwnerForm() {
     if (!IsWindow(owner_)) return;
     ShowWindow(owner_, IsIconic(owner_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(owner_);
 }
 
-void TTrayIcon::HideOwnerForm() {
+void TrayIcon::HideOwnerForm() {
     if (IsWindow(owner_)) ShowWindow(owner_, SW_HIDE);
 }
 
 // Each event is fired as the last step of its message: a handler may destroy this icon.
-void TTrayIcon::ShellMessage(UINT message) {
+void TrayIcon::ShellMessage(UINT message) {
     switch (message) {
         case NIN_BALLOONSHOW:
             if (OnBalloonHintShow) OnBalloonHintShow();
@@ -210,7 +210,7 @@ void TTrayIcon::ShellMessage(UINT message) {
     }
 }
 
-void TTrayIcon::ClickTimerTick() {
+void TrayIcon::ClickTimerTick() {
     clickTimer_.SetEnabled(false);
     const bool click = !doubleClickSeen_ && clickReady_;
     if (click) clickReady_ = false;
@@ -220,7 +220,7 @@ void TTrayIcon::ClickTimerTick() {
 
 // The menu's chosen item is posted, so that its handler runs after the menu has gone
 // and may close the owner, and with it this icon, safely.
-void TTrayIcon::ShowMenu() {
+void TrayIcon::ShowMenu() {
     const HWND owner = owner_;
     const HWND window = shared.window.get();
     const HMENU menu = PopupMenu;
@@ -234,21 +234,21 @@ void TTrayIcon::ShowMenu() {
     if (command != 0) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void TTrayIcon::PostDefaultMenuItem() {
+void TrayIcon::PostDefaultMenuItem() {
     const UINT command = GetMenuDefaultItem(PopupMenu, FALSE, 0);
     if (command != static_cast<UINT>(-1)) PostMessageW(owner_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void TTrayIcon::HideToTray() {
+void TrayIcon::HideToTray() {
     if (OnMinimizeToTray) OnMinimizeToTray();
     HideOwnerForm();
     SetIconVisible(true);
 }
 
-LRESULT CALLBACK TTrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR subclassId, DWORD_PTR self) noexcept {
     try {
-        auto* icon = reinterpret_cast<TTrayIcon*>(self);
+        auto* icon = reinterpret_cast<TrayIcon*>(self);
         const bool toTray = icon->MinimizeToTray && icon->OnMinimizeToTray;
         switch (message) {
             case WM_SYSCOMMAND:

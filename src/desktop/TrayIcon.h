@@ -10,16 +10,16 @@
 #include <string_view>
 
 #include "desktop/MessageTimer.h"
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
 // The shell's balloon icons (NIIF_NONE, NIIF_INFO, NIIF_WARNING, NIIF_ERROR).
-enum class TBalloonIcon : DWORD { None = 0, Info = 1, Warning = 2, Error = 3 };
+enum class BalloonIcon : DWORD { None = 0, Info = 1, Warning = 2, Error = 3 };
 
-class TTrayIcon {
+class TrayIcon {
 public:
-    using TNotifyEvent = std::function<void()>;
+    using EventHandler = std::function<void()>;
 
     // The message through which the shell reports mouse and balloon events.
     static constexpr UINT kCallbackMessage = WM_USER + 1024;
@@ -31,10 +31,10 @@ public:
     // `owner` is the program's main window: the one that ShowOwnerForm and HideOwnerForm
     // show and hide, that receives the menu's WM_COMMAND, and whose minimize command is
     // intercepted for MinimizeToTray.
-    explicit TTrayIcon(HWND owner);
-    ~TTrayIcon();
-    TTrayIcon(const TTrayIcon&) = delete;
-    TTrayIcon& operator=(const TTrayIcon&) = delete;
+    explicit TrayIcon(HWND owner);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
 
     // The icon is copied; the caller keeps its own.
     void SetIcon(HICON icon);
@@ -45,7 +45,7 @@ public:
     [[nodiscard]] bool IconVisible() const noexcept { return iconVisible_; }
 
     // Whether the shell accepted the balloon. Texts longer than the shell takes are cut.
-    bool ShowBalloonTip(std::string_view title, std::string_view text, TBalloonIcon icon, unsigned timeoutSeconds);
+    bool ShowBalloonTip(std::string_view title, std::string_view text, BalloonIcon icon, unsigned timeoutSeconds);
     void HideBalloonTip();
 
     void ShowOwnerForm();
@@ -65,13 +65,13 @@ public:
     // Hide the owner in the notification area when it is minimized (needs OnMinimizeToTray).
     bool MinimizeToTray = false;
 
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TNotifyEvent OnBalloonHintShow;
-    TNotifyEvent OnBalloonHintHide;
-    TNotifyEvent OnBalloonHintTimeout;
-    TNotifyEvent OnBalloonHintClick;
-    TNotifyEvent OnMinimizeToTray;
+    EventHandler OnClick;
+    EventHandler OnDblClick;
+    EventHandler OnBalloonHintShow;
+    EventHandler OnBalloonHintHide;
+    EventHandler OnBalloonHintTimeout;
+    EventHandler OnBalloonHintClick;
+    EventHandler OnMinimizeToTray;
 
 private:
     static LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -95,7 +95,7 @@ private:
     bool iconVisible_ = false;
     NOTIFYICONDATAW data_{};
     // Telling a single click from a double click.
-    TMessageTimer clickTimer_;
+    MessageTimer clickTimer_;
     bool clickPending_ = false;
     bool clickReady_ = false;
     bool doubleClickSeen_ = false;

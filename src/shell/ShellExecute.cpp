@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/ComPtr.h"
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/ComPtr.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {
@@ -61,14 +61,14 @@ std::optional<LinkHeader> ReadLinkHeader(const std::string& fileName) {
 
 }  // namespace
 
-bool ReadShellLink(const std::string& fileName, TLinkInfo& info) {
+bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) {
     // Files without link information (shortcuts to Control Panel items and
     // other non-file targets, and files that are no shortcuts at all) are
     // refused here, before any COM work.
     const std::optional<LinkHeader> header = ReadLinkHeader(fileName);
     if (!header || !header->HasLinkInfo()) return false;
 
-    info = TLinkInfo{};
+    info = ShellLinkInfo{};
     const ComInitScope com;
     const auto link = CreateComInstance<IShellLinkW>(CLSID_ShellLink);
     const auto file = link.query<IPersistFile>();

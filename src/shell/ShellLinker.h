@@ -11,6 +11,6 @@ namespace tavrin {
 // file cannot be opened or is not a shortcut with link information; false,
 // with info cleared, when the ShellLink object cannot load it or its target
 // resolves to no item ID list. Initialises COM for the call and balances it.
-[[nodiscard]] bool ReadShellLink(const std::string& fileName, TLinkInfo& info);
+[[nodiscard]] bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info);
 
 }  // namespace tavrin

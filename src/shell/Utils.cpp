@@ -11,12 +11,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "shell/ComPtr.h"
-#include "shell/Utf16.h"
+#include "win32/ComPtr.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 
-bool CreateShellLink(const TShellLinkSpec& spec, const std::string& linkFileName) {
+bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName) {
     const auto link = CreateComInstance<IShellLinkW>(CLSID_ShellLink);
     const auto file = link.query<IPersistFile>();
     if (!file) throw std::runtime_error("The shell cannot create shortcut files (no ShellLink object).");

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
 // What a shortcut written by CreateShellLink holds.
-struct TShellLinkSpec {
+struct ShellLinkSpec {
     std::string Path;
     std::string WorkingDirectory;
     std::string IconLocation;
@@ -25,7 +25,7 @@ struct TShellLinkSpec {
 // Writes spec to linkFileName through the ShellLink object, replacing an
 // existing file; true when the save succeeded. COM must be initialised on the
 // calling thread; throws std::runtime_error when the object cannot be made.
-[[nodiscard]] bool CreateShellLink(const TShellLinkSpec& spec, const std::string& linkFileName);
+[[nodiscard]] bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName);
 
 // The full path (a relative path taken against the current folder) in the
 // shell's canonical form: short names expanded, spelled as the shell shows

@@ -4,12 +4,12 @@
 
 #include "shell/ShellExecute.h"
 #include "shell/ShellLinker.h"
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "shell/Utils.h"
 
 namespace tavrin {
 
-bool Win32Shell::ReadShellLink(const std::string& fileName, TLinkInfo& info) {
+bool Win32Shell::ReadShellLink(const std::string& fileName, ShellLinkInfo& info) {
     return tavrin::ReadShellLink(fileName, info);
 }
 

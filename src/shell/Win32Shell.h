@@ -14,7 +14,7 @@ public:
     explicit Win32Shell(HWND applicationWindow = nullptr) noexcept : applicationWindow_(applicationWindow) {}
     void SetApplicationWindow(HWND applicationWindow) noexcept { applicationWindow_ = applicationWindow; }
 
-    bool ReadShellLink(const std::string& fileName, TLinkInfo& info) override;
+    bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) override;
     std::string GetCanonicalPath(const std::string& path) override;
     ShellFileInfo GetFileInfo(const std::string& path) override;
     int Execute(const ExecuteRequest& request) override;

@@ -2,7 +2,7 @@
 #include <exception>
 
 #include "storage/PathNames.h"
-#include "storage/UBtnSettingXml.h"
+#include "storage/ButtonStore.h"
 
 namespace tavrin {
 namespace {
@@ -20,7 +20,7 @@ std::string FolderOf(const std::string& path) {
 
 // Only a launch button whose command exists is started and counted; the
 // shell's answer does not matter, and a start that fails is not reported.
-void TBtnSettingXml::Launch() {
+void ButtonStore::Launch() {
     if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return;
     const bool isFile = services_.fs.FileExists(current_.Command);
     if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return;
@@ -47,7 +47,7 @@ void TBtnSettingXml::Launch() {
 // The extension is compared with exact case: only ".exe" gets its folder as
 // working folder, and only ".lnk" is opened through the shortcut's target.
 // The filled-in working folder stays in memory; it is not written back.
-void TBtnSettingXml::OpenCommandFile() {
+void ButtonStore::OpenCommandFile() {
     const std::string extension = ExtractFileExt(current_.Command);
     if (extension == ".lnk") {
         (void)OpenLinkTarget(services_.shell, current_.Command);

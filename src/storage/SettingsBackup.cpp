@@ -12,7 +12,7 @@ std::string BackupFileName(const LocalDate& today) {
     return std::string("Tavrin Config(") + date + ").xml";
 }
 
-bool BackupSettings(IFileSystem& fs, IUserPrompt& prompt, ISettingsFileDialogs& dialogs, const TAppConfig& config,
+bool BackupSettings(IFileSystem& fs, IUserPrompt& prompt, ISettingsFileDialogs& dialogs, const AppConfig& config,
                     const std::string& settingsFileName, const LocalDate& today) {
     const std::optional<std::string> target = dialogs.ChooseSaveFile(config.ProgramFolder(), BackupFileName(today));
     if (!target) return false;
@@ -20,7 +20,7 @@ bool BackupSettings(IFileSystem& fs, IUserPrompt& prompt, ISettingsFileDialogs& 
     return CopyFileAtomically(fs, settingsFileName, *target);
 }
 
-void RestoreSettings(IFileSystem& fs, ISettingsFileDialogs& dialogs, TAppConfig& config,
+void RestoreSettings(IFileSystem& fs, ISettingsFileDialogs& dialogs, AppConfig& config,
                      const std::string& settingsFileName) {
     const std::optional<std::string> source = dialogs.ChooseOpenFile(config.ProgramFolder());
     if (!source) return;

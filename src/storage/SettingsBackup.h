@@ -6,7 +6,7 @@
 #include <string>
 
 #include "storage/Clock.h"
-#include "storage/UConfigXml.h"
+#include "storage/AppConfig.h"
 #include "storage/UserPrompt.h"
 #include "xml/FileSystem.h"
 
@@ -31,12 +31,12 @@ public:
 // Copies the settings file to a file the user chooses, asking before it
 // replaces one. True when the copy was made; it shows no message of its own.
 [[nodiscard]] bool BackupSettings(IFileSystem& fs, IUserPrompt& prompt, ISettingsFileDialogs& dialogs,
-                                  const TAppConfig& config, const std::string& settingsFileName,
+                                  const AppConfig& config, const std::string& settingsFileName,
                                   const LocalDate& today);
 
 // Records a file the user chooses to be copied over the settings file at the
 // next start. The configuration file and the settings file themselves are refused.
-void RestoreSettings(IFileSystem& fs, ISettingsFileDialogs& dialogs, TAppConfig& config,
+void RestoreSettings(IFileSystem& fs, ISettingsFileDialogs& dialogs, AppConfig& config,
                      const std::string& settingsFileName);
 
 }  // namespace tavrin

@@ -29,7 +29,7 @@ int ShowCommandFromShowState(std::uint8_t showState) noexcept {
 // starts the target as the shortcut would from the folder ".".
 bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb,
                     bool restore) {
-    TLinkInfo info;
+    ShellLinkInfo info;
     (void)shell.ReadShellLink(linkFile, info);
     ExecuteRequest request;
     request.owner = ExecuteOwner::Application;

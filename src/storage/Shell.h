@@ -10,7 +10,7 @@
 namespace tavrin {
 
 // What a shortcut file holds. Text is UTF-8.
-struct TLinkInfo {
+struct ShellLinkInfo {
     std::string Path;              // target path as the shortcut reports it (UNC form preferred)
     bool HasIDList = false;        // the target resolved to an item ID list: the read succeeded
     std::string WorkingDirectory;
@@ -64,7 +64,7 @@ public:
     virtual ~IShell() = default;
     // Reads a shortcut file; false when it is not one with link information
     // whose target resolves (info is then untouched or cleared).
-    [[nodiscard]] virtual bool ReadShellLink(const std::string& fileName, TLinkInfo& info) = 0;
+    [[nodiscard]] virtual bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) = 0;
     // The full path in the shell's canonical long form; the plain full path
     // when the shell cannot parse it.
     [[nodiscard]] virtual std::string GetCanonicalPath(const std::string& path) = 0;

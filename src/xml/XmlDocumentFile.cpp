@@ -43,7 +43,7 @@ IXmlDocument XmlDocumentFile::LoadCurrent() {
         return document_;
     }
     Discard();
-    auto document = std::make_shared<TXmlDocument>();
+    auto document = std::make_shared<XmlDocument>();
     ++g_parseCount;
     document->LoadFromFile(fs_, path_);
     // The stamp taken before reading: a change made while reading is seen next time.

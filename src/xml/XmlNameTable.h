@@ -11,18 +11,18 @@
 
 namespace tavrin {
 
-class TXmlNameTable {
+class XmlNameTable {
 public:
     static constexpr std::size_t BucketCount = 4096;
     // IDs of the names every table holds first, in this order.
     enum FixedName : int { TextName, CDATASectionName, CommentName, DocumentName, XmlName };
 
-    TXmlNameTable();
-    TXmlNameTable(const TXmlNameTable&) = delete;
-    TXmlNameTable& operator=(const TXmlNameTable&) = delete;
+    XmlNameTable();
+    XmlNameTable(const XmlNameTable&) = delete;
+    XmlNameTable& operator=(const XmlNameTable&) = delete;
 
     // The table all documents of the process share.
-    [[nodiscard]] static TXmlNameTable& Shared();
+    [[nodiscard]] static XmlNameTable& Shared();
     [[nodiscard]] static std::uint32_t Hash(std::string_view name) noexcept;
 
     // The ID of name, entering it when it is new. IDs count from 0 in order of first use.

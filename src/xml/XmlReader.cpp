@@ -29,7 +29,7 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 class XmlReader {
 public:
-    XmlReader(std::string_view text, const std::string& fileName, TXmlDocument& document)
+    XmlReader(std::string_view text, const std::string& fileName, XmlDocument& document)
         : text_(text),
           fileName_(fileName),
           document_(document),
@@ -45,7 +45,7 @@ public:
             return {};
         }
         pos_ += 5;
-        TXmlProcessingInstruction declaration(names_, TXmlNameTable::XmlName);
+        XmlProcessingInstruction declaration(names_, XmlNameTable::XmlName);
         ParseAttributes(declaration);
         return declaration.GetAttrText("encoding", "");
     }
@@ -64,7 +64,7 @@ private:
     // Parses nodes into parent until the end of the text or an end tag, where it
     // stops. Outside the root element only white space, comments, processing
     // instructions and a DOCTYPE may stand, as in any XML document.
-    void ParseChildren(TXmlNode& parent, int depth) {
+    void ParseChildren(XmlNode& parent, int depth) {
         const bool outsideRoot = depth == 0;
         while (!AtEnd()) {
             const std::size_t start = pos_;
@@ -75,11 +75,11 @@ private:
             } else if (StartsWith("<?")) {
                 ParseProcessingInstruction(parent);
             } else if (StartsWith("<!--")) {
-                parent.AppendChild(std::make_shared<TXmlComment>(names_, ReadDelimited("<!--", "-->", "comment")));
+                parent.AppendChild(std::make_shared<XmlComment>(names_, ReadDelimited("<!--", "-->", "comment")));
             } else if (StartsWith("<![CDATA[")) {
                 if (outsideRoot) Fail(start, "CDATA section outside the root element");
                 parent.AppendChild(
-                    std::make_shared<TXmlCDATASection>(names_, ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
+                    std::make_shared<XmlCDATASection>(names_, ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
             } else if (StartsWith("<!DOCTYPE")) {
                 ReadDelimited("<!DOCTYPE", ">", "DOCTYPE");
             } else {
@@ -89,7 +89,7 @@ private:
         }
     }
 
-    void ParseText(TXmlNode& parent, bool outsideRoot) {
+    void ParseText(XmlNode& parent, bool outsideRoot) {
         const std::size_t start = pos_;
         std::string text = ReadCharacterData('<');
         const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
@@ -101,13 +101,13 @@ private:
             if (first >= last) return;
             text = std::string(first, last);
         }
-        parent.AppendChild(std::make_shared<TXmlText>(names_, std::move(text)));
+        parent.AppendChild(std::make_shared<XmlText>(names_, std::move(text)));
     }
 
-    void ParseElement(TXmlNode& parent, int depth) {
+    void ParseElement(XmlNode& parent, int depth) {
         const std::size_t start = pos_++;
         const int nameId = ParseName();
-        auto element = std::make_shared<TXmlElement>(names_, nameId);
+        auto element = std::make_shared<XmlElement>(names_, nameId);
         parent.AppendChild(element);
         if (!AtEnd() && !IsXmlSpace(Peek()) && Peek() != '/' && Peek() != '>') {
             Fail(pos_, "unexpected character after the element name " + Quoted(element->Name()));
@@ -134,12 +134,12 @@ private:
         Fail(endTag, "missing end tag of " + Quoted(element->Name()));
     }
 
-    void ParseProcessingInstruction(TXmlNode& parent) {
+    void ParseProcessingInstruction(XmlNode& parent) {
         const std::size_t start = pos_;
         pos_ += 2;
         const int nameId = ParseName();
-        if (nameId == TXmlNameTable::XmlName) {
-            auto declaration = std::make_shared<TXmlProcessingInstruction>(names_, nameId);
+        if (nameId == XmlNameTable::XmlName) {
+            auto declaration = std::make_shared<XmlProcessingInstruction>(names_, nameId);
             ParseAttributes(*declaration);
             SkipSpace();
             Expect("?>");
@@ -153,11 +153,11 @@ private:
         const std::size_t end = text_.find("?>", pos_);
         if (end == std::string_view::npos) Fail(start, "processing instruction without \"?>\"");
         parent.AppendChild(
-            std::make_shared<TXmlProcessingInstruction>(names_, nameId, std::string(text_.substr(pos_, end - pos_))));
+            std::make_shared<XmlProcessingInstruction>(names_, nameId, std::string(text_.substr(pos_, end - pos_))));
         pos_ = end + 2;
     }
 
-    void ParseAttributes(TXmlNode& node) {
+    void ParseAttributes(XmlNode& node) {
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) return;
@@ -289,15 +289,15 @@ private:
 
     std::string_view text_;
     const std::string& fileName_;
-    TXmlDocument& document_;
-    TXmlNameTable& names_;
+    XmlDocument& document_;
+    XmlNameTable& names_;
     bool preserveWhiteSpace_;
     std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-void TXmlDocument::LoadFromText(std::string_view bytes, const std::string& fileName, const AnsiDecoder& ansiToUtf8) {
+void XmlDocument::LoadFromText(std::string_view bytes, const std::string& fileName, const AnsiDecoder& ansiToUtf8) {
     ClearChildNodes();
     ClearAttributes();
     if (bytes.starts_with(BinarySignature)) throw XmlError(fileName, 1, 1, "binary XML files are not supported");
@@ -316,8 +316,8 @@ void TXmlDocument::LoadFromText(std::string_view bytes, const std::string& fileN
     XmlReader(bytes, fileName, *this).ParseDocument();
     if (!declaresOther) return;
     for (const auto& child : ChildNodes()) {
-        if (child->NodeType() == TXmlNodeType::ProcessingInstruction &&
-            static_cast<TXmlProcessingInstruction&>(*child).NameId() == TXmlNameTable::XmlName) {
+        if (child->NodeType() == XmlNodeType::ProcessingInstruction &&
+            static_cast<XmlProcessingInstruction&>(*child).NameId() == XmlNameTable::XmlName) {
             child->SetAttrText("encoding", "UTF-8");
             return;
         }

@@ -22,21 +22,21 @@ std::size_t GrownCapacity(std::size_t size) noexcept {
 
 }  // namespace
 
-TXmlNode::~TXmlNode() { ClearChildNodes(); }
+XmlNode::~XmlNode() { ClearChildNodes(); }
 
-const TXmlNodeList& TXmlNode::ChildNodes() const noexcept {
-    static const TXmlNodeList empty;
+const XmlNodeList& XmlNode::ChildNodes() const noexcept {
+    static const XmlNodeList empty;
     return children_ ? *children_ : empty;
 }
 
-void TXmlNode::AppendChild(IXmlNode child) {
+void XmlNode::AppendChild(IXmlNode child) {
     if (child->parent_) child->parent_->RemoveChildNode(child);
-    if (!children_) children_ = std::make_unique<TXmlNodeList>();
+    if (!children_) children_ = std::make_unique<XmlNodeList>();
     child->parent_ = this;
     children_->nodes_.push_back(std::move(child));
 }
 
-void TXmlNode::RemoveChildNode(const IXmlNode& child) {
+void XmlNode::RemoveChildNode(const IXmlNode& child) {
     if (!children_ || !child || child->parent_ != this) return;
     auto& nodes = children_->nodes_;
     const auto found = std::find(nodes.begin(), nodes.end(), child);
@@ -45,60 +45,60 @@ void TXmlNode::RemoveChildNode(const IXmlNode& child) {
     nodes.erase(found);
 }
 
-IXmlElement TXmlNode::AddElement(std::string_view name) {
+IXmlElement XmlNode::AddElement(std::string_view name) {
     RequireName(name, "element name");
-    auto element = std::make_shared<TXmlElement>(*names_, names_->Add(name));
+    auto element = std::make_shared<XmlElement>(*names_, names_->Add(name));
     AppendChild(element);
     return element;
 }
 
-void TXmlNode::ClearChildNodes() noexcept {
+void XmlNode::ClearChildNodes() noexcept {
     if (!children_) return;
     // Children that someone else still holds outlive this node: they must not point back to it.
     for (const auto& child : children_->nodes_) child->parent_ = nullptr;
     children_.reset();
 }
 
-IXmlElement TXmlNode::FirstChildElement(std::string_view name) const {
+IXmlElement XmlNode::FirstChildElement(std::string_view name) const {
     if (!IsXmlName(name)) {
         throw std::invalid_argument("FirstChildElement: \"" + std::string(name) +
                                     "\" is not supported, only a plain element name is");
     }
     const int nameId = names_->Find(name);
     for (const auto& child : ChildNodes()) {
-        if (child->type_ == TXmlNodeType::Element && static_cast<TXmlElement&>(*child).NameId() == nameId) {
-            return std::static_pointer_cast<TXmlElement>(child);
+        if (child->type_ == XmlNodeType::Element && static_cast<XmlElement&>(*child).NameId() == nameId) {
+            return std::static_pointer_cast<XmlElement>(child);
         }
     }
     return nullptr;
 }
 
-IXmlElement TXmlNode::FindChildElement(std::string_view elementName, std::string_view attrName,
-                                       const TXmlValue& value) const {
+IXmlElement XmlNode::FindChildElement(std::string_view elementName, std::string_view attrName,
+                                       const XmlValue& value) const {
     const int elementId = names_->Find(elementName);
     const int attrId = names_->Find(attrName);
     if (elementId < 0 || attrId < 0) return nullptr;
     for (const auto& child : ChildNodes()) {
-        if (child->type_ != TXmlNodeType::Element || static_cast<TXmlElement&>(*child).NameId() != elementId) continue;
-        const TXmlValue* found = child->FindAttr(attrId);
-        if (found && ValuesEqual(*found, value)) return std::static_pointer_cast<TXmlElement>(child);
+        if (child->type_ != XmlNodeType::Element || static_cast<XmlElement&>(*child).NameId() != elementId) continue;
+        const XmlValue* found = child->FindAttr(attrId);
+        if (found && ValuesEqual(*found, value)) return std::static_pointer_cast<XmlElement>(child);
     }
     return nullptr;
 }
 
-const TXmlValue* TXmlNode::FindAttr(int nameId) const noexcept {
+const XmlValue* XmlNode::FindAttr(int nameId) const noexcept {
     for (const auto& attribute : attributes_) {
         if (attribute.nameId == nameId) return &attribute.value;
     }
     return nullptr;
 }
 
-const TXmlValue* TXmlNode::FindAttr(std::string_view name) const noexcept {
+const XmlValue* XmlNode::FindAttr(std::string_view name) const noexcept {
     const int nameId = names_->Find(name);
     return nameId < 0 ? nullptr : FindAttr(nameId);
 }
 
-void TXmlNode::SetAttr(int nameId, TXmlValue value) {
+void XmlNode::SetAttr(int nameId, XmlValue value) {
     for (auto& attribute : attributes_) {
         if (attribute.nameId == nameId) {
             attribute.value = std::move(value);
@@ -109,63 +109,63 @@ void TXmlNode::SetAttr(int nameId, TXmlValue value) {
     attributes_.push_back({nameId, std::move(value)});
 }
 
-void TXmlNode::SetNamedAttr(std::string_view name, TXmlValue value) {
+void XmlNode::SetNamedAttr(std::string_view name, XmlValue value) {
     RequireName(name, "attribute name");
     SetAttr(names_->Add(name), std::move(value));
 }
 
-std::string TXmlNode::GetAttrText(std::string_view name, std::string_view defaultText) const {
-    const TXmlValue* value = FindAttr(name);
+std::string XmlNode::GetAttrText(std::string_view name, std::string_view defaultText) const {
+    const XmlValue* value = FindAttr(name);
     return value ? ValueText(*value) : std::string(defaultText);
 }
 
-bool TXmlNode::GetAttrBool(std::string_view name, bool defaultValue) const noexcept {
-    const TXmlValue* value = FindAttr(name);
+bool XmlNode::GetAttrBool(std::string_view name, bool defaultValue) const noexcept {
+    const XmlValue* value = FindAttr(name);
     return value ? ValueAsBool(*value).value_or(defaultValue) : defaultValue;
 }
 
-std::int32_t TXmlNode::GetAttrInt(std::string_view name, std::int32_t defaultValue) const noexcept {
-    const TXmlValue* value = FindAttr(name);
+std::int32_t XmlNode::GetAttrInt(std::string_view name, std::int32_t defaultValue) const noexcept {
+    const XmlValue* value = FindAttr(name);
     return value ? ValueAsInt(*value).value_or(defaultValue) : defaultValue;
 }
 
-void TXmlNode::SetAttrText(std::string_view name, std::string text) { SetNamedAttr(name, std::move(text)); }
-void TXmlNode::SetAttrBool(std::string_view name, bool value) { SetNamedAttr(name, value); }
-void TXmlNode::SetAttrInt(std::string_view name, std::int32_t value) { SetNamedAttr(name, value); }
+void XmlNode::SetAttrText(std::string_view name, std::string text) { SetNamedAttr(name, std::move(text)); }
+void XmlNode::SetAttrBool(std::string_view name, bool value) { SetNamedAttr(name, value); }
+void XmlNode::SetAttrInt(std::string_view name, std::int32_t value) { SetNamedAttr(name, value); }
 
-IXmlElement TXmlDocument::RootElement() const {
+IXmlElement XmlDocument::RootElement() const {
     for (const auto& child : ChildNodes()) {
-        if (child->NodeType() == TXmlNodeType::Element) return std::static_pointer_cast<TXmlElement>(child);
+        if (child->NodeType() == XmlNodeType::Element) return std::static_pointer_cast<XmlElement>(child);
     }
     return nullptr;
 }
 
-IXmlElement TXmlDocument::CreateNew(std::string_view version, std::string_view encoding, std::string_view rootName) {
+IXmlElement XmlDocument::CreateNew(std::string_view version, std::string_view encoding, std::string_view rootName) {
     RequireName(rootName, "element name");
     ClearChildNodes();
-    auto declaration = std::make_shared<TXmlProcessingInstruction>(NameTable(), TXmlNameTable::XmlName);
+    auto declaration = std::make_shared<XmlProcessingInstruction>(NameTable(), XmlNameTable::XmlName);
     declaration->SetAttrText("version", std::string(version));
     declaration->SetAttrText("encoding", encoding.empty() ? "UTF-8" : std::string(encoding));
     AppendChild(std::move(declaration));
     return AddElement(rootName);
 }
 
-void TXmlDocument::LoadFromFile(IFileSystem& fs, const std::string& path) {
+void XmlDocument::LoadFromFile(IFileSystem& fs, const std::string& path) {
     LoadFromText(fs.ReadFile(path), path, [&fs](std::string_view bytes) { return fs.AnsiToUtf8(bytes); });
 }
 
-void TXmlDocument::SaveToFile(IFileSystem& fs, const std::string& path) const {
+void XmlDocument::SaveToFile(IFileSystem& fs, const std::string& path) const {
     SaveFileAtomically(fs, path, ToText());
 }
 
 IXmlDocument NewXmlDocument(std::string_view rootName) {
-    auto document = std::make_shared<TXmlDocument>();
+    auto document = std::make_shared<XmlDocument>();
     document->CreateNew("1.0", "", rootName);
     return document;
 }
 
 IXmlDocument LoadXmlDocument(IFileSystem& fs, const std::string& path) {
-    auto document = std::make_shared<TXmlDocument>();
+    auto document = std::make_shared<XmlDocument>();
     document->LoadFromFile(fs, path);
     return document;
 }

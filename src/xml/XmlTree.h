@@ -16,14 +16,14 @@
 
 namespace tavrin {
 
-class TXmlNode;
-class TXmlElement;
-class TXmlDocument;
-using IXmlNode = std::shared_ptr<TXmlNode>;
-using IXmlElement = std::shared_ptr<TXmlElement>;
-using IXmlDocument = std::shared_ptr<TXmlDocument>;
+class XmlNode;
+class XmlElement;
+class XmlDocument;
+using IXmlNode = std::shared_ptr<XmlNode>;
+using IXmlElement = std::shared_ptr<XmlElement>;
+using IXmlDocument = std::shared_ptr<XmlDocument>;
 
-enum class TXmlNodeType {
+enum class XmlNodeType {
     Element = 1,
     Text = 3,
     CDATASection = 4,
@@ -32,13 +32,13 @@ enum class TXmlNodeType {
     Document = 9
 };
 
-struct TXmlAttribute {
+struct XmlAttribute {
     int nameId;
-    TXmlValue value;
+    XmlValue value;
 };
 
 // The ordered children of a node.
-class TXmlNodeList {
+class XmlNodeList {
 public:
     [[nodiscard]] std::size_t Count() const noexcept { return nodes_.size(); }
     [[nodiscard]] const IXmlNode& operator[](std::size_t index) const { return nodes_.at(index); }
@@ -46,21 +46,21 @@ public:
     [[nodiscard]] auto end() const noexcept { return nodes_.end(); }
 
 private:
-    friend class TXmlNode;
+    friend class XmlNode;
     std::vector<IXmlNode> nodes_;
 };
 
-class TXmlNode {
+class XmlNode {
 public:
-    TXmlNode(const TXmlNode&) = delete;
-    TXmlNode& operator=(const TXmlNode&) = delete;
-    virtual ~TXmlNode();
+    XmlNode(const XmlNode&) = delete;
+    XmlNode& operator=(const XmlNode&) = delete;
+    virtual ~XmlNode();
 
-    [[nodiscard]] TXmlNodeType NodeType() const noexcept { return type_; }
-    [[nodiscard]] TXmlNameTable& NameTable() const noexcept { return *names_; }
-    [[nodiscard]] TXmlNode* ParentNode() const noexcept { return parent_; }
-    [[nodiscard]] const TXmlNodeList& ChildNodes() const noexcept;
-    [[nodiscard]] const std::vector<TXmlAttribute>& Attributes() const noexcept { return attributes_; }
+    [[nodiscard]] XmlNodeType NodeType() const noexcept { return type_; }
+    [[nodiscard]] XmlNameTable& NameTable() const noexcept { return *names_; }
+    [[nodiscard]] XmlNode* ParentNode() const noexcept { return parent_; }
+    [[nodiscard]] const XmlNodeList& ChildNodes() const noexcept;
+    [[nodiscard]] const std::vector<XmlAttribute>& Attributes() const noexcept { return attributes_; }
 
     // Appends child as the last child, taking it from its former parent.
     void AppendChild(IXmlNode child);
@@ -70,9 +70,9 @@ public:
     // name must be a plain XML name; paths and patterns throw std::invalid_argument.
     [[nodiscard]] IXmlElement FirstChildElement(std::string_view name) const;
     [[nodiscard]] IXmlElement FindChildElement(std::string_view elementName, std::string_view attrName,
-                                               const TXmlValue& value) const;
+                                               const XmlValue& value) const;
 
-    [[nodiscard]] const TXmlValue* FindAttr(std::string_view name) const noexcept;
+    [[nodiscard]] const XmlValue* FindAttr(std::string_view name) const noexcept;
     [[nodiscard]] std::string GetAttrText(std::string_view name, std::string_view defaultText) const;
     void SetAttrText(std::string_view name, std::string text);
     [[nodiscard]] bool GetAttrBool(std::string_view name, bool defaultValue) const noexcept;
@@ -80,26 +80,26 @@ public:
     [[nodiscard]] std::int32_t GetAttrInt(std::string_view name, std::int32_t defaultValue) const noexcept;
     void SetAttrInt(std::string_view name, std::int32_t value);
     // Sets by name ID, replacing an existing value in place or appending.
-    void SetAttr(int nameId, TXmlValue value);
+    void SetAttr(int nameId, XmlValue value);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
-    TXmlNode(TXmlNodeType type, TXmlNameTable& names) noexcept : type_(type), names_(&names) {}
+    XmlNode(XmlNodeType type, XmlNameTable& names) noexcept : type_(type), names_(&names) {}
 
 private:
-    [[nodiscard]] const TXmlValue* FindAttr(int nameId) const noexcept;
-    void SetNamedAttr(std::string_view name, TXmlValue value);
+    [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
+    void SetNamedAttr(std::string_view name, XmlValue value);
 
-    TXmlNodeType type_;
-    TXmlNameTable* names_;
-    TXmlNode* parent_ = nullptr;
-    std::vector<TXmlAttribute> attributes_;
-    std::unique_ptr<TXmlNodeList> children_;  // made on the first child: most nodes have none
+    XmlNodeType type_;
+    XmlNameTable* names_;
+    XmlNode* parent_ = nullptr;
+    std::vector<XmlAttribute> attributes_;
+    std::unique_ptr<XmlNodeList> children_;  // made on the first child: most nodes have none
 };
 
-class TXmlElement : public TXmlNode {
+class XmlElement : public XmlNode {
 public:
-    TXmlElement(TXmlNameTable& names, int nameId) noexcept : TXmlNode(TXmlNodeType::Element, names), nameId_(nameId) {}
+    XmlElement(XmlNameTable& names, int nameId) noexcept : XmlNode(XmlNodeType::Element, names), nameId_(nameId) {}
     [[nodiscard]] int NameId() const noexcept { return nameId_; }
     [[nodiscard]] const std::string& Name() const { return NameTable().Name(nameId_); }
 
@@ -108,41 +108,41 @@ private:
 };
 
 // Text, CDATA sections and comments: a node that holds only a text.
-class TXmlCharacterData : public TXmlNode {
+class XmlCharacterData : public XmlNode {
 public:
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
 
 protected:
-    TXmlCharacterData(TXmlNodeType type, TXmlNameTable& names, std::string text)
-        : TXmlNode(type, names), text_(std::move(text)) {}
+    XmlCharacterData(XmlNodeType type, XmlNameTable& names, std::string text)
+        : XmlNode(type, names), text_(std::move(text)) {}
 
 private:
     std::string text_;
 };
 
-class TXmlText : public TXmlCharacterData {
+class XmlText : public XmlCharacterData {
 public:
-    TXmlText(TXmlNameTable& names, std::string text) : TXmlCharacterData(TXmlNodeType::Text, names, std::move(text)) {}
+    XmlText(XmlNameTable& names, std::string text) : XmlCharacterData(XmlNodeType::Text, names, std::move(text)) {}
 };
 
-class TXmlCDATASection : public TXmlCharacterData {
+class XmlCDATASection : public XmlCharacterData {
 public:
-    TXmlCDATASection(TXmlNameTable& names, std::string text)
-        : TXmlCharacterData(TXmlNodeType::CDATASection, names, std::move(text)) {}
+    XmlCDATASection(XmlNameTable& names, std::string text)
+        : XmlCharacterData(XmlNodeType::CDATASection, names, std::move(text)) {}
 };
 
-class TXmlComment : public TXmlCharacterData {
+class XmlComment : public XmlCharacterData {
 public:
-    TXmlComment(TXmlNameTable& names, std::string text)
-        : TXmlCharacterData(TXmlNodeType::Comment, names, std::move(text)) {}
+    XmlComment(XmlNameTable& names, std::string text)
+        : XmlCharacterData(XmlNodeType::Comment, names, std::move(text)) {}
 };
 
 // Holds either a text (written after the name) or, when the text is empty,
 // attributes, as the declaration "xml" does.
-class TXmlProcessingInstruction : public TXmlNode {
+class XmlProcessingInstruction : public XmlNode {
 public:
-    TXmlProcessingInstruction(TXmlNameTable& names, int nameId, std::string text = {})
-        : TXmlNode(TXmlNodeType::ProcessingInstruction, names), nameId_(nameId), text_(std::move(text)) {}
+    XmlProcessingInstruction(XmlNameTable& names, int nameId, std::string text = {})
+        : XmlNode(XmlNodeType::ProcessingInstruction, names), nameId_(nameId), text_(std::move(text)) {}
     [[nodiscard]] int NameId() const noexcept { return nameId_; }
     [[nodiscard]] const std::string& Name() const { return NameTable().Name(nameId_); }
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
@@ -155,10 +155,10 @@ private:
 // Converts text in the system's ANSI code page to UTF-8.
 using AnsiDecoder = std::function<std::string(std::string_view)>;
 
-class TXmlDocument : public TXmlNode {
+class XmlDocument : public XmlNode {
 public:
-    explicit TXmlDocument(TXmlNameTable& names = TXmlNameTable::Shared()) noexcept
-        : TXmlNode(TXmlNodeType::Document, names) {}
+    explicit XmlDocument(XmlNameTable& names = XmlNameTable::Shared()) noexcept
+        : XmlNode(XmlNodeType::Document, names) {}
 
     // With the flag set, the reader keeps all text as it is and the writer adds
     // no line breaks or indentation. The stores leave it off.

@@ -18,7 +18,7 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) noexc
 
 }  // namespace
 
-std::string ValueText(const TXmlValue& value) {
+std::string ValueText(const XmlValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) return *text;
     if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::get<bool>(value) ? "1" : "0";
@@ -39,19 +39,19 @@ std::optional<bool> ParseXmlBool(std::string_view text) noexcept {
     return std::nullopt;
 }
 
-std::optional<std::int32_t> ValueAsInt(const TXmlValue& value) noexcept {
+std::optional<std::int32_t> ValueAsInt(const XmlValue& value) noexcept {
     if (const auto* text = std::get_if<std::string>(&value)) return ParseXmlInt(*text);
     if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
     return std::get<bool>(value) ? 1 : 0;
 }
 
-std::optional<bool> ValueAsBool(const TXmlValue& value) noexcept {
+std::optional<bool> ValueAsBool(const XmlValue& value) noexcept {
     if (const auto* text = std::get_if<std::string>(&value)) return ParseXmlBool(*text);
     if (const auto* number = std::get_if<std::int32_t>(&value)) return *number != 0;
     return std::get<bool>(value);
 }
 
-bool ValuesEqual(const TXmlValue& a, const TXmlValue& b) noexcept {
+bool ValuesEqual(const XmlValue& a, const XmlValue& b) noexcept {
     if (std::holds_alternative<bool>(a) || std::holds_alternative<bool>(b)) {
         const auto left = ValueAsBool(a);
         return left && left == ValueAsBool(b);

@@ -10,20 +10,20 @@
 
 namespace tavrin {
 
-using TXmlValue = std::variant<std::string, std::int32_t, bool>;
+using XmlValue = std::variant<std::string, std::int32_t, bool>;
 
 // The written form: text unchanged, integers in decimal, booleans "0" and "1".
-[[nodiscard]] std::string ValueText(const TXmlValue& value);
+[[nodiscard]] std::string ValueText(const XmlValue& value);
 // A decimal integer with an optional leading '-' in 32-bit range; nothing else.
 [[nodiscard]] std::optional<std::int32_t> ParseXmlInt(std::string_view text) noexcept;
 // A decimal number (true when not zero), or "true"/"false" in any case.
 [[nodiscard]] std::optional<bool> ParseXmlBool(std::string_view text) noexcept;
 
-[[nodiscard]] std::optional<std::int32_t> ValueAsInt(const TXmlValue& value) noexcept;
-[[nodiscard]] std::optional<bool> ValueAsBool(const TXmlValue& value) noexcept;
+[[nodiscard]] std::optional<std::int32_t> ValueAsInt(const XmlValue& value) noexcept;
+[[nodiscard]] std::optional<bool> ValueAsBool(const XmlValue& value) noexcept;
 
 // Compares as typed values: text is converted to the other side's type, so the
 // text "12" equals the integer 12. A comparison that cannot be made is unequal.
-[[nodiscard]] bool ValuesEqual(const TXmlValue& a, const TXmlValue& b) noexcept;
+[[nodiscard]] bool ValuesEqual(const XmlValue& a, const XmlValue& b) noexcept;
 
 }  // namespace tavrin

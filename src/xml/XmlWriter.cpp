@@ -11,36 +11,36 @@ class XmlWriter {
 public:
     explicit XmlWriter(bool preserveWhiteSpace) : layout_(!preserveWhiteSpace) {}
 
-    void WriteChildren(const TXmlNode& parent, int depth) {
+    void WriteChildren(const XmlNode& parent, int depth) {
         for (const auto& child : parent.ChildNodes()) WriteNode(*child, depth);
     }
 
     std::string out;
 
 private:
-    void WriteNode(const TXmlNode& node, int depth) {
+    void WriteNode(const XmlNode& node, int depth) {
         switch (node.NodeType()) {
-            case TXmlNodeType::Element:
-                WriteElement(static_cast<const TXmlElement&>(node), depth);
+            case XmlNodeType::Element:
+                WriteElement(static_cast<const XmlElement&>(node), depth);
                 break;
-            case TXmlNodeType::Text:
-                WriteEscaped(static_cast<const TXmlText&>(node).Text());
+            case XmlNodeType::Text:
+                WriteEscaped(static_cast<const XmlText&>(node).Text());
                 break;
-            case TXmlNodeType::CDATASection:
-                Write("<![CDATA[", static_cast<const TXmlCDATASection&>(node).Text(), "]]>");
+            case XmlNodeType::CDATASection:
+                Write("<![CDATA[", static_cast<const XmlCDATASection&>(node).Text(), "]]>");
                 break;
-            case TXmlNodeType::Comment:
-                Write("<!--", static_cast<const TXmlComment&>(node).Text(), "-->");
+            case XmlNodeType::Comment:
+                Write("<!--", static_cast<const XmlComment&>(node).Text(), "-->");
                 break;
-            case TXmlNodeType::ProcessingInstruction:
-                WriteProcessingInstruction(static_cast<const TXmlProcessingInstruction&>(node));
+            case XmlNodeType::ProcessingInstruction:
+                WriteProcessingInstruction(static_cast<const XmlProcessingInstruction&>(node));
                 break;
-            case TXmlNodeType::Document:
+            case XmlNodeType::Document:
                 break;
         }
     }
 
-    void WriteElement(const TXmlElement& element, int depth) {
+    void WriteElement(const XmlElement& element, int depth) {
         if (layout_) {
             out += "\r\n";
             out.append(static_cast<std::size_t>(depth), '\t');
@@ -66,7 +66,7 @@ private:
         Write("</", element.Name(), ">");
     }
 
-    void WriteProcessingInstruction(const TXmlProcessingInstruction& instruction) {
+    void WriteProcessingInstruction(const XmlProcessingInstruction& instruction) {
         out += "<?";
         out += instruction.Name();
         if (instruction.Text().empty()) {
@@ -78,7 +78,7 @@ private:
         out += "?>";
     }
 
-    void WriteAttributes(const TXmlNode& node) {
+    void WriteAttributes(const XmlNode& node) {
         for (const auto& attribute : node.Attributes()) {
             out += ' ';
             out += node.NameTable().Name(attribute.nameId);
@@ -124,7 +124,7 @@ private:
 
 }  // namespace
 
-std::string TXmlDocument::ToText() const {
+std::string XmlDocument::ToText() const {
     XmlWriter writer(PreserveWhiteSpace());
     writer.WriteChildren(*this, 0);
     return std::move(writer.out);

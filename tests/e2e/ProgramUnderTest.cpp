@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 #include "support/TempFolder.h"
 
 namespace tavrin::testing {

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/Screenshot.h"
 #include "e2e/WindowProbe.h"
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "support/ButtonFiles.h"
 
 namespace tavrin::testing {

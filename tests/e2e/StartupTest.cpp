@@ -4,7 +4,7 @@
 
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/WindowProbe.h"
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <lmcons.h>
 
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "support/TestFileSystem.h"
 #include "xml/XmlTree.h"
 
@@ -31,7 +31,7 @@ std::vector<IXmlElement> Items(const IXmlDocument& document, std::string_view se
     const IXmlElement parent = document->RootElement()->FirstChildElement(section);
     if (!parent) return items;
     for (const IXmlNode& node : parent->ChildNodes()) {
-        if (auto element = std::dynamic_pointer_cast<TXmlElement>(node); element && element->Name() == "Item") {
+        if (auto element = std::dynamic_pointer_cast<XmlElement>(node); element && element->Name() == "Item") {
             items.push_back(element);
         }
     }
@@ -122,9 +122,9 @@ std::string ButtonValue(const std::string& settingsFile, int id, const std::stri
     const IXmlDocument document = LoadXmlDocument(TestFileSystem(), settingsFile);
     const IXmlElement buttons = document->RootElement()->FirstChildElement("Buttons");
     if (!buttons) return {};
-    const IXmlElement button = buttons->FindChildElement("Button", "ID", TXmlValue(std::to_string(id)));
+    const IXmlElement button = buttons->FindChildElement("Button", "ID", XmlValue(std::to_string(id)));
     if (!button) return {};
-    const IXmlElement item = button->FindChildElement("Item", "Name", TXmlValue(name));
+    const IXmlElement item = button->FindChildElement("Item", "Name", XmlValue(name));
     return item ? item->GetAttrText("Value", "") : std::string();
 }
 

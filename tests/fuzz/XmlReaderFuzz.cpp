@@ -19,10 +19,10 @@ using tavrin::testing::Latin1ToUtf8;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A table per input, so that the names of millions of inputs do not pile up.
-    tavrin::TXmlNameTable names;
+    tavrin::XmlNameTable names;
     std::string first;
     {
-        tavrin::TXmlDocument document(names);
+        tavrin::XmlDocument document(names);
         try {
             document.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.xml",
                                   Latin1ToUtf8);
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         first = document.ToText();
     }
-    tavrin::TXmlDocument again(names);
+    tavrin::XmlDocument again(names);
     try {
         again.LoadFromText(first, "written.xml", Latin1ToUtf8);
     } catch (const tavrin::XmlError& error) {

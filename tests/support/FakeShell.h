@@ -14,7 +14,7 @@ namespace tavrin::testing {
 
 class FakeShell : public IShell {
 public:
-    bool ReadShellLink(const std::string& fileName, TLinkInfo& info) override {
+    bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) override {
         const auto found = links.find(fileName);
         if (found == links.end()) return false;
         info = found->second;
@@ -36,7 +36,7 @@ public:
         return executeResult;
     }
 
-    std::map<std::string, TLinkInfo> links;  // readable shortcut files by name
+    std::map<std::string, ShellLinkInfo> links;  // readable shortcut files by name
     std::map<std::string, std::string> canonicalPaths;
     std::map<std::string, ShellFileInfo> fileInfos;
     int executeResult = 42;

@@ -1,4 +1,4 @@
-#include "shell/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 #include "support/TestFileSystem.h"
 
 namespace tavrin::testing {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 
@@ -30,7 +30,7 @@ void PumpMessages(DWORD milliseconds) {
     } while (GetTickCount() < end);
 }
 
-bool ShellHasIcon(const TTrayIcon& tray) {
+bool ShellHasIcon(const TrayIcon& tray) {
     NOTIFYICONDATAW data = tray.NotifyData();
     data.uFlags = NIF_TIP;
     return Shell_NotifyIconW(NIM_MODIFY, &data);

@@ -19,7 +19,7 @@ void UseRealScreen(FakeEnvironment& environment);
 // Handles the messages of this thread for the given time.
 void PumpMessages(DWORD milliseconds);
 // Whether the shell knows the icon: it modifies only icons that it has.
-[[nodiscard]] bool ShellHasIcon(const TTrayIcon& tray);
+[[nodiscard]] bool ShellHasIcon(const TrayIcon& tray);
 // Starts xdotool to focus the window captioned windowName and press keys (xdotool's
 // names, e.g. "ctrl+alt+l"). The reason when that cannot be done, for a skipped test.
 [[nodiscard]] std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys);

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "storage/UBtnSettingXml.h"
+#include "storage/ButtonStore.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeStorageServices.h"
 #include "support/TempFolder.h"
@@ -34,9 +34,9 @@ protected:
     }
 
     // Stores the button 101 with these values, loads it and starts it.
-    TBtnSettingXml LaunchButton(const std::map<std::string, std::string>& values) {
+    ButtonStore LaunchButton(const std::map<std::string, std::string>& values) {
         WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, values)));
-        TBtnSettingXml store(fakes_.services);
+        ButtonStore store(fakes_.services);
         EXPECT_TRUE(store.LoadButton(101));
         store.Launch();
         return store;
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(ButtonLaunchTest, ProgramStartsInItsOwnFolderWhichIsNotStored) {
     const std::string program = Program("app.exe");
-    const TBtnSettingXml store =
+    const ButtonStore store =
         LaunchButton({{"Command", program}, {"Parameters", "-v " + kCyrillic}, {"WindowStyle", "3"}});
     const std::string folder = folder_ / kCyrillic;
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{Open(program, "-v " + kCyrillic, folder, 3)});
@@ -86,12 +86,12 @@ TEST_F(ButtonLaunchTest, WorkingFolderIsFilledOnlyForALowerCaseExeWithoutOne) {
 
 TEST_F(ButtonLaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
     const std::string link = Program("tool.lnk");
-    TLinkInfo info;
+    ShellLinkInfo info;
     info.Path = "C:\\target.exe";
     info.ShowState = 1;
     info.HasIDList = true;
     fakes_.shell.links[link] = info;
-    const TBtnSettingXml store = LaunchButton(
+    const ButtonStore store = LaunchButton(
         {{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
     ExecuteRequest expected{ExecuteOwner::Application, std::nullopt, "C:\\target.exe", std::nullopt, ".",
                             kShowMinNoActive};
@@ -111,14 +111,14 @@ TEST_F(ButtonLaunchTest, FolderIsExploredFromTheDesktopAndCounted) {
     LaunchButton({{"Command", folder}, {"Parameters", "-x"}, {"WorkingDir", "D:\\w"}, {"WindowStyle", "5"}});
     ExecuteRequest expected{ExecuteOwner::Desktop, "explore", folder, "", "", kShowCurrent};
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
-    TBtnSettingXml store(fakes_.services);
+    ButtonStore store(fakes_.services);
     ASSERT_TRUE(store.LoadButton(101));
     EXPECT_EQ(store.Current().TotolRunTimes, 1);
 }
 
 TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     const auto values = std::map<std::string, std::string>{{"Command", folder_ / "gone.exe"}, {"TotolRunTimes", "4"}};
-    const TBtnSettingXml store = LaunchButton(values);
+    const ButtonStore store = LaunchButton(values);
     EXPECT_TRUE(fakes_.shell.requests.empty());
     EXPECT_EQ(store.Current().TotolRunTimes, 4);
     EXPECT_EQ(fakes_.fs.saves, 0);
@@ -127,7 +127,7 @@ TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
 
 TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
     fakes_.shell.failExecute = true;
-    const TBtnSettingXml store = LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
+    const ButtonStore store = LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
     EXPECT_EQ(fakes_.shell.requests.size(), 1u);
     EXPECT_EQ(store.Current().TotolRunTimes, 3);
     EXPECT_EQ(fakes_.fs.saves, 1);
@@ -136,7 +136,7 @@ TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
 TEST_F(ButtonLaunchTest, OnlyALoadedLaunchButtonIsStarted) {
     const std::string program = Program("app.exe");
     WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, {{"BtnStyle", "1"}, {"Command", program}})));
-    TBtnSettingXml store(fakes_.services);
+    ButtonStore store(fakes_.services);
     EXPECT_FALSE(store.LoadButton(101));
     store.Launch();
     EXPECT_FALSE(store.LoadButton(102));

@@ -1,4 +1,4 @@
-#include "app/EdgeSnap.h"
+#include "rules/EdgeSnap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/GridGeometry.h"
+#include "rules/GridGeometry.h"
 
 #include <gtest/gtest.h>
 
-#include "app/ButtonHint.h"
-#include "app/TavrinTabLayout.h"
+#include "rules/ButtonHint.h"
+#include "rules/TavrinTabLayout.h"
 
 namespace tavrin {
 namespace {

@@ -1,4 +1,4 @@
-#include "desktop/HotKeyText.h"
+#include "rules/HotKeyText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 // "localized" layout that names the modifiers and a few keys in German.
 class FixedKeyNames : public IKeyNameSource {
 public:
-    explicit FixedKeyNames(TModifierNames localized = {}) : localized_(std::move(localized)) {
+    explicit FixedKeyNames(ModifierNames localized = {}) : localized_(std::move(localized)) {
         us_ = {{8, "Backspace"}, {9, "Tab"},        {13, "Enter"},     {16, "Shift"},      {17, "Ctrl"},
                {18, "Alt"},      {27, "Esc"},       {32, "Space"},     {33, "Page Up"},    {34, "Page Down"},
                {45, "Insert"},   {46, "Delete"},    {96, "Num 0"},     {106, "Num *"},     {107, "Num +"},
@@ -30,10 +30,10 @@ public:
         const auto found = table.find(virtualKey);
         return found == table.end() ? std::string() : found->second;
     }
-    const TModifierNames& LocalizedModifiers() const override { return localized_; }
+    const ModifierNames& LocalizedModifiers() const override { return localized_; }
 
 private:
-    TModifierNames localized_;
+    ModifierNames localized_;
     std::map<unsigned, std::string> us_;
     std::map<unsigned, std::string> german_;
 };
@@ -41,19 +41,19 @@ private:
 const FixedKeyNames kUs;
 const FixedKeyNames kGerman(LocalizedModifierNames("Umschalt", "Strg", "Alt"));
 
-constexpr THotKey kF5 = 116;
+constexpr HotKeyValue kF5 = 116;
 
 TEST(HotKeyTextTest, DecomposeAndComposeAreInverseForEveryModifierSet) {
     for (unsigned modifiers = 0; modifiers < 16; ++modifiers) {
         for (const unsigned key : {0u, unsigned{'L'}, 116u, 255u}) {
-            const THotKey hotKey = ComposeHotKey(modifiers, key);
-            EXPECT_EQ(DecomposeHotKey(hotKey), (THotKeyParts{modifiers, key})) << modifiers << " " << key;
+            const HotKeyValue hotKey = ComposeHotKey(modifiers, key);
+            EXPECT_EQ(DecomposeHotKey(hotKey), (HotKeyParts{modifiers, key})) << modifiers << " " << key;
         }
     }
     EXPECT_EQ(ComposeHotKey(kModControl | kModAlt, 'L'), 0xC04Cu);
     EXPECT_EQ(ComposeHotKey(kModShift | kModWin, 'A'), 0x12041u);
     // Bits beside the key and the four modifiers are not part of a hot key.
-    EXPECT_EQ(DecomposeHotKey(0x1C04Cu | 0x100u), (THotKeyParts{kModControl | kModAlt | kModWin, 'L'}));
+    EXPECT_EQ(DecomposeHotKey(0x1C04Cu | 0x100u), (HotKeyParts{kModControl | kModAlt | kModWin, 'L'}));
 }
 
 TEST(HotKeyTextTest, FormatsModifiersInFixedOrderBeforeTheKey) {
@@ -116,9 +116,9 @@ TEST(HotKeyTextTest, LocalizedModifierNamesAreAcceptedBesideTheEnglishOnes) {
 
 TEST(HotKeyTextTest, WinIsCapitalisedWhenTheLayoutWritesAltInCapitals) {
     EXPECT_EQ(LocalizedModifierNames("Umschalt", "Strg", "Alt").win, "Win");
-    const TModifierNames capitals = LocalizedModifierNames("SHIFT", "CTRL", "ALT");
+    const ModifierNames capitals = LocalizedModifierNames("SHIFT", "CTRL", "ALT");
     EXPECT_EQ(capitals.win, "WIN");
-    const TModifierNames empty = LocalizedModifierNames("", "", "");
+    const ModifierNames empty = LocalizedModifierNames("", "", "");
     EXPECT_EQ(empty.ctrl, "Ctrl");
     EXPECT_EQ(empty.win, "Win");
     const FixedKeyNames capitalLayout(capitals);
@@ -129,11 +129,11 @@ TEST(HotKeyTextTest, WinIsCapitalisedWhenTheLayoutWritesAltInCapitals) {
 TEST(HotKeyTextTest, EveryNamedKeyFormatsAndParsesBack) {
     for (const bool localized : {false, true}) {
         for (unsigned key = 8; key <= 255; ++key) {
-            for (const THotKey modifiers : {0u, kHotKeyCtrl | kHotKeyShift, kHotKeyAlt | kHotKeyWin}) {
-                const THotKey hotKey = modifiers | key;
+            for (const HotKeyValue modifiers : {0u, kHotKeyCtrl | kHotKeyShift, kHotKeyAlt | kHotKeyWin}) {
+                const HotKeyValue hotKey = modifiers | key;
                 const std::string text = FormatHotKeyText(hotKey, localized, kGerman);
                 if (text.empty() || text.back() == '+') continue;  // the key has no name
-                const THotKey parsed = ParseHotKeyText(text, localized, kGerman);
+                const HotKeyValue parsed = ParseHotKeyText(text, localized, kGerman);
                 if (key >= 16 && key <= 18) {
                     EXPECT_EQ(parsed, 0u) << text;  // a modifier is no key
                 } else {

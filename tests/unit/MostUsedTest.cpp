@@ -1,4 +1,4 @@
-#include "app/MostUsed.h"
+#include "rules/MostUsed.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/UConfigXml.h"
+#include "storage/AppConfig.h"
 
 namespace tavrin {
 namespace {

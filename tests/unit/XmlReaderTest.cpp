@@ -18,7 +18,7 @@ using testing::WriteBytes;
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
 IXmlDocument Parse(std::string_view text) {
-    auto document = std::make_shared<TXmlDocument>();
+    auto document = std::make_shared<XmlDocument>();
     document->LoadFromText(text, "test.xml", Latin1ToUtf8);
     return document;
 }
@@ -54,7 +54,7 @@ TEST(XmlReaderTest, ReferencesDecodeToUtf8) {
     EXPECT_EQ(root->GetAttrText("A", ""), "&<>\"'");
     EXPECT_EQ(root->GetAttrText("B", ""), "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
     ASSERT_EQ(root->ChildNodes().Count(), 1u);
-    EXPECT_EQ(static_cast<const TXmlText&>(*root->ChildNodes()[0]).Text(), "A\nb");
+    EXPECT_EQ(static_cast<const XmlText&>(*root->ChildNodes()[0]).Text(), "A\nb");
 }
 
 void ExpectError(std::string_view text, int line, int column, std::string_view message) {
@@ -131,7 +131,7 @@ TEST(XmlReaderTest, LegacyAnsiDocumentIsConvertedAndSavedAsUtf8) {
 
 TEST(XmlReaderTest, FilesThatCannotBeReadRaiseFileErrors) {
     TempFolder folder;
-    TXmlDocument document;
+    XmlDocument document;
     EXPECT_THROW(document.LoadFromFile(TestFileSystem(), folder / "missing.xml"), FileError);
     EXPECT_THROW(document.LoadFromFile(TestFileSystem(), folder.Path()), FileError);
     try {

@@ -8,24 +8,24 @@ namespace tavrin {
 namespace {
 
 TEST(XmlNameTableTest, FixedNamesComeFirstAndIdsFollowFirstUse) {
-    TXmlNameTable names;
-    EXPECT_EQ(names.Find("#text"), TXmlNameTable::TextName);
-    EXPECT_EQ(names.Find("#cdata-section"), TXmlNameTable::CDATASectionName);
-    EXPECT_EQ(names.Find("#comment"), TXmlNameTable::CommentName);
-    EXPECT_EQ(names.Find("#document"), TXmlNameTable::DocumentName);
-    EXPECT_EQ(names.Find("xml"), TXmlNameTable::XmlName);
+    XmlNameTable names;
+    EXPECT_EQ(names.Find("#text"), XmlNameTable::TextName);
+    EXPECT_EQ(names.Find("#cdata-section"), XmlNameTable::CDATASectionName);
+    EXPECT_EQ(names.Find("#comment"), XmlNameTable::CommentName);
+    EXPECT_EQ(names.Find("#document"), XmlNameTable::DocumentName);
+    EXPECT_EQ(names.Find("xml"), XmlNameTable::XmlName);
     EXPECT_EQ(names.Add("Item"), 5);
     EXPECT_EQ(names.Add("item"), 6);  // case-sensitive
     EXPECT_EQ(names.Add("Item"), 5);
     EXPECT_EQ(names.Find("Name"), -1);
     EXPECT_EQ(names.Name(6), "item");
-    EXPECT_EQ(TXmlNameTable::Hash("ab"), 97u * 33 + 98);
+    EXPECT_EQ(XmlNameTable::Hash("ab"), 97u * 33 + 98);
 }
 
 TEST(XmlNameTableTest, NamesSharingABucketStayApart) {
-    TXmlNameTable names;
+    XmlNameTable names;
     // "Ab" and "BA" hash alike: 65*33+98 == 66*33+65.
-    ASSERT_EQ(TXmlNameTable::Hash("Ab"), TXmlNameTable::Hash("BA"));
+    ASSERT_EQ(XmlNameTable::Hash("Ab"), XmlNameTable::Hash("BA"));
     const int first = names.Add("Ab");
     const int second = names.Add("BA");
     EXPECT_NE(first, second);

@@ -49,7 +49,7 @@ TEST(XmlWriterTest, EscapesOnlyQuoteAmpersandAndAngleBrackets) {
 // start new lines, and the end tag follows on its own line only when the
 // content spans lines.
 TEST(XmlWriterTest, ContentOtherThanElementsIsWrittenWithoutLayout) {
-    TXmlDocument document;
+    XmlDocument document;
     document.LoadFromText("<R><T>a &lt; b</T><M>x<E/></M><C><!--note--><![CDATA[<raw>]]><?run fast?></C></R>", "m.xml",
                           nullptr);
     EXPECT_EQ(document.ToText(),

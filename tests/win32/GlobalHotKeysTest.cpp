@@ -14,18 +14,18 @@ namespace tavrin {
 namespace {
 
 // Combinations that nothing else on a test machine is likely to hold.
-constexpr THotKey kCtrlAltShiftF9 = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F9;
-constexpr THotKey kCtrlAltShiftF10 = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F10;
-constexpr THotKey kCtrlAltL = kHotKeyCtrl | kHotKeyAlt | 'L';
+constexpr HotKeyValue kCtrlAltShiftF9 = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F9;
+constexpr HotKeyValue kCtrlAltShiftF10 = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F10;
+constexpr HotKeyValue kCtrlAltL = kHotKeyCtrl | kHotKeyAlt | 'L';
 
-struct TPress {
-    THotKey hotKey;
+struct Press {
+    HotKeyValue hotKey;
     std::uint16_t index;
 };
 
 TEST(GlobalHotKeysTest, ACombinationIsHeldByOneRegistrationAtATime) {
-    TGlobalHotKeys keys;
-    TGlobalHotKeys otherProgram;
+    GlobalHotKeys keys;
+    GlobalHotKeys otherProgram;
     const std::uint16_t index = keys.RegisterGlobalKey(kCtrlAltShiftF9);
     ASSERT_NE(index, 0);
     EXPECT_GE(index, 0xC000);  // a global atom
@@ -56,19 +56,19 @@ TEST(GlobalHotKeysTest, ACombinationIsHeldByOneRegistrationAtATime) {
 
 TEST(GlobalHotKeysTest, DestructionReleasesEveryRegistration) {
     {
-        TGlobalHotKeys keys;
+        GlobalHotKeys keys;
         ASSERT_NE(keys.RegisterGlobalKey(kCtrlAltShiftF9), 0);
         ASSERT_NE(keys.RegisterGlobalKey(kCtrlAltShiftF10), 0);
     }
-    TGlobalHotKeys later;
+    GlobalHotKeys later;
     EXPECT_NE(later.RegisterGlobalKey(kCtrlAltShiftF9), 0);
     EXPECT_NE(later.RegisterGlobalKey(kCtrlAltShiftF10), 0);
 }
 
 TEST(GlobalHotKeysTest, OnlyPressesOfRegisteredCombinationsAreReported) {
-    TGlobalHotKeys keys;
-    std::vector<TPress> presses;
-    keys.OnHotKeyPressed = [&](THotKey hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };
+    GlobalHotKeys keys;
+    std::vector<Press> presses;
+    keys.OnHotKeyPressed = [&](HotKeyValue hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };
     const std::uint16_t index = keys.RegisterGlobalKey(kCtrlAltL);
     ASSERT_NE(index, 0);
 
@@ -83,18 +83,18 @@ TEST(GlobalHotKeysTest, OnlyPressesOfRegisteredCombinationsAreReported) {
 }
 
 TEST(GlobalHotKeysTest, NamesOfTheRealLayoutsParseBack) {
-    const TLayoutKeyNames names;
+    const LayoutKeyNames names;
     EXPECT_EQ(FormatHotKeyText(kCtrlAltL, false, names), "Ctrl+Alt+L");
     EXPECT_EQ(ParseHotKeyText("Ctrl+Alt+L", false, names), kCtrlAltL);
     EXPECT_EQ(ParseHotKeyText("alt + ctrl + f5", false, names), kHotKeyAlt | kHotKeyCtrl | VK_F5);
-    EXPECT_EQ(ParseHotKeyText("F5", true, names), static_cast<THotKey>(VK_F5));
+    EXPECT_EQ(ParseHotKeyText("F5", true, names), static_cast<HotKeyValue>(VK_F5));
     // Case is ignored beyond ASCII as well.
     EXPECT_TRUE(names.SameTextIgnoringCase("\xD0\xB6", "\xD0\x96"));
 
-    const TModifierNames english;
-    const TModifierNames& local = names.LocalizedModifiers();
+    const ModifierNames english;
+    const ModifierNames& local = names.LocalizedModifiers();
     const auto isModifierName = [&](const std::string& name) {
-        for (const TModifierNames* set : {&english, &local}) {
+        for (const ModifierNames* set : {&english, &local}) {
             for (const std::string* modifier : {&set->shift, &set->ctrl, &set->alt, &set->win}) {
                 if (names.SameTextIgnoringCase(name, *modifier)) return true;
             }
@@ -105,9 +105,9 @@ TEST(GlobalHotKeysTest, NamesOfTheRealLayoutsParseBack) {
         for (unsigned key = 8; key <= 255; ++key) {
             const std::string keyName = FormatHotKeyText(key, localized, names);
             if (keyName.empty()) continue;  // the layout has no name for the key
-            const THotKey hotKey = kHotKeyCtrl | kHotKeyShift | key;
+            const HotKeyValue hotKey = kHotKeyCtrl | kHotKeyShift | key;
             const std::string text = FormatHotKeyText(hotKey, localized, names);
-            const THotKey parsed = ParseHotKeyText(text, localized, names);
+            const HotKeyValue parsed = ParseHotKeyText(text, localized, names);
             if (isModifierName(keyName)) {
                 EXPECT_EQ(parsed, 0u) << text;  // a modifier is no key
             } else {
@@ -121,9 +121,9 @@ TEST(GlobalHotKeysTest, NamesOfTheRealLayoutsParseBack) {
 // A real key press from the X server: Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
 TEST(GlobalHotKeysTest, ARealKeyPressIsReported) {
-    TGlobalHotKeys keys;
-    std::vector<TPress> presses;
-    keys.OnHotKeyPressed = [&](THotKey hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };
+    GlobalHotKeys keys;
+    std::vector<Press> presses;
+    keys.OnHotKeyPressed = [&](HotKeyValue hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };
     const std::uint16_t index = keys.RegisterGlobalKey(kCtrlAltL);
     ASSERT_NE(index, 0);
 

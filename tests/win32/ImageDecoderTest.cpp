@@ -1,4 +1,4 @@
-#include "shell/ImageDecoder.h"
+#include "win32/ImageDecoder.h"
 
 #include <gtest/gtest.h>
 

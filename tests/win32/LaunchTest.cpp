@@ -10,13 +10,13 @@
 #include <functional>
 #include <thread>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 #include "shell/Utils.h"
-#include "shell/Win32Clock.h"
-#include "shell/Win32FileSystem.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32FileSystem.h"
 #include "shell/Win32Shell.h"
-#include "storage/UBtnSettingXml.h"
+#include "storage/ButtonStore.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
@@ -89,8 +89,8 @@ HWND FindTopLevelWindow(const std::string& caption) {
 }
 
 // True when the stored counters are those of a single start on date.
-bool CountedOnceOn(const TBtnInfo& stored, const LocalDate& date) {
-    TBtnInfo expected;
+bool CountedOnceOn(const ButtonRecord& stored, const LocalDate& date) {
+    ButtonRecord expected;
     CountStart(expected, date);
     return stored.TotolRunTimes == 1 && stored.Day == expected.Day && stored.DayWeek == expected.DayWeek;
 }
@@ -111,8 +111,8 @@ protected:
 
     // Stores the launch button 101 through the store.
     void StoreButton(const std::string& command, const std::string& parameters, int windowStyle = kShowMinNoActive) {
-        TBtnSettingXml store(services_);
-        TBtnInfo& record = store.Current();
+        ButtonStore store(services_);
+        ButtonRecord& record = store.Current();
         record.Empty = false;
         record.BtnStyle = kLaunchButton;
         record.Command = command;
@@ -125,7 +125,7 @@ protected:
     // Loads button 101 into a new store and starts it; the dates before and
     // after the start, so that a start at midnight is checked against either day.
     std::pair<LocalDate, LocalDate> Launch() {
-        TBtnSettingXml store(services_);
+        ButtonStore store(services_);
         EXPECT_TRUE(store.LoadButton(101));
         const LocalDate before = clock_.Today();
         store.Launch();
@@ -134,8 +134,8 @@ protected:
     }
 
     // Button 101 as the file holds it now.
-    TBtnInfo Stored() {
-        TBtnSettingXml store(services_);
+    ButtonRecord Stored() {
+        ButtonStore store(services_);
         EXPECT_TRUE(store.LoadButton(101));
         return store.Current();
     }
@@ -164,7 +164,7 @@ TEST_F(LaunchTest, ProgramStartsInItsOwnFolderWithItsParametersAndIsCounted) {
 
     EXPECT_EQ(WaitForMarker(marker), "cwd=" + folder_ + "\nshow=7\narg=" + kUnicodeArgument + "\n");
     EXPECT_EQ(launchedWorkingDir_, folder_);
-    const TBtnInfo stored = Stored();
+    const ButtonRecord stored = Stored();
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
     EXPECT_EQ(stored.WorkingDir, "");
     EXPECT_EQ(stored.Parameters, "\"" + marker + "\" " + kUnicodeArgument);
@@ -183,14 +183,14 @@ TEST_F(LaunchTest, UpperCaseExeStartsInTheLaunchersCurrentFolder) {
     EXPECT_EQ(content, "cwd=" + CurrentFolder() + "\nshow=1\n");
     EXPECT_NE(content.substr(0, content.find('\n')), "cwd=" + folder_);
     EXPECT_EQ(launchedWorkingDir_, "");
-    const TBtnInfo stored = Stored();
+    const ButtonRecord stored = Stored();
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
 }
 
 // A shortcut starts its target from "." with the shortcut's show state; the
 // button's parameters, and the shortcut's own arguments, are not passed.
 TEST_F(LaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = Program("tavrin_test_child.exe");
     spec.Arguments = "not-passed";
     spec.ShowCmd = SW_SHOWMINNOACTIVE;
@@ -206,7 +206,7 @@ TEST_F(LaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
 
     EXPECT_EQ(WaitForMarker(marker), "cwd=" + CurrentFolder() + "\nshow=7\n");
     EXPECT_FALSE(Exists(ignoredMarker));
-    const TBtnInfo stored = Stored();
+    const ButtonRecord stored = Stored();
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
 }
 
@@ -234,7 +234,7 @@ TEST_F(LaunchTest, FolderIsExploredAndCounted) {
 
     const auto [before, after] = Launch();
 
-    const TBtnInfo stored = Stored();
+    const ButtonRecord stored = Stored();
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
     HWND explorer = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (explorer = FindTopLevelWindow(name)) != nullptr; }));

@@ -1,7 +1,7 @@
 // The main window created in this process for a program folder of the test's
 // own, with a prepared settings file, driven by the messages a user's mouse
 // and the system menu would send.
-#include "app/UMain.h"
+#include "app/MainWindow.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,8 +11,8 @@
 #include <deque>
 #include <map>
 
-#include "shell/Utf16.h"
-#include "shell/Win32FileSystem.h"
+#include "win32/Utf16.h"
+#include "win32/Win32FileSystem.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
 #include "support/FixedClock.h"
@@ -85,13 +85,13 @@ protected:
 
     std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
 
-    TfrmTavrin& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
+    MainWindow& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
                       const std::string& buttons = "") {
         WriteBytes(SettingsPath(), SettingsFile(options, recent, buttons));
         config_.emplace(fs_, environment_);
         owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                      nullptr, nullptr));
-        window_ = std::make_unique<TfrmTavrin>(services_, *config_, owner_.get());
+        window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
         window_->Show();
         return *window_;
     }
@@ -125,13 +125,13 @@ protected:
     testing::FixedClock clock_{{2026, 12, 7}};  // a Monday of ISO week 50
     FakeFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    std::optional<TAppConfig> config_;
+    std::optional<AppConfig> config_;
     unique_hwnd owner_;
-    std::unique_ptr<TfrmTavrin> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
-    TfrmTavrin& window = Start({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}, {"HotKey", "Ctrl+Alt+N"}}));
+    MainWindow& window = Start({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}, {"HotKey", "Ctrl+Alt+N"}}));
     ASSERT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
     EXPECT_EQ(window.GridCell(2, 20).Tag(), 220);
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
 }
 
 TEST_F(MainWindowTest, CellsAreRetaggedAndRenumberedForTheButtonAndTabActions) {
-    TfrmTavrin& window = Start({}, "0,0,0,0,0,0", ButtonXml(203, {{"Description", "Moved"}}));
+    MainWindow& window = Start({}, "0,0,0,0,0,0", ButtonXml(203, {{"Description", "Moved"}}));
     window.RetagPanel(1, 103, 150);
     EXPECT_EQ(window.GridCell(1, 3).Tag(), 150);
     EXPECT_FALSE(window.GridCell(1, 3).HasPicture());  // retagging does not redraw
@@ -175,19 +175,19 @@ TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {
     EXPECT_EQ(Start({.lastPanelIndex = "3"}).ActivePageIndex(), -1);
     EXPECT_EQ(TabCtrl_GetCurSel(window_->PageControl()), -1);
     window_.reset();
-    TfrmTavrin& hidden = Start({.lastPanelIndex = "2", .showAppPanel = "0"});
+    MainWindow& hidden = Start({.lastPanelIndex = "2", .showAppPanel = "0"});
     EXPECT_FALSE(hidden.TabVisible(0));
     EXPECT_EQ(TabCtrl_GetItemCount(hidden.PageControl()), 2);
     EXPECT_EQ(TabCtrl_GetCurSel(hidden.PageControl()), 1);
 }
 
 TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
-    TfrmTavrin& window = Start({.lastPanelIndex = "0"});
+    MainWindow& window = Start({.lastPanelIndex = "0"});
     TabCtrl_SetCurSel(window.PageControl(), 2);
     NMHDR change{window.PageControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
     EXPECT_EQ(window.ActivePageIndex(), 2);
-    EXPECT_EQ(window.AppSettings().LastPanelIndex, 2);
+    EXPECT_EQ(window.Settings().LastPanelIndex, 2);
     MoveTo(300, 200);
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     const std::string saved = ReadBytes(SettingsPath());
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, FirstPositionIsTheBottomRightCornerOfTheWorkArea) {
 }
 
 TEST_F(MainWindowTest, SystemMenuTogglesAlwaysOnTopAndTheTavrinTabAndSavesThem) {
-    TfrmTavrin& window = Start({.lastPanelIndex = "1"});
+    MainWindow& window = Start({.lastPanelIndex = "1"});
     const HMENU menu = GetSystemMenu(window.Handle(), FALSE);
     auto checked = [menu](unsigned id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     auto topmost = [&] { return (GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
@@ -278,7 +278,7 @@ protected:
 };
 
 TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
-    TfrmTavrin& window = Start({}, "105,0,0,0,0,0",
+    MainWindow& window = Start({}, "105,0,0,0,0,0",
                                ChildButton(101, 1) + ChildButton(105, 5, {{"TotolRunTimes", "4"}}));
     EXPECT_EQ(window.RecentImage(1).Tag(), 105);
     EXPECT_EQ(window.MostUsedImage(1).Tag(), 105);
@@ -302,7 +302,7 @@ TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
 }
 
 TEST_F(LaunchFromWindowTest, EmptyCellsAndIgnoredButtonsBehave) {
-    TfrmTavrin& window = Start({}, "0,0,0,0,0,0", ChildButton(101, 1, {{"IgnoreRunTimes", "1"}}));
+    MainWindow& window = Start({}, "0,0,0,0,0,0", ChildButton(101, 1, {{"IgnoreRunTimes", "1"}}));
     const std::string before = ReadBytes(SettingsPath());
     Click(window.GridCell(1, 2));  // empty slot: nothing at all
     Click(window.RecentImage(1));  // empty image of the Tavrin Tab
@@ -316,7 +316,7 @@ TEST_F(LaunchFromWindowTest, EmptyCellsAndIgnoredButtonsBehave) {
 }
 
 TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
-    TfrmTavrin& window = Start({}, "0,0,0,0,0,0",
+    MainWindow& window = Start({}, "0,0,0,0,0,0",
                                ButtonXml(101, {{"TotolRunTimes", "3"}}) + ButtonXml(205, {{"TotolRunTimes", "7"}}) +
                                    ButtonXml(102, {{"TotolRunTimes", "3"}}));
     EXPECT_EQ(window.MostUsedImage(1).Tag(), 205);
@@ -325,7 +325,7 @@ TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
 }
 
 TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
-    TfrmTavrin& window = Start();
+    MainWindow& window = Start();
     dialogs_.answer = folder_ / "copy.xml";
     window.RunAction(Action::ActionMenu_BackupConfig);
     ASSERT_EQ(dialogs_.asked.size(), 1u);

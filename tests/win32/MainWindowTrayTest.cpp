@@ -1,7 +1,7 @@
 // The main window's notification-area icon and global hot key: the window is made in
 // this process for a program folder of the test's own; the shell's callbacks and the
 // hot key messages are sent as Windows would send them.
-#include "app/UMain.h"
+#include "app/MainWindow.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/Utf16.h"
-#include "shell/Win32Clock.h"
-#include "shell/Win32FileSystem.h"
+#include "win32/Utf16.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32FileSystem.h"
 #include "support/FakeEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -31,8 +31,8 @@ using testing::TempFolder;
 using testing::WriteBytes;
 
 // Combinations that nothing else on a test machine is likely to hold.
-constexpr THotKey kFirstKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F7;
-constexpr THotKey kSecondKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F8;
+constexpr HotKeyValue kFirstKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F7;
+constexpr HotKeyValue kSecondKey = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | VK_F8;
 constexpr char kFirstKeyText[] = "Ctrl+Shift+Alt+F7";
 constexpr char kSecondKeyText[] = "ctrl + shift + alt + f8";
 
@@ -45,8 +45,8 @@ public:
 };
 
 // A press as Windows reports it: the registration's identifier, the modifiers and the key.
-void PressHotKey(const TfrmTavrin& window, std::uint16_t index, THotKey hotKey) {
-    const THotKeyParts parts = DecomposeHotKey(hotKey);
+void PressHotKey(const MainWindow& window, std::uint16_t index, HotKeyValue hotKey) {
+    const HotKeyParts parts = DecomposeHotKey(hotKey);
     SendMessageW(window.HotKeys().Window(), WM_HOTKEY, index, MAKELPARAM(parts.modifiers, parts.key));
 }
 
@@ -66,7 +66,7 @@ protected:
 
     std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
 
-    TfrmTavrin& Start(const std::string& globalHotKey = "") {
+    MainWindow& Start(const std::string& globalHotKey = "") {
         // The options not given here, the groups and the recent list take their defaults.
         const std::string hotKeyItem = "<Item Name=\"GlobalHotKey\" Value=\"" + globalHotKey + "\"/>";
         WriteBytes(SettingsPath(),
@@ -76,14 +76,14 @@ protected:
         config_.emplace(fs_, environment_);
         owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                      nullptr));
-        window_ = std::make_unique<TfrmTavrin>(services_, *config_, owner_.get());
+        window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
         window_->Show();
         return *window_;
     }
 
     // A mouse message about the window's icon, as the shell sends it.
     void Shell(UINT message) const {
-        SendMessageW(TTrayIcon::SharedWindow(), TTrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
+        SendMessageW(TrayIcon::SharedWindow(), TrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
     }
     void TrayClick() const {
         Shell(WM_LBUTTONDOWN);
@@ -100,14 +100,14 @@ protected:
     Win32Clock clock_;
     NoFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    std::optional<TAppConfig> config_;
+    std::optional<AppConfig> config_;
     unique_hwnd owner_;
-    std::unique_ptr<TfrmTavrin> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
-    const TfrmTavrin& window = Start();
-    const TTrayIcon& tray = window.Tray();
+    const MainWindow& window = Start();
+    const TrayIcon& tray = window.Tray();
     EXPECT_TRUE(tray.IconVisible());
     EXPECT_TRUE(ShellHasIcon(tray));
     EXPECT_STREQ(tray.NotifyData().szTip, L"Tavrin");
@@ -128,12 +128,12 @@ TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
     // Explorer started again: the icon comes back.
     NOTIFYICONDATAW data = tray.NotifyData();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
-    SendMessageW(TTrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(TrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(ShellHasIcon(tray));
 }
 
 TEST_F(MainWindowTrayTest, OnlyThePressOfTheWindowsOwnHotKeyTogglesIt) {
-    TfrmTavrin& window = Start(kFirstKeyText);
+    MainWindow& window = Start(kFirstKeyText);
     const std::uint16_t index = window.HotKeyIndex();
     ASSERT_NE(index, 0);
     ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
@@ -154,9 +154,9 @@ TEST_F(MainWindowTrayTest, OnlyThePressOfTheWindowsOwnHotKeyTogglesIt) {
 }
 
 TEST_F(MainWindowTrayTest, ACombinationAnotherProgramHoldsLeavesTheWindowWithoutHotKey) {
-    TGlobalHotKeys otherProgram;
+    GlobalHotKeys otherProgram;
     ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
-    TfrmTavrin& window = Start(kFirstKeyText);
+    MainWindow& window = Start(kFirstKeyText);
     EXPECT_EQ(window.HotKeyIndex(), 0);
     EXPECT_TRUE(window.HotKeys().RegisteredKeys().empty());
 
@@ -168,13 +168,13 @@ TEST_F(MainWindowTrayTest, ACombinationAnotherProgramHoldsLeavesTheWindowWithout
 }
 
 TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
-    TfrmTavrin& window = Start(kFirstKeyText);
+    MainWindow& window = Start(kFirstKeyText);
     const std::uint16_t first = window.HotKeyIndex();
     ASSERT_NE(first, 0);
-    TGlobalHotKeys otherProgram;
+    GlobalHotKeys otherProgram;
 
     // Another combination replaces the first, which is free again.
-    window.AppSettings().GlobalHotKeyText = kSecondKeyText;
+    window.Settings().GlobalHotKeyText = kSecondKeyText;
     window.ReregisterMainHotKey();
     const std::uint16_t second = window.HotKeyIndex();
     ASSERT_NE(second, 0);
@@ -189,7 +189,7 @@ TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     EXPECT_FALSE(window.IsHiddenToTray());
 
     // Emptied: no hot key, but the old combination stays taken and its press does nothing.
-    window.AppSettings().GlobalHotKeyText = "";
+    window.Settings().GlobalHotKeyText = "";
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), 0);
     EXPECT_EQ(otherProgram.RegisterGlobalKey(kSecondKey), 0);
@@ -198,26 +198,26 @@ TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     EXPECT_FALSE(window.IsHiddenToTray());
 
     // Chosen again, the combination still held is the hot key again instead of being refused.
-    window.AppSettings().GlobalHotKeyText = kSecondKeyText;
+    window.Settings().GlobalHotKeyText = kSecondKeyText;
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), second);
     PressHotKey(window, second, kSecondKey);
     EXPECT_TRUE(window.IsHiddenToTray());
 
     // A text that names no hot key (an unknown modifier) is no hot key either.
-    window.AppSettings().GlobalHotKeyText = "Ctrl+Foo+A";
+    window.Settings().GlobalHotKeyText = "Ctrl+Foo+A";
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), 0);
 
     // A new combination that another program holds is refused.
     ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
-    window.AppSettings().GlobalHotKeyText = kFirstKeyText;
+    window.Settings().GlobalHotKeyText = kFirstKeyText;
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), 0);
 }
 
 TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice) {
-    TfrmTavrin& window = Start();
+    MainWindow& window = Start();
     Shell(WM_LBUTTONDOWN);
     EXPECT_TRUE(Visible());  // nothing until the button is released
     Shell(WM_LBUTTONUP);
@@ -243,7 +243,7 @@ TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice)
 }
 
 TEST_F(MainWindowTrayTest, MinimizingHidesTheWindowInTheNotificationArea) {
-    TfrmTavrin& window = Start();
+    MainWindow& window = Start();
     SendMessageW(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(Visible());
     EXPECT_FALSE(IsIconic(window.Handle()));
@@ -255,7 +255,7 @@ TEST_F(MainWindowTrayTest, MinimizingHidesTheWindowInTheNotificationArea) {
 }
 
 TEST_F(MainWindowTrayTest, CloseFromTheTrayMenuWhileHiddenSavesTheLastPosition) {
-    TfrmTavrin& window = Start();
+    MainWindow& window = Start();
     SetWindowPos(window.Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     TrayClick();
     ASSERT_FALSE(Visible());
@@ -270,7 +270,7 @@ TEST_F(MainWindowTrayTest, CloseFromTheTrayMenuWhileHiddenSavesTheLastPosition) 
 }
 
 TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindowAlone) {
-    TfrmTavrin& window = Start();
+    MainWindow& window = Start();
     TrayClick();
     ASSERT_FALSE(Visible());
 
@@ -304,7 +304,7 @@ TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindow
 // A real key press from the X server; Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
 TEST_F(MainWindowTrayTest, ARealPressOfTheHotKeyTogglesTheWindow) {
-    TfrmTavrin& window = Start(kFirstKeyText);
+    MainWindow& window = Start(kFirstKeyText);
     ASSERT_NE(window.HotKeyIndex(), 0);
     SetForegroundWindow(window.Handle());
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/Resources.h"
-#include "shell/ImageDecoder.h"
-#include "shell/UniqueResource.h"
+#include "win32/ImageDecoder.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 namespace {

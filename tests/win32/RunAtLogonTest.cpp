@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/Utf16.h"
-#include "shell/Win32Environment.h"
+#include "win32/Utf16.h"
+#include "win32/Win32Environment.h"
 
 namespace tavrin {
 namespace {

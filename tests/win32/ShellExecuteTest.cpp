@@ -9,8 +9,8 @@
 #include <chrono>
 #include <thread>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 #include "shell/Utils.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
@@ -80,7 +80,7 @@ TEST_F(ShellExecuteTest, MissingFileIsRefused) {
 // The target starts from the current folder with the link's show state; the
 // link's own arguments and working folder are not passed.
 TEST_F(ShellExecuteTest, OpenLinkTargetStartsTheTargetOfAShortcut) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = kChild;
     spec.Arguments = "not-passed";
     spec.WorkingDirectory = GetSpecialFolder(kFolderTemp);

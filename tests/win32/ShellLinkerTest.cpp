@@ -8,9 +8,9 @@
 
 #include <thread>
 
-#include "shell/ComPtr.h"
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/ComPtr.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 #include "shell/Utils.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
@@ -37,7 +37,7 @@ protected:
         WriteBytes(path, "content");
         return path;
     }
-    std::string MakeLink(const TShellLinkSpec& spec, const std::string& name = "link.lnk") {
+    std::string MakeLink(const ShellLinkSpec& spec, const std::string& name = "link.lnk") {
         const std::string link = folder_ / name;
         EXPECT_TRUE(CreateShellLink(spec, link));
         return link;
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(ShellLinkerTest, ReadsBackEveryFieldWrittenWithUnicodeNames) {
     ASSERT_TRUE(CreateDirectoryW(Widen(folder_ / kUnicode).c_str(), nullptr));
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile(kUnicode + ".exe");
     spec.WorkingDirectory = folder_ / kUnicode;
     spec.IconLocation = MakeFile(kUnicode + ".ico");
@@ -57,7 +57,7 @@ TEST_F(ShellLinkerTest, ReadsBackEveryFieldWrittenWithUnicodeNames) {
     spec.HotKey = MAKEWORD('T', HOTKEYF_CONTROL | HOTKEYF_ALT);
     const std::string link = MakeLink(spec, kUnicode + ".lnk");
 
-    TLinkInfo info;
+    ShellLinkInfo info;
     ASSERT_TRUE(ReadShellLink(link, info));
     EXPECT_EQ(info.Path, spec.Path);
     EXPECT_TRUE(info.HasIDList);
@@ -79,30 +79,30 @@ TEST_F(ShellLinkerTest, ReadsBackEveryFieldWrittenWithUnicodeNames) {
 }
 
 TEST_F(ShellLinkerTest, MinimizedShortcutReadsShowStateMinimized) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile("program.exe");
     spec.ShowCmd = SW_SHOWMINNOACTIVE;
     const std::string link = MakeLink(spec);
     ASSERT_EQ(static_cast<unsigned char>(ReadBytes(link).at(60)), SW_SHOWMINNOACTIVE);
 
-    TLinkInfo info;
+    ShellLinkInfo info;
     ASSERT_TRUE(ReadShellLink(link, info));
     EXPECT_EQ(info.ShowState, 1);
 }
 
 TEST_F(ShellLinkerTest, FolderTargetWithoutIconReadsPathAsIconLocation) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = folder_.Path();
     const std::string link = MakeLink(spec);
 
-    TLinkInfo info;
+    ShellLinkInfo info;
     ASSERT_TRUE(ReadShellLink(link, info));
     EXPECT_EQ(info.Path, folder_.Path());
     EXPECT_EQ(info.IconLocation, folder_.Path());
 }
 
 TEST_F(ShellLinkerTest, RefusesFilesThatAreNoShortcutsWithLinkInformation) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile("program.exe");
     const std::string shortcut = ReadBytes(MakeLink(spec));
     ASSERT_GT(shortcut.size(), 76u);
@@ -119,11 +119,11 @@ TEST_F(ShellLinkerTest, RefusesFilesThatAreNoShortcutsWithLinkInformation) {
     for (const auto& c : cases) {
         const std::string path = folder_ / "broken.lnk";
         WriteBytes(path, c.bytes);
-        TLinkInfo info;
+        ShellLinkInfo info;
         EXPECT_FALSE(ReadShellLink(path, info)) << c.name;
         EXPECT_FALSE(info.HasIDList) << c.name;
     }
-    TLinkInfo untouched;
+    ShellLinkInfo untouched;
     untouched.Path = "kept";
     EXPECT_FALSE(ReadShellLink(folder_ / "missing.lnk", untouched));
     EXPECT_EQ(untouched.Path, "kept");
@@ -146,7 +146,7 @@ std::string WithoutLinkInfo(std::string bytes) {
 // The ShellLink object loads a shortcut without link information; the flag
 // test must refuse it before the object is asked.
 TEST_F(ShellLinkerTest, RefusesShortcutWithoutLinkInformationThatTheObjectWouldLoad) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile("program.exe");
     const std::string path = folder_ / "no-link-info.lnk";
     WriteBytes(path, WithoutLinkInfo(ReadBytes(MakeLink(spec))));
@@ -158,7 +158,7 @@ TEST_F(ShellLinkerTest, RefusesShortcutWithoutLinkInformationThatTheObjectWouldL
     ASSERT_HRESULT_SUCCEEDED(link->GetIDList(idList.put()));
     ASSERT_TRUE(idList);
 
-    TLinkInfo info;
+    ShellLinkInfo info;
     info.Path = "kept";
     EXPECT_FALSE(ReadShellLink(path, info));
     EXPECT_EQ(info.Path, "kept");
@@ -166,14 +166,14 @@ TEST_F(ShellLinkerTest, RefusesShortcutWithoutLinkInformationThatTheObjectWouldL
 
 // A thread without COM can read a shortcut, and finds COM uninitialised afterwards.
 TEST_F(ShellLinkerTest, InitialisesAndBalancesComForTheCall) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile("program.exe");
     const std::string link = MakeLink(spec);
 
     bool read = false;
     HRESULT afterwards = E_FAIL;
     std::thread([&] {
-        TLinkInfo info;
+        ShellLinkInfo info;
         read = ReadShellLink(link, info) && info.Path == spec.Path;
         afterwards = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (SUCCEEDED(afterwards)) CoUninitialize();
@@ -183,12 +183,12 @@ TEST_F(ShellLinkerTest, InitialisesAndBalancesComForTheCall) {
 }
 
 TEST_F(ShellLinkerTest, DeletedTargetStillReadsButCannotBeOpened) {
-    TShellLinkSpec spec;
+    ShellLinkSpec spec;
     spec.Path = MakeFile("deleted.exe");
     const std::string link = MakeLink(spec);
     ASSERT_TRUE(DeleteFileW(Widen(spec.Path).c_str()));
 
-    TLinkInfo info;
+    ShellLinkInfo info;
     ASSERT_TRUE(ReadShellLink(link, info));
     EXPECT_EQ(info.Path, spec.Path);
     Win32Shell shell;

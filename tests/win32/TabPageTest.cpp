@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/UniqueResource.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 namespace {

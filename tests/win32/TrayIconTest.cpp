@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "support/WindowTesting.h"
 
 namespace tavrin {
@@ -60,7 +60,7 @@ protected:
         tray.OnClick = [this] { ++clicks; };
     }
     void Shell(UINT mouseMessage) {
-        SendMessageW(TTrayIcon::SharedWindow(), TTrayIcon::kCallbackMessage, tray.NotifyData().uID, mouseMessage);
+        SendMessageW(TrayIcon::SharedWindow(), TrayIcon::kCallbackMessage, tray.NotifyData().uID, mouseMessage);
     }
     void DoubleClick() {
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Shell(message);
@@ -68,7 +68,7 @@ protected:
 
     OwnerWindow owner;
     unique_hmenu menu;
-    TTrayIcon tray;
+    TrayIcon tray;
     int clicks = 0;
 };
 
@@ -77,7 +77,7 @@ TEST_F(TrayIconTest, AddsModifiesAndRemovesTheIcon) {
     tray.SetIconVisible(true);
     EXPECT_TRUE(ShellHasIcon(tray));
     const NOTIFYICONDATAW& data = tray.NotifyData();
-    EXPECT_EQ(data.hWnd, TTrayIcon::SharedWindow());
+    EXPECT_EQ(data.hWnd, TrayIcon::SharedWindow());
     EXPECT_EQ(data.uCallbackMessage, 2048u);
     EXPECT_EQ(data.uFlags, 7u);
     EXPECT_NE(data.hIcon, nullptr);
@@ -93,7 +93,7 @@ TEST_F(TrayIconTest, AddsModifiesAndRemovesTheIcon) {
 }
 
 TEST_F(TrayIconTest, TwoIconsHaveIdentifiersOfTheirOwn) {
-    TTrayIcon second(owner.Get());
+    TrayIcon second(owner.Get());
     EXPECT_NE(second.NotifyData().uID, tray.NotifyData().uID);
     int secondClicks = 0;
     second.OnClick = [&] { ++secondClicks; };
@@ -105,7 +105,7 @@ TEST_F(TrayIconTest, TwoIconsHaveIdentifiersOfTheirOwn) {
 
 TEST_F(TrayIconTest, BalloonTextsAreCutToWhatTheShellTakes) {
     tray.SetIconVisible(true);
-    ASSERT_TRUE(tray.ShowBalloonTip(std::string(100, 't'), std::string(300, 'x'), TBalloonIcon::Info, 10));
+    ASSERT_TRUE(tray.ShowBalloonTip(std::string(100, 't'), std::string(300, 'x'), BalloonIcon::Info, 10));
     const NOTIFYICONDATAW& data = tray.NotifyData();
     EXPECT_EQ(std::wstring(data.szInfo), std::wstring(255, L'x'));
     EXPECT_EQ(std::wstring(data.szInfoTitle), std::wstring(63, L't'));
@@ -115,13 +115,13 @@ TEST_F(TrayIconTest, BalloonTextsAreCutToWhatTheShellTakes) {
 
     // A character outside the Basic Multilingual Plane is not split at the limit.
     const std::string rocket = "\xF0\x9F\x9A\x80";
-    ASSERT_TRUE(tray.ShowBalloonTip("Tavrin", std::string(254, 'a') + rocket, TBalloonIcon::Warning, 1));
+    ASSERT_TRUE(tray.ShowBalloonTip("Tavrin", std::string(254, 'a') + rocket, BalloonIcon::Warning, 1));
     EXPECT_EQ(std::wstring(data.szInfo), std::wstring(254, L'a'));
-    ASSERT_TRUE(tray.ShowBalloonTip("Tavrin", "Tavrin is running.", TBalloonIcon::Info, 10));
+    ASSERT_TRUE(tray.ShowBalloonTip("Tavrin", "Tavrin is running.", BalloonIcon::Info, 10));
     EXPECT_EQ(Narrow(data.szInfo), "Tavrin is running.");
 
     tray.SetIconVisible(false);
-    EXPECT_FALSE(tray.ShowBalloonTip("Tavrin", "gone", TBalloonIcon::Info, 10));
+    EXPECT_FALSE(tray.ShowBalloonTip("Tavrin", "gone", BalloonIcon::Info, 10));
 }
 
 TEST_F(TrayIconTest, WithoutDoubleClickHandlerAClickIsReportedOnRelease) {
@@ -207,7 +207,7 @@ TEST_F(TrayIconTest, TheIconReturnsWhenTheTaskbarIsCreatedAgain) {
     NOTIFYICONDATAW data = tray.NotifyData();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // as if Explorer had ended
     EXPECT_FALSE(ShellHasIcon(tray));
-    SendMessageW(TTrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(TrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(ShellHasIcon(tray));
 }
 

@@ -9,7 +9,7 @@
 #include <regex>
 #include <vector>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 #include "support/TempFolder.h"
 
 namespace tavrin {

@@ -1,11 +1,11 @@
-#include "shell/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "shell/UniqueResource.h"
-#include "shell/Utf16.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 #include "support/TempFolder.h"
 
 namespace tavrin {

@@ -1,4 +1,4 @@
-#include "shell/Win32Prompt.h"
+#include "win32/Win32Prompt.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "shell/Utf16.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {

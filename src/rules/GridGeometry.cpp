@@ -1,0 +1,33 @@
+#include "rules/GridGeometry.h"
+
+#include <charconv>
+
+namespace tavrin {
+
+CellRect CellOfSlot(int slot) noexcept {
+    const int index = slot - 1;
+    return {(index % kSlotsPerRow) * kCellSize, (index / kSlotsPerRow) * kCellSize, kCellSize, kCellSize};
+}
+
+std::optional<int> IDAfterTabRemoved(int buttonID, int removedTab) noexcept {
+    const int tab = GroupOfButton(buttonID);
+    if (tab == removedTab) return std::nullopt;
+    return tab > removedTab ? RenumberedID(buttonID, tab - 1) : buttonID;
+}
+
+int IDAfterTabsExchanged(int buttonID, int a, int b) noexcept {
+    const int tab = GroupOfButton(buttonID);
+    if (tab == a) return RenumberedID(buttonID, b);
+    if (tab == b) return RenumberedID(buttonID, a);
+    return buttonID;
+}
+
+std::optional<int> ParseButtonID(std::string_view text) noexcept {
+    int value = 0;
+    if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace tavrin

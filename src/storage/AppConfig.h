@@ -1,0 +1,53 @@
+// The configuration file beside the executable: which settings file in the
+// program's folder belongs to which Windows user, and a pending restore.
+#pragma once
+
+#include <string>
+
+#include "storage/Environment.h"
+#include "xml/FileSystem.h"
+#include "xml/XmlTree.h"
+
+namespace tavrin {
+
+// The configuration file of a program: its own path with the extension ".xml".
+[[nodiscard]] std::string ConfigFileNameFor(const std::string& executablePath);
+// The settings file name of a user: "TV_" + user name + ".xml".
+[[nodiscard]] std::string SettingsFileNameFor(const std::string& userName);
+
+class AppConfig {
+public:
+    // Reads the user name once; every operation loads the file afresh.
+    AppConfig(IFileSystem& fs, IEnvironment& environment);
+
+    [[nodiscard]] const std::string& UserName() const noexcept { return userName_; }
+    [[nodiscard]] const std::string& ConfigFileName() const noexcept { return configFileName_; }
+    [[nodiscard]] const std::string& ProgramFolder() const noexcept { return programFolder_; }
+    [[nodiscard]] const std::string& CurrentXml() const noexcept { return currentXml_; }
+    [[nodiscard]] const std::string& RestoreXml() const noexcept { return restoreXml_; }
+
+    // Creates the file with this user's entry when it does not exist.
+    void EnsureConfigFile();
+    // Finds or adds the user's entry, applies a pending restore, and returns
+    // the full path of the user's settings file.
+    [[nodiscard]] std::string SelectSettingsFile();
+    // Records name (a file in the program's folder) to be copied over the
+    // user's settings file at the next start.
+    void RequestRestore(const std::string& name);
+
+private:
+    IXmlElement LoadUserConfig();
+    IXmlElement AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
+                            const std::string& restoreXml);
+    void Save();
+
+    IFileSystem& fs_;
+    std::string userName_;
+    std::string configFileName_;
+    std::string programFolder_;
+    std::string currentXml_;
+    std::string restoreXml_;
+    IXmlDocument document_;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,63 @@
+// The record of one button, the identifiers of button slots, and the usage
+// statistics a start advances: a total and seven day counters, each stamped
+// with the ISO week in which it last counted.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "storage/Clock.h"
+
+namespace tavrin {
+
+constexpr int kSlotsPerGroup = 20;
+constexpr int kNoButton = 0;
+
+// The ID of slot 1..20 of the group with tab index 1, 2, ...: group × 100 + slot.
+[[nodiscard]] constexpr int ButtonIDOf(int group, int slot) noexcept { return group * 100 + slot; }
+[[nodiscard]] constexpr int GroupOfButton(int id) noexcept { return id / 100; }
+[[nodiscard]] constexpr int SlotOfButton(int id) noexcept { return id % 100; }
+
+// BtnStyle values.
+constexpr int kNoButtonStyle = -1;
+constexpr int kLaunchButton = 0;
+
+struct ButtonRecord {
+    int ID = kNoButton;
+    bool Empty = true;  // the ID has no stored button
+    int BtnStyle = kNoButtonStyle;
+    std::string IconFile;
+    int IconNumber = 0;
+    std::string Command;
+    std::string Parameters;
+    std::string WorkingDir;
+    std::string Description;
+    std::string HotKey;
+    int WindowStyle = 1;
+    int Priority = 0;
+    bool IgnoreRunTimes = false;
+    int TotolRunTimes = 0;
+    std::array<int, 7> Day{};      // starts counted per day slot
+    std::array<int, 7> DayWeek{};  // ISO week of the last start counted in the slot; 0 = never
+
+    // True when there is nothing to write: the store deletes instead.
+    [[nodiscard]] bool IsEmpty() const noexcept { return Empty || BtnStyle == kNoButtonStyle; }
+};
+
+// Day slot of a date: 0 for Monday through 6 for Sunday.
+[[nodiscard]] int DaySlot(const LocalDate& date) noexcept;
+// The ISO 8601 week number, 1 to 53: weeks begin on Monday and week 1 holds
+// the year's first Thursday.
+[[nodiscard]] int IsoWeekNumber(const LocalDate& date) noexcept;
+
+// Counts one start on date.
+void CountStart(ButtonRecord& record, const LocalDate& today) noexcept;
+// The counter of today's slot as stored, whatever week it was counted in.
+[[nodiscard]] int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept;
+// The sum of the seven counters as stored.
+[[nodiscard]] int WeekCount(const ButtonRecord& record) noexcept;
+// "T:<today> / W<week> /A:<total>", or "" for a button left out of the report.
+[[nodiscard]] std::string UsageText(const ButtonRecord& record, const LocalDate& today);
+
+}  // namespace tavrin

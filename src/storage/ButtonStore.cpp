@@ -1,0 +1,310 @@
+#include "storage/ButtonStore.h"
+
+#include <array>
+#include <string_view>
+
+#include "storage/PathNames.h"
+
+namespace tavrin {
+namespace {
+
+constexpr const char* kButtons = "Buttons";
+constexpr const char* kButton = "Button";
+constexpr const char* kItem = "Item";
+constexpr const char* kID = "ID";
+constexpr const char* kName = "Name";
+constexpr const char* kValue = "Value";
+
+constexpr std::array<const char*, 7> kDayNames{"Day0", "Day1", "Day2", "Day3", "Day4", "Day5", "Day6"};
+constexpr std::array<const char*, 7> kDayWeekNames{"Day0Week", "Day1Week", "Day2Week", "Day3Week",
+                                                   "Day4Week", "Day5Week", "Day6Week"};
+
+// The items of a button by group, each group in the stored order. visit is
+// called with the item name and the field of record (const or not).
+template <typename Record, typename Visit>
+void ForEachPropertyItem(Record& record, Visit&& visit) {
+    visit("BtnStyle", record.BtnStyle);
+    visit("IconFile", record.IconFile);
+    visit("IconNumber", record.IconNumber);
+    visit("Command", record.Command);
+    visit("Parameters", record.Parameters);
+    visit("WorkingDir", record.WorkingDir);
+    visit("Description", record.Description);
+    visit("HotKey", record.HotKey);
+    visit("WindowStyle", record.WindowStyle);
+    visit("Priority", record.Priority);
+    visit("IgnoreRunTimes", record.IgnoreRunTimes);
+}
+
+template <typename Record, typename Visit>
+void ForEachStatisticsItem(Record& record, Visit&& visit) {
+    visit("TotolRunTimes", record.TotolRunTimes);
+    for (std::size_t slot = 0; slot < kDayNames.size(); ++slot) visit(kDayNames[slot], record.Day[slot]);
+    for (std::size_t slot = 0; slot < kDayWeekNames.size(); ++slot) visit(kDayWeekNames[slot], record.DayWeek[slot]);
+}
+
+// All 26 items of a button written in full.
+template <typename Record, typename Visit>
+void ForEachItem(Record& record, Visit&& visit) {
+    ForEachPropertyItem(record, visit);
+    ForEachStatisticsItem(record, visit);
+}
+
+// What the grid draws.
+template <typename Record, typename Visit>
+void ForEachSummaryItem(Record& record, Visit&& visit) {
+    visit("IconFile", record.IconFile);
+    visit("IconNumber", record.IconNumber);
+    visit("Description", record.Description);
+    visit("HotKey", record.HotKey);
+    visit("TotolRunTimes", record.TotolRunTimes);
+}
+
+IXmlElement FindItem(const XmlElement& button, std::string_view name) {
+    return button.FindChildElement(kItem, kName, std::string(name));
+}
+
+// A missing item, a missing "Value" and a value that is not a number in
+// range all read as the default: a hand-edited button still loads.
+class ItemReader {
+public:
+    explicit ItemReader(const XmlElement& button) : button_(button) {}
+    void operator()(std::string_view name, std::string& field) const {
+        const IXmlElement item = FindItem(button_, name);
+        field = item ? item->GetAttrText(kValue, "") : "";
+    }
+    void operator()(std::string_view name, int& field) const {
+        const IXmlElement item = FindItem(button_, name);
+        field = item ? item->GetAttrInt(kValue, 0) : 0;
+    }
+    void operator()(std::string_view name, bool& field) const {
+        const IXmlElement item = FindItem(button_, name);
+        field = item && item->GetAttrBool(kValue, false);
+    }
+
+private:
+    const XmlElement& button_;
+};
+
+// Sets the value of each item, appending the items the button lacks.
+class ItemWriter {
+public:
+    explicit ItemWriter(XmlElement& button) : button_(button) {}
+    void operator()(std::string_view name, const std::string& value) const { Item(name)->SetAttrText(kValue, value); }
+    void operator()(std::string_view name, int value) const { Item(name)->SetAttrInt(kValue, value); }
+    void operator()(std::string_view name, bool value) const { Item(name)->SetAttrBool(kValue, value); }
+
+private:
+    IXmlElement Item(std::string_view name) const {
+        if (IXmlElement item = FindItem(button_, name)) return item;
+        IXmlElement item = button_.AddElement(kItem);
+        item->SetAttrText(kName, std::string(name));
+        return item;
+    }
+
+    XmlElement& button_;
+};
+
+IXmlElement ButtonsOf(const IXmlDocument& document) { return document->RootElement()->FirstChildElement(kButtons); }
+
+IXmlElement ButtonsForWriting(const XmlEdit& edit) {
+    if (IXmlElement buttons = ButtonsOf(edit.Document())) return buttons;
+    return edit.Root()->AddElement(kButtons);
+}
+
+// The first "Button" of id: the one every read and change of id works on.
+IXmlElement FindButton(const IXmlElement& buttons, int id) {
+    return buttons ? buttons->FindChildElement(kButton, kID, XmlValue(std::int32_t{id})) : nullptr;
+}
+
+// Removes every "Button" of id, so that no stale duplicate of a hand-edited
+// file takes the place of the one removed; returns how many there were.
+int RemoveButtons(const IXmlElement& buttons, int id) {
+    int removed = 0;
+    while (const IXmlElement button = FindButton(buttons, id)) {
+        buttons->RemoveChildNode(button);
+        ++removed;
+    }
+    return removed;
+}
+
+void AppendButton(const IXmlElement& buttons, int id, const ButtonRecord& record) {
+    const IXmlElement button = buttons->AddElement(kButton);
+    button->SetAttrInt(kID, id);
+    ForEachItem(record, ItemWriter(*button));
+}
+
+// A new button starts uncounted and included in the report.
+ButtonRecord WithFreshStatistics(ButtonRecord record) {
+    record.IgnoreRunTimes = false;
+    record.TotolRunTimes = 0;
+    record.Day.fill(0);
+    record.DayWeek.fill(0);
+    return record;
+}
+
+bool IsLinkFileName(const std::string& path) {
+    std::string extension = ExtractFileExt(path);
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return extension == ".lnk";
+}
+
+std::string ReplaceQuestion(const std::string& storedCommand, const std::string& droppedPath) {
+    return "Use the:\r\n\r\n" + storedCommand + "\r\n\r\nReplace the exists icon:\r\n\r\n" + droppedPath;
+}
+
+}  // namespace
+
+XmlDocumentFile& ButtonStore::File() const { return XmlDocumentFile::For(services_.fs, services_.settingsFileName); }
+
+bool ButtonStore::LoadButton(int id) { return LoadFrom(ButtonsOf(File().Load()), id); }
+
+// A button of another kind than a launch button is read in full as well, so
+// that moving or copying it carries its own fields and not those of the
+// record loaded before.
+bool ButtonStore::LoadFrom(const IXmlElement& buttons, int id) {
+    current_.ID = id;
+    current_.Empty = false;
+    const IXmlElement button = FindButton(buttons, id);
+    if (!button) {
+        current_.Empty = true;
+        current_.BtnStyle = kNoButtonStyle;
+        return false;
+    }
+    ForEachItem(current_, ItemReader(*button));
+    return current_.BtnStyle == kLaunchButton;
+}
+
+bool ButtonStore::LoadButtonSummary(int id) {
+    const IXmlElement button = FindButton(ButtonsOf(File().Load()), id);
+    if (!button) {
+        current_.IconFile.clear();
+        current_.IconNumber = 0;
+        current_.Description.clear();
+        current_.HotKey.clear();
+        return false;
+    }
+    ForEachSummaryItem(current_, ItemReader(*button));
+    return true;
+}
+
+void ButtonStore::WriteButton(int id) {
+    if (current_.IsEmpty()) {
+        (void)DeleteButton(id);
+        return;
+    }
+    XmlEdit edit(File());
+    const IXmlElement buttons = ButtonsForWriting(edit);
+    RemoveButtons(buttons, id);
+    AppendButton(buttons, id, current_);
+    edit.Save();
+}
+
+bool ButtonStore::WriteProperties(int id) {
+    XmlEdit edit(File());
+    const IXmlElement buttons = ButtonsForWriting(edit);
+    if (const IXmlElement button = FindButton(buttons, id)) {
+        ForEachPropertyItem(current_, ItemWriter(*button));
+    } else {
+        AppendButton(buttons, id, WithFreshStatistics(current_));
+    }
+    edit.Save();
+    return true;
+}
+
+// Operations that may find nothing to change look first in the shared tree,
+// so that the file is neither saved nor its tree dropped in that case.
+void ButtonStore::WriteStatistics(int id) {
+    if (!FindButton(ButtonsOf(File().Load()), id)) return;
+    XmlEdit edit(File());
+    const IXmlElement button = FindButton(ButtonsOf(edit.Document()), id);
+    if (!button) return;  // the file changed on disk in the meantime
+    ForEachStatisticsItem(current_, ItemWriter(*button));
+    edit.Save();
+}
+
+bool ButtonStore::DeleteButton(int id) {
+    if (!FindButton(ButtonsOf(File().Load()), id)) return false;
+    XmlEdit edit(File());
+    if (RemoveButtons(ButtonsOf(edit.Document()), id) == 0) return false;
+    edit.Save();
+    return true;
+}
+
+std::optional<AddedButton> ButtonStore::AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile) {
+    if (const IXmlElement existing = FindButton(ButtonsOf(File().Load()), id)) {
+        std::string storedCommand;
+        ItemReader{*existing}("Command", storedCommand);
+        if (!services_.prompt.AskYesNo(ReplaceQuestion(storedCommand, path))) return std::nullopt;
+    }
+    const std::optional<ButtonRecord> made = ButtonFromPath(path, analyseLinkFile);
+    if (!made) return std::nullopt;
+    XmlEdit edit(File());
+    const IXmlElement buttons = ButtonsForWriting(edit);
+    RemoveButtons(buttons, id);
+    AppendButton(buttons, id, *made);
+    edit.Save();
+    return AddedButton{made->Description, made->IconNumber, made->IconFile};
+}
+
+// A shortcut is followed to its target only when the option asks for it and
+// the shortcut can be read; its target must exist. Any other existing file,
+// a shortcut included, becomes a button that opens the file itself.
+std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path, bool analyseLinkFile) {
+    ButtonRecord record = WithFreshStatistics({});
+    record.Empty = false;
+    record.BtnStyle = kLaunchButton;
+    record.WindowStyle = kShowNormal;
+    if (services_.fs.FileExists(path)) {
+        ShellLinkInfo link;
+        if (analyseLinkFile && IsLinkFileName(path) && services_.shell.ReadShellLink(path, link)) {
+            if (!services_.fs.FileExists(link.Path) && !services_.fs.DirectoryExists(link.Path)) return std::nullopt;
+            record.Command = services_.shell.GetCanonicalPath(link.Path);
+            if (!link.WorkingDirectory.empty()) {
+                record.WorkingDir = services_.shell.GetCanonicalPath(link.WorkingDirectory);
+            }
+            record.Parameters = link.Arguments;
+            record.Description = link.Description.empty() ? ExtractFileName(record.Command) : link.Description;
+            record.IconFile = link.IconLocation.empty() ? record.Command : link.IconLocation;
+            record.IconNumber = link.IconLocation.empty() ? 0 : link.IconIndex;
+            return record;
+        }
+    } else if (services_.fs.DirectoryExists(path)) {
+        record.WindowStyle = kShowCurrent;
+    } else {
+        return std::nullopt;
+    }
+    record.Command = path;
+    record.Description = ExtractFileName(path);
+    record.IconFile = path;
+    return record;
+}
+
+std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupIndex,
+                                        const std::vector<std::string>& groupNames) {
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return 0;
+    const LocalDate today = services_.clock.Today();
+    const int firstGroup = groupIndex < 1 ? 1 : groupIndex;
+    const int lastGroup = groupIndex < 1 ? static_cast<int>(groupNames.size()) : groupIndex;
+    std::int64_t sum = 0;
+    for (int group = firstGroup; group <= lastGroup; ++group) {
+        // A group beyond the list of names is listed without a name.
+        const std::size_t nameIndex = static_cast<std::size_t>(group - 1);
+        const std::string groupName = nameIndex < groupNames.size() ? groupNames[nameIndex] : "";
+        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+            const int id = ButtonIDOf(group, slot);
+            if (!LoadFrom(buttons, id) || current_.IgnoreRunTimes) continue;
+            sum += current_.TotolRunTimes;
+            const ShellFileInfo info = services_.shell.GetFileInfo(current_.Command);
+            rows.push_back({ExtractFileName(current_.Command), info.systemIconIndex, groupName, id,
+                            TodayCount(current_, today), WeekCount(current_), current_.TotolRunTimes, "", info.typeName,
+                            current_.Command});
+        }
+    }
+    return sum;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,50 @@
+#include "win32/Win32FileDialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "win32/Utf16.h"
+
+namespace tavrin {
+namespace {
+
+constexpr wchar_t kXmlFilter[] = L"Xml file (*.xml)\0*.xml\0";
+
+std::optional<std::string> RunFileDialog(HWND owner, const std::string& initialFolder, const std::string& fileName,
+                                         bool save) {
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring proposed = Widen(fileName);
+    proposed.copy(file.data(), file.size() - 1);
+    const std::wstring folder = Widen(initialFolder);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kXmlFilter;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrDefExt = L"xml";
+    // The replace question is the program's own, so the dialog does not ask.
+    dialog.Flags = OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? 0 : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return Narrow(file.data());
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileDialogs::ChooseSaveFile(const std::string& initialFolder,
+                                                           const std::string& proposedName) {
+    return RunFileDialog(owner_, initialFolder, proposedName, true);
+}
+
+std::optional<std::string> Win32FileDialogs::ChooseOpenFile(const std::string& initialFolder) {
+    return RunFileDialog(owner_, initialFolder, "", false);
+}
+
+void Win32FileDialogs::ShowMessage(const std::string& text) {
+    MessageBoxW(owner_, Widen(text).c_str(), L"Tavrin", MB_OK);
+}
+
+}  // namespace tavrin

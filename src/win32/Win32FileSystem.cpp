@@ -1,0 +1,108 @@
+#include "win32/Win32FileSystem.h"
+
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
+
+namespace tavrin {
+namespace {
+
+[[noreturn]] void ThrowLastError(const std::string& path) { throw FileError(path, SystemErrorText(GetLastError())); }
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
+
+class Win32WritableFile : public IWritableFile {
+public:
+    Win32WritableFile(unique_hfile file, std::string path) : file_(std::move(file)), path_(std::move(path)) {}
+    void Write(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
+            DWORD written = 0;
+            if (!WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr)) ThrowLastError(path_);
+            bytes.remove_prefix(written);
+        }
+    }
+    void Flush() override {
+        if (!FlushFileBuffers(file_.get())) ThrowLastError(path_);
+    }
+    void Close() override {
+        if (!CloseHandle(file_.release())) ThrowLastError(path_);
+    }
+
+private:
+    unique_hfile file_;
+    std::string path_;
+};
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32FileSystem::ReadFile(const std::string& path) {
+    unique_hfile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) ThrowLastError(path);
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) ThrowLastError(path);
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    return content;
+}
+
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+    unique_hfile file(CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileStamp{(std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                     static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                               info.ftLastWriteTime.dwLowDateTime),
+                     ((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow) ^
+                         (std::uint64_t{info.dwVolumeSerialNumber} << 48)};
+}
+
+std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath,
+                                                                std::string& tempPath) {
+    // A fresh name in the target's folder, so that the replacement stays on one volume.
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::string candidate = targetPath + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                                      std::to_string(GetTickCount64() + attempt) + ".tmp";
+        unique_hfile file(CreateFileW(Widen(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            tempPath = candidate;
+            return std::make_unique<Win32WritableFile>(std::move(file), candidate);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS || attempt == 100) ThrowLastError(targetPath);
+    }
+}
+
+void Win32FileSystem::MoveOver(const std::string& tempPath, const std::string& targetPath) {
+    if (!MoveFileExW(Widen(tempPath).c_str(), Widen(targetPath).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(targetPath);
+    }
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
+
+std::string Win32FileSystem::AnsiToUtf8(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
+    return Narrow(wide);
+}
+
+}  // namespace tavrin

@@ -1,0 +1,92 @@
+#include "storage/ButtonRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace tavrin {
+namespace {
+
+struct WeekCase {
+    LocalDate date;
+    int week;
+    int slot;  // Monday 0 .. Sunday 6
+};
+
+TEST(ButtonRecordTest, IsoWeeksAndDaySlotsAcrossYearBoundaries) {
+    const WeekCase cases[] = {
+        {{2026, 12, 28}, 53, 0}, {{2026, 12, 31}, 53, 3}, {{2027, 1, 1}, 53, 4},  {{2027, 1, 3}, 53, 6},
+        {{2027, 1, 4}, 1, 0},    {{2024, 12, 29}, 52, 6}, {{2024, 12, 30}, 1, 0}, {{2025, 1, 1}, 1, 2},
+        {{2021, 1, 3}, 53, 6},   {{2021, 1, 4}, 1, 0},    {{2010, 1, 3}, 53, 6},  {{2005, 1, 1}, 53, 5},
+        {{2000, 2, 29}, 9, 1},   {{2000, 12, 31}, 52, 6}, {{2001, 1, 1}, 1, 0},   {{2025, 3, 17}, 12, 0},
+        {{2025, 12, 28}, 52, 6}, {{2025, 12, 29}, 1, 0},  {{1900, 1, 1}, 1, 0},   {{2100, 3, 1}, 9, 0},
+    };
+    for (const auto& [date, week, slot] : cases) {
+        SCOPED_TRACE(std::to_string(date.year) + "-" + std::to_string(date.month) + "-" + std::to_string(date.day));
+        EXPECT_EQ(IsoWeekNumber(date), week);
+        EXPECT_EQ(DaySlot(date), slot);
+    }
+}
+
+TEST(ButtonRecordTest, StartsCountPerDaySlotUntilTheWeekChanges) {
+    ButtonRecord record;
+    EXPECT_EQ(UsageText(record, {2025, 3, 5}), "T:0 / W0 /A:0");
+    for (int i = 0; i < 3; ++i) CountStart(record, {2025, 3, 5});  // Wednesday of week 10
+    EXPECT_EQ(record.Day[2], 3);
+    EXPECT_EQ(record.DayWeek[2], 10);
+    CountStart(record, {2025, 3, 12});  // Wednesday of week 11
+    EXPECT_EQ(record.Day[2], 1);
+    EXPECT_EQ(record.DayWeek[2], 11);
+    EXPECT_EQ(record.TotolRunTimes, 4);
+
+    ButtonRecord week;
+    CountStart(week, {2025, 3, 17});  // Monday
+    CountStart(week, {2025, 3, 17});
+    CountStart(week, {2025, 3, 18});  // Tuesday
+    EXPECT_EQ(UsageText(week, {2025, 3, 18}), "T:1 / W3 /A:3");
+    // The counts of earlier weeks stay in the derived counts until their slot counts again.
+    EXPECT_EQ(UsageText(week, {2025, 3, 24}), "T:2 / W3 /A:3");
+    week.IgnoreRunTimes = true;
+    CountStart(week, {2025, 3, 18});
+    EXPECT_EQ(UsageText(week, {2025, 3, 18}), "");
+    EXPECT_EQ(week.TotolRunTimes, 4);
+}
+
+TEST(ButtonRecordTest, WeekStampsAcrossTheTurnOfTheYear) {
+    ButtonRecord record;
+    CountStart(record, {2025, 12, 22});  // Monday of week 52
+    CountStart(record, {2026, 12, 28});  // Monday of week 53
+    EXPECT_EQ(record.Day[0], 1);
+    EXPECT_EQ(record.DayWeek[0], 53);
+    CountStart(record, {2027, 1, 1});  // Friday, still week 53
+    CountStart(record, {2027, 1, 4});  // Monday of week 1
+    EXPECT_EQ(record.Day[0], 1);
+    EXPECT_EQ(record.DayWeek[0], 1);
+    EXPECT_EQ(record.Day[4], 1);
+    EXPECT_EQ(record.DayWeek[4], 53);
+    EXPECT_EQ(WeekCount(record), 2);
+    EXPECT_EQ(record.TotolRunTimes, 4);
+}
+
+TEST(ButtonRecordTest, SameWeekNumberOfALaterYearContinuesTheCount) {
+    ButtonRecord record;
+    CountStart(record, {2025, 3, 17});  // Monday of week 12
+    CountStart(record, {2026, 3, 16});  // Monday of week 12 a year later
+    EXPECT_EQ(record.Day[0], 2);
+    EXPECT_EQ(record.DayWeek[0], 12);
+}
+
+TEST(ButtonRecordTest, HugeStoredCountsNeitherOverflowNorWrap) {
+    ButtonRecord record;
+    const int most = std::numeric_limits<int>::max();
+    record.TotolRunTimes = most;
+    record.Day = {most, most, 0, 0, 0, 0, 0};
+    record.DayWeek[0] = 12;
+    CountStart(record, {2025, 3, 17});
+    EXPECT_EQ(record.TotolRunTimes, most);
+    EXPECT_EQ(record.Day[0], most);
+    EXPECT_EQ(WeekCount(record), most);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,482 @@
+#include "storage/ButtonStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/ButtonFiles.h"
+#include "support/FakeStorageServices.h"
+#include "support/TempFolder.h"
+#include "xml/XmlError.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ButtonXml;
+using testing::FakeStorageServices;
+using testing::ReadBytes;
+using testing::SettingsXml;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Names kept byte for byte: Cyrillic, CJK and an emoji (four UTF-8 bytes).
+const std::string kCyrillic = "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+const std::string kCjk = "\xE6\x96\x87\xE6\xA1\xA3";
+const std::string kEmoji = "\xF0\x9F\x9A\x80";
+
+void MakeFolder(const std::string& path) {
+    std::filesystem::create_directory(std::filesystem::path(std::u8string(path.begin(), path.end())));
+}
+
+class ButtonStoreTest : public ::testing::Test {
+protected:
+    std::string SettingsFile() const { return folder_ / "TV_user.xml"; }
+    void WriteSettings(const std::string& buttonsXml) { WriteBytes(SettingsFile(), SettingsXml(buttonsXml)); }
+    std::string Stored() const { return ReadBytes(SettingsFile()); }
+    ButtonStore Store() { return ButtonStore(fakes_.services); }
+
+    TempFolder folder_;
+    FakeStorageServices fakes_{folder_ / "TV_user.xml"};
+};
+
+TEST_F(ButtonStoreTest, LoadButtonReadsTheWholeRecord) {
+    const std::string command = "C:\\" + kCyrillic + "\\" + kCjk + kEmoji + ".exe";
+    WriteSettings(ButtonXml(101, {{"IconFile", "C:\\icons.dll"},
+                                  {"IconNumber", "3"},
+                                  {"Command", command},
+                                  {"Parameters", "-x &quot;a &amp; b&quot;"},
+                                  {"WorkingDir", "D:\\work"},
+                                  {"Description", kCjk},
+                                  {"HotKey", "Ctrl+Alt+L"},
+                                  {"WindowStyle", "3"},
+                                  {"Priority", "2"},
+                                  {"IgnoreRunTimes", "1"},
+                                  {"TotolRunTimes", "9"},
+                                  {"Day2", "5"},
+                                  {"Day2Week", "12"},
+                                  {"Day6Week", "53"}}) +
+                  ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "action"}}));
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    const ButtonRecord& record = store.Current();
+    EXPECT_EQ(record.ID, 101);
+    EXPECT_FALSE(record.Empty);
+    EXPECT_EQ(record.BtnStyle, 0);
+    EXPECT_EQ(record.IconFile, "C:\\icons.dll");
+    EXPECT_EQ(record.IconNumber, 3);
+    EXPECT_EQ(record.Command, command);
+    EXPECT_EQ(record.Parameters, "-x \"a & b\"");
+    EXPECT_EQ(record.WorkingDir, "D:\\work");
+    EXPECT_EQ(record.Description, kCjk);
+    EXPECT_EQ(record.HotKey, "Ctrl+Alt+L");
+    EXPECT_EQ(record.WindowStyle, 3);
+    EXPECT_EQ(record.Priority, 2);
+    EXPECT_TRUE(record.IgnoreRunTimes);
+    EXPECT_EQ(record.TotolRunTimes, 9);
+    EXPECT_EQ(record.Day, (std::array<int, 7>{0, 0, 5, 0, 0, 0, 0}));
+    EXPECT_EQ(record.DayWeek, (std::array<int, 7>{0, 0, 12, 0, 0, 0, 53}));
+
+    // No button: empty, and the rest of the record is left as it was.
+    EXPECT_FALSE(store.LoadButton(102));
+    EXPECT_EQ(record.ID, 102);
+    EXPECT_TRUE(record.Empty);
+    EXPECT_EQ(record.BtnStyle, -1);
+    EXPECT_EQ(record.Command, command);
+
+    // An action button is no launch button, but its own fields are loaded,
+    // so that moving it does not carry those of the button loaded before.
+    EXPECT_FALSE(store.LoadButton(103));
+    EXPECT_FALSE(record.Empty);
+    EXPECT_EQ(record.BtnStyle, 1);
+    EXPECT_EQ(record.Command, "action");
+    EXPECT_EQ(record.TotolRunTimes, 0);
+}
+
+TEST_F(ButtonStoreTest, WriteButtonWritesTheWholeRecordAtTheEnd) {
+    const auto first = ButtonXml(
+        101,
+        {{"Command", "C:\\a.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "4"}, {"Day1", "4"}, {"Day1Week", "12"}});
+    const auto second = ButtonXml(205, {{"Command", "C:\\b.txt"}, {"HotKey", "Ctrl+B"}});
+    WriteSettings(first + second);
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    store.WriteButton(310);
+    // A copy under another ID, IgnoreRunTimes and counters included; the source stays.
+    const auto copy = ButtonXml(
+        310,
+        {{"Command", "C:\\a.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "4"}, {"Day1", "4"}, {"Day1Week", "12"}});
+    EXPECT_EQ(Stored(), SettingsXml(first + second + copy));
+
+    // Written under an ID that has a button: replaced, and moved to the end.
+    ASSERT_TRUE(store.LoadButton(205));
+    store.Current().Description = "B";
+    store.WriteButton(101);
+    EXPECT_EQ(Stored(),
+              SettingsXml(second + copy +
+                          ButtonXml(101, {{"Command", "C:\\b.txt"}, {"HotKey", "Ctrl+B"}, {"Description", "B"}})));
+
+    // An empty record deletes instead.
+    EXPECT_FALSE(store.LoadButton(999));
+    store.WriteButton(205);
+    EXPECT_FALSE(Store().LoadButton(205));
+    EXPECT_TRUE(Store().LoadButton(310));
+}
+
+TEST_F(ButtonStoreTest, WritePropertiesMakesNewButtonsCountedAndLeavesCountersAlone) {
+    WriteSettings("");
+    ButtonStore store = Store();
+    EXPECT_FALSE(store.LoadButton(206));
+    ButtonRecord& record = store.Current();
+    record.BtnStyle = 0;
+    record.Command = "C:\\tool.exe";
+    record.Description = "Tool";
+    record.WindowStyle = 2;
+    record.Priority = 1;
+    record.IgnoreRunTimes = true;  // a new button is included in the report all the same
+    record.TotolRunTimes = 7;
+    record.Day[3] = 7;
+    EXPECT_TRUE(store.WriteProperties(206));
+    EXPECT_EQ(
+        Stored(),
+        SettingsXml(ButtonXml(
+            206, {{"Command", "C:\\tool.exe"}, {"Description", "Tool"}, {"WindowStyle", "2"}, {"Priority", "1"}})));
+
+    // On the stored button, the record's IgnoreRunTimes is written; the counters are not.
+    record.Command = "C:\\other.exe";
+    EXPECT_TRUE(store.WriteProperties(206));
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(206, {{"Command", "C:\\other.exe"},
+                                                    {"Description", "Tool"},
+                                                    {"WindowStyle", "2"},
+                                                    {"Priority", "1"},
+                                                    {"IgnoreRunTimes", "1"}})));
+}
+
+TEST_F(ButtonStoreTest, WriteStatisticsWritesOnlyTheCountersOfAStoredButton) {
+    WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}}) + ButtonXml(102, {{"Command", "C:\\b.exe"}}));
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    store.Current().Command = "changed in memory";
+    CountStart(store.Current(), {2025, 3, 18});  // Tuesday of week 12
+    store.WriteStatistics(101);
+    EXPECT_EQ(
+        Stored(),
+        SettingsXml(
+            ButtonXml(101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "1"}, {"Day1", "1"}, {"Day1Week", "12"}}) +
+            ButtonXml(102, {{"Command", "C:\\b.exe"}})));
+
+    // No stored button under the ID: nothing is written.
+    const std::string before = Stored();
+    const int saves = fakes_.fs.saves;
+    store.WriteStatistics(150);
+    EXPECT_FALSE(store.DeleteButton(150));
+    EXPECT_EQ(fakes_.fs.saves, saves);
+    EXPECT_EQ(Stored(), before);
+    EXPECT_TRUE(store.DeleteButton(101));
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102, {{"Command", "C:\\b.exe"}})));
+}
+
+TEST_F(ButtonStoreTest, LoadButtonSummaryReadsOnlyWhatTheGridDraws) {
+    WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}, {"IconFile", "C:\\a.exe"}, {"Description", "A"}}) +
+                  ButtonXml(205, {{"BtnStyle", "1"},
+                                  {"Command", "C:\\b.exe"},
+                                  {"IconFile", "C:\\b.ico"},
+                                  {"IconNumber", "2"},
+                                  {"Description", "B"},
+                                  {"HotKey", "Ctrl+B"},
+                                  {"TotolRunTimes", "6"}}));
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    EXPECT_TRUE(store.LoadButtonSummary(205));  // any kind of button
+    const ButtonRecord& record = store.Current();
+    EXPECT_EQ(record.ID, 101);
+    EXPECT_EQ(record.BtnStyle, 0);
+    EXPECT_EQ(record.Command, "C:\\a.exe");
+    EXPECT_EQ(record.IconFile, "C:\\b.ico");
+    EXPECT_EQ(record.IconNumber, 2);
+    EXPECT_EQ(record.Description, "B");
+    EXPECT_EQ(record.HotKey, "Ctrl+B");
+    EXPECT_EQ(record.TotolRunTimes, 6);
+
+    EXPECT_FALSE(store.LoadButtonSummary(306));
+    EXPECT_EQ(record.IconFile, "");
+    EXPECT_EQ(record.IconNumber, 0);
+    EXPECT_EQ(record.Description, "");
+    EXPECT_EQ(record.HotKey, "");
+    EXPECT_FALSE(record.Empty);
+}
+
+TEST_F(ButtonStoreTest, HandEditedButtonsReadDefaultsAndGetTheirMissingItemsBack) {
+    const std::string handEdited =
+        "\r\n\t\t<Button ID=\"101\">\r\n\t\t\t<Item Name=\"Command\" Value=\"C:\\a.exe\"/>"
+        "\r\n\t\t\t<Item Name=\"IconNumber\" Value=\"abc\"/>\r\n\t\t\t<Item Name=\"Priority\" Value=\"99999999999\"/>"
+        "\r\n\t\t\t<Item Name=\"WindowStyle\"/>\r\n\t\t\t<Item Name=\"Custom\" Value=\"kept\"/>"
+        "\r\n\t\t\t<Item Name=\"TotolRunTimes\" Value=\"2\"/>\r\n\t\t</Button>";
+    WriteSettings(handEdited);
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));  // a missing BtnStyle reads 0
+    EXPECT_EQ(store.Current().Command, "C:\\a.exe");
+    EXPECT_EQ(store.Current().IconNumber, 0);
+    EXPECT_EQ(store.Current().Priority, 0);
+    EXPECT_EQ(store.Current().WindowStyle, 0);
+    EXPECT_EQ(store.Current().TotolRunTimes, 2);
+
+    store.WriteStatistics(101);
+    store.WriteProperties(101);
+    // Items found are set in place, missing ones appended, unknown ones kept.
+    std::string expected =
+        "\r\n\t\t<Button ID=\"101\">\r\n\t\t\t<Item Name=\"Command\" Value=\"C:\\a.exe\"/>"
+        "\r\n\t\t\t<Item Name=\"IconNumber\" Value=\"0\"/>\r\n\t\t\t<Item Name=\"Priority\" "
+        "Value=\"0\"/>\r\n\t\t\t<Item Name=\"WindowStyle\" Value=\"0\"/>"
+        "\r\n\t\t\t<Item Name=\"Custom\" Value=\"kept\"/>"
+        "\r\n\t\t\t<Item Name=\"TotolRunTimes\" Value=\"2\"/>";
+    for (const char* day : {"Day0", "Day1", "Day2", "Day3", "Day4", "Day5", "Day6", "Day0Week", "Day1Week", "Day2Week",
+                            "Day3Week", "Day4Week", "Day5Week", "Day6Week", "BtnStyle"}) {
+        expected += "\r\n\t\t\t<Item Name=\"" + std::string(day) + "\" Value=\"0\"/>";
+    }
+    for (const char* text : {"IconFile", "Parameters", "WorkingDir", "Description", "HotKey"}) {
+        expected += "\r\n\t\t\t<Item Name=\"" + std::string(text) + "\" Value=\"\"/>";
+    }
+    expected += "\r\n\t\t\t<Item Name=\"IgnoreRunTimes\" Value=\"0\"/>\r\n\t\t</Button>";
+    EXPECT_EQ(Stored(), SettingsXml(expected));
+}
+
+TEST_F(ButtonStoreTest, DuplicateButtonsReadTheFirstAndGoAllAtOnce) {
+    const auto stale = ButtonXml(101, {{"Command", "C:\\stale.exe"}});
+    WriteSettings(ButtonXml(101, {{"Command", "C:\\first.exe"}}) + ButtonXml(102) + stale);
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    EXPECT_EQ(store.Current().Command, "C:\\first.exe");
+    EXPECT_TRUE(store.DeleteButton(101));
+    EXPECT_FALSE(store.LoadButton(101));  // the stale duplicate did not come back
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102)));
+
+    WriteSettings(ButtonXml(101, {{"Command", "C:\\first.exe"}}) + ButtonXml(102) + stale);
+    ASSERT_TRUE(store.LoadButton(102));
+    store.WriteButton(101);
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102) + ButtonXml(101)));
+}
+
+TEST_F(ButtonStoreTest, MissingButtonsElementReadsNothingAndIsAddedByWrites) {
+    const std::string noButtons =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Groups Count=\"2\">"
+        "\r\n\t\t<Item ID=\"1\" Value=\"Tabsheet 1\"/>\r\n\t\t<Item ID=\"2\" "
+        "Value=\"Tabsheet 2\"/>\r\n\t</Groups>\r\n</GLConfig>";
+    WriteBytes(SettingsFile(), noButtons);
+    ButtonStore store = Store();
+    EXPECT_FALSE(store.LoadButton(101));
+    EXPECT_FALSE(store.LoadButtonSummary(101));
+    EXPECT_FALSE(store.DeleteButton(101));
+    store.WriteStatistics(101);
+    std::vector<ReportRow> rows;
+    EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}), 0);
+    EXPECT_EQ(fakes_.fs.saves, 0);
+    EXPECT_EQ(Stored(), noButtons);
+
+    store.Current().BtnStyle = 0;
+    store.Current().Empty = false;
+    store.WriteButton(101);
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101)));
+}
+
+TEST_F(ButtonStoreTest, DroppedFilesAndFoldersBecomeButtons) {
+    const std::string folder = folder_ / kCyrillic;
+    const std::string file = folder_ / (kCjk + " " + kEmoji + ".txt");
+    WriteBytes(file, "text");
+    MakeFolder(folder);
+    WriteSettings("");
+    ButtonStore store = Store();
+
+    const auto added = store.AddButtonFromPath(101, file, true);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->description, kCjk + " " + kEmoji + ".txt");
+    EXPECT_EQ(added->iconNumber, 0);
+    EXPECT_EQ(added->iconFile, file);
+    const auto fileButton =
+        ButtonXml(101, {{"IconFile", file}, {"Command", file}, {"Description", added->description}});
+    EXPECT_EQ(Stored(), SettingsXml(fileButton));
+
+    ASSERT_TRUE(store.AddButtonFromPath(205, folder, true));
+    EXPECT_EQ(Stored(), SettingsXml(fileButton + ButtonXml(205, {{"IconFile", folder},
+                                                                 {"Command", folder},
+                                                                 {"Description", kCyrillic},
+                                                                 {"WindowStyle", "5"}})));
+
+    // A name that is neither: nothing is made and nothing written.
+    const std::string before = Stored();
+    EXPECT_FALSE(store.AddButtonFromPath(206, folder_ / "gone.txt", true));
+    EXPECT_EQ(Stored(), before);
+    EXPECT_TRUE(fakes_.prompt.questions.empty());
+}
+
+TEST_F(ButtonStoreTest, DroppedShortcutsAreFollowedToTheirExistingTarget) {
+    const std::string target = folder_ / "Long Program Name.exe";
+    const std::string link = folder_ / "tool.lnk";
+    const std::string deadLink = folder_ / "dead.LNK";
+    for (const auto& name : {target, link, deadLink}) WriteBytes(name, "x");
+    ShellLinkInfo info;
+    info.Path = target;
+    info.WorkingDirectory = folder_.Path();
+    info.Arguments = "-a " + kCyrillic;
+    info.IconLocation = "";
+    fakes_.shell.links[link] = info;
+    info.Path = folder_ / "deleted.exe";
+    fakes_.shell.links[deadLink] = info;
+    fakes_.shell.canonicalPaths[target] = "C:\\Program Files\\Long Program Name.exe";
+    fakes_.shell.canonicalPaths[folder_.Path()] = "C:\\Program Files";
+    WriteSettings("");
+    ButtonStore store = Store();
+
+    const auto analysed = store.AddButtonFromPath(101, link, true);
+    ASSERT_TRUE(analysed);
+    EXPECT_EQ(analysed->description, "Long Program Name.exe");
+    EXPECT_EQ(analysed->iconFile, "C:\\Program Files\\Long Program Name.exe");
+    ASSERT_TRUE(store.LoadButton(101));
+    EXPECT_EQ(store.Current().Command, "C:\\Program Files\\Long Program Name.exe");
+    EXPECT_EQ(store.Current().WorkingDir, "C:\\Program Files");
+    EXPECT_EQ(store.Current().Parameters, "-a " + kCyrillic);
+    EXPECT_EQ(store.Current().WindowStyle, 1);
+
+    // The shortcut's own description and icon win when it has them.
+    info.Path = target;
+    info.WorkingDirectory = "";
+    info.Description = "My tool";
+    info.IconLocation = "C:\\icons.dll";
+    info.IconIndex = 4;
+    fakes_.shell.links[link] = info;
+    const auto described = store.AddButtonFromPath(102, link, true);
+    ASSERT_TRUE(described);
+    EXPECT_EQ(described->description, "My tool");
+    EXPECT_EQ(described->iconFile, "C:\\icons.dll");
+    EXPECT_EQ(described->iconNumber, 4);
+    ASSERT_TRUE(store.LoadButton(102));
+    EXPECT_EQ(store.Current().WorkingDir, "");
+
+    // A deleted target makes no button; with the option off, or for a
+    // shortcut that cannot be read, the button opens the shortcut itself.
+    const std::string before = Stored();
+    EXPECT_FALSE(store.AddButtonFromPath(103, deadLink, true));
+    EXPECT_EQ(Stored(), before);
+    ASSERT_TRUE(store.AddButtonFromPath(103, deadLink, false));
+    ASSERT_TRUE(store.LoadButton(103));
+    EXPECT_EQ(store.Current().Command, deadLink);
+    EXPECT_EQ(store.Current().Description, "dead.LNK");
+    fakes_.shell.links.clear();
+    ASSERT_TRUE(store.AddButtonFromPath(104, link, true));
+    ASSERT_TRUE(store.LoadButton(104));
+    EXPECT_EQ(store.Current().Command, link);
+}
+
+TEST_F(ButtonStoreTest, ATakenSlotIsReplacedOnlyOnYes) {
+    const std::string dropped = folder_ / (kEmoji + ".txt");
+    WriteBytes(dropped, "x");
+    const auto old = ButtonXml(205, {{"Command", "C:\\" + kCyrillic + ".exe"}, {"TotolRunTimes", "8"}});
+    WriteSettings(old + ButtonXml(101));
+    const std::string before = Stored();
+    fakes_.prompt.answer = false;
+    EXPECT_FALSE(Store().AddButtonFromPath(205, dropped, true));
+    ASSERT_EQ(fakes_.prompt.questions.size(), 1u);
+    EXPECT_EQ(fakes_.prompt.questions[0],
+              "Use the:\r\n\r\nC:\\" + kCyrillic + ".exe\r\n\r\nReplace the exists icon:\r\n\r\n" + dropped);
+    EXPECT_EQ(Stored(), before);
+
+    fakes_.prompt.answer = true;
+    ASSERT_TRUE(Store().AddButtonFromPath(205, dropped, true));
+    EXPECT_EQ(
+        Stored(),
+        SettingsXml(ButtonXml(101) +
+                    ButtonXml(205, {{"IconFile", dropped}, {"Command", dropped}, {"Description", kEmoji + ".txt"}})));
+}
+
+TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
+    WriteSettings(
+        ButtonXml(205, {{"Command", "C:\\b\\" + kCjk + ".doc"}, {"TotolRunTimes", "7"}}) +
+        ButtonXml(
+            101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "5"}, {"Day0", "2"}, {"Day0Week", "11"}, {"Day3", "1"}}) +
+        ButtonXml(102, {{"Command", "C:\\ignored.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "3"}}) +
+        ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "C:\\action.exe"}, {"TotolRunTimes", "3"}}) +
+        ButtonXml(120, {{"Command", "C:\\never.exe"}}) +
+        ButtonXml(301, {{"Command", "C:\\third.exe"}, {"TotolRunTimes", "1"}}));
+    fakes_.shell.fileInfos["C:\\a.exe"] = {"Application", 12};
+    fakes_.clock.today = {2025, 3, 17};  // a Monday
+    const std::vector<std::string> groups = {"Work", kCyrillic};
+    ButtonStore store = Store();
+
+    std::vector<ReportRow> rows;
+    EXPECT_EQ(store.FillReport(rows, 2, groups), 7);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].caption, kCjk + ".doc");
+    EXPECT_EQ(rows[0].groupName, kCyrillic);
+    EXPECT_EQ(rows[0].id, 205);
+    EXPECT_EQ(rows[0].command, "C:\\b\\" + kCjk + ".doc");
+
+    rows.clear();
+    fakes_.shell.fileInfoQueries.clear();
+    EXPECT_EQ(store.FillReport(rows, 0, groups), 12);
+    ASSERT_EQ(rows.size(), 3u);
+    const ReportRow& first = rows[0];
+    EXPECT_EQ(first.caption, "a.exe");
+    EXPECT_EQ(first.systemIconIndex, 12);
+    EXPECT_EQ(first.groupName, "Work");
+    EXPECT_EQ(first.id, 101);
+    EXPECT_EQ(first.today, 2);
+    EXPECT_EQ(first.week, 3);
+    EXPECT_EQ(first.total, 5);
+    EXPECT_EQ(first.share, "");
+    EXPECT_EQ(first.typeName, "Application");
+    EXPECT_EQ(first.command, "C:\\a.exe");
+    EXPECT_EQ(rows[1].id, 120);
+    EXPECT_EQ(rows[2].id, 205);
+    // One shell query per row, none for buttons left out.
+    EXPECT_EQ(fakes_.shell.fileInfoQueries,
+              (std::vector<std::string>{"C:\\a.exe", "C:\\never.exe", "C:\\b\\" + kCjk + ".doc"}));
+
+    // A group beyond the names is listed without a name.
+    rows.clear();
+    EXPECT_EQ(store.FillReport(rows, 3, groups), 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].groupName, "");
+}
+
+TEST_F(ButtonStoreTest, AFullFileIsParsedOnceAndAClickSavesOnce) {
+    std::string buttons;
+    for (int group = 1; group <= 10; ++group) {
+        for (int slot = 1; slot <= 20; ++slot) {
+            buttons += ButtonXml(ButtonIDOf(group, slot),
+                                 {{"Command", "C:\\p" + std::to_string(slot) + ".exe"}, {"Description", kCyrillic}});
+        }
+    }
+    WriteSettings(buttons);
+    ButtonStore store = Store();
+    const auto parsed = XmlDocumentFile::ParseCount();
+    for (int group = 1; group <= 10; ++group) {
+        for (int slot = 1; slot <= 20; ++slot) EXPECT_TRUE(store.LoadButtonSummary(ButtonIDOf(group, slot)));
+    }
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
+
+    ASSERT_TRUE(store.LoadButton(1020));
+    CountStart(store.Current(), fakes_.clock.Today());
+    store.WriteStatistics(1020);
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
+    EXPECT_EQ(fakes_.fs.saves, 1);
+    EXPECT_EQ(fakes_.fs.reads, 1);
+    // Another instance sees the change without parsing again.
+    ButtonStore other = Store();
+    ASSERT_TRUE(other.LoadButton(1020));
+    EXPECT_EQ(other.Current().TotolRunTimes, 1);
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
+}
+
+TEST_F(ButtonStoreTest, AnUnreadableFileIsReportedAndNotOverwritten) {
+    const std::string broken = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Buttons>\r\n</GLConfig>";
+    WriteBytes(SettingsFile(), broken);
+    ButtonStore store = Store();
+    EXPECT_THROW((void)store.LoadButton(101), XmlError);
+    store.Current().Empty = false;
+    store.Current().BtnStyle = 0;
+    EXPECT_THROW(store.WriteButton(101), XmlError);
+    EXPECT_THROW((void)store.AddButtonFromPath(101, SettingsFile(), true), XmlError);
+    EXPECT_EQ(Stored(), broken);
+}
+
+}  // namespace
+}  // namespace tavrin
