@@ -20,7 +20,7 @@ class ButtonCell {
 public:
     // Default: raised; Pressed: inner bevel lowered; Context: outer bevel lowered.
     enum class Look { Raised, Pressed, Context };
-    enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu, HintShown };
+    enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu };
     using Listener = std::function<void(ButtonCell&, Event)>;
 
     // page: the window that shows the cell, with its top left corner at (left, top) of its client area.

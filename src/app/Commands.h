@@ -1,80 +1,71 @@
-// The main window's commands as data: identifiers, captions and hints that the
-// system menu, the tray menu, the status-bar menu, the tool images and the
-// tests all use.
+// The main window's commands as data: one identifier per command with its
+// caption and hint. The system menu, the status-bar menu, the tray menu, the
+// tool images of the Tavrin Tab and the tests all use these identifiers.
 #pragma once
 
+#include <windows.h>
+
 #include <array>
+#include <span>
 
 namespace tavrin {
 
-// The window and menu actions of the main window.
-enum class Action {
-    None,
-    ActionMenu_AlwaysOnTop,
-    ActionMenu_ShowSysPanel,
-    ActionMenu_Report,
-    ActionMenu_AppOptions,
-    ActionMenu_Website,
-    ActionMenu_About,
-    ActionMenu_BackupConfig,
-    ActionMenu_ResotreConfig,
+// The identifiers double as menu and system-menu command numbers, so their low
+// four bits stay clear (Windows uses them in system commands).
+enum class Command : unsigned {
+    None = 0,  // in a menu layout: a separator
+    AlwaysOnTop = 0x0110,
+    ShowTavrinTab = 0x0120,
+    Report = 0x0130,
+    Options = 0x0140,
+    Website = 0x0150,
+    About = 0x0160,
+    BackupSettings = 0x0170,
+    RestoreSettings = 0x0180,
+    ToggleWindow = 0x0190,
+    Close = 0x01A0,
 };
 
-struct MenuEntry {
-    const wchar_t* caption;  // "-" is a separator
-    Action action;
-    unsigned commandId;      // system commands keep their low four bits clear
-
-    [[nodiscard]] constexpr bool IsSeparator() const noexcept { return caption[0] == L'-' && caption[1] == L'\0'; }
+struct CommandText {
+    Command command;
+    const wchar_t* caption;  // as a menu shows it
+    const char* hint;        // as the status bar shows it for a tool image
 };
 
-// PopupMenuTitle: the entries the window appends to its system menu, in order.
-inline constexpr std::array<MenuEntry, 8> kPopupMenuTitle{{
-    {L"Always On Top", Action::ActionMenu_AlwaysOnTop, 0x0110},
-    {L"Show Tavrin Tab", Action::ActionMenu_ShowSysPanel, 0x0120},
-    {L"-", Action::None, 0},
-    {L"View Frequency Report", Action::ActionMenu_Report, 0x0130},
-    {L"Options...", Action::ActionMenu_AppOptions, 0x0140},
-    {L"-", Action::None, 0},
-    {L"Tavrin Home", Action::ActionMenu_Website, 0x0150},
-    {L"&About...", Action::ActionMenu_About, 0x0160},
+inline constexpr std::array<CommandText, 10> kCommandTexts{{
+    {Command::AlwaysOnTop, L"Always On Top", ""},
+    {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
+    {Command::Report, L"View Frequency Report", "View Frequency Report"},
+    {Command::Options, L"Options...", "Options"},
+    {Command::Website, L"Tavrin Home", ""},
+    {Command::About, L"&About...", ""},
+    {Command::BackupSettings, L"Backup Settings", "Backup Settings"},
+    {Command::RestoreSettings, L"Restore Settings", "Restore Settings"},
+    {Command::ToggleWindow, L"Show", ""},
+    {Command::Close, L"&Close", ""},
 }};
 
-// PopupMenuStatus, the status bar's menu; the first entry is the default.
-inline constexpr std::array<MenuEntry, 3> kPopupMenuStatus{{
-    {L"View Frequency Report", Action::ActionMenu_Report, 0x0230},
-    {L"-", Action::None, 0},
-    {L"Options...", Action::ActionMenu_AppOptions, 0x0240},
-}};
-
-// PopupMenuTrayIcon, the notification-area icon's menu; "Show" is the default entry.
-// "Show" and "&Close" belong to no action: the window handles their commands itself.
-inline constexpr unsigned kTrayShowCommand = 0x0310;
-inline constexpr unsigned kTrayCloseCommand = 0x0320;
-inline constexpr std::array<MenuEntry, 6> kPopupMenuTrayIcon{{
-    {L"Show", Action::None, kTrayShowCommand},
-    {L"-", Action::None, 0},
-    {L"Options...", Action::ActionMenu_AppOptions, 0x0340},
-    {L"Tavrin Home", Action::ActionMenu_Website, 0x0350},
-    {L"-", Action::None, 0},
-    {L"&Close", Action::None, kTrayCloseCommand},
-}};
-
-// The hints of the tool images of the Tavrin Tab, taken from their actions.
-[[nodiscard]] constexpr const char* ActionHint(Action action) noexcept {
-    switch (action) {
-        case Action::ActionMenu_AppOptions:
-            return "Options";
-        case Action::ActionMenu_Report:
-            return "View Frequency Report";
-        case Action::ActionMenu_BackupConfig:
-            return "Backup Settings";
-        case Action::ActionMenu_ResotreConfig:
-            return "Restore Settings";
-        default:
-            return "";
+[[nodiscard]] constexpr const CommandText& TextOf(Command command) {
+    for (const CommandText& text : kCommandTexts) {
+        if (text.command == command) return text;
     }
+    return kCommandTexts[0];  // unreachable for a listed command; constexpr keeps it checked
 }
+
+// The menus, in their order; Command::None is a separator. The first entry of
+// the status-bar and tray menus is their default.
+inline constexpr std::array<Command, 8> kSystemMenu{Command::AlwaysOnTop, Command::ShowTavrinTab, Command::None,
+                                                    Command::Report,      Command::Options,       Command::None,
+                                                    Command::Website,     Command::About};
+inline constexpr std::array<Command, 3> kStatusMenu{Command::Report, Command::None, Command::Options};
+inline constexpr std::array<Command, 6> kTrayMenu{Command::ToggleWindow, Command::None, Command::Options,
+                                                  Command::Website,      Command::None, Command::Close};
+
+// Appends the entries of a menu layout to a menu.
+void AppendMenuItems(HMENU menu, std::span<const Command> layout);
+
+// The command a menu or system-menu number stands for; None for another number.
+[[nodiscard]] Command CommandOfMenuId(unsigned id) noexcept;
 
 // The product's web page, opened by "Tavrin Home".
 inline constexpr char kTavrinHomeAddress[] = "https://tavrin.example.org/";

@@ -4,9 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <exception>
-
 #include "app/Commands.h"
+#include "win32/BaseWindow.h"
 #include "win32/ErrorDisplay.h"
 #include "app/MainWindow.h"
 #include "win32/Win32FileDialogs.h"
@@ -18,18 +17,14 @@ namespace {
 
 // The hidden window that owns the main window. Its tool-window style, and
 // nothing else, keeps the program off the taskbar.
-HWND CreateOwnerWindow(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"TavrinOwner";
-    RegisterClassExW(&windowClass);
-    const HWND owner = CreateWindowExW(0, windowClass.lpszClassName, L"Tavrin", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                       nullptr, instance, nullptr);
-    SetWindowLongPtrW(owner, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    return owner;
-}
+class OwnerWindow : public tavrin::BaseWindow<OwnerWindow> {
+public:
+    OwnerWindow() {
+        Create(L"TavrinOwner", {}, {.caption = L"Tavrin", .style = WS_POPUP});
+        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultProc(message, wParam, lParam); }
+};
 
 int RunMessageLoop() {
     MSG message;
@@ -42,7 +37,7 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrin::Win32FileSystem fileSystem;
     tavrin::Win32Environment environment;
     tavrin::AppConfig appConfig(fileSystem, environment);
@@ -53,24 +48,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    // The main window's tab control and status bar, and the dialogs' hot-key,
+    // list-view and up-down controls.
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS;
     InitCommonControlsEx(&controls);
-    const tavrin::unique_hwnd owner(CreateOwnerWindow(instance));
     tavrin::Win32Shell shell;
     tavrin::Win32Prompt prompt;
     tavrin::Win32Clock clock;
     tavrin::Win32FileDialogs dialogs;
     tavrin::MainWindowServices services{fileSystem, environment, shell, prompt, clock, dialogs};
     try {
-        tavrin::MainWindow mainWindow(services, appConfig, owner.get());
+        const OwnerWindow owner;
+        tavrin::MainWindow mainWindow(services, appConfig, owner.Handle());
         dialogs.SetOwner(mainWindow.Handle());
         mainWindow.Show();
         return RunMessageLoop();
-    } catch (const std::exception& error) {
+    } catch (...) {
         // A file that cannot be read is reported, and nothing is written.
-        tavrin::ShowErrorMessage(nullptr, error);
+        tavrin::ShowCurrentException(nullptr);
         return 1;
     }
 }

@@ -2,20 +2,12 @@
 
 #include <commctrl.h>
 
-#include "rules/EdgeSnap.h"
 #include "app/ProgramResources.h"
+#include "rules/EdgeSnap.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
-
-void AppendMenuEntry(HMENU menu, const MenuEntry& item) {
-    if (item.IsSeparator()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    } else {
-        AppendMenuW(menu, MF_STRING, item.commandId, item.caption);
-    }
-}
 
 MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND owner)
     : services_(services), config_(config), owner_(owner) {
@@ -24,10 +16,10 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
     options.smallIcon = LoadAppIcon(16).release();
     // The caption is set by the last creation steps: a copy starting meanwhile
     // must not find a half-made window.
-    Create(kClassName, options, 0, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-           0, 0, 0, 0, owner_);
+    Create(kClassName, options,
+           {.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, .parent = owner_});
     CreateTrayComponents();
-    FormCreate();
+    RunCreationSteps();
 }
 
 AppSettings& MainWindow::Settings() {
@@ -41,9 +33,9 @@ ButtonStore& MainWindow::Buttons() {
 }
 
 // The creation steps, in their order: each relies on the ones before.
-void MainWindow::FormCreate() {
-    SwapMode = false;
-    CopyMode = false;
+void MainWindow::RunCreationSteps() {
+    swapMode_ = false;
+    copyMode_ = false;
     mostUsed_ = {};
     services_.shell.SetApplicationWindow(Handle());
     services_.prompt.SetOwner(Handle());
@@ -65,7 +57,7 @@ void MainWindow::FormCreate() {
         FillRecentPanel();
     }
     RegisterMainHotKey();
-    HiddenToTray = false;
+    hiddenToTray_ = false;
 
     ApplyTabStyle();
     ApplyAlwaysOnTop();
@@ -87,9 +79,22 @@ void MainWindow::Show() {
     UpdateStatusBar();
 }
 
-void MainWindow::FormClose() {
+// Also at log-off and shutdown. A minimised window keeps the place it is restored
+// to; the window rectangle is right while hidden in the notification area.
+void MainWindow::SaveOnClose() {
     RECT frame{};
-    GetWindowRect(Handle(), &frame);  // also right while hidden in the notification area
+    GetWindowRect(Handle(), &frame);
+    if (IsIconic(Handle())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(Handle(), &placement);
+        // The placement is in work-area coordinates.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        frame = placement.rcNormalPosition;
+        OffsetRect(&frame, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    }
     Settings().Y = frame.top;
     Settings().X = frame.left;
     Settings().SaveSettings();
@@ -99,26 +104,33 @@ void MainWindow::FormClose() {
 void MainWindow::BuildSystemMenu() {
     const HMENU menu = GetSystemMenu(Handle(), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (const MenuEntry& item : kPopupMenuTitle) AppendMenuEntry(menu, item);
-    for (const MenuEntry& item : kPopupMenuTitle) SyncSystemMenuEntry(item);
+    AppendMenuItems(menu, kSystemMenu);
+    SyncSystemMenu();
+    ShowTavrinTab(Settings().ShowAppPanel);
 }
 
-void MainWindow::SyncSystemMenuEntry(const MenuEntry& item) {
-    bool checked = false;
-    if (item.action == Action::ActionMenu_AlwaysOnTop) {
-        checked = Settings().AlwaysOnTop;
-    } else if (item.action == Action::ActionMenu_ShowSysPanel) {
-        checked = Settings().ShowAppPanel;
-        if (pages_.at(0).tabVisible != checked) {
-            pages_.at(0).tabVisible = checked;
-            RefreshTabItems();
-        }
-        if (checked) SetActivePage(0);
-    } else {
-        return;
+void MainWindow::SyncSystemMenu() {
+    const HMENU menu = GetSystemMenu(Handle(), FALSE);
+    const auto check = [menu](Command command, bool checked) {
+        CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    };
+    check(Command::AlwaysOnTop, Settings().AlwaysOnTop);
+    check(Command::ShowTavrinTab, Settings().ShowAppPanel);
+}
+
+// A shown Tavrin Tab becomes the active page; a hidden one hands the page over
+// to its neighbour, as a tab control does.
+void MainWindow::ShowTavrinTab(bool show) {
+    if (pages_.at(0).tabVisible != show) {
+        pages_[0].tabVisible = show;
+        RefreshTabItems();
     }
-    ModifyMenuW(GetSystemMenu(Handle(), FALSE), item.commandId, MF_BYCOMMAND | MF_STRING | (checked ? MF_CHECKED : 0),
-                item.commandId, item.caption);
+    if (show) {
+        SetActivePage(0);
+    } else if (activePage_ == 0) {
+        SetActivePage(activePage_);  // a page without its tab hands over to its neighbour
+        UpdateStatusBar();
+    }
 }
 
 void MainWindow::ApplyAlwaysOnTop() {
@@ -126,34 +138,26 @@ void MainWindow::ApplyAlwaysOnTop() {
                  SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void MainWindow::OnSystemCommand(WPARAM command) {
-    for (const MenuEntry& item : kPopupMenuTitle) {
-        if (!item.IsSeparator() && item.commandId == (command & 0xFFF0)) {
-            RunAction(item.action);
-            SyncSystemMenuEntry(item);
-            return;
-        }
-    }
-}
-
-void MainWindow::RunAction(Action action) {
-    switch (action) {
-        case Action::ActionMenu_AlwaysOnTop:
+void MainWindow::RunCommand(Command command) {
+    switch (command) {
+        case Command::AlwaysOnTop:
             Settings().AlwaysOnTop = !Settings().AlwaysOnTop;
             Settings().SaveSettings();
             ApplyAlwaysOnTop();
+            SyncSystemMenu();
             break;
-        case Action::ActionMenu_ShowSysPanel:
+        case Command::ShowTavrinTab:
             Settings().ShowAppPanel = !Settings().ShowAppPanel;
             Settings().SaveSettings();
-            SyncSystemMenuEntry(kPopupMenuTitle[1]);
+            ShowTavrinTab(Settings().ShowAppPanel);
+            SyncSystemMenu();
             break;
-        case Action::ActionMenu_Report:
-        case Action::ActionMenu_AppOptions:
+        case Command::Report:
+        case Command::Options:
             // The report and the options dialog open here once they exist.
             PlayFeedbackSound(FeedbackSound::Icon);
             break;
-        case Action::ActionMenu_Website: {
+        case Command::Website: {
             ExecuteRequest request;
             request.owner = ExecuteOwner::Application;
             request.verb = "open";
@@ -164,14 +168,20 @@ void MainWindow::RunAction(Action action) {
             services_.shell.Execute(request);
             break;
         }
-        case Action::ActionMenu_BackupConfig:
+        case Command::BackupSettings:
             if (BackupSettings()) services_.dialogs.ShowMessage("Backup done.");
             break;
-        case Action::ActionMenu_ResotreConfig:
+        case Command::RestoreSettings:
             RestoreSettings();
             break;
-        case Action::ActionMenu_About:
-        case Action::None:
+        case Command::ToggleWindow:
+            ToggleWindow();  // also when the window is shown: then "Show" hides it
+            break;
+        case Command::Close:
+            SendMessageW(Handle(), WM_CLOSE, 0, 0);  // as the system menu's Close
+            break;
+        case Command::About:
+        case Command::None:
             break;
     }
 }
@@ -190,44 +200,53 @@ void MainWindow::SnapToScreenEdges() {
 
 void MainWindow::ShowStatusMenu() {
     unique_hmenu menu(CreatePopupMenu());
-    for (const MenuEntry& item : kPopupMenuStatus) {
-        AppendMenuEntry(menu.get(), item);
-    }
-    SetMenuDefaultItem(menu.get(), kPopupMenuStatus[0].commandId, FALSE);
+    AppendMenuItems(menu.get(), kStatusMenu);
+    SetMenuDefaultItem(menu.get(), static_cast<UINT>(kStatusMenu[0]), FALSE);
     POINT point{};
     GetCursorPos(&point);
     const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(),
                                        nullptr);
-    for (const MenuEntry& item : kPopupMenuStatus) {
-        if (chosen != 0 && item.commandId == chosen) RunAction(item.action);
-    }
+    RunCommand(CommandOfMenuId(chosen));
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOVE:
-            SnapToScreenEdges();
+            // A minimised window sits far off the screen, where snapping would pull it to the corner.
+            if (!IsIconic(Handle())) SnapToScreenEdges();
             return 0;
-        case WM_SYSCOMMAND:
-            OnSystemCommand(wParam);
-            break;
+        case WM_SYSCOMMAND: {
+            const Command command = CommandOfMenuId(static_cast<unsigned>(wParam & 0xFFF0));
+            if (command == Command::None) break;  // the system's own commands
+            RunCommand(command);
+            return 0;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == morePageControl_ && header->code == TCN_SELCHANGE) {
-                SetActivePage(PageOfTabItem(TabCtrl_GetCurSel(morePageControl_)));
-                MorePageControlChange();
-            } else if (header->hwndFrom == statusBar1_ && header->code == NM_RCLICK) {
+            if (header->hwndFrom == tabControl_ && header->code == TCN_SELCHANGE) {
+                SetActivePage(PageOfTabItem(TabCtrl_GetCurSel(tabControl_)));
+                OnPageChanged();
+            } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();
             }
             return 0;
         }
         case WM_COMMAND:
-            // The tray icon posts its menu's commands as a menu would (no control, no notification code).
-            if (lParam == 0 && HIWORD(wParam) == 0 && TrayMenuCommand(LOWORD(wParam))) return 0;
+            // Menu commands, as the tray icon posts them too (no control, no notification code).
+            if (lParam == 0 && HIWORD(wParam) == 0) {
+                const Command command = CommandOfMenuId(LOWORD(wParam));
+                if (command == Command::None) break;
+                RunCommand(command);
+                return 0;
+            }
             break;
         case WM_CLOSE:
-            FormClose();
+            SaveOnClose();
             DestroyWindow(Handle());
+            return 0;
+        case WM_ENDSESSION:
+            // The session ends without WM_CLOSE: what closing saves is saved now.
+            if (wParam) SaveOnClose();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

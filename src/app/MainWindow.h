@@ -1,7 +1,7 @@
-// The main window mainWindow: the Tavrin Tab and one page per group in the tab
-// control MorePageControl, the status bar StatusBar1, the system-menu entries,
-// edge snapping, launching and the recent and most-used panels. The window
-// only wires controls to the stores; files and the shell are theirs.
+// The main window: the Tavrin Tab and one page per group in a tab control, the
+// status bar, the system-menu entries, edge snapping, launching, the recent and
+// most-used panels, the notification-area icon and the global hot key. The
+// window only wires controls to the stores; files and the shell are theirs.
 #pragma once
 
 #include <array>
@@ -11,27 +11,25 @@
 #include <string>
 #include <vector>
 
-#include "win32/BaseWindow.h"
 #include "app/ButtonCell.h"
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
-#include "rules/MostUsed.h"
 #include "app/TabPage.h"
 #include "desktop/GlobalHotKeys.h"
 #include "desktop/LayoutKeyNames.h"
 #include "desktop/TrayIcon.h"
-#include "storage/StorageServices.h"
+#include "rules/MostUsed.h"
+#include "storage/AppConfig.h"
 #include "storage/AppSettings.h"
 #include "storage/ButtonStore.h"
-#include "storage/AppConfig.h"
+#include "storage/StorageServices.h"
+#include "win32/BaseWindow.h"
 
 namespace tavrin {
 
-// Appends one entry of a command table to a menu: a separator or a string.
-void AppendMenuEntry(HMENU menu, const MenuEntry& item);
-
 class MainWindow : public BaseWindow<MainWindow> {
 public:
+    // What other copies of the program find the running one by.
     static constexpr wchar_t kClassName[] = L"TfrmTavrin";
     static constexpr wchar_t kCaption[] = L"Tavrin";
 
@@ -50,15 +48,19 @@ public:
     [[nodiscard]] int PageCount() const noexcept { return static_cast<int>(pages_.size()); }
     [[nodiscard]] int ActivePageIndex() const noexcept { return activePage_; }
     [[nodiscard]] bool TabVisible(int page) const { return pages_.at(page).tabVisible; }
-    [[nodiscard]] HWND PageControl() const noexcept { return morePageControl_; }
+    [[nodiscard]] HWND TabControl() const noexcept { return tabControl_; }
+    [[nodiscard]] HWND PageWindow(int page) const { return pages_.at(page).window->Handle(); }
     [[nodiscard]] ButtonCell& GridCell(int page, int slot) const { return *pages_.at(page).cells.at(slot - 1); }
     [[nodiscard]] ButtonCell& RecentImage(int k) const { return *recentImages_.at(k - 1); }
     [[nodiscard]] ButtonCell& MostUsedImage(int k) const { return *mostUsedImages_.at(k - 1); }
-    [[nodiscard]] ButtonCell& ToolImage(Action action) const;
+    [[nodiscard]] ButtonCell& ToolImage(Command command) const;
     [[nodiscard]] const MostUsedState& MostUsed() const noexcept { return mostUsed_; }
     [[nodiscard]] std::wstring StatusText(int panel) const;
+    // The button ID of the cell pressed last with either button, and of the last right-click.
+    [[nodiscard]] int CurrentImageId() const noexcept { return currentImageId_; }
+    [[nodiscard]] int ContextButtonId() const noexcept { return contextButtonId_; }
 
-    void RunAction(Action action);
+    void RunCommand(Command command);
     void SetActivePage(int page);
 
     // Helpers of the button and tab actions: the first cell of page tagged a
@@ -71,10 +73,10 @@ public:
     void RefreshPanel(ButtonCell& panel);
 
     // The notification area and the global hot key (MainWindowTray.cpp).
-    [[nodiscard]] bool IsHiddenToTray() const noexcept { return HiddenToTray; }
-    [[nodiscard]] std::uint16_t HotKeyIndex() const noexcept { return MainHotKeyIndex; }
+    [[nodiscard]] bool IsHiddenToTray() const noexcept { return hiddenToTray_; }
+    [[nodiscard]] std::uint16_t HotKeyIndex() const noexcept { return mainHotKeyIndex_; }
     [[nodiscard]] const TrayIcon& Tray() const { return *trayIcon_; }
-    [[nodiscard]] const GlobalHotKeys& HotKeys() const noexcept { return mainGlobalHotKeys_; }
+    [[nodiscard]] const GlobalHotKeys& HotKeys() const noexcept { return hotKeys_; }
     void ToggleWindow();
     // After the options dialog, once GlobalHotKeyText holds the new text.
     void ReregisterMainHotKey();
@@ -91,13 +93,13 @@ private:
     };
 
     // Creation and closing (MainWindow.cpp).
-    void FormCreate();
-    void FormClose();
+    void RunCreationSteps();
+    void SaveOnClose();
     void BuildSystemMenu();
-    void SyncSystemMenuEntry(const MenuEntry& item);
+    void SyncSystemMenu();
     void ApplyAlwaysOnTop();
+    void ShowTavrinTab(bool show);
     void SnapToScreenEdges();
-    void OnSystemCommand(WPARAM command);
     void ShowStatusMenu();
 
     // Tabs, grids and the status bar (MainWindowGrid.cpp).
@@ -110,7 +112,7 @@ private:
     void LayoutPages();
     [[nodiscard]] int TabItemOfPage(int page) const;
     [[nodiscard]] int PageOfTabItem(int item) const;
-    void MorePageControlChange();
+    void OnPageChanged();
     void UpdateStatusBar();
     void SetStatusText(int panel, const std::string& text);
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
@@ -123,19 +125,19 @@ private:
     [[nodiscard]] HotKeyValue ParsedGlobalHotKey() const;
     void HotKeyPressed(std::uint16_t index);
     void BalloonHintClick();
-    void MinimizeToTray();
+    void HideToTray();
     void ShowRunningBalloon();
-    [[nodiscard]] bool TrayMenuCommand(unsigned commandId);
 
     // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
     void BuildTavrinTab(Page& page);
     [[nodiscard]] bool CompletePick(ButtonCell& image);
-    void ImageClick(ButtonCell& image);
-    void Image_LastClick(ButtonCell& image);
+    void LaunchFromGrid(ButtonCell& image);
+    void LaunchFromTavrinTab(ButtonCell& image);
+    [[nodiscard]] std::optional<int> LaunchButton(int id);
     void FillRecentPanel();
     void RankMostUsedPanel();
     void RedrawMostUsed(const ChangedPositions& positions);
-    void Panel12Click();
+    void ShowRecentList();
     [[nodiscard]] bool BackupSettings();
     void RestoreSettings();
 
@@ -147,30 +149,33 @@ private:
     std::unique_ptr<AppSettings> appSettings_;
     std::unique_ptr<ButtonStore> buttonStore_;
 
-    HWND morePageControl_ = nullptr;
-    HWND statusBar1_ = nullptr;
+    HWND tabControl_ = nullptr;
+    HWND statusBar_ = nullptr;
     std::vector<Page> pages_;  // page 0 is the Tavrin Tab
     int activePage_ = -1;
     // Cells of the Tavrin Tab, owned by its page.
     std::array<ButtonCell*, 6> recentImages_{};
     std::array<ButtonCell*, 6> mostUsedImages_{};
     std::array<ButtonCell*, 4> toolImages_{};
-    std::array<Action, 4> toolActions_{};
+    std::array<Command, 4> toolCommands_{};
 
     MostUsedState mostUsed_;
     bool buildingGrids_ = false;  // DrawButtonImage collects RankCandidates meanwhile
-    ButtonCell* CurrentImage = nullptr;
-    int ContextButtonID = 0;
-    bool SwapMode = false;
-    bool CopyMode = false;
+    // A launch pumps messages while the shell works: a click arriving meanwhile is refused.
+    bool launching_ = false;
+    // By button ID, not by cell: a rebuilt grid frees its cells.
+    int currentImageId_ = 0;
+    int contextButtonId_ = 0;
+    bool swapMode_ = false;
+    bool copyMode_ = false;
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
     LayoutKeyNames layoutKeyNames_;
-    GlobalHotKeys mainGlobalHotKeys_;
-    unique_hmenu popupMenuTrayIcon_;     // outlives the tray icon that shows it
+    GlobalHotKeys hotKeys_;
+    unique_hmenu trayMenu_;              // outlives the tray icon that shows it
     std::optional<TrayIcon> trayIcon_;  // made with the window, which it needs
-    bool HiddenToTray = false;
-    std::uint16_t MainHotKeyIndex = 0;  // 0: no global hot key
+    bool hiddenToTray_ = false;
+    std::uint16_t mainHotKeyIndex_ = 0;  // 0: no global hot key
 };
 
 }  // namespace tavrin

@@ -20,13 +20,13 @@ constexpr int kStatusPanelWidths[] = {260, 50};
 }  // namespace
 
 void MainWindow::BuildGroupTabs() {
-    morePageControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+    tabControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                        0, 0, kClientWidth, kPageHeight, Handle(), nullptr, nullptr, nullptr);
-    SendMessageW(morePageControl_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    statusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(), nullptr,
+    SendMessageW(tabControl_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(), nullptr,
                                   nullptr, nullptr);
     const int rightEdges[] = {kStatusPanelWidths[0], kStatusPanelWidths[0] + kStatusPanelWidths[1]};
-    SendMessageW(statusBar1_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
 
     Settings().LoadGroups();
     BuildTavrinTab(AddPage(Widen(Settings().FavoriteGroup)));
@@ -36,22 +36,24 @@ void MainWindow::BuildGroupTabs() {
 
     // The client area: the tab control over the status bar, 348 pixels wide.
     RECT tabs{0, 0, kClientWidth - 8, kPageHeight};
-    TabCtrl_AdjustRect(morePageControl_, TRUE, &tabs);
+    TabCtrl_AdjustRect(tabControl_, TRUE, &tabs);
     RECT status{};
-    GetWindowRect(statusBar1_, &status);
+    GetWindowRect(statusBar_, &status);
     const int tabHeight = tabs.bottom - tabs.top;
     RECT frame{0, 0, kClientWidth, tabHeight + (status.bottom - status.top)};
     AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(morePageControl_, nullptr, 0, 0, kClientWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(statusBar1_, WM_SIZE, 0, 0);
+    SetWindowPos(tabControl_, nullptr, 0, 0, kClientWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
     LayoutPages();
 }
 
 MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
     Page page;
-    page.window = std::make_unique<TabPage>(morePageControl_, pages_.empty());
+    page.window = std::make_unique<TabPage>(tabControl_, pages_.empty(), [this](const ButtonCell* cell) {
+        SetStatusText(0, cell ? cell->Hint() : std::string());
+    });
     page.caption = caption;
     pages_.push_back(std::move(page));
     return pages_.back();
@@ -117,16 +119,16 @@ void MainWindow::RefreshPanel(ButtonCell& panel) { DrawButtonImage(panel); }
 
 // The tab control shows one item per page whose tab is visible.
 void MainWindow::RefreshTabItems() {
-    TabCtrl_DeleteAllItems(morePageControl_);
+    TabCtrl_DeleteAllItems(tabControl_);
     int item = 0;
     for (Page& page : pages_) {
         if (!page.tabVisible) continue;
         TCITEMW tab{};
         tab.mask = TCIF_TEXT;
         tab.pszText = page.caption.data();
-        TabCtrl_InsertItem(morePageControl_, item++, &tab);
+        TabCtrl_InsertItem(tabControl_, item++, &tab);
     }
-    TabCtrl_SetCurSel(morePageControl_, TabItemOfPage(activePage_));
+    TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
 }
 
 int MainWindow::TabItemOfPage(int page) const {
@@ -144,33 +146,40 @@ int MainWindow::PageOfTabItem(int item) const {
 }
 
 // An index outside the pages leaves no page active: the control does not
-// fall back to another page.
+// fall back to another page. A page whose tab is hidden hands over to the next
+// visible page, or the last visible one before it, as a tab control does.
 void MainWindow::SetActivePage(int page) {
     activePage_ = page >= 0 && page < PageCount() ? page : -1;
+    if (activePage_ >= 0 && !pages_[activePage_].tabVisible) {
+        const int hidden = activePage_;
+        activePage_ = -1;
+        for (int i = hidden + 1; i < PageCount() && activePage_ < 0; ++i) activePage_ = pages_[i].tabVisible ? i : -1;
+        for (int i = hidden - 1; i >= 0 && activePage_ < 0; --i) activePage_ = pages_[i].tabVisible ? i : -1;
+    }
     for (int i = 0; i < PageCount(); ++i) ShowWindow(pages_[i].window->Handle(), i == activePage_ ? SW_SHOW : SW_HIDE);
-    TabCtrl_SetCurSel(morePageControl_, TabItemOfPage(activePage_));
+    TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
 }
 
 void MainWindow::ApplyTabStyle() {
     static constexpr LONG_PTR kStyles[] = {0, TCS_BUTTONS, TCS_BUTTONS | TCS_FLATBUTTONS};
     const int tabStyle = Settings().TabStyle;
-    const LONG_PTR style = GetWindowLongPtrW(morePageControl_, GWL_STYLE) & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS};
-    SetWindowLongPtrW(morePageControl_, GWL_STYLE, style | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0]);
+    const LONG_PTR style = GetWindowLongPtrW(tabControl_, GWL_STYLE) & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS};
+    SetWindowLongPtrW(tabControl_, GWL_STYLE, style | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0]);
     LayoutPages();
-    InvalidateRect(morePageControl_, nullptr, TRUE);
+    InvalidateRect(tabControl_, nullptr, TRUE);
 }
 
 void MainWindow::LayoutPages() {
     RECT display{};
-    GetClientRect(morePageControl_, &display);
-    TabCtrl_AdjustRect(morePageControl_, FALSE, &display);
+    GetClientRect(tabControl_, &display);
+    TabCtrl_AdjustRect(tabControl_, FALSE, &display);
     for (Page& page : pages_) {
         SetWindowPos(page.window->Handle(), nullptr, display.left, display.top, display.right - display.left,
                      display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
-void MainWindow::MorePageControlChange() {
+void MainWindow::OnPageChanged() {
     Settings().LastPanelIndex = activePage_;
     UpdateStatusBar();
     PlayFeedbackSound(FeedbackSound::Tabsheet);
@@ -181,51 +190,48 @@ void MainWindow::UpdateStatusBar() {
 }
 
 void MainWindow::SetStatusText(int panel, const std::string& text) {
-    SendMessageW(statusBar1_, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    SendMessageW(statusBar_, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 std::wstring MainWindow::StatusText(int panel) const {
-    std::wstring text(LOWORD(SendMessageW(statusBar1_, SB_GETTEXTLENGTHW, panel, 0)), L'\0');
-    SendMessageW(statusBar1_, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, panel, 0)), L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
     return text;
 }
 
-ButtonCell& MainWindow::ToolImage(Action action) const {
-    for (size_t i = 0; i < toolActions_.size(); ++i) {
-        if (toolActions_[i] == action) return *toolImages_[i];
+ButtonCell& MainWindow::ToolImage(Command command) const {
+    for (size_t i = 0; i < toolCommands_.size(); ++i) {
+        if (toolCommands_[i] == command) return *toolImages_[i];
     }
-    throw std::invalid_argument("no tool image runs this action");
+    throw std::invalid_argument("no tool image runs this command");
 }
 
 void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind) {
-    const bool picking = SwapMode || CopyMode;
+    const bool picking = swapMode_ || copyMode_;
     switch (event) {
-        case ButtonCell::Event::HintShown:
-            SetStatusText(0, cell.Hint());
-            break;
         case ButtonCell::Event::LeftDown:
-            CurrentImage = &cell;
+            currentImageId_ = cell.Tag();
             cell.SetLook(ButtonCell::Look::Pressed);
             break;
         case ButtonCell::Event::RightDown:
-            CurrentImage = &cell;
+            currentImageId_ = cell.Tag();
             if (!picking) cell.SetLook(ButtonCell::Look::Context);
-            ContextButtonID = cell.Tag();
+            contextButtonId_ = cell.Tag();
             break;
         case ButtonCell::Event::MouseUp:
             if (!picking) cell.SetLook(ButtonCell::Look::Raised);
             break;
         case ButtonCell::Event::Click:
-            if (kind == CellKind::Grid) ImageClick(cell);
-            if (kind == CellKind::TavrinTab) Image_LastClick(cell);
+            if (kind == CellKind::Grid) LaunchFromGrid(cell);
+            if (kind == CellKind::TavrinTab) LaunchFromTavrinTab(cell);
             if (kind == CellKind::Tool) {
                 for (size_t i = 0; i < toolImages_.size(); ++i) {
-                    if (toolImages_[i] == &cell) RunAction(toolActions_[i]);
+                    if (toolImages_[i] == &cell) RunCommand(toolCommands_[i]);
                 }
             }
             break;
         case ButtonCell::Event::FrameClick:
-            if (&cell == mostUsedImages_[5]) Panel12Click();
+            if (&cell == mostUsedImages_[5]) ShowRecentList();
             break;
         case ButtonCell::Event::ContextMenu:
             break;

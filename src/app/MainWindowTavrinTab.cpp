@@ -16,52 +16,64 @@ void MainWindow::BuildTavrinTab(Page& page) {
     }
     struct Tool {
         PanelPlace place;
-        Action action;
+        Command command;
         int picture;
     };
     static constexpr Tool kTools[] = {
-        {kOptionsPanel, Action::ActionMenu_AppOptions, IDR_TOOL_OPTIONS},
-        {kReportPanel, Action::ActionMenu_Report, IDR_TOOL_REPORT},
-        {kBackupPanel, Action::ActionMenu_BackupConfig, IDR_TOOL_BACKUP},
-        {kRestorePanel, Action::ActionMenu_ResotreConfig, IDR_TOOL_RESTORE},
+        {kOptionsPanel, Command::Options, IDR_TOOL_OPTIONS},
+        {kReportPanel, Command::Report, IDR_TOOL_REPORT},
+        {kBackupPanel, Command::BackupSettings, IDR_TOOL_BACKUP},
+        {kRestorePanel, Command::RestoreSettings, IDR_TOOL_RESTORE},
     };
     for (size_t i = 0; i < toolImages_.size(); ++i) {
         toolImages_[i] = MakeCell(page, kTools[i].place.left, kTools[i].place.top, 0, CellKind::Tool);
         toolImages_[i]->SetPicture(LoadToolIcon(kTools[i].picture));
-        toolImages_[i]->SetHint(ActionHint(kTools[i].action));
-        toolActions_[i] = kTools[i].action;
+        toolImages_[i]->SetHint(TextOf(kTools[i].command).hint);
+        toolCommands_[i] = kTools[i].command;
     }
 }
 
 // A swap or copy waiting for its target takes the click; until the button
 // actions exist nothing can be waiting.
-bool MainWindow::CompletePick(ButtonCell&) { return SwapMode || CopyMode; }
+bool MainWindow::CompletePick(ButtonCell&) { return swapMode_ || copyMode_; }
 
-void MainWindow::ImageClick(ButtonCell& image) {
+void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
     const int id = image.Tag();
-    ButtonStore& store = Buttons();
-    if (!store.LoadButton(id)) return;
-    store.Launch();
-    const int total = store.Current().TotolRunTimes;
-    SetStatusText(1, UsageText(store.Current(), services_.clock.Today()));
+    const std::optional<int> total = LaunchButton(id);
+    if (!total) return;
     PlayFeedbackSound(FeedbackSound::Icon);
     Settings().PushRecent(id);
     FillRecentPanel();
-    RedrawMostUsed(PromoteMostUsed(mostUsed_, id, total));
+    RedrawMostUsed(PromoteMostUsed(mostUsed_, id, *total));
 }
 
 // A start from the Tavrin Tab keeps the recent list and the most-used order.
-void MainWindow::Image_LastClick(ButtonCell& image) {
+void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
-    ButtonStore& store = Buttons();
-    if (!store.LoadButton(id)) return;
-    store.Launch();
-    const int total = store.Current().TotolRunTimes;
-    SetStatusText(1, UsageText(store.Current(), services_.clock.Today()));
-    UpdateMostUsedCount(mostUsed_, id, total);
+    const std::optional<int> total = LaunchButton(id);
+    if (!total) return;
+    UpdateMostUsedCount(mostUsed_, id, *total);
     PlayFeedbackSound(FeedbackSound::Icon);
+}
+
+// Starts the launch button of id, shows its usage and returns its total of
+// starts; nothing when id holds no launch button, or while another launch is
+// still running: the shell pumps messages meanwhile, and a second click must
+// not replace the store's current record mid-launch.
+std::optional<int> MainWindow::LaunchButton(int id) {
+    if (launching_) return std::nullopt;
+    ButtonStore& store = Buttons();
+    if (!store.LoadButton(id)) return std::nullopt;
+    launching_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{launching_};
+    store.Launch();
+    SetStatusText(1, UsageText(store.Current(), services_.clock.Today()));
+    return store.Current().TotolRunTimes;
 }
 
 void MainWindow::FillRecentPanel() {
@@ -85,7 +97,8 @@ void MainWindow::RedrawMostUsed(const ChangedPositions& positions) {
     }
 }
 
-void MainWindow::Panel12Click() {
+// A click on the frame of the last most-used image lists the recent IDs.
+void MainWindow::ShowRecentList() {
     const std::vector<std::string>& recent = Settings().RecentList;
     for (size_t k = 0; k < 6 && k < recent.size(); ++k) services_.dialogs.ShowMessage(recent[k]);
 }

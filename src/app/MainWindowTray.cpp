@@ -13,19 +13,19 @@ namespace tavrin {
 // Made right after the window, before the creation steps: the components exist
 // for the whole life of the window, while their settings come from the steps.
 void MainWindow::CreateTrayComponents() {
-    popupMenuTrayIcon_.reset(CreatePopupMenu());
-    for (const MenuEntry& item : kPopupMenuTrayIcon) AppendMenuEntry(popupMenuTrayIcon_.get(), item);
+    trayMenu_.reset(CreatePopupMenu());
+    AppendMenuItems(trayMenu_.get(), kTrayMenu);
     // The default entry is shown bold; a double click on the icon chooses it.
-    SetMenuDefaultItem(popupMenuTrayIcon_.get(), kTrayShowCommand, FALSE);
+    SetMenuDefaultItem(trayMenu_.get(), static_cast<UINT>(kTrayMenu[0]), FALSE);
 
     TrayIcon& tray = trayIcon_.emplace(Handle());
-    tray.PopupMenu = popupMenuTrayIcon_.get();
+    tray.PopupMenu = trayMenu_.get();
     tray.MinimizeToTray = true;
     tray.OnClick = [this] { ToggleWindow(); };
     tray.OnBalloonHintClick = [this] { BalloonHintClick(); };
-    tray.OnMinimizeToTray = [this] { MinimizeToTray(); };
+    tray.OnMinimizeToTray = [this] { HideToTray(); };
 
-    mainGlobalHotKeys_.OnHotKeyPressed = [this](HotKeyValue, std::uint16_t index) { HotKeyPressed(index); };
+    hotKeys_.OnHotKeyPressed = [this](HotKeyValue, std::uint16_t index) { HotKeyPressed(index); };
 }
 
 // The last creation step: the icon with its tooltip goes into the notification area.
@@ -36,8 +36,9 @@ void MainWindow::ShowTrayIcon() {
 }
 
 void MainWindow::ToggleWindow() {
-    HiddenToTray = !HiddenToTray;
-    if (HiddenToTray) {
+    hiddenToTray_ = !hiddenToTray_;
+    if (hiddenToTray_) {
+        ReleaseCapture();  // a cell held down comes up without a click
         trayIcon_->HideOwnerForm();
     } else {
         // Shows the window and brings it to the foreground.
@@ -47,12 +48,13 @@ void MainWindow::ToggleWindow() {
 
 // The minimize command hides the window in the notification area instead; the tray
 // icon hides it once more afterwards and makes sure the icon is there.
-void MainWindow::MinimizeToTray() {
-    HiddenToTray = true;
+void MainWindow::HideToTray() {
+    hiddenToTray_ = true;
+    ReleaseCapture();
     trayIcon_->HideOwnerForm();
 }
 
-// Shows the window but leaves HiddenToTray as it was: after this, the next toggle
+// Shows the window but leaves hiddenToTray_ as it was: after this, the next toggle
 // only catches the flag up with the window, which stays shown.
 void MainWindow::BalloonHintClick() { trayIcon_->ShowOwnerForm(); }
 
@@ -64,7 +66,7 @@ void MainWindow::ShowRunningBalloon() {
 // Only the window's own hot key toggles it; a registration that an emptied or
 // refused setting left behind stays silent.
 void MainWindow::HotKeyPressed(std::uint16_t index) {
-    if (index != 0 && index == MainHotKeyIndex) ToggleWindow();
+    if (index != 0 && index == mainHotKeyIndex_) ToggleWindow();
 }
 
 // The setting's text in the current layout's key names; 0 for an empty or unknown text.
@@ -74,41 +76,29 @@ HotKeyValue MainWindow::ParsedGlobalHotKey() const {
 
 void MainWindow::RegisterMainHotKey() {
     const HotKeyValue hotKey = ParsedGlobalHotKey();
-    MainHotKeyIndex = hotKey == 0 ? 0 : mainGlobalHotKeys_.RegisterGlobalKey(hotKey);
+    mainHotKeyIndex_ = hotKey == 0 ? 0 : hotKeys_.RegisterGlobalKey(hotKey);
 }
 
-// A new combination replaces the registered one. An emptied or unparsable text keeps
-// the old registration with the system until the program ends, but no longer toggles.
+// A new combination replaces the registered one. An emptied or unparsable text
+// keeps the old registration with the system until the program ends, but it no
+// longer toggles; a combination kept that way is still this program's and
+// becomes the hot key again, rather than being refused as taken.
 void MainWindow::ReregisterMainHotKey() {
     const HotKeyValue hotKey = ParsedGlobalHotKey();
-    if (MainHotKeyIndex != 0) {
-        MainHotKeyIndex = hotKey == 0 ? 0 : mainGlobalHotKeys_.ReplaceGlobalKey(MainHotKeyIndex, hotKey);
+    if (hotKey == 0) {
+        mainHotKeyIndex_ = 0;
         return;
     }
-    // A combination that an earlier emptied setting left registered is still this
-    // program's: it becomes the hot key again rather than being refused as taken.
-    const std::vector<GlobalHotKeys::RegisteredKey> kept = mainGlobalHotKeys_.RegisteredKeys();
+    const std::vector<GlobalHotKeys::RegisteredKey> kept = hotKeys_.RegisteredKeys();
     const auto same = std::find_if(kept.begin(), kept.end(), [&](const auto& key) { return key.hotKey == hotKey; });
-    if (hotKey != 0 && same != kept.end()) {
-        MainHotKeyIndex = same->index;
-        return;
-    }
-    RegisterMainHotKey();
-}
-
-// A command of the tray menu, which the tray icon posts once the menu has gone.
-bool MainWindow::TrayMenuCommand(unsigned commandId) {
-    const auto item = std::find_if(kPopupMenuTrayIcon.begin(), kPopupMenuTrayIcon.end(),
-                                   [&](const MenuEntry& entry) { return entry.commandId == commandId; });
-    if (commandId == 0 || item == kPopupMenuTrayIcon.end()) return false;
-    if (commandId == kTrayShowCommand) {
-        ToggleWindow();  // also when the window is shown: then "Show" hides it
-    } else if (commandId == kTrayCloseCommand) {
-        SendMessageW(Handle(), WM_CLOSE, 0, 0);  // as the system menu's Close
+    if (same != kept.end()) {
+        if (mainHotKeyIndex_ != 0 && mainHotKeyIndex_ != same->index) hotKeys_.ReleaseGlobalKey(mainHotKeyIndex_);
+        mainHotKeyIndex_ = same->index;
+    } else if (mainHotKeyIndex_ != 0) {
+        mainHotKeyIndex_ = hotKeys_.ReplaceGlobalKey(mainHotKeyIndex_, hotKey);
     } else {
-        RunAction(item->action);
+        RegisterMainHotKey();
     }
-    return true;
 }
 
 }  // namespace tavrin

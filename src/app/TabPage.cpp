@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "rules/TavrinTabLayout.h"
+#include "win32/PaintScope.h"
 
 namespace tavrin {
 namespace {
@@ -13,8 +14,12 @@ POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPAR
 
 }  // namespace
 
-TabPage::TabPage(HWND parent, bool withDivider) : withDivider_(withDivider) {
-    Create(L"TavrinTabPage", {}, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent);
+// The class takes double clicks, so that the second press of a double click is
+// not a second click.
+TabPage::TabPage(HWND parent, bool withDivider, HintListener hintListener)
+    : withDivider_(withDivider), hintListener_(std::move(hintListener)) {
+    Create(L"TavrinTabPage", {.style = CS_DBLCLKS},
+           {.exStyle = WS_EX_CONTROLPARENT, .style = WS_CHILD | WS_CLIPCHILDREN, .parent = parent});
 }
 
 ButtonCell& TabPage::AddCell(int left, int top, int tag, ButtonCell::Listener listener) {
@@ -36,8 +41,8 @@ ButtonCell* TabPage::CellAt(POINT point) const noexcept {
 }
 
 void TabPage::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(Handle(), &paint);
+    const PaintScope paint(Handle());
+    const HDC dc = paint.Dc();
     if (withDivider_) {
         // A raised vertical line, as a bevel of this width draws it.
         RECT line{kDivider.left + kDivider.width / 2 - 1, kDivider.top, kDivider.left + kDivider.width / 2 + 1,
@@ -46,23 +51,23 @@ void TabPage::Paint() {
     }
     for (const auto& cell : cells_) {
         RECT overlap;
-        if (IntersectRect(&overlap, &cell->Rect(), &paint.rcPaint)) cell->Paint(dc);
+        if (IntersectRect(&overlap, &cell->Rect(), &paint.Area())) cell->Paint(dc);
     }
-    EndPaint(Handle(), &paint);
 }
 
-// A cell shows its hint once each time the pointer enters it; while the left
-// button is held the pressed cell keeps the pointer, as its capture did.
+// While the left button is held the pressed cell keeps the pointer, as its capture did.
 void TabPage::TrackPointer(POINT point) {
     if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         tracking_ = TrackMouseEvent(&track) != FALSE;
     }
-    if (pressed_) return;
-    ButtonCell* const cell = CellAt(point);
+    if (!pressed_) SetHovered(CellAt(point));
+}
+
+void TabPage::SetHovered(ButtonCell* cell) {
     if (cell == hovered_) return;
     hovered_ = cell;
-    if (cell) cell->Notify(ButtonCell::Event::HintShown);
+    if (hintListener_) hintListener_(cell);
 }
 
 void TabPage::LeftButtonUp(POINT point) {
@@ -77,6 +82,15 @@ void TabPage::LeftButtonUp(POINT point) {
     }
     cell->Notify(ButtonCell::Event::MouseUp);
     if (inside && !onFrame) cell->Notify(ButtonCell::Event::Click);
+}
+
+// The capture went elsewhere mid-press: the cell comes up, and a later release
+// over it starts nothing.
+void TabPage::CancelPress() {
+    ButtonCell* const cell = std::exchange(pressed_, nullptr);
+    if (!cell) return;
+    if (!pressedOnFrame_) cell->Notify(ButtonCell::Event::MouseUp);
+    SetHovered(nullptr);
 }
 
 LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,8 +115,17 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSELEAVE:
             tracking_ = false;
-            hovered_ = nullptr;
+            if (!pressed_) SetHovered(nullptr);
             return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != Handle()) CancelPress();
+            return 0;
+        case WM_CANCELMODE:
+            CancelPress();
+            if (GetCapture() == Handle()) ReleaseCapture();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            return 0;  // the second press of a double click: the first one clicked already
         case WM_LBUTTONDOWN: {
             const POINT point = PointOf(lParam);
             ButtonCell* const cell = CellAt(point);
@@ -117,13 +140,14 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LeftButtonUp(PointOf(lParam));
             return 0;
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
         case WM_RBUTTONUP: {
-            const POINT point = PointOf(lParam);
-            ButtonCell* const cell = CellAt(point);
-            if (cell && !cell->OnFrame(point)) {
-                cell->Notify(message == WM_RBUTTONDOWN ? ButtonCell::Event::RightDown : ButtonCell::Event::MouseUp);
+            // The frame belongs to the cell here: its context menu must act on this cell.
+            const bool down = message != WM_RBUTTONUP;
+            if (ButtonCell* const cell = CellAt(PointOf(lParam))) {
+                cell->Notify(down ? ButtonCell::Event::RightDown : ButtonCell::Event::MouseUp);
             }
-            if (message == WM_RBUTTONDOWN) return 0;
+            if (down) return 0;
             break;  // the default handling turns the button's release into WM_CONTEXTMENU
         }
         case WM_CONTEXTMENU: {

@@ -1,10 +1,14 @@
 // One page of the main window's tab control: the Tavrin Tab or a group page.
 // The page owns its button cells, paints them and hit-tests the mouse to give
 // each cell its events: a left button is captured between down and up as a
-// button does, and the cell under the pointer gets HintShown when the pointer
-// enters it. A right-click on the page's empty area shows no menu.
+// button does, a double click is one click, and a press that loses the capture
+// (another window activated, the window hidden) comes up without a click. The
+// hint listener hears which cell the pointer is over whenever that changes,
+// null over empty page area and outside the page. A right-click on the page's
+// empty area shows no menu.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,8 +19,10 @@ namespace tavrin {
 
 class TabPage : public BaseWindow<TabPage> {
 public:
+    using HintListener = std::function<void(const ButtonCell* cell)>;
+
     // withDivider: the Tavrin Tab draws the raised line between its buttons and tools.
-    TabPage(HWND parent, bool withDivider);
+    TabPage(HWND parent, bool withDivider, HintListener hintListener);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A new cell with its top left corner at (left, top) of the page; it lives as long as the page or until ClearCells.
@@ -27,11 +33,14 @@ private:
     [[nodiscard]] ButtonCell* CellAt(POINT point) const noexcept;
     void Paint();
     void TrackPointer(POINT point);
+    void SetHovered(ButtonCell* cell);
     void LeftButtonUp(POINT point);
+    void CancelPress();
 
     bool withDivider_;
+    HintListener hintListener_;
     std::vector<std::unique_ptr<ButtonCell>> cells_;
-    ButtonCell* hovered_ = nullptr;  // the cell whose hint was shown last; null once the pointer left it
+    ButtonCell* hovered_ = nullptr;  // the cell under the pointer; null over empty area or outside
     ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down
     bool pressedOnFrame_ = false;
     bool tracking_ = false;  // TrackMouseEvent reports the pointer leaving the page

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/HotKeyText.h"
+#include "win32/MessageWindow.h"
 #include "win32/UniqueResource.h"
 
 namespace tavrin {
@@ -37,7 +38,6 @@ public:
     void ReleaseAllGlobalKeys();
 
     [[nodiscard]] std::vector<RegisteredKey> RegisteredKeys() const;
-    [[nodiscard]] HWND Window() const noexcept { return window_.get(); }
 
     PressedHandler OnHotKeyPressed;
 
@@ -47,11 +47,10 @@ private:
         unique_atom atom;  // the registration's index
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    void HotKeyMessage(WPARAM wParam, LPARAM lParam);
+    [[nodiscard]] bool HotKeyMessage(WPARAM wParam, LPARAM lParam);
 
-    unique_hwnd window_;
     std::vector<Entry> keys_;
+    MessageWindow::Subscription subscription_;  // last: it calls into keys_
 };
 
 }  // namespace tavrin

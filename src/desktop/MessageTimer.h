@@ -3,10 +3,12 @@
 
 #include <functional>
 
+#include "win32/MessageWindow.h"
+
 namespace tavrin {
 
-// All message timers share one hidden window, made by the first timer and destroyed
-// with the last; each running timer is a Windows timer of that window.
+// Each running timer is a Windows timer of the shared message window, identified by
+// the timer's address.
 class MessageTimer {
 public:
     MessageTimer();
@@ -26,15 +28,14 @@ public:
     bool OneShot = false;
     std::function<void()> OnTimer;
 
-    // Called by the shared window for a tick of this timer.
-    void Tick();
-
 private:
+    void Tick();
     void Update();
 
     unsigned interval_ = 1000;
     bool enabled_ = false;
     bool running_ = false;
+    MessageWindow::Subscription subscription_;
 };
 
 }  // namespace tavrin

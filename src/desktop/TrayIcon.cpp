@@ -5,28 +5,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "desktop/HiddenWindow.h"
+#include "win32/ErrorDisplay.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TavrinTrayIcons";
 // NIF_MESSAGE, NIF_ICON and NIF_TIP: what every add and modify sends.
 constexpr UINT kNormalFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 
-// The window shared by all tray icons of the process (all on the user-interface thread).
-// Each icon has a small identifier of its own, which the shell hands back with every
-// callback; a pointer would not fit the 32-bit field, and an identifier of an icon that
-// is gone simply finds nothing.
-struct SharedTrayWindow {
-    unique_hwnd window;
-    std::vector<std::pair<UINT, TrayIcon*>> icons;
-    UINT nextId = 1;
-    UINT taskbarCreated = 0;
-};
-SharedTrayWindow shared;
+// Each icon has a small identifier of its own, which the shell hands back with
+// every callback; an identifier of an icon that is gone finds nothing.
+UINT nextIconId = 1;
 
 // Copies as much of `text` as fits before the terminating zero, never half a surrogate pair.
 template <size_t Capacity>
@@ -42,37 +33,21 @@ void CopyCut(wchar_t (&field)[Capacity], std::string_view utf8) {
 
 }  // namespace
 
-HWND TrayIcon::SharedWindow() noexcept { return shared.window.get(); }
-
-LRESULT CALLBACK TrayIcon::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == kCallbackMessage) {
-            const auto found = std::find_if(shared.icons.begin(), shared.icons.end(),
-                                            [&](const auto& icon) { return icon.first == wParam; });
-            if (found != shared.icons.end()) found->second->ShellMessage(LOWORD(lParam));
+TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data_.uID = nextIconId++;
+    clickTimer_.OnTimer = [this] { ClickTimerTick(); };
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    subscription_ = MessageWindow::Subscribe([this, taskbarCreated](UINT message, WPARAM wParam,
+                                                                    LPARAM lParam) -> std::optional<LRESULT> {
+        if (message == kCallbackMessage && wParam == data_.uID) {
+            ShellMessage(LOWORD(lParam));
             return 0;
         }
-        if (message == shared.taskbarCreated && message != 0) {
-            // Explorer started again and forgot every icon.
-            for (const auto& icon : shared.icons) icon.second->TaskbarCreated();
-        }
-    } catch (...) {
-        // Event handlers report their own failures; nothing may unwind into Windows.
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
-    if (shared.icons.empty()) {
-        // A top-level window: it receives the "TaskbarCreated" broadcast and can be
-        // the foreground window while the menu is open.
-        shared.window = CreateHiddenWindow(kWindowClass, SharedWindowProc, nullptr, HiddenWindowKind::TopLevel);
-        shared.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    }
-    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data_.uID = shared.nextId++;
-    shared.icons.emplace_back(data_.uID, this);
-    clickTimer_.OnTimer = [this] { ClickTimerTick(); };
+        // Explorer started again and forgot every icon; the other icons hear it too.
+        if (message == taskbarCreated && taskbarCreated != 0) TaskbarCreated();
+        return std::nullopt;
+    });
     if (owner_ != nullptr) {
         ownerHooked_ = SetWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this),
                                          reinterpret_cast<DWORD_PTR>(this));
@@ -82,8 +57,6 @@ TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
 TrayIcon::~TrayIcon() {
     SetIconVisible(false);
     if (ownerHooked_) RemoveWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this));
-    std::erase_if(shared.icons, [&](const auto& icon) { return icon.second == this; });
-    if (shared.icons.empty()) shared.window.reset();
 }
 
 void TrayIcon::SetIcon(HICON icon) {
@@ -120,7 +93,7 @@ void TrayIcon::TaskbarCreated() {
 }
 
 void TrayIcon::FillRecord() {
-    data_.hWnd = shared.window.get();
+    data_.hWnd = MessageWindow::Window();
     data_.uFlags = kNormalFlags;
     data_.uCallbackMessage = kCallbackMessage;
     data_.hIcon = icon_.get();
@@ -222,7 +195,7 @@ void TrayIcon::ClickTimerTick() {
 // and may close the owner, and with it this icon, safely.
 void TrayIcon::ShowMenu() {
     const HWND owner = owner_;
-    const HWND window = shared.window.get();
+    const HWND window = MessageWindow::Window();
     const HMENU menu = PopupMenu;
     // The menu closes when the user clicks elsewhere only if its window is in the foreground.
     SetForegroundWindow(window);
@@ -247,7 +220,7 @@ void TrayIcon::HideToTray() {
 
 LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR subclassId, DWORD_PTR self) noexcept {
-    try {
+    const auto result = CallGuarded(window, [&]() -> std::optional<LRESULT> {
         auto* icon = reinterpret_cast<TrayIcon*>(self);
         const bool toTray = icon->MinimizeToTray && icon->OnMinimizeToTray;
         switch (message) {
@@ -264,9 +237,9 @@ LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wPa
                     return 0;
                 }
                 if (wParam && lParam == 0) {
-                    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+                    const LRESULT shown = DefSubclassProc(window, message, wParam, lParam);
                     SetForegroundWindow(window);
-                    return result;
+                    return shown;
                 }
                 break;
             case WM_NCDESTROY:
@@ -274,10 +247,9 @@ LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wPa
                 icon->ownerHooked_ = false;
                 break;
         }
-    } catch (...) {
-        // Event handlers report their own failures; nothing may unwind into Windows.
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
+        return std::nullopt;
+    });
+    return result && *result ? **result : DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace tavrin

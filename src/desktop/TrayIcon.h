@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "desktop/MessageTimer.h"
+#include "win32/MessageWindow.h"
 #include "win32/UniqueResource.h"
 
 namespace tavrin {
@@ -51,10 +52,8 @@ public:
     void ShowOwnerForm();
     void HideOwnerForm();
 
-    // The record last given to the shell.
+    // The record last given to the shell, whose messages go to the shared message window.
     [[nodiscard]] const NOTIFYICONDATAW& NotifyData() const noexcept { return data_; }
-    // The hidden window shared by all tray icons, which receives the shell's messages.
-    [[nodiscard]] static HWND SharedWindow() noexcept;
 
     // Mouse messages from the shell are ignored while false.
     bool Enabled = true;
@@ -74,7 +73,6 @@ public:
     EventHandler OnMinimizeToTray;
 
 private:
-    static LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR subclassId, DWORD_PTR self) noexcept;
 
@@ -99,6 +97,7 @@ private:
     bool clickPending_ = false;
     bool clickReady_ = false;
     bool doubleClickSeen_ = false;
+    MessageWindow::Subscription subscription_;  // last: it calls into the members above
 };
 
 }  // namespace tavrin

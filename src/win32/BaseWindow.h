@@ -1,11 +1,13 @@
-// The base of every window of the program: the static window procedure keeps
-// `this` with the window and forwards each message to the derived class's
-// HandleMessage. No exception unwinds into Windows: it is shown as an error.
+// The base of every window of the program (CRTP): the static window procedure
+// keeps `this` with the window from WM_NCCREATE on and forwards each message to
+// the derived class's HandleMessage, under the program's error policy. The
+// window belongs to the object: destroying the object destroys the window.
 #pragma once
 
 #include <windows.h>
 
 #include "win32/ErrorDisplay.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
@@ -15,14 +17,8 @@ public:
     BaseWindow() = default;
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
-    virtual ~BaseWindow() {
-        if (window_) {
-            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-            DestroyWindow(window_);
-        }
-    }
 
-    [[nodiscard]] HWND Handle() const noexcept { return window_; }
+    [[nodiscard]] HWND Handle() const noexcept { return window_.get(); }
 
 protected:
     struct ClassOptions {
@@ -33,29 +29,46 @@ protected:
         HICON smallIcon = nullptr;
     };
 
-    // Registers the class on first use and creates the window, which then
-    // belongs to this object until it is destroyed.
-    HWND Create(const wchar_t* className, const ClassOptions& options, DWORD exStyle, const wchar_t* caption,
-                DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu = nullptr) {
+    struct WindowOptions {
+        DWORD exStyle = 0;
+        const wchar_t* caption = L"";
+        DWORD style = 0;
+        RECT place{};  // left, top, right, bottom
+        HWND parent = nullptr;
+    };
+
+    // The derived object is destroyed before this base: the window must no
+    // longer reach it while it is being destroyed.
+    ~BaseWindow() {
+        if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    }
+
+    // Registers the class on first use and creates the window; throws when
+    // Windows refuses either.
+    void Create(const wchar_t* className, const ClassOptions& classOptions, const WindowOptions& options) {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         if (!GetClassInfoExW(instance, className, &windowClass)) {
-            windowClass.style = options.style;
+            windowClass.style = classOptions.style;
             windowClass.lpfnWndProc = WindowProc;
             windowClass.hInstance = instance;
-            windowClass.hCursor = options.cursor;
-            windowClass.hbrBackground = options.background;
-            windowClass.hIcon = options.icon;
-            windowClass.hIconSm = options.smallIcon;
+            windowClass.hCursor = classOptions.cursor;
+            windowClass.hbrBackground = classOptions.background;
+            windowClass.hIcon = classOptions.icon;
+            windowClass.hIconSm = classOptions.smallIcon;
             windowClass.lpszClassName = className;
-            RegisterClassExW(&windowClass);
+            if (!RegisterClassExW(&windowClass)) ThrowLastError("RegisterClassExW");
         }
-        return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent, menu, instance, this);
+        const RECT& place = options.place;
+        const HWND window =
+            CreateWindowExW(options.exStyle, className, options.caption, options.style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, options.parent, nullptr, instance, this);
+        if (!window) ThrowLastError("CreateWindowExW");
     }
 
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const noexcept {
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return DefWindowProcW(window_.get(), message, wParam, lParam);
     }
 
 private:
@@ -63,26 +76,21 @@ private:
         auto* self = reinterpret_cast<Derived*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_NCCREATE) {
             self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            self->window_ = window;
+            self->window_.reset(window);
             SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
         if (!self) return DefWindowProcW(window, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
+            // Destroyed by Windows (with its parent or owner): nothing is left to destroy.
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            self->window_ = nullptr;
+            (void)self->window_.release();
             return DefWindowProcW(window, message, wParam, lParam);
         }
-        try {
-            return self->HandleMessage(message, wParam, lParam);
-        } catch (const std::exception& error) {
-            ShowErrorMessage(window, error);
-        } catch (...) {
-            ShowUnknownErrorMessage(window);
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+        const auto result = CallGuarded(window, [&] { return self->HandleMessage(message, wParam, lParam); });
+        return result ? *result : DefWindowProcW(window, message, wParam, lParam);
     }
 
-    HWND window_ = nullptr;
+    unique_hwnd window_;
 };
 
 }  // namespace tavrin

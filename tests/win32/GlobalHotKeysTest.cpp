@@ -72,13 +72,13 @@ TEST(GlobalHotKeysTest, OnlyPressesOfRegisteredCombinationsAreReported) {
     const std::uint16_t index = keys.RegisterGlobalKey(kCtrlAltL);
     ASSERT_NE(index, 0);
 
-    SendMessageW(keys.Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'L'));
+    SendMessageW(MessageWindow::Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'L'));
     ASSERT_EQ(presses.size(), 1u);
     EXPECT_EQ(presses[0].hotKey, 0xC04Cu);
     EXPECT_EQ(presses[0].index, index);
 
-    SendMessageW(keys.Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL, 'L'));
-    SendMessageW(keys.Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'L'));
+    SendMessageW(MessageWindow::Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL, 'L'));
+    SendMessageW(MessageWindow::Window(), WM_HOTKEY, index, MAKELPARAM(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'L'));
     EXPECT_EQ(presses.size(), 1u);
 }
 

@@ -173,18 +173,18 @@ TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {
     EXPECT_EQ(Start({.lastPanelIndex = "1", .showAppPanel = "1"}).ActivePageIndex(), 1);
     window_.reset();
     EXPECT_EQ(Start({.lastPanelIndex = "3"}).ActivePageIndex(), -1);
-    EXPECT_EQ(TabCtrl_GetCurSel(window_->PageControl()), -1);
+    EXPECT_EQ(TabCtrl_GetCurSel(window_->TabControl()), -1);
     window_.reset();
     MainWindow& hidden = Start({.lastPanelIndex = "2", .showAppPanel = "0"});
     EXPECT_FALSE(hidden.TabVisible(0));
-    EXPECT_EQ(TabCtrl_GetItemCount(hidden.PageControl()), 2);
-    EXPECT_EQ(TabCtrl_GetCurSel(hidden.PageControl()), 1);
+    EXPECT_EQ(TabCtrl_GetItemCount(hidden.TabControl()), 2);
+    EXPECT_EQ(TabCtrl_GetCurSel(hidden.TabControl()), 1);
 }
 
 TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
     MainWindow& window = Start({.lastPanelIndex = "0"});
-    TabCtrl_SetCurSel(window.PageControl(), 2);
-    NMHDR change{window.PageControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    TabCtrl_SetCurSel(window.TabControl(), 2);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
     EXPECT_EQ(window.ActivePageIndex(), 2);
     EXPECT_EQ(window.Settings().LastPanelIndex, 2);
@@ -228,24 +228,24 @@ TEST_F(MainWindowTest, SystemMenuTogglesAlwaysOnTopAndTheTavrinTabAndSavesThem) 
     const HMENU menu = GetSystemMenu(window.Handle(), FALSE);
     auto checked = [menu](unsigned id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     auto topmost = [&] { return (GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    EXPECT_FALSE(checked(kPopupMenuTitle[0].commandId));
-    EXPECT_TRUE(checked(kPopupMenuTitle[1].commandId));
+    EXPECT_FALSE(checked(static_cast<unsigned>(Command::AlwaysOnTop)));
+    EXPECT_TRUE(checked(static_cast<unsigned>(Command::ShowTavrinTab)));
     EXPECT_EQ(window.ActivePageIndex(), 1);  // the page of last time wins over the Tavrin Tab
 
-    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[0].commandId, 0);
-    EXPECT_TRUE(checked(kPopupMenuTitle[0].commandId));
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, static_cast<unsigned>(Command::AlwaysOnTop), 0);
+    EXPECT_TRUE(checked(static_cast<unsigned>(Command::AlwaysOnTop)));
     EXPECT_TRUE(topmost());
     EXPECT_NE(ReadBytes(SettingsPath()).find("\"AlwaysOnTop\" Value=\"1\""), std::string::npos);
-    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[0].commandId, 0);
-    EXPECT_FALSE(checked(kPopupMenuTitle[0].commandId));
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, static_cast<unsigned>(Command::AlwaysOnTop), 0);
+    EXPECT_FALSE(checked(static_cast<unsigned>(Command::AlwaysOnTop)));
     EXPECT_FALSE(topmost());
     EXPECT_NE(ReadBytes(SettingsPath()).find("\"AlwaysOnTop\" Value=\"0\""), std::string::npos);
 
-    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[1].commandId, 0);
-    EXPECT_FALSE(checked(kPopupMenuTitle[1].commandId));
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, static_cast<unsigned>(Command::ShowTavrinTab), 0);
+    EXPECT_FALSE(checked(static_cast<unsigned>(Command::ShowTavrinTab)));
     EXPECT_FALSE(window.TabVisible(0));
     EXPECT_NE(ReadBytes(SettingsPath()).find("\"ShowAppPanel\" Value=\"0\""), std::string::npos);
-    SendMessageW(window.Handle(), WM_SYSCOMMAND, kPopupMenuTitle[1].commandId, 0);
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, static_cast<unsigned>(Command::ShowTavrinTab), 0);
     EXPECT_TRUE(window.TabVisible(0));
     EXPECT_EQ(window.ActivePageIndex(), 0);  // shown again, the Tavrin Tab becomes active
 }
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
 TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
     MainWindow& window = Start();
     dialogs_.answer = folder_ / "copy.xml";
-    window.RunAction(Action::ActionMenu_BackupConfig);
+    window.RunCommand(Command::BackupSettings);
     ASSERT_EQ(dialogs_.asked.size(), 1u);
     EXPECT_EQ(dialogs_.asked[0], "save " + config_->ProgramFolder() + " Tavrin Config(20261207).xml");
     EXPECT_EQ(config_->ProgramFolder(), folder_ / "");
@@ -335,10 +335,10 @@ TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
     EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"Backup done."});
 
     dialogs_.answer = SettingsPath();
-    window.RunAction(Action::ActionMenu_ResotreConfig);
+    window.RunCommand(Command::RestoreSettings);
     EXPECT_EQ(dialogs_.messages.back(), "Can't restore from current  xml config file, please choose again.");
     dialogs_.answer = folder_ / "copy.xml";
-    window.RunAction(Action::ActionMenu_ResotreConfig);
+    window.RunCommand(Command::RestoreSettings);
     EXPECT_EQ(dialogs_.messages.back(), "Restore Config done, please exit and run Tavrin again.");
     EXPECT_NE(ReadBytes(folder_ / "tavrin.xml").find("RestoreXml=\"copy.xml\""), std::string::npos);
 }

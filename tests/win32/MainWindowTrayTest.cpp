@@ -45,9 +45,9 @@ public:
 };
 
 // A press as Windows reports it: the registration's identifier, the modifiers and the key.
-void PressHotKey(const MainWindow& window, std::uint16_t index, HotKeyValue hotKey) {
+void PressHotKey(std::uint16_t index, HotKeyValue hotKey) {
     const HotKeyParts parts = DecomposeHotKey(hotKey);
-    SendMessageW(window.HotKeys().Window(), WM_HOTKEY, index, MAKELPARAM(parts.modifiers, parts.key));
+    SendMessageW(MessageWindow::Window(), WM_HOTKEY, index, MAKELPARAM(parts.modifiers, parts.key));
 }
 
 class MainWindowTrayTest : public ::testing::Test {
@@ -83,7 +83,7 @@ protected:
 
     // A mouse message about the window's icon, as the shell sends it.
     void Shell(UINT message) const {
-        SendMessageW(TrayIcon::SharedWindow(), TrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
+        SendMessageW(MessageWindow::Window(), TrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
     }
     void TrayClick() const {
         Shell(WM_LBUTTONDOWN);
@@ -123,12 +123,12 @@ TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
         captions.push_back(caption[0] != L'\0' ? caption : L"-");
     }
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Show", L"-", L"Options...", L"Tavrin Home", L"-", L"&Close"}));
-    EXPECT_EQ(GetMenuDefaultItem(tray.PopupMenu, FALSE, 0), kTrayShowCommand);
+    EXPECT_EQ(GetMenuDefaultItem(tray.PopupMenu, FALSE, 0), static_cast<UINT>(Command::ToggleWindow));
 
     // Explorer started again: the icon comes back.
     NOTIFYICONDATAW data = tray.NotifyData();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
-    SendMessageW(TrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(MessageWindow::Window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(ShellHasIcon(tray));
 }
 
@@ -139,16 +139,16 @@ TEST_F(MainWindowTrayTest, OnlyThePressOfTheWindowsOwnHotKeyTogglesIt) {
     ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
     EXPECT_EQ(window.HotKeys().RegisteredKeys()[0].hotKey, kFirstKey);
 
-    PressHotKey(window, index, kFirstKey);
+    PressHotKey(index, kFirstKey);
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(window.IsHiddenToTray());
     EXPECT_TRUE(window.Tray().IconVisible());
-    PressHotKey(window, index, kFirstKey);
+    PressHotKey(index, kFirstKey);
     EXPECT_TRUE(Visible());
     EXPECT_FALSE(window.IsHiddenToTray());
 
     // The same combination reported under another registration's identifier does nothing.
-    PressHotKey(window, static_cast<std::uint16_t>(index + 1), kFirstKey);
+    PressHotKey(static_cast<std::uint16_t>(index + 1), kFirstKey);
     EXPECT_TRUE(Visible());
     EXPECT_FALSE(window.IsHiddenToTray());
 }
@@ -183,9 +183,9 @@ TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     const std::uint16_t borrowed = otherProgram.RegisterGlobalKey(kFirstKey);
     EXPECT_NE(borrowed, 0);
     otherProgram.ReleaseGlobalKey(borrowed);
-    PressHotKey(window, second, kSecondKey);
+    PressHotKey(second, kSecondKey);
     EXPECT_TRUE(window.IsHiddenToTray());
-    PressHotKey(window, second, kSecondKey);
+    PressHotKey(second, kSecondKey);
     EXPECT_FALSE(window.IsHiddenToTray());
 
     // Emptied: no hot key, but the old combination stays taken and its press does nothing.
@@ -193,7 +193,7 @@ TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), 0);
     EXPECT_EQ(otherProgram.RegisterGlobalKey(kSecondKey), 0);
-    PressHotKey(window, second, kSecondKey);
+    PressHotKey(second, kSecondKey);
     EXPECT_TRUE(Visible());
     EXPECT_FALSE(window.IsHiddenToTray());
 
@@ -201,13 +201,24 @@ TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     window.Settings().GlobalHotKeyText = kSecondKeyText;
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), second);
-    PressHotKey(window, second, kSecondKey);
+    PressHotKey(second, kSecondKey);
     EXPECT_TRUE(window.IsHiddenToTray());
 
     // A text that names no hot key (an unknown modifier) is no hot key either.
     window.Settings().GlobalHotKeyText = "Ctrl+Foo+A";
     window.ReregisterMainHotKey();
     EXPECT_EQ(window.HotKeyIndex(), 0);
+
+    // Emptied, then another combination, then the kept one again: the kept one is found on the replace path too.
+    window.Settings().GlobalHotKeyText = kFirstKeyText;
+    window.ReregisterMainHotKey();
+    ASSERT_NE(window.HotKeyIndex(), 0);
+    window.Settings().GlobalHotKeyText = kSecondKeyText;
+    window.ReregisterMainHotKey();
+    EXPECT_EQ(window.HotKeyIndex(), second);
+    EXPECT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);  // the first one is released
+    window.Settings().GlobalHotKeyText = "";
+    window.ReregisterMainHotKey();
 
     // A new combination that another program holds is refused.
     ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
@@ -236,7 +247,7 @@ TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice)
     EXPECT_FALSE(window.IsHiddenToTray());
 
     // "Show" chosen from the menu while the window is shown hides it.
-    PostMessageW(window.Handle(), WM_COMMAND, kTrayShowCommand, 0);
+    PostMessageW(window.Handle(), WM_COMMAND, static_cast<UINT>(Command::ToggleWindow), 0);
     PumpMessages(50);
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(window.IsHiddenToTray());
@@ -261,7 +272,7 @@ TEST_F(MainWindowTrayTest, CloseFromTheTrayMenuWhileHiddenSavesTheLastPosition) 
     ASSERT_FALSE(Visible());
 
     // The tray icon posts the chosen entry once its menu has gone.
-    PostMessageW(window.Handle(), WM_COMMAND, kTrayCloseCommand, 0);
+    PostMessageW(window.Handle(), WM_COMMAND, static_cast<UINT>(Command::Close), 0);
     PumpMessages(50);
     EXPECT_FALSE(IsWindow(window.Handle()));
     const std::string saved = ReadBytes(SettingsPath());

@@ -1,6 +1,6 @@
 // The page hit-tests the mouse for its windowless cells: which cell gets which
-// event, the capture between the left button's down and up, hints on entering
-// a cell, and the pictures made on the first paint.
+// event, the capture between the left button's down and up and its loss, the
+// hint of the cell under the pointer, and the pictures made on the first paint.
 #include "app/TabPage.h"
 
 #include <gtest/gtest.h>
@@ -31,18 +31,21 @@ protected:
         SendMessageW(page_.Handle(), message, keys, MAKELPARAM(x, y));
     }
 
-    // The events since the last call.
+    // The events and the cells whose hint was shown (null: none) since the last call.
     std::vector<std::pair<ButtonCell*, Event>> Events() { return std::exchange(events_, {}); }
+    std::vector<const ButtonCell*> Hints() { return std::exchange(hints_, {}); }
 
     unique_hwnd parent_{CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr,
                                         nullptr, nullptr)};
-    TabPage page_{parent_.get(), false};
+    TabPage page_{parent_.get(), false, [this](const ButtonCell* cell) { hints_.push_back(cell); }};
     std::vector<std::pair<ButtonCell*, Event>> events_;
+    std::vector<const ButtonCell*> hints_;
     ButtonCell* first_ = nullptr;
     ButtonCell* second_ = nullptr;
 };
 
 using Seen = std::vector<std::pair<ButtonCell*, Event>>;
+using Hinted = std::vector<const ButtonCell*>;
 
 TEST_F(TabPageTest, LeftButtonClicksTheCellItWentDownOn) {
     Send(WM_LBUTTONDOWN, 50, 10, MK_LBUTTON);
@@ -68,24 +71,47 @@ TEST_F(TabPageTest, LeftButtonClicksTheCellItWentDownOn) {
     EXPECT_EQ(Events(), Seen{});
 }
 
-TEST_F(TabPageTest, HintIsShownOnEnteringACell) {
+TEST_F(TabPageTest, ADoubleClickIsOneClickAndALostCaptureNone) {
+    Send(WM_LBUTTONDOWN, 50, 10, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 50, 10);
+    Send(WM_LBUTTONDBLCLK, 50, 10, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 50, 10);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown}, {second_, Event::MouseUp}, {second_, Event::Click}}));
+
+    // Another window takes the capture mid-press (Alt+Tab): the cell comes up, the release clicks nothing.
+    Send(WM_LBUTTONDOWN, 50, 10, MK_LBUTTON);
+    SetCapture(parent_.get());
+    ReleaseCapture();
+    Send(WM_LBUTTONUP, 50, 10);
+    Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+    Send(WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Send(WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown},
+                              {second_, Event::MouseUp},
+                              {first_, Event::LeftDown},
+                              {first_, Event::MouseUp}}));
+}
+
+TEST_F(TabPageTest, HintFollowsThePointerAndClearsOverEmptyAreaAndOutside) {
     Send(WM_MOUSEMOVE, 5, 5);
     Send(WM_MOUSEMOVE, 6, 6);
     Send(WM_MOUSEMOVE, 36, 6);  // the gap
     Send(WM_MOUSEMOVE, 30, 6);
     Send(WM_MOUSEMOVE, 45, 6);
-    EXPECT_EQ(Events(), (Seen{{first_, Event::HintShown}, {first_, Event::HintShown}, {second_, Event::HintShown}}));
+    EXPECT_EQ(Hints(), (Hinted{first_, nullptr, first_, second_}));
 
     SendMessageW(page_.Handle(), WM_MOUSELEAVE, 0, 0);
     Send(WM_MOUSEMOVE, 45, 6);
-    EXPECT_EQ(Events(), (Seen{{second_, Event::HintShown}}));
+    EXPECT_EQ(Hints(), (Hinted{nullptr, second_}));
 
     // While the left button is held the pressed cell keeps the pointer.
     Send(WM_LBUTTONDOWN, 45, 6, MK_LBUTTON);
     Send(WM_MOUSEMOVE, 5, 5, MK_LBUTTON);
     Send(WM_LBUTTONUP, 5, 5);
     Send(WM_MOUSEMOVE, 6, 5);
-    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown}, {second_, Event::MouseUp}, {first_, Event::HintShown}}));
+    EXPECT_EQ(Events(), (Seen{{second_, Event::LeftDown}, {second_, Event::MouseUp}}));
+    EXPECT_EQ(Hints(), (Hinted{first_}));
 }
 
 TEST_F(TabPageTest, RightButtonReachesTheCellAndOpensItsContextMenu) {
@@ -93,11 +119,11 @@ TEST_F(TabPageTest, RightButtonReachesTheCellAndOpensItsContextMenu) {
     Send(WM_RBUTTONUP, 50, 10);
     EXPECT_EQ(Events(), (Seen{{second_, Event::RightDown}, {second_, Event::MouseUp}, {second_, Event::ContextMenu}}));
 
-    Send(WM_RBUTTONDOWN, 40, 10, MK_RBUTTON);  // the frame: only the menu
+    Send(WM_RBUTTONDOWN, 40, 10, MK_RBUTTON);  // the frame belongs to the cell: its menu acts on it
     Send(WM_RBUTTONUP, 40, 10);
     Send(WM_RBUTTONDOWN, 36, 10, MK_RBUTTON);  // the page itself: nothing
     Send(WM_RBUTTONUP, 36, 10);
-    EXPECT_EQ(Events(), (Seen{{second_, Event::ContextMenu}}));
+    EXPECT_EQ(Events(), (Seen{{second_, Event::RightDown}, {second_, Event::MouseUp}, {second_, Event::ContextMenu}}));
 }
 
 TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPainted) {

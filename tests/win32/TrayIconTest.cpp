@@ -60,7 +60,7 @@ protected:
         tray.OnClick = [this] { ++clicks; };
     }
     void Shell(UINT mouseMessage) {
-        SendMessageW(TrayIcon::SharedWindow(), TrayIcon::kCallbackMessage, tray.NotifyData().uID, mouseMessage);
+        SendMessageW(MessageWindow::Window(), TrayIcon::kCallbackMessage, tray.NotifyData().uID, mouseMessage);
     }
     void DoubleClick() {
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Shell(message);
@@ -77,7 +77,7 @@ TEST_F(TrayIconTest, AddsModifiesAndRemovesTheIcon) {
     tray.SetIconVisible(true);
     EXPECT_TRUE(ShellHasIcon(tray));
     const NOTIFYICONDATAW& data = tray.NotifyData();
-    EXPECT_EQ(data.hWnd, TrayIcon::SharedWindow());
+    EXPECT_EQ(data.hWnd, MessageWindow::Window());
     EXPECT_EQ(data.uCallbackMessage, 2048u);
     EXPECT_EQ(data.uFlags, 7u);
     EXPECT_NE(data.hIcon, nullptr);
@@ -207,7 +207,7 @@ TEST_F(TrayIconTest, TheIconReturnsWhenTheTaskbarIsCreatedAgain) {
     NOTIFYICONDATAW data = tray.NotifyData();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // as if Explorer had ended
     EXPECT_FALSE(ShellHasIcon(tray));
-    SendMessageW(TrayIcon::SharedWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(MessageWindow::Window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(ShellHasIcon(tray));
 }
 

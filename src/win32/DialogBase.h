@@ -1,0 +1,124 @@
+// The base of every modal dialog (CRTP). RunModal shows an empty dialog of the
+// given caption and client size over its owner; the derived class makes its
+// controls in OnInitDialog with AddControl. The dialog procedure keeps `this`
+// with the dialog from WM_INITDIALOG on (DWLP_USER) and forwards each message to
+// the derived class's HandleMessage under the program's error policy. OK and
+// Cancel end the dialog with their identifiers unless the derived class takes
+// them. Windows destroys the dialog when it ends; the object outlives it.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "win32/ErrorDisplay.h"
+
+namespace tavrin {
+
+template <typename Derived>
+class DialogBase {
+public:
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+
+    // The dialog while it is shown; null before and after.
+    [[nodiscard]] HWND Handle() const noexcept { return dialog_; }
+
+protected:
+    DialogBase() = default;
+    ~DialogBase() = default;
+
+    // Shows the dialog modally and returns the value it ended with; -1 when it could not be shown.
+    INT_PTR RunModal(HWND owner, std::wstring_view caption, SIZE client) {
+        client_ = client;
+        const std::vector<WORD> dialogTemplate = EmptyTemplate(caption);
+        return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                       reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, DialogProc,
+                                       reinterpret_cast<LPARAM>(this));
+    }
+
+    // A child control at `place` (pixels of the client area) in the dialog's font.
+    HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place, int id,
+                    DWORD exStyle = 0) {
+        const HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
+                                             place.top, place.right - place.left, place.bottom - place.top, dialog_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                             GetModuleHandleW(nullptr), nullptr);
+        if (!control) ThrowLastError("CreateWindowExW");
+        SendMessageW(control, WM_SETFONT, SendMessageW(dialog_, WM_GETFONT, 0, 0), FALSE);
+        return control;
+    }
+
+    [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(dialog_, id); }
+    void Close(INT_PTR result) const noexcept { EndDialog(dialog_, result); }
+
+private:
+    static constexpr DWORD kStyle = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+    // A dialog template without controls: the size is set in pixels when the dialog starts.
+    static std::vector<WORD> EmptyTemplate(std::wstring_view caption) {
+        std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+        auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+        header->style = kStyle;
+        words.push_back(0);  // no menu
+        words.push_back(0);  // the standard dialog class
+        words.insert(words.end(), caption.begin(), caption.end());
+        words.push_back(0);
+        words.push_back(8);  // point size of the font
+        constexpr std::wstring_view kFont = L"MS Shell Dlg";
+        words.insert(words.end(), kFont.begin(), kFont.end());
+        words.push_back(0);
+        return words;
+    }
+
+    // The client size asked for, centred over the owner (or the screen's work area).
+    void PlaceDialog() {
+        RECT frame{0, 0, client_.cx, client_.cy};
+        AdjustWindowRectEx(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE, GetWindowLongW(dialog_, GWL_EXSTYLE));
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        RECT around{};
+        const HWND owner = GetWindow(dialog_, GW_OWNER);
+        if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around)) {
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+        }
+        const int left = around.left + ((around.right - around.left) - width) / 2;
+        const int top = around.top + ((around.bottom - around.top) - height) / 2;
+        SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+        auto* self = reinterpret_cast<Derived*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (message == WM_INITDIALOG) {
+            self = reinterpret_cast<Derived*>(lParam);
+            self->dialog_ = dialog;
+            SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+            const auto focusDefault = CallGuarded(dialog, [&] {
+                self->PlaceDialog();
+                return self->OnInitDialog();
+            });
+            // A dialog that could not be built is not shown half made.
+            if (!focusDefault) EndDialog(dialog, IDCANCEL);
+            return focusDefault.value_or(FALSE);
+        }
+        if (!self) return FALSE;
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(dialog, DWLP_USER, 0);
+            self->dialog_ = nullptr;
+            return FALSE;
+        }
+        const auto handled = CallGuarded(dialog, [&] { return self->HandleMessage(message, wParam, lParam); });
+        if (handled && *handled) return *handled;
+        if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    HWND dialog_ = nullptr;
+    SIZE client_{};
+};
+
+}  // namespace tavrin
