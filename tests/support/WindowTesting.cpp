@@ -36,22 +36,40 @@ bool ShellHasIcon(const TrayIcon& tray) {
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys) {
+namespace {
+
+// Starts xdotool with the arguments, and waits for it to end when asked; the
+// reason when it cannot run. A key press does not wait: focusing a window of
+// this thread needs its messages handled meanwhile.
+std::optional<std::string> RunXdotool(const std::wstring& arguments, bool wait) {
     const std::wstring xdotool = L"Z:\\usr\\bin\\xdotool";
     if (GetFileAttributesW(xdotool.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return "xdotool is not installed: no real key press is possible";
+        return "xdotool is not installed: no real input is possible";
     }
-    std::wstring command = L"\"" + xdotool + L"\" search --name \"" + Widen(windowName) +
-                           L"\" windowfocus --sync key " + Widen(keys);
+    std::wstring command = L"\"" + xdotool + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return "xdotool cannot be started from this Windows program (error " + std::to_string(GetLastError()) + ")";
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const unique_handle thread(process.hThread);
+    const unique_handle running(process.hProcess);
+    if (wait) WaitForSingleObject(running.get(), 10000);
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys) {
+    return RunXdotool(L"search --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys),
+                      false);
+}
+
+std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks) {
+    return RunXdotool(L"mousemove --sync " + std::to_wstring(screenPoint.x) + L" " + std::to_wstring(screenPoint.y) +
+                      L" click --repeat " + std::to_wstring(clicks) + L" --delay 120 1",
+                      true);
 }
 
 }  // namespace tavrin::testing

@@ -23,5 +23,7 @@ void PumpMessages(DWORD milliseconds);
 // Starts xdotool to focus the window captioned windowName and press keys (xdotool's
 // names, e.g. "ctrl+alt+l"). The reason when that cannot be done, for a skipped test.
 [[nodiscard]] std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys);
+// Moves the X pointer to a point of the screen and clicks the left button `clicks` times, 120 ms apart.
+[[nodiscard]] std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks);
 
 }  // namespace tavrin::testing

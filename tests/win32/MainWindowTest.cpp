@@ -151,6 +151,14 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
     EXPECT_FALSE(window.GridCell(1, 2).HasPicture());
     SendMessageW(window.GridCell(1, 1).Page(), WM_MOUSEMOVE, 0, PointInCell(window.GridCell(1, 1), 5, 5));
     EXPECT_EQ(window.StatusText(0), L"Editor -[Ctrl+Alt+N]");
+    SendMessageW(window.GridCell(1, 1).Page(), WM_MOUSEMOVE, 0, PointInCell(window.GridCell(1, 20), 40, 5));
+    EXPECT_EQ(window.StatusText(0), L"");  // empty page area clears the hint
+
+    // A right-click on a cell's one-pixel frame is a right-click on that cell.
+    SendMessageW(window.GridCell(1, 4).Page(), WM_RBUTTONDOWN, MK_RBUTTON, PointInCell(window.GridCell(1, 4), 0, 16));
+    SendMessageW(window.GridCell(1, 4).Page(), WM_RBUTTONUP, 0, PointInCell(window.GridCell(1, 4), 0, 16));
+    EXPECT_EQ(window.ContextButtonId(), 104);
+    EXPECT_EQ(window.CurrentImageId(), 104);
 }
 
 TEST_F(MainWindowTest, CellsAreRetaggedAndRenumberedForTheButtonAndTabActions) {
@@ -197,6 +205,35 @@ TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
     MSG quit;
     while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
     }
+}
+
+TEST_F(MainWindowTest, LogOffAndMinimisingKeepTheRestoredPlace) {
+    MainWindow& window = Start();
+    MoveTo(300, 200);
+    SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_NE(ReadBytes(SettingsPath()).find("<Item Name=\"X\" Value=\"300\"/>"), std::string::npos);
+
+    // Minimised by another program: no snapping to the corner, and the place it is restored to is saved.
+    MoveTo(320, 210);
+    ShowWindow(window.Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window.Handle()));
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    const std::string saved = ReadBytes(SettingsPath());
+    EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"320\"/>"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"210\"/>"), std::string::npos);
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST_F(MainWindowTest, HidingTheActiveTavrinTabActivatesItsNeighbour) {
+    MainWindow& window = Start({.lastPanelIndex = "0"});
+    ASSERT_EQ(window.ActivePageIndex(), 0);
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, static_cast<WPARAM>(Command::ShowTavrinTab), 0);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+    EXPECT_EQ(TabCtrl_GetCurSel(window.TabControl()), 0);  // the first tab is group 1's now
+    EXPECT_FALSE(IsWindowVisible(window.PageWindow(0)));
+    EXPECT_TRUE(IsWindowVisible(window.PageWindow(1)));
 }
 
 TEST_F(MainWindowTest, EdgesWithin19PixelsOfTheScreenEdgeStickToIt) {
@@ -264,8 +301,8 @@ protected:
         return ButtonXml(id, values);
     }
 
-    bool WaitForFile(const std::string& path) {
-        for (int i = 0; i < 400; ++i) {
+    bool WaitForFile(const std::string& path, DWORD milliseconds = 20000) {
+        for (DWORD waited = 0; waited < milliseconds; waited += 50) {
             if (fs_.FileExists(path)) return true;
             Sleep(50);
         }
@@ -299,6 +336,19 @@ TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
     EXPECT_EQ(window.StatusText(1), L"T:1 / W1 /A:5");
     EXPECT_EQ(window.RecentImage(1).Tag(), 101);
     EXPECT_EQ(window.MostUsed().MostUsedCounts[0], 5);
+}
+
+TEST_F(LaunchFromWindowTest, APressThatLosesTheCaptureStartsNothing) {
+    MainWindow& window = Start({}, "0,0,0,0,0,0", ChildButton(101, 1));
+    const std::string before = ReadBytes(SettingsPath());
+    const ButtonCell& cell = window.GridCell(1, 1);
+    SendMessageW(cell.Page(), WM_LBUTTONDOWN, MK_LBUTTON, PointInCell(cell, 16, 16));
+    EXPECT_EQ(cell.CurrentLook(), ButtonCell::Look::Pressed);
+    ReleaseCapture();  // as Alt+Tab or the hot key hiding the window do
+    EXPECT_EQ(cell.CurrentLook(), ButtonCell::Look::Raised);
+    SendMessageW(cell.Page(), WM_LBUTTONUP, 0, PointInCell(cell, 16, 16));
+    EXPECT_FALSE(WaitForFile(Marker(1), 1000));
+    EXPECT_EQ(ReadBytes(SettingsPath()), before);
 }
 
 TEST_F(LaunchFromWindowTest, EmptyCellsAndIgnoredButtonsBehave) {
