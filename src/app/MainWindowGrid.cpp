@@ -8,7 +8,7 @@
 #include "app/ProgramResources.h"
 #include "app/MainWindow.h"
 #include "win32/Utf16.h"
-#include "shell/Utils.h"
+#include "shell/ShellIcons.h"
 
 namespace tavrin {
 namespace {

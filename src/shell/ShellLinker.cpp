@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "win32/ComPtr.h"
@@ -123,5 +124,23 @@ bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) {
     info.ShowState = ShowStateFromShowCommand(showCommand);
     return true;
 }
+
+bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName) {
+    const auto link = CreateComInstance<IShellLinkW>(CLSID_ShellLink);
+    const auto file = link.query<IPersistFile>();
+    if (!file) throw std::runtime_error("The shell cannot create shortcut files (no ShellLink object).");
+    // The setters' results are not examined: the save reports whether the shortcut was written.
+    (void)link->SetPath(Widen(spec.Path).c_str());
+    (void)link->SetWorkingDirectory(Widen(spec.WorkingDirectory).c_str());
+    (void)link->SetDescription(Widen(spec.Description).c_str());
+    (void)link->SetArguments(Widen(spec.Arguments).c_str());
+    (void)link->SetIconLocation(Widen(spec.IconLocation).c_str(), spec.IconIndex);
+    (void)link->SetHotkey(spec.HotKey);
+    (void)link->SetShowCmd(spec.ShowCmd);
+    // An empty relative path would only store an empty relative-path entry.
+    if (!spec.RelativePath.empty()) (void)link->SetRelativePath(Widen(spec.RelativePath).c_str(), 0);
+    return SUCCEEDED(file->Save(Widen(linkFileName).c_str(), FALSE));
+}
+
 
 }  // namespace tavrin

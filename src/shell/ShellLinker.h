@@ -1,6 +1,9 @@
-// Reading shortcut files (".lnk") through the platform's ShellLink object.
+// Reading and writing shortcut files (".lnk") through the platform's ShellLink object.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdint>
 #include <string>
 
 #include "storage/Shell.h"
@@ -12,5 +15,23 @@ namespace tavrin {
 // with info cleared, when the ShellLink object cannot load it or its target
 // resolves to no item ID list. Initialises COM for the call and balances it.
 [[nodiscard]] bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info);
+
+// What a shortcut written by CreateShellLink holds.
+struct ShellLinkSpec {
+    std::string Path;
+    std::string WorkingDirectory;
+    std::string IconLocation;
+    std::int32_t IconIndex = 0;
+    std::string Arguments;
+    std::string Description;
+    std::string RelativePath;
+    std::int32_t ShowCmd = SW_SHOWNORMAL;  // a Windows show command
+    std::uint16_t HotKey = 0;              // platform hot-key encoding; 0 = none
+};
+
+// Writes spec to linkFileName through the ShellLink object, replacing an
+// existing file; true when the save succeeded. COM must be initialised on the
+// calling thread; throws std::runtime_error when the object cannot be made.
+[[nodiscard]] bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName);
 
 }  // namespace tavrin

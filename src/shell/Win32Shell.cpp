@@ -5,7 +5,7 @@
 #include "shell/ShellExecute.h"
 #include "shell/ShellLinker.h"
 #include "win32/Utf16.h"
-#include "shell/Utils.h"
+#include "shell/ShellPaths.h"
 
 namespace tavrin {
 

@@ -12,7 +12,7 @@
 
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
-#include "shell/Utils.h"
+#include "shell/ShellLinker.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32FileSystem.h"
 #include "shell/Win32Shell.h"

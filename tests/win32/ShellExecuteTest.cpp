@@ -11,7 +11,8 @@
 
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
-#include "shell/Utils.h"
+#include "shell/ShellLinker.h"
+#include "shell/ShellPaths.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
 

@@ -11,7 +11,7 @@
 #include "win32/ComPtr.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
-#include "shell/Utils.h"
+#include "shell/ShellLinker.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
 

@@ -1,37 +1,18 @@
-#include "shell/Utils.h"
+#include "shell/ShellPaths.h"
 
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
 #include <array>
-#include <cwchar>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "win32/ComPtr.h"
+#include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
-
-bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName) {
-    const auto link = CreateComInstance<IShellLinkW>(CLSID_ShellLink);
-    const auto file = link.query<IPersistFile>();
-    if (!file) throw std::runtime_error("The shell cannot create shortcut files (no ShellLink object).");
-    // The setters' results are not examined: the save reports whether the shortcut was written.
-    (void)link->SetPath(Widen(spec.Path).c_str());
-    (void)link->SetWorkingDirectory(Widen(spec.WorkingDirectory).c_str());
-    (void)link->SetDescription(Widen(spec.Description).c_str());
-    (void)link->SetArguments(Widen(spec.Arguments).c_str());
-    (void)link->SetIconLocation(Widen(spec.IconLocation).c_str(), spec.IconIndex);
-    (void)link->SetHotkey(spec.HotKey);
-    (void)link->SetShowCmd(spec.ShowCmd);
-    // An empty relative path would only store an empty relative-path entry.
-    if (!spec.RelativePath.empty()) (void)link->SetRelativePath(Widen(spec.RelativePath).c_str(), 0);
-    return SUCCEEDED(file->Save(Widen(linkFileName).c_str(), FALSE));
-}
 
 namespace {
 
@@ -71,29 +52,6 @@ std::string GetCanonicalPath(const std::string& path) {
     if (path.empty()) return {};
     const std::wstring fullPath = FullPathName(Widen(path));
     return Narrow(ShellParsedPath(fullPath).value_or(fullPath));
-}
-
-int GetIconCount(const std::string& fileName) {
-    // With index -1 ExtractIcon returns the number of icons, not an icon.
-    const auto count = reinterpret_cast<INT_PTR>(ExtractIconW(GetModuleHandleW(nullptr), Widen(fileName).c_str(), -1));
-    return static_cast<int>(count);
-}
-
-unique_hicon GetShellIcon(const std::string& fileName) {
-    SHFILEINFOW fileInfo{};
-    if (!SHGetFileInfoW(Widen(fileName).c_str(), 0, &fileInfo, sizeof fileInfo, SHGFI_ICON | SHGFI_SYSICONINDEX)) {
-        return unique_hicon{};
-    }
-    return unique_hicon(fileInfo.hIcon);
-}
-
-unique_hicon GetFileIcon(const std::string& fileName, int index) {
-    const int count = GetIconCount(fileName);
-    // ExtractIcon reads a negative index other than -1 as a resource number,
-    // so a negative index takes the shell's icon, as a file without icons does.
-    if (count <= 0 || index < 0) return GetShellIcon(fileName);
-    if (index >= count) index = count - 1;
-    return unique_hicon(ExtractIconW(GetModuleHandleW(nullptr), Widen(fileName).c_str(), static_cast<UINT>(index)));
 }
 
 namespace {

@@ -1,4 +1,5 @@
-#include "shell/Utils.h"
+#include "shell/ShellIcons.h"
+#include "shell/ShellPaths.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -18,7 +19,7 @@ namespace {
 using testing::TempFolder;
 using testing::WriteBytes;
 
-class UtilsTest : public ::testing::Test {
+class ShellPathsAndIconsTest : public ::testing::Test {
 protected:
     ComInitScope com_{ComInitScope::Kind::Ole};
     TempFolder folder_;
@@ -32,7 +33,7 @@ std::string CurrentFolder() {
 
 std::string WithSeparator(std::string folder) { return folder.back() == '\\' ? folder : folder + '\\'; }
 
-TEST_F(UtilsTest, CanonicalPathOfRelativeAndMissingPathsIsTheFullPath) {
+TEST_F(ShellPathsAndIconsTest, CanonicalPathOfRelativeAndMissingPathsIsTheFullPath) {
     EXPECT_EQ(GetCanonicalPath("no such file.txt"), WithSeparator(CurrentFolder()) + "no such file.txt");
     EXPECT_EQ(GetCanonicalPath("C:\\no such folder\\sub\\..\\file.txt"), "C:\\no such folder\\file.txt");
     const std::string unicodeFile = folder_ / "\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB \xE6\x96\x87\xE4\xBB\xB6.txt";
@@ -40,7 +41,7 @@ TEST_F(UtilsTest, CanonicalPathOfRelativeAndMissingPathsIsTheFullPath) {
     EXPECT_EQ(GetCanonicalPath(unicodeFile), unicodeFile);
 }
 
-TEST_F(UtilsTest, CanonicalPathExpandsShortNames) {
+TEST_F(ShellPathsAndIconsTest, CanonicalPathExpandsShortNames) {
     const std::string longName = folder_ / "A long program name.exe";
     WriteBytes(longName, "x");
     std::wstring shortName(MAX_PATH, L'\0');
@@ -72,7 +73,7 @@ std::vector<std::uint32_t> IconPixels(HICON icon) {
     return pixels;
 }
 
-TEST_F(UtilsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon) {
+TEST_F(ShellPathsAndIconsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon) {
     const std::string library = GetSpecialFolder(kFolderSystem) + "shell32.dll";
     const int count = GetIconCount(library);
     ASSERT_GT(count, 2);
@@ -103,7 +104,7 @@ std::string KnownFolder(int csidl) {
     return WithSeparator(Narrow(path));
 }
 
-TEST_F(UtilsTest, SpecialFoldersEndWithOneSeparator) {
+TEST_F(ShellPathsAndIconsTest, SpecialFoldersEndWithOneSeparator) {
     const std::string windows = GetSpecialFolder(kFolderWindows);
     EXPECT_EQ(windows, KnownFolder(CSIDL_WINDOWS));
     EXPECT_EQ(GetSpecialFolder(kFolderSystem), KnownFolder(CSIDL_SYSTEM));
@@ -118,7 +119,7 @@ TEST_F(UtilsTest, SpecialFoldersEndWithOneSeparator) {
 }
 
 // The registry values the shell keeps for the user's and the machine's folders.
-TEST_F(UtilsTest, RegistryFoldersMatchTheShellsFolders) {
+TEST_F(ShellPathsAndIconsTest, RegistryFoldersMatchTheShellsFolders) {
     const std::string desktop = KnownFolder(CSIDL_DESKTOPDIRECTORY);
     ASSERT_FALSE(desktop.empty());
     EXPECT_EQ(GetSpecialFolder(kFolderDesktop), desktop);

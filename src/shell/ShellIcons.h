@@ -1,0 +1,21 @@
+// The icons of files: those an executable, library or icon file holds, and the
+// shell's icon for any other file or folder.
+#pragma once
+
+#include <string>
+
+#include "win32/UniqueResource.h"
+
+namespace tavrin {
+
+// The number of icons in an executable, library or icon file; 0 for any other file.
+[[nodiscard]] int GetIconCount(const std::string& fileName);
+
+// The shell's icon for the file, in the large size; empty on failure.
+[[nodiscard]] unique_hicon GetShellIcon(const std::string& fileName);
+
+// The icon at index in the file (the last one for an index beyond them), or
+// the shell's icon when the file holds none or index is negative.
+[[nodiscard]] unique_hicon GetFileIcon(const std::string& fileName, int index);
+
+}  // namespace tavrin
