@@ -9,7 +9,7 @@ prefix="$cache/mingw-w64"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
           wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev python3)
 missing=()
@@ -17,20 +17,108 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done
 
-# Debian's source packages need a deb-src entry; add one for bookworm when none exists.
-need_sources=0
-[ -f "$prefix/.libs-ready" ] || need_sources=1
-if [ "$need_sources" -eq 1 ] && ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    $sudo tee /etc/apt/sources.list.d/tavrin-deb-src.sources >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-    updated=0
-else
-    updated=1
+# Prints, as deb822 stanzas, deb-src entries that mirror the Debian "deb" entries
+# configured in an apt folder (argument 1) for a release (argument 2), or nothing
+# when a Debian deb-src entry is there already; fails when it finds neither.
+# An entry counts as Debian's when it has the release's own suites (<release>,
+# <release>-updates, <release>-security) and Debian's components, and names no
+# keyring or only Debian's archive keyrings. Its URIs are kept as they are, so
+# mirrors and proxies are too; third-party repositories drop out by their suites
+# (nodesource's "nodistro", google's "cloud-sdk-bookworm"), their components
+# (docker's "stable") or their keyrings.
+debian_deb_src() {
+    local dir="$1" release="$2" files=() file
+    for file in "$dir/sources.list" "$dir"/sources.list.d/*.list "$dir"/sources.list.d/*.sources; do
+        [ -f "$file" ] && files+=("$file")
+    done
+    [ "${#files[@]}" -gt 0 ] || return 1
+    awk -v release="$release" '
+        function keep(list, wanted,    n, i, item, kept) {
+            n = split(list, item, /[ \t]+/)
+            kept = ""
+            for (i = 1; i <= n; i++) if (item[i] in wanted) kept = kept (kept == "" ? "" : " ") item[i]
+            return kept
+        }
+        function debian_keyrings(list,    n, i, path, parts) {
+            n = split(list, path, /[ \t,]+/)
+            for (i = 1; i <= n; i++)
+                if (path[i] != "" && path[i] !~ /(^|\/)debian-archive-[^\/]*$/) return 0
+            return 1
+        }
+        function entry(types, uris, suites, components, signed,    n, i, type, stanza) {
+            suites = keep(suites, suite_names)
+            components = keep(components, component_names)
+            if (uris == "" || suites == "" || components == "" || !debian_keyrings(signed)) return
+            n = split(types, type, /[ \t]+/)
+            for (i = 1; i <= n; i++) {
+                if (type[i] == "deb-src") have_src = 1
+                if (type[i] != "deb") continue
+                stanza = "Types: deb-src\nURIs: " uris "\nSuites: " suites "\nComponents: " components "\n"
+                if (signed != "") stanza = stanza "Signed-By: " signed "\n"
+                if (!(stanza in seen)) { seen[stanza] = 1; out = out (out == "" ? "" : "\n") stanza }
+            }
+        }
+        function paragraph_end() {
+            if (tolower(field["enabled"]) != "no")
+                entry(field["types"], field["uris"], field["suites"], field["components"], field["signed-by"])
+            split("", field)
+            name = ""
+        }
+        BEGIN {
+            suite_names[release]; suite_names[release "-updates"]; suite_names[release "-security"]
+            component_names["main"]; component_names["contrib"]; component_names["non-free"]
+            component_names["non-free-firmware"]
+        }
+        FNR == 1 && deb822 { paragraph_end() }
+        FNR == 1 { deb822 = FILENAME ~ /\.sources$/ }
+        deb822 && /^#/ { next }
+        deb822 && /^[ \t]*$/ { paragraph_end(); next }
+        deb822 && /^[ \t]/ { sub(/^[ \t]+/, ""); if (name != "") field[name] = field[name] " " $0; next }
+        deb822 {
+            name = tolower(substr($0, 1, index($0, ":") - 1))
+            field[name] = substr($0, index($0, ":") + 1)
+            gsub(/^[ \t]+|[ \t]+$/, "", field[name])
+            next
+        }
+        {   # one line: deb|deb-src [options] uri suite component...
+            sub(/#.*/, "")
+            if ($1 != "deb" && $1 != "deb-src") next
+            signed = ""
+            at = 2
+            if ($2 ~ /^\[/) {
+                options = ""
+                for (; at <= NF; at++) { options = options " " $at; if ($at ~ /\]$/) { at++; break } }
+                gsub(/[\[\]]/, " ", options)
+                n = split(options, option, /[ \t]+/)
+                for (i = 1; i <= n; i++) if (tolower(option[i]) ~ /^signed-by=/) signed = substr(option[i], 11)
+            }
+            components = ""
+            for (i = at + 2; i <= NF; i++) components = components " " $i
+            entry($1, $at, $(at + 1), components, signed)
+        }
+        END {
+            if (deb822) paragraph_end()
+            if (have_src) exit 0
+            if (out == "") exit 1
+            printf "%s", out
+        }
+    ' "${files[@]}"
+}
+
+# Debian's source packages need a deb-src entry; add one, taken from the
+# machine's Debian entries, when none exists.
+updated=1
+if [ ! -f "$prefix/.libs-ready" ]; then
+    release="$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")"
+    if ! sources="$(debian_deb_src /etc/apt "$release")"; then
+        echo "setup.sh: no Debian deb entry for $release in /etc/apt/sources.list{,.d} to take a deb-src entry" \
+             "from; add a deb-src entry for Debian's $release main and run again" >&2
+        exit 1
+    fi
+    if [ -n "$sources" ]; then
+        printf '%s' "$sources" | $sudo tee /etc/apt/sources.list.d/tavrin-deb-src.sources >/dev/null
+        updated=0
+    fi
 fi
 if [ "${#missing[@]}" -gt 0 ] || [ "$updated" -eq 0 ]; then
     $sudo apt-get update -qq

@@ -1,10 +1,32 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Tavrin and runs every test: the portable
-# core natively (with AddressSanitizer and UndefinedBehaviorSanitizer, plus a
-# short fuzzing run of the XML reader) and the Windows build under Wine and Xvfb.
+# Sets up a Debian 12 machine, checks that the sources follow .clang-format,
+# builds Tavrin and runs every test: the portable core natively (with
+# AddressSanitizer and UndefinedBehaviorSanitizer, plus a short fuzzing run of
+# the XML reader) and the Windows build under Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
+status=0
+
+# The sources follow .clang-format. A difference does not stop the builds and
+# tests below (they still say whether the code works); the command fails at the end.
+echo "== clang-format: src, tests, bench"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    sources=$(git ls-files -- 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.h' 'bench/*.cpp')
+else
+    sources=$(find src tests bench -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+fi
+unformatted=()
+while IFS= read -r source; do
+    [ -n "$source" ] || continue
+    clang-format --dry-run --Werror "$source" >/dev/null 2>&1 || unformatted+=("$source")
+done <<<"$sources"
+if [ "${#unformatted[@]}" -gt 0 ]; then
+    printf 'not formatted as .clang-format asks:\n' >&2
+    printf '    %s\n' "${unformatted[@]}" >&2
+    printf 'to format them: clang-format -i %s\n' "${unformatted[*]}" >&2
+    status=1
+fi
 
 echo "== native: portable core"
 cmake --preset native -Wno-dev >/dev/null
@@ -24,10 +46,10 @@ cmake --build --preset mingw
 export WINEPREFIX="$PWD/build/mingw/wineprefix"
 # A prefix's wineserver keeps the display it first ran on: stop it before a new Xvfb.
 wineserver -k 2>/dev/null || true
-status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset mingw || status=$?
 wineserver -k 2>/dev/null || true
 
 echo "== mingw: screenshots of the notification area (build/mingw/artifacts)"
 xvfb-run -a -s "-screen 0 1280x1024x24" tools/tray-screenshots.sh build/mingw || status=$?
+[ "${#unformatted[@]}" -eq 0 ] || echo "clang-format: ${#unformatted[@]} file(s) not formatted, listed at the start" >&2
 exit "$status"
