@@ -26,8 +26,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/Utf16.h"
 #include "support/ButtonFiles.h"
+#include "win32/Utf16.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <commctrl.h>
 
 #include "app/Commands.h"
+#include "app/MainWindow.h"
 #include "win32/BaseWindow.h"
 #include "win32/ErrorDisplay.h"
-#include "app/MainWindow.h"
-#include "win32/Win32FileDialogs.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32Environment.h"
+#include "win32/Win32FileDialogs.h"
 #include "win32/Win32FileSystem.h"
 
 namespace {

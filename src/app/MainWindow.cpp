@@ -134,8 +134,7 @@ void MainWindow::ShowTavrinTab(bool show) {
 }
 
 void MainWindow::ApplyAlwaysOnTop() {
-    SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void MainWindow::RunCommand(Command command) {
@@ -204,8 +203,8 @@ void MainWindow::ShowStatusMenu() {
     SetMenuDefaultItem(menu.get(), static_cast<UINT>(kStatusMenu[0]), FALSE);
     POINT point{};
     GetCursorPos(&point);
-    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(),
-                                       nullptr);
+    const UINT chosen =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
     RunCommand(CommandOfMenuId(chosen));
 }
 

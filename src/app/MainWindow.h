@@ -172,7 +172,7 @@ private:
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
     LayoutKeyNames layoutKeyNames_;
     GlobalHotKeys hotKeys_;
-    unique_hmenu trayMenu_;              // outlives the tray icon that shows it
+    unique_hmenu trayMenu_;             // outlives the tray icon that shows it
     std::optional<TrayIcon> trayIcon_;  // made with the window, which it needs
     bool hiddenToTray_ = false;
     std::uint16_t mainHotKeyIndex_ = 0;  // 0: no global hot key

@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/MainWindow.h"
+#include "app/ProgramResources.h"
 #include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
-#include "app/ProgramResources.h"
-#include "app/MainWindow.h"
-#include "win32/Utf16.h"
 #include "shell/ShellIcons.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {
@@ -20,11 +20,13 @@ constexpr int kStatusPanelWidths[] = {260, 50};
 }  // namespace
 
 void MainWindow::BuildGroupTabs() {
-    tabControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                       0, 0, kClientWidth, kPageHeight, Handle(), nullptr, nullptr, nullptr);
+    tabControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                                  0, kClientWidth, kPageHeight, Handle(), nullptr, nullptr, nullptr);
+    if (!tabControl_) ThrowLastError("CreateWindowExW");
     SendMessageW(tabControl_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(), nullptr,
-                                  nullptr, nullptr);
+                                 nullptr, nullptr);
+    if (!statusBar_) ThrowLastError("CreateWindowExW");
     const int rightEdges[] = {kStatusPanelWidths[0], kStatusPanelWidths[0] + kStatusPanelWidths[1]};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
 
@@ -60,9 +62,8 @@ MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
 }
 
 ButtonCell* MainWindow::MakeCell(const Page& page, int left, int top, int tag, CellKind kind) {
-    return &page.window->AddCell(left, top, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) {
-        OnCellEvent(cell, event, kind);
-    });
+    return &page.window->AddCell(
+        left, top, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) { OnCellEvent(cell, event, kind); });
 }
 
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {

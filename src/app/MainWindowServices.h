@@ -2,11 +2,11 @@
 // Win32 ones; component tests pass their own file dialogs and environment.
 #pragma once
 
-#include "win32/Win32Prompt.h"
 #include "shell/Win32Shell.h"
 #include "storage/Clock.h"
 #include "storage/Environment.h"
 #include "storage/SettingsBackup.h"
+#include "win32/Win32Prompt.h"
 #include "xml/FileSystem.h"
 
 namespace tavrin {

@@ -1,10 +1,10 @@
 // Launching a button from a group page or from the Tavrin Tab, and the Tavrin
 // Tab's recent and most-used panels and tool images.
-#include "rules/GridGeometry.h"
+#include "app/MainWindow.h"
 #include "app/ProgramResources.h"
 #include "app/Resources.h"
+#include "rules/GridGeometry.h"
 #include "rules/TavrinTabLayout.h"
-#include "app/MainWindow.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {

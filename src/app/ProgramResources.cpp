@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "rules/GridGeometry.h"
 #include "app/Resources.h"
+#include "rules/GridGeometry.h"
 #include "win32/ImageDecoder.h"
 
 namespace tavrin {
@@ -35,8 +35,8 @@ unique_hicon IconFromPixels(const DecodedImage& image) {
     header.bV5AlphaMask = 0xFF000000;
     void* bits = nullptr;
     const HDC screen = GetDC(nullptr);
-    unique_hbitmap colour(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                           nullptr, 0));
+    unique_hbitmap colour(
+        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     ReleaseDC(nullptr, screen);
     if (!colour) return {};
     std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof image.pixels[0]);

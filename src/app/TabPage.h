@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "win32/BaseWindow.h"
 #include "app/ButtonCell.h"
+#include "win32/BaseWindow.h"
 
 namespace tavrin {
 

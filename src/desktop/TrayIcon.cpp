@@ -38,16 +38,16 @@ TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
     data_.uID = nextIconId++;
     clickTimer_.OnTimer = [this] { ClickTimerTick(); };
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    subscription_ = MessageWindow::Subscribe([this, taskbarCreated](UINT message, WPARAM wParam,
-                                                                    LPARAM lParam) -> std::optional<LRESULT> {
-        if (message == kCallbackMessage && wParam == data_.uID) {
-            ShellMessage(LOWORD(lParam));
-            return 0;
-        }
-        // Explorer started again and forgot every icon; the other icons hear it too.
-        if (message == taskbarCreated && taskbarCreated != 0) TaskbarCreated();
-        return std::nullopt;
-    });
+    subscription_ = MessageWindow::Subscribe(
+        [this, taskbarCreated](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+            if (message == kCallbackMessage && wParam == data_.uID) {
+                ShellMessage(LOWORD(lParam));
+                return 0;
+            }
+            // Explorer started again and forgot every icon; the other icons hear it too.
+            if (message == taskbarCreated && taskbarCreated != 0) TaskbarCreated();
+            return std::nullopt;
+        });
     if (owner_ != nullptr) {
         ownerHooked_ = SetWindowSubclass(owner_, OwnerWindowProc, reinterpret_cast<UINT_PTR>(this),
                                          reinterpret_cast<DWORD_PTR>(this));
@@ -106,7 +106,7 @@ bool TrayIcon::Notify(DWORD action) {
 }
 
 bool TrayIcon::ShowBalloonTip(std::string_view title, std::string_view text, BalloonIcon icon,
-                               unsigned timeoutSeconds) {
+                              unsigned timeoutSeconds) {
     HideBalloonTip();
     FillRecord();
     data_.uFlags |= NIF_INFO;
@@ -218,8 +218,8 @@ void TrayIcon::HideToTray() {
     SetIconVisible(true);
 }
 
-LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR subclassId, DWORD_PTR self) noexcept {
+LRESULT CALLBACK TrayIcon::OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                           DWORD_PTR self) noexcept {
     const auto result = CallGuarded(window, [&]() -> std::optional<LRESULT> {
         auto* icon = reinterpret_cast<TrayIcon*>(self);
         const bool toTray = icon->MinimizeToTray && icon->OnMinimizeToTray;

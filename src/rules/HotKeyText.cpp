@@ -11,10 +11,10 @@ namespace {
 // give them no name of their own.
 constexpr unsigned kFirstMediaKey = 166;
 constexpr std::array<std::string_view, 18> kMediaKeyNames = {
-    "Browser Back", "Browser Forward", "Browser Refresh",  "Browser Stop", "Browser Search",
-    "Browser Favorites", "Browser Start/Home", "Volume Mute", "Volume Down", "Volume Up",
-    "Next Track", "Previous Track", "Stop Media", "Play/Pause Media", "Start Mail",
-    "Select Media", "Start Application 1", "Start Application 2",
+    "Browser Back",      "Browser Forward",     "Browser Refresh",     "Browser Stop",     "Browser Search",
+    "Browser Favorites", "Browser Start/Home",  "Volume Mute",         "Volume Down",      "Volume Up",
+    "Next Track",        "Previous Track",      "Stop Media",          "Play/Pause Media", "Start Mail",
+    "Select Media",      "Start Application 1", "Start Application 2",
 };
 
 const ModifierNames kEnglishModifiers{};

@@ -142,5 +142,4 @@ bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName)
     return SUCCEEDED(file->Save(Widen(linkFileName).c_str(), FALSE));
 }
 
-
 }  // namespace tavrin

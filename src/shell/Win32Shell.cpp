@@ -4,8 +4,8 @@
 
 #include "shell/ShellExecute.h"
 #include "shell/ShellLinker.h"
-#include "win32/Utf16.h"
 #include "shell/ShellPaths.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 

@@ -18,8 +18,7 @@ std::string ConfigFileNameFor(const std::string& executablePath) { return Change
 
 std::string SettingsFileNameFor(const std::string& userName) { return "TV_" + userName + ".xml"; }
 
-AppConfig::AppConfig(IFileSystem& fs, IEnvironment& environment)
-    : fs_(fs), userName_(environment.UserName()) {
+AppConfig::AppConfig(IFileSystem& fs, IEnvironment& environment) : fs_(fs), userName_(environment.UserName()) {
     const std::string executable = environment.ExecutablePath();
     configFileName_ = ConfigFileNameFor(executable);
     programFolder_ = ExtractFilePath(executable);
@@ -38,8 +37,7 @@ std::string AppConfig::SelectSettingsFile() {
     if (item) {
         currentXml_ = item->GetAttrText(kCurXml, "");
         restoreXml_ = item->GetAttrText(kRestoreXml, "");
-        if (!restoreXml_.empty() && restoreXml_ != currentXml_ &&
-            fs_.FileExists(programFolder_ + restoreXml_) &&
+        if (!restoreXml_.empty() && restoreXml_ != currentXml_ && fs_.FileExists(programFolder_ + restoreXml_) &&
             CopyFileAtomically(fs_, programFolder_ + restoreXml_, programFolder_ + currentXml_)) {
             restoreXml_.clear();
             item->SetAttrText(kRestoreXml, "");
@@ -75,7 +73,7 @@ IXmlElement AppConfig::LoadUserConfig() {
 }
 
 IXmlElement AppConfig::AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
-                                    const std::string& restoreXml) {
+                                   const std::string& restoreXml) {
     IXmlElement item = userConfig->AddElement(kItem);
     item->SetAttrText(kName, userName_);
     item->SetAttrText(kCurXml, currentXml);

@@ -1,8 +1,8 @@
 // Starting the current button through the shell and counting the start.
 #include <exception>
 
-#include "storage/PathNames.h"
 #include "storage/ButtonStore.h"
+#include "storage/PathNames.h"
 
 namespace tavrin {
 namespace {

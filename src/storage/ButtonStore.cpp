@@ -283,7 +283,7 @@ std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path,
 }
 
 std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupIndex,
-                                        const std::vector<std::string>& groupNames) {
+                                     const std::vector<std::string>& groupNames) {
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return 0;
     const LocalDate today = services_.clock.Today();

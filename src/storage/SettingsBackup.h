@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "storage/Clock.h"
 #include "storage/AppConfig.h"
+#include "storage/Clock.h"
 #include "storage/UserPrompt.h"
 #include "xml/FileSystem.h"
 
@@ -31,8 +31,7 @@ public:
 // Copies the settings file to a file the user chooses, asking before it
 // replaces one. True when the copy was made; it shows no message of its own.
 [[nodiscard]] bool BackupSettings(IFileSystem& fs, IUserPrompt& prompt, ISettingsFileDialogs& dialogs,
-                                  const AppConfig& config, const std::string& settingsFileName,
-                                  const LocalDate& today);
+                                  const AppConfig& config, const std::string& settingsFileName, const LocalDate& today);
 
 // Records a file the user chooses to be copied over the settings file at the
 // next start. The configuration file and the settings file themselves are refused.

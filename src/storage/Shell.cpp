@@ -27,8 +27,7 @@ int ShowCommandFromShowState(std::uint8_t showState) noexcept {
 
 // The shortcut's own arguments and working folder are not passed: the shell
 // starts the target as the shortcut would from the folder ".".
-bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb,
-                    bool restore) {
+bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb, bool restore) {
     ShellLinkInfo info;
     (void)shell.ReadShellLink(linkFile, info);
     ExecuteRequest request;

@@ -11,15 +11,15 @@ namespace tavrin {
 
 // What a shortcut file holds. Text is UTF-8.
 struct ShellLinkInfo {
-    std::string Path;              // target path as the shortcut reports it (UNC form preferred)
-    bool HasIDList = false;        // the target resolved to an item ID list: the read succeeded
+    std::string Path;        // target path as the shortcut reports it (UNC form preferred)
+    bool HasIDList = false;  // the target resolved to an item ID list: the read succeeded
     std::string WorkingDirectory;
     std::string Arguments;
     std::string Description;
-    std::string IconLocation;      // Path when the shortcut names no icon file
+    std::string IconLocation;  // Path when the shortcut names no icon file
     std::int32_t IconIndex = 0;
-    std::uint16_t HotKey = 0;      // virtual key in the low byte, modifier flags in the high byte
-    std::uint8_t ShowState = 0;    // 0 normal, 1 minimized, 2 maximized
+    std::uint16_t HotKey = 0;    // virtual key in the low byte, modifier flags in the high byte
+    std::uint8_t ShowState = 0;  // 0 normal, 1 minimized, 2 maximized
 };
 
 // Windows show commands that the program uses.

@@ -61,9 +61,9 @@ protected:
             if (!RegisterClassExW(&windowClass)) ThrowLastError("RegisterClassExW");
         }
         const RECT& place = options.place;
-        const HWND window =
-            CreateWindowExW(options.exStyle, className, options.caption, options.style, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, options.parent, nullptr, instance, this);
+        const HWND window = CreateWindowExW(options.exStyle, className, options.caption, options.style, place.left,
+                                            place.top, place.right - place.left, place.bottom - place.top,
+                                            options.parent, nullptr, instance, this);
         if (!window) ThrowLastError("CreateWindowExW");
     }
 

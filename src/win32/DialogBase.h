@@ -41,10 +41,10 @@ protected:
     // A child control at `place` (pixels of the client area) in the dialog's font.
     HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place, int id,
                     DWORD exStyle = 0) {
-        const HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                             place.top, place.right - place.left, place.bottom - place.top, dialog_,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                             GetModuleHandleW(nullptr), nullptr);
+        const HWND control =
+            CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, dialog_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
         if (!control) ThrowLastError("CreateWindowExW");
         SendMessageW(control, WM_SETFONT, SendMessageW(dialog_, WM_GETFONT, 0, 0), FALSE);
         return control;

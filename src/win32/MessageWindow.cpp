@@ -17,16 +17,14 @@ struct Shared {
     std::unique_ptr<MessageWindow> window;
     std::vector<Subscriber> subscribers;
     int nextId = 1;
-    int dispatching = 0;  // nesting depth of HandleMessage: menus and dialogs run message loops
+    int dispatching = 0;        // nesting depth of HandleMessage: menus and dialogs run message loops
     bool destroyLater = false;  // the last listener left while a message was being handled
 };
 Shared shared;
 
 }  // namespace
 
-MessageWindow::MessageWindow() {
-    Create(L"TavrinMessageWindow", {}, {.style = WS_POPUP});
-}
+MessageWindow::MessageWindow() { Create(L"TavrinMessageWindow", {}, {.style = WS_POPUP}); }
 
 MessageWindow::Subscription& MessageWindow::Subscription::operator=(Subscription&& other) noexcept {
     if (this != &other) {

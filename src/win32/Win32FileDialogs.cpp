@@ -35,7 +35,7 @@ std::optional<std::string> RunFileDialog(HWND owner, const std::string& initialF
 }  // namespace
 
 std::optional<std::string> Win32FileDialogs::ChooseSaveFile(const std::string& initialFolder,
-                                                           const std::string& proposedName) {
+                                                            const std::string& proposedName) {
     return RunFileDialog(owner_, initialFolder, proposedName, true);
 }
 

@@ -72,8 +72,7 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
                          (std::uint64_t{info.dwVolumeSerialNumber} << 48)};
 }
 
-std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath,
-                                                                std::string& tempPath) {
+std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {
     // A fresh name in the target's folder, so that the replacement stays on one volume.
     for (unsigned attempt = 0;; ++attempt) {
         const std::string candidate = targetPath + "." + std::to_string(GetCurrentProcessId()) + "-" +

@@ -74,7 +74,7 @@ IXmlElement XmlNode::FirstChildElement(std::string_view name) const {
 }
 
 IXmlElement XmlNode::FindChildElement(std::string_view elementName, std::string_view attrName,
-                                       const XmlValue& value) const {
+                                      const XmlValue& value) const {
     const int elementId = names_->Find(elementName);
     const int attrId = names_->Find(attrName);
     if (elementId < 0 || attrId < 0) return nullptr;
@@ -154,9 +154,7 @@ void XmlDocument::LoadFromFile(IFileSystem& fs, const std::string& path) {
     LoadFromText(fs.ReadFile(path), path, [&fs](std::string_view bytes) { return fs.AnsiToUtf8(bytes); });
 }
 
-void XmlDocument::SaveToFile(IFileSystem& fs, const std::string& path) const {
-    SaveFileAtomically(fs, path, ToText());
-}
+void XmlDocument::SaveToFile(IFileSystem& fs, const std::string& path) const { SaveFileAtomically(fs, path, ToText()); }
 
 IXmlDocument NewXmlDocument(std::string_view rootName) {
     auto document = std::make_shared<XmlDocument>();

@@ -9,9 +9,9 @@
 
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/WindowProbe.h"
-#include "win32/Utf16.h"
 #include "support/ButtonFiles.h"
 #include "support/WindowTesting.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 namespace {
@@ -27,11 +27,11 @@ protected:
         const std::string child = folder / "child.exe";
         ASSERT_TRUE(CopyFileW(Widen(built).c_str(), Widen(child).c_str(), TRUE));
         const std::string quotedMarker = "&quot;" + marker + "&quot;";  // as XML writes quotes in a value
-        WriteBytes(settingsFile,
-                   SettingsXml(ButtonXml(101, {{"IconFile", child},
-                                               {"Command", child},
-                                               {"Parameters", quotedMarker},
-                                               {"Description", "child"}})));
+        WriteBytes(
+            settingsFile,
+            SettingsXml(ButtonXml(
+                101,
+                {{"IconFile", child}, {"Command", child}, {"Parameters", quotedMarker}, {"Description", "child"}})));
         program.Start();
         window = program.WaitForWindow(L"TfrmTavrin", L"Tavrin");
         ASSERT_NE(window, nullptr) << "no window appeared. " << program.MessageBoxText();
@@ -49,7 +49,6 @@ protected:
 };
 
 TEST_F(LaunchClickTest, ClickStartsTheProgramAndCountsTheStart) {
-
     // An empty slot starts nothing.
     ClickAt(page, MiddleOfSlot(2));
     ClickAt(page, MiddleOfSlot(1));

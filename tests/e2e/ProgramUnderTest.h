@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "win32/UniqueResource.h"
 #include "support/TempFolder.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin::testing {
 

@@ -9,8 +9,8 @@
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/Screenshot.h"
 #include "e2e/WindowProbe.h"
-#include "win32/Utf16.h"
 #include "support/ButtonFiles.h"
+#include "win32/Utf16.h"
 
 namespace tavrin::testing {
 namespace {

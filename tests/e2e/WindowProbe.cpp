@@ -3,9 +3,8 @@
 #include <commctrl.h>
 #include <lmcons.h>
 
-
-#include "win32/Utf16.h"
 #include "support/TestFileSystem.h"
+#include "win32/Utf16.h"
 #include "xml/XmlTree.h"
 
 namespace tavrin::testing {

@@ -80,8 +80,7 @@ std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) {
                      static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 40)};
 }
 
-std::unique_ptr<IWritableFile> PosixFileSystem::CreateTemporary(const std::string& targetPath,
-                                                                std::string& tempPath) {
+std::unique_ptr<IWritableFile> PosixFileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {
     std::string pattern = targetPath + ".XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) ThrowErrno(targetPath);

@@ -1,5 +1,5 @@
-#include "win32/Win32FileSystem.h"
 #include "support/TestFileSystem.h"
+#include "win32/Win32FileSystem.h"
 
 namespace tavrin::testing {
 

@@ -62,13 +62,12 @@ std::optional<std::string> RunXdotool(const std::wstring& arguments, bool wait) 
 }  // namespace
 
 std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys) {
-    return RunXdotool(L"search --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys),
-                      false);
+    return RunXdotool(L"search --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys), false);
 }
 
 std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks) {
     return RunXdotool(L"mousemove --sync " + std::to_wstring(screenPoint.x) + L" " + std::to_wstring(screenPoint.y) +
-                      L" click --repeat " + std::to_wstring(clicks) + L" --delay 120 1",
+                          L" click --repeat " + std::to_wstring(clicks) + L" --delay 120 1",
                       true);
 }
 

@@ -57,9 +57,9 @@ TEST_F(AppConfigTest, UsersGetEntriesOfTheirOwnInOrderOfFirstStart) {
     const std::string anna = "\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0";  // Cyrillic, kept byte for byte
     EXPECT_EQ(ConfigFor(anna).SelectSettingsFile(), folder_ / ("TV_" + anna + ".xml"));
     EXPECT_EQ(ConfigFor("Alice").SelectSettingsFile(), folder_ / "TV_Alice.xml");  // names compare exactly
-    EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "") +
-                                                  Item(anna, "TV_" + anna + ".xml", "") +
-                                                  Item("Alice", "TV_Alice.xml", "")));
+    EXPECT_EQ(ReadBytes(ConfigFile()),
+              ConfigText(Item("alice", "TV_alice.xml", "") + Item(anna, "TV_" + anna + ".xml", "") +
+                         Item("Alice", "TV_Alice.xml", "")));
 }
 
 TEST_F(AppConfigTest, PendingRestoreIsCopiedOverTheSettingsFileAtTheNextStart) {
@@ -97,14 +97,14 @@ TEST_F(AppConfigTest, RestoreRequestedByAnUnknownUserBecomesTheirSettingsFile) {
 }
 
 TEST_F(AppConfigTest, UnknownContentSurvivesAndAMissingUserConfigIsAddedBack) {
-    const std::string handEdited = std::string(kDeclaration) +
-                                   "\r\n<Config>\r\n\t<!-- kept -->\r\n\t<Other Key='v'>text</Other>\r\n</Config>";
+    const std::string handEdited =
+        std::string(kDeclaration) + "\r\n<Config>\r\n\t<!-- kept -->\r\n\t<Other Key='v'>text</Other>\r\n</Config>";
     WriteBytes(ConfigFile(), handEdited);
     EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
-    EXPECT_EQ(ReadBytes(ConfigFile()),
-              std::string(kDeclaration) + "\r\n<Config><!-- kept -->\r\n\t<Other Key=\"v\">text</Other>"
-                                          "\r\n\t<UserConfig>" + Item("alice", "TV_alice.xml", "") +
-                  "\r\n\t</UserConfig>\r\n</Config>");
+    EXPECT_EQ(ReadBytes(ConfigFile()), std::string(kDeclaration) +
+                                           "\r\n<Config><!-- kept -->\r\n\t<Other Key=\"v\">text</Other>"
+                                           "\r\n\t<UserConfig>" +
+                                           Item("alice", "TV_alice.xml", "") + "\r\n\t</UserConfig>\r\n</Config>");
 }
 
 TEST_F(AppConfigTest, UnreadableFileIsReportedAndNeverOverwritten) {

@@ -12,11 +12,28 @@ namespace {
 class FixedKeyNames : public IKeyNameSource {
 public:
     explicit FixedKeyNames(ModifierNames localized = {}) : localized_(std::move(localized)) {
-        us_ = {{8, "Backspace"}, {9, "Tab"},        {13, "Enter"},     {16, "Shift"},      {17, "Ctrl"},
-               {18, "Alt"},      {27, "Esc"},       {32, "Space"},     {33, "Page Up"},    {34, "Page Down"},
-               {45, "Insert"},   {46, "Delete"},    {96, "Num 0"},     {106, "Num *"},     {107, "Num +"},
-               {109, "Num -"},   {116, "F5"},       {123, "F12"},      {187, "="},         {189, "-"},
-               {173, "M"},  // a one-character name of a media key gives way to the fixed name
+        us_ = {{8, "Backspace"},
+               {9, "Tab"},
+               {13, "Enter"},
+               {16, "Shift"},
+               {17, "Ctrl"},
+               {18, "Alt"},
+               {27, "Esc"},
+               {32, "Space"},
+               {33, "Page Up"},
+               {34, "Page Down"},
+               {45, "Insert"},
+               {46, "Delete"},
+               {96, "Num 0"},
+               {106, "Num *"},
+               {107, "Num +"},
+               {109, "Num -"},
+               {116, "F5"},
+               {123, "F12"},
+               {187, "="},
+               {189, "-"},
+               {173, "M"},  // a one-character name of a media key gives way to the
+                            // fixed name
                {91, "Left Windows"}};
         for (unsigned key = '0'; key <= '9'; ++key) us_[key] = std::string(1, static_cast<char>(key));
         for (unsigned key = 'A'; key <= 'Z'; ++key) us_[key] = std::string(1, static_cast<char>(key));

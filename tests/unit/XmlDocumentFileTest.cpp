@@ -63,9 +63,7 @@ TEST(XmlDocumentFileTest, WithinOneStepTheFileIsLookedAtOnce) {
         XmlDocumentFile::SameStepScope step;
         EXPECT_EQ(ValueOf(file.Load()), "1");
         WriteBytes(folder / "a.xml", kTwo);  // a change by someone else in the middle of the step
-        {
-            XmlDocumentFile::SameStepScope inner;
-        }
+        { XmlDocumentFile::SameStepScope inner; }
         EXPECT_EQ(ValueOf(file.Load()), "1");  // the step goes on seeing the file as it read it
         {
             XmlEdit edit(file);  // a change starts from the file as it is now

@@ -9,8 +9,8 @@
 namespace tavrin {
 namespace {
 
-using testing::ReadBytes;
 using testing::Latin1ToUtf8;
+using testing::ReadBytes;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteBytes;

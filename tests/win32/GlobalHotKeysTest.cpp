@@ -133,7 +133,8 @@ TEST(GlobalHotKeysTest, ARealKeyPressIsReported) {
     SetForegroundWindow(focus.get());
     SetFocus(focus.get());
 
-    if (const auto reason = testing::PressKeysWithXdotool("Tavrin hot key focus", "ctrl+alt+l")) GTEST_SKIP() << *reason;
+    if (const auto reason = testing::PressKeysWithXdotool("Tavrin hot key focus", "ctrl+alt+l"))
+        GTEST_SKIP() << *reason;
     const DWORD deadline = GetTickCount() + 5000;
     while (presses.empty() && GetTickCount() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);

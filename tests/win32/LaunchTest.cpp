@@ -10,17 +10,17 @@
 #include <functional>
 #include <thread>
 
-#include "win32/UniqueResource.h"
-#include "win32/Utf16.h"
 #include "shell/ShellLinker.h"
-#include "win32/Win32Clock.h"
-#include "win32/Win32FileSystem.h"
 #include "shell/Win32Shell.h"
 #include "storage/ButtonStore.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/TempFolder.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {

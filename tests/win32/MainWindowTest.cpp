@@ -11,13 +11,13 @@
 #include <deque>
 #include <map>
 
-#include "win32/Utf16.h"
-#include "win32/Win32FileSystem.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
 #include "support/FixedClock.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
+#include "win32/Utf16.h"
+#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {
@@ -55,18 +55,27 @@ struct Options {
 };
 
 std::string SettingsFile(const Options& options, const std::string& recent, const std::string& buttons) {
-    const std::pair<const char*, std::string> items[] = {
-        {"RunStartup", "0"},        {"ShowAppPanel", options.showAppPanel},   {"LastPanelIndex", options.lastPanelIndex},
-        {"SplashScreen", "0"},      {"AlwaysOnTop", options.alwaysOnTop},     {"IgnoreBlankButton", "1"},
-        {"AnalyseLinkFile", "1"},   {"GlobalHotKey", ""},                     {"FavoriteGroup", "Tavrin Tab"},
-        {"IconSize", "32"},         {"ButtonSpacing", "0"},                   {"TabStyle", "0"},
-        {"X", std::to_string(options.x)}, {"Y", std::to_string(options.y)}};
+    const std::pair<const char*, std::string> items[] = {{"RunStartup", "0"},
+                                                         {"ShowAppPanel", options.showAppPanel},
+                                                         {"LastPanelIndex", options.lastPanelIndex},
+                                                         {"SplashScreen", "0"},
+                                                         {"AlwaysOnTop", options.alwaysOnTop},
+                                                         {"IgnoreBlankButton", "1"},
+                                                         {"AnalyseLinkFile", "1"},
+                                                         {"GlobalHotKey", ""},
+                                                         {"FavoriteGroup", "Tavrin Tab"},
+                                                         {"IconSize", "32"},
+                                                         {"ButtonSpacing", "0"},
+                                                         {"TabStyle", "0"},
+                                                         {"X", std::to_string(options.x)},
+                                                         {"Y", std::to_string(options.y)}};
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>";
     for (const auto& [name, value] : items) {
         xml += "\r\n\t\t<Item Name=\"" + std::string(name) + "\" Value=\"" + value + "\"/>";
     }
-    xml += "\r\n\t</Application>\r\n\t<Groups Count=\"2\">\r\n\t\t<Item ID=\"1\" Value=\"Tools\"/>"
-           "\r\n\t\t<Item ID=\"2\" Value=\"Games\"/>\r\n\t</Groups>\r\n\t<Last6Buttons>";
+    xml +=
+        "\r\n\t</Application>\r\n\t<Groups Count=\"2\">\r\n\t\t<Item ID=\"1\" Value=\"Tools\"/>"
+        "\r\n\t\t<Item ID=\"2\" Value=\"Games\"/>\r\n\t</Groups>\r\n\t<Last6Buttons>";
     size_t start = 0;
     for (int i = 1; i <= 6; ++i) {
         const size_t comma = recent.find(',', start);
@@ -89,8 +98,8 @@ protected:
                       const std::string& buttons = "") {
         WriteBytes(SettingsPath(), SettingsFile(options, recent, buttons));
         config_.emplace(fs_, environment_);
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                     nullptr, nullptr));
+        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                     nullptr));
         window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
         window_->Show();
         return *window_;
@@ -131,7 +140,8 @@ protected:
 };
 
 TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
-    MainWindow& window = Start({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}, {"HotKey", "Ctrl+Alt+N"}}));
+    MainWindow& window =
+        Start({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}, {"HotKey", "Ctrl+Alt+N"}}));
     ASSERT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
     EXPECT_EQ(window.GridCell(2, 20).Tag(), 220);
@@ -166,7 +176,7 @@ TEST_F(MainWindowTest, CellsAreRetaggedAndRenumberedForTheButtonAndTabActions) {
     window.RetagPanel(1, 103, 150);
     EXPECT_EQ(window.GridCell(1, 3).Tag(), 150);
     EXPECT_FALSE(window.GridCell(1, 3).HasPicture());  // retagging does not redraw
-    window.RenumberTab(1);  // the cells of page 1 show the IDs of tab 1 again, redrawn
+    window.RenumberTab(1);                             // the cells of page 1 show the IDs of tab 1 again, redrawn
     EXPECT_EQ(window.GridCell(1, 3).Tag(), 150);
     window.RetagPanel(1, 150, 203);
     window.RefreshPanel(window.GridCell(1, 3));
@@ -315,8 +325,8 @@ protected:
 };
 
 TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
-    MainWindow& window = Start({}, "105,0,0,0,0,0",
-                               ChildButton(101, 1) + ChildButton(105, 5, {{"TotolRunTimes", "4"}}));
+    MainWindow& window =
+        Start({}, "105,0,0,0,0,0", ChildButton(101, 1) + ChildButton(105, 5, {{"TotolRunTimes", "4"}}));
     EXPECT_EQ(window.RecentImage(1).Tag(), 105);
     EXPECT_EQ(window.MostUsedImage(1).Tag(), 105);
     EXPECT_EQ(window.MostUsedImage(2).Tag(), 0);  // never started: not on the panel

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "win32/Utf16.h"
-#include "win32/Win32Clock.h"
-#include "win32/Win32FileSystem.h"
 #include "support/FakeEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
+#include "win32/Utf16.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {

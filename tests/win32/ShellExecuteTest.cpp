@@ -9,12 +9,12 @@
 #include <chrono>
 #include <thread>
 
-#include "win32/UniqueResource.h"
-#include "win32/Utf16.h"
 #include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
+#include "win32/UniqueResource.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {

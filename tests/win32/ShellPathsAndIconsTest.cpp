@@ -10,8 +10,8 @@
 #include <regex>
 #include <vector>
 
-#include "win32/Utf16.h"
 #include "support/TempFolder.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {

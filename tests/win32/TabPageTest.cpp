@@ -24,7 +24,8 @@ protected:
     }
 
     ButtonCell& Add(int left, int top) {
-        return page_.AddCell(left, top, 0, [this](ButtonCell& cell, Event event) { events_.emplace_back(&cell, event); });
+        return page_.AddCell(left, top, 0,
+                             [this](ButtonCell& cell, Event event) { events_.emplace_back(&cell, event); });
     }
 
     void Send(UINT message, int x, int y, WPARAM keys = 0) {
@@ -35,8 +36,8 @@ protected:
     std::vector<std::pair<ButtonCell*, Event>> Events() { return std::exchange(events_, {}); }
     std::vector<const ButtonCell*> Hints() { return std::exchange(hints_, {}); }
 
-    unique_hwnd parent_{CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr,
-                                        nullptr, nullptr)};
+    unique_hwnd parent_{
+        CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr)};
     TabPage page_{parent_.get(), false, [this](const ButtonCell* cell) { hints_.push_back(cell); }};
     std::vector<std::pair<ButtonCell*, Event>> events_;
     std::vector<const ButtonCell*> hints_;
@@ -64,7 +65,7 @@ TEST_F(TabPageTest, LeftButtonClicksTheCellItWentDownOn) {
     Send(WM_LBUTTONUP, 33, 10);
     EXPECT_EQ(Events(), (Seen{{first_, Event::FrameClick}}));
     Send(WM_LBUTTONDOWN, 0, 10, MK_LBUTTON);
-    Send(WM_LBUTTONUP, 10, 10);  // from the frame onto the picture: nothing
+    Send(WM_LBUTTONUP, 10, 10);                // from the frame onto the picture: nothing
     Send(WM_LBUTTONDOWN, 36, 10, MK_LBUTTON);  // between the cells: nothing, no capture
     EXPECT_EQ(GetCapture(), nullptr);
     Send(WM_LBUTTONUP, 36, 10);

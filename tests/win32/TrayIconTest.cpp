@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/Utf16.h"
 #include "support/WindowTesting.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
-#include "support/TempFolder.h"
 
 namespace tavrin {
 namespace {
@@ -17,8 +17,9 @@ using testing::TempFolder;
 using testing::WriteBytes;
 
 // Cyrillic, CJK and an emoji outside the Basic Multilingual Plane.
-const std::string kUnicodeName = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE6\x97\xA5\xE6\x9C\xAC "
-                                 "\xF0\x9F\x9A\x80.xml";
+const std::string kUnicodeName =
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE6\x97\xA5\xE6\x9C\xAC "
+    "\xF0\x9F\x9A\x80.xml";
 
 TEST(Utf16Test, ConvertsBothWaysWithoutLoss) {
     EXPECT_EQ(Widen(kUnicodeName).size(), 16u);  // the emoji takes a surrogate pair
