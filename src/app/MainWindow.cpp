@@ -243,6 +243,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SaveOnClose();
             DestroyWindow(Handle());
             return 0;
+        case WM_ACTIVATE:
+            // Another window took over (Alt+Tab): a cell held down comes up without a click.
+            if (LOWORD(wParam) == WA_INACTIVE) ReleaseCapture();
+            break;
         case WM_ENDSESSION:
             // The session ends without WM_CLOSE: what closing saves is saved now.
             if (wParam) SaveOnClose();
