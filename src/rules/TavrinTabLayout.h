@@ -23,17 +23,17 @@ constexpr std::array<PanelPlace, 6> RowOfSix(int top) noexcept {
     return row;
 }
 
-// Image_Last1 .. Image_Last6 (Panel1 .. Panel6), most recent first.
+// The recent images, most recent first.
 inline constexpr std::array<PanelPlace, 6> kRecentPanels = RowOfSix(0);
-// Image_Top1 .. Image_Top6 (Panel7 .. Panel12), most used first.
+// The most-used images, most used first.
 inline constexpr std::array<PanelPlace, 6> kMostUsedPanels = RowOfSix(kCellSize);
 
-inline constexpr PanelPlace kOptionsPanel{225, 0};   // Panel15, Image_Options
-inline constexpr PanelPlace kReportPanel{263, 0};    // Panel14, Image_Report
-inline constexpr PanelPlace kBackupPanel{225, 34};   // Panel16, Image_Backup
-inline constexpr PanelPlace kRestorePanel{263, 34};  // Panel17, Image_Restore
+inline constexpr PanelPlace kOptionsPanel{225, 0};
+inline constexpr PanelPlace kReportPanel{263, 0};
+inline constexpr PanelPlace kBackupPanel{225, 34};
+inline constexpr PanelPlace kRestorePanel{263, 34};
 
-// Bevel1: a raised vertical line between the button rows and the tools.
+// The divider: a raised vertical line between the button rows and the tools.
 inline constexpr CellRect kDivider{217, -4, 7, 75};
 
 }  // namespace tavrin
