@@ -2,24 +2,24 @@
 
 #include <utility>
 
-#include "rules/GridGeometry.h"
-
 namespace tavrin {
 
-ButtonCell::ButtonCell(HWND page, int left, int top, int tag, Listener listener)
-    : page_(page), rect_{left, top, left + kCellSize, top + kCellSize}, tag_(tag), listener_(std::move(listener)) {
+ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener)
+    : page_(page), tag_(tag), listener_(std::move(listener)) {
+    SetPlace(place, iconSize);
+}
+
+void ButtonCell::SetPlace(const CellRect& place, int iconSize) {
+    Invalidate();
+    rect_ = {place.left, place.top, place.left + place.width, place.top + place.height};
+    iconSize_ = iconSize;
     Invalidate();
 }
 
-void ButtonCell::SetPicture(unique_hicon picture) {
-    picture_ = std::move(picture);
-    loader_ = nullptr;
-    Invalidate();
-}
-
-void ButtonCell::SetPictureLoader(std::function<unique_hicon()> loader) {
-    picture_.reset();
+void ButtonCell::SetPictureLoader(PictureLoader loader) {
     loader_ = std::move(loader);
+    picture_.reset();
+    pictureSize_ = 0;
     Invalidate();
 }
 
@@ -29,9 +29,11 @@ void ButtonCell::SetLook(Look look) {
     Invalidate();
 }
 
+// The picture sits in the middle of the cell; what is around it is the frame.
 bool ButtonCell::OnFrame(POINT point) const noexcept {
-    return point.x < rect_.left + 1 || point.y < rect_.top + 1 || point.x >= rect_.right - 1 ||
-           point.y >= rect_.bottom - 1;
+    const int inset = (rect_.right - rect_.left - iconSize_) / 2;
+    return point.x < rect_.left + inset || point.y < rect_.top + inset || point.x >= rect_.left + inset + iconSize_ ||
+           point.y >= rect_.top + inset + iconSize_;
 }
 
 void ButtonCell::Invalidate() const noexcept { InvalidateRect(page_, &rect_, FALSE); }
@@ -46,9 +48,14 @@ void ButtonCell::Paint(HDC dc) {
         RECT inner{rect_.left + 1, rect_.top + 1, rect_.right - 1, rect_.bottom - 1};
         DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
     }
-    if (loader_) picture_ = std::exchange(loader_, nullptr)();
+    if (loader_ && pictureSize_ != iconSize_) {
+        picture_ = loader_(iconSize_);
+        pictureSize_ = iconSize_;
+    }
     if (picture_) {
-        DrawIconEx(dc, rect_.left + 1, rect_.top + 1, picture_.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+        const int inset = (rect_.right - rect_.left - iconSize_) / 2;
+        DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr,
+                   DI_NORMAL);
     }
 }
 

@@ -1,10 +1,10 @@
-// One cell of a button grid or of the Tavrin Tab: a 34 x 34 panel with a
-// raised bevel that holds one 32 x 32 picture. A cell is no window of its own:
-// its page (TabPage) paints it and passes it the mouse events that hit it,
-// which keeps start-up short (a page holds up to 20 cells). The one-pixel
-// frame around the picture still counts as the panel (a click there is a
-// FrameClick, not a Click). The cell carries the button ID of its slot as its
-// tag and reports mouse events to its owner.
+// One cell of a button grid or of the Tavrin Tab: a panel with a raised bevel
+// that holds one picture (34 and 32 pixels at 96 DPI, scaled with the window).
+// A cell is no window of its own: its page (TabPage) paints it and passes it
+// the mouse events that hit it, which keeps start-up short (a page holds up to
+// 20 cells). The frame around the picture still counts as the panel (a click
+// there is a FrameClick, not a Click). The cell carries the button ID of its
+// slot as its tag and reports mouse events to its owner.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "rules/GridGeometry.h"
 #include "win32/UniqueResource.h"
 
 namespace tavrin {
@@ -22,20 +23,23 @@ public:
     enum class Look { Raised, Pressed, Context };
     enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu };
     using Listener = std::function<void(ButtonCell&, Event)>;
+    // Makes the picture at a size in pixels.
+    using PictureLoader = std::function<unique_hicon(int size)>;
 
-    // page: the window that shows the cell, with its top left corner at (left, top) of its client area.
-    ButtonCell(HWND page, int left, int top, int tag, Listener listener);
+    // page: the window that shows the cell at `place` of its client area, its picture `iconSize` pixels square.
+    ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener);
     ButtonCell(const ButtonCell&) = delete;
     ButtonCell& operator=(const ButtonCell&) = delete;
 
     [[nodiscard]] int Tag() const noexcept { return tag_; }
     void SetTag(int tag) noexcept { tag_ = tag; }
-    [[nodiscard]] bool HasPicture() const noexcept { return picture_ || loader_; }
-    // An empty icon empties the picture.
-    void SetPicture(unique_hicon picture);
-    // A picture made when the cell is first painted: cells of pages that are
-    // never shown never read their icon files, which keeps start-up short.
-    void SetPictureLoader(std::function<unique_hicon()> loader);
+    [[nodiscard]] bool HasPicture() const noexcept { return static_cast<bool>(loader_); }
+    // The picture is made when the cell is first painted, and again when its
+    // size changes: cells of pages that are never shown never read their icon
+    // files, which keeps start-up short. An empty loader empties the picture.
+    void SetPictureLoader(PictureLoader loader);
+    // The picture as last painted; empty before the first paint.
+    [[nodiscard]] HICON Picture() const noexcept { return picture_.get(); }
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint) { hint_ = std::move(hint); }
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
@@ -44,11 +48,15 @@ public:
     void SetCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }
     [[nodiscard]] HCURSOR Cursor() const noexcept { return cursor_; }
 
+    // Moves the cell within its page, with the size of its picture (after a change of display scale).
+    void SetPlace(const CellRect& place, int iconSize);
+    [[nodiscard]] int IconSize() const noexcept { return iconSize_; }
+
     // The page window and the cell's place in its client area.
     [[nodiscard]] HWND Page() const noexcept { return page_; }
     [[nodiscard]] const RECT& Rect() const noexcept { return rect_; }
     [[nodiscard]] bool Contains(POINT point) const noexcept { return PtInRect(&rect_, point) != FALSE; }
-    // Whether a point of the cell lies on the one-pixel frame around the picture.
+    // Whether a point of the cell lies on the frame around the picture.
     [[nodiscard]] bool OnFrame(POINT point) const noexcept;
 
     // Draws the cell into the page's device context; the first paint makes the picture.
@@ -60,11 +68,13 @@ private:
     void Invalidate() const noexcept;
 
     HWND page_;
-    RECT rect_;
+    RECT rect_{};
+    int iconSize_ = 0;
     int tag_;
     Listener listener_;
+    PictureLoader loader_;
     unique_hicon picture_;
-    std::function<unique_hicon()> loader_;
+    int pictureSize_ = 0;  // the size picture_ was made at
     std::string hint_;
     Look look_ = Look::Raised;
     HCURSOR cursor_ = nullptr;

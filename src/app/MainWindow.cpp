@@ -4,6 +4,7 @@
 
 #include "app/ProgramResources.h"
 #include "rules/EdgeSnap.h"
+#include "win32/Dpi.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
@@ -11,13 +12,12 @@ namespace tavrin {
 
 MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND owner)
     : services_(services), config_(config), owner_(owner) {
-    ClassOptions options;
-    options.icon = LoadAppIcon(32).release();
-    options.smallIcon = LoadAppIcon(16).release();
     // The caption is set by the last creation steps: a copy starting meanwhile
     // must not find a half-made window.
-    Create(kClassName, options,
+    Create(kClassName, {},
            {.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, .parent = owner_});
+    dpi_ = DpiOf(Handle());
+    SetWindowIcons();
     CreateTrayComponents();
     RunCreationSteps();
 }
@@ -133,6 +133,25 @@ void MainWindow::ShowTavrinTab(bool show) {
     }
 }
 
+// The caption and taskbar icons at the sizes of the window's DPI.
+void MainWindow::SetWindowIcons() {
+    bigIcon_ = LoadAppIcon(GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    smallIcon_ = LoadAppIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+// Moved to a monitor of another scale, or the scale changed: the window takes
+// the place Windows suggests and builds its font, icons, layout and pictures
+// (made again at their new size when painted) for the new DPI.
+void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons();
+    LayOut();
+}
+
 void MainWindow::ApplyAlwaysOnTop() {
     SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -185,13 +204,18 @@ void MainWindow::RunCommand(Command command) {
     }
 }
 
-// After the default handling of a move, an edge near a screen edge sticks to it.
+// After the default handling of a move, an edge near an edge of the window's
+// monitor sticks to it.
 void MainWindow::SnapToScreenEdges() {
     RECT frame{};
     GetWindowRect(Handle(), &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                        monitor.rcWork.bottom};
     const WindowPosition snapped =
-        SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
-                    services_.environment.ScreenWidth(), services_.environment.WorkAreaHeight());
+        SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, area);
     if (snapped.left != frame.left || snapped.top != frame.top) {
         SetWindowPos(Handle(), nullptr, snapped.left, snapped.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -247,6 +271,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Another window took over (Alt+Tab): a cell held down comes up without a click.
             if (LOWORD(wParam) == WA_INACTIVE) ReleaseCapture();
             break;
+        case WM_DPICHANGED:
+            DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_ENDSESSION:
             // The session ends without WM_CLOSE: what closing saves is saved now.
             if (wParam) SaveOnClose();

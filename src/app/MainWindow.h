@@ -45,6 +45,7 @@ public:
     [[nodiscard]] const std::string& SettingsFileName() const noexcept { return settingsFileName_; }
 
     // What tests and the other windows look at.
+    [[nodiscard]] int Dpi() const noexcept { return dpi_; }
     [[nodiscard]] int PageCount() const noexcept { return static_cast<int>(pages_.size()); }
     [[nodiscard]] int ActivePageIndex() const noexcept { return activePage_; }
     [[nodiscard]] bool TabVisible(int page) const { return pages_.at(page).tabVisible; }
@@ -101,9 +102,13 @@ private:
     void ShowTavrinTab(bool show);
     void SnapToScreenEdges();
     void ShowStatusMenu();
+    void SetWindowIcons();
+    void DpiChanged(int dpi, const RECT& suggested);
 
     // Tabs, grids and the status bar (MainWindowGrid.cpp).
     void BuildGroupTabs();
+    void LayOut();
+    void PlaceCells();
     Page& AddPage(const std::wstring& caption);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
@@ -116,7 +121,7 @@ private:
     void UpdateStatusBar();
     void SetStatusText(int panel, const std::string& text);
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
-    [[nodiscard]] ButtonCell* MakeCell(const Page& page, int left, int top, int tag, CellKind kind);
+    [[nodiscard]] ButtonCell* MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind);
 
     // Tray icon, its menu and the global hot key (MainWindowTray.cpp).
     void CreateTrayComponents();
@@ -130,6 +135,7 @@ private:
 
     // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
     void BuildTavrinTab(Page& page);
+    void PlaceTavrinTabCells();
     [[nodiscard]] bool CompletePick(ButtonCell& image);
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
@@ -149,6 +155,10 @@ private:
     std::unique_ptr<AppSettings> appSettings_;
     std::unique_ptr<ButtonStore> buttonStore_;
 
+    int dpi_ = kBaseDpi;  // of the monitor the window is on
+    unique_hfont font_;
+    unique_hicon bigIcon_;
+    unique_hicon smallIcon_;
     HWND tabControl_ = nullptr;
     HWND statusBar_ = nullptr;
     std::vector<Page> pages_;  // page 0 is the Tavrin Tab

@@ -8,52 +8,79 @@
 #include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "shell/ShellIcons.h"
+#include "win32/Dpi.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {
 
-// The pages hold two rows of cells; the Tavrin Tab's divider reaches a little further.
-constexpr int kPageHeight = 2 * kCellSize + 4;
+// The status bar's panels, at 96 DPI: the hint and the usage of the last start.
 constexpr int kStatusPanelWidths[] = {260, 50};
+
+HWND CreateControl(const wchar_t* className, DWORD style, HWND parent) {
+    const HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
+                                         nullptr, nullptr);
+    if (!control) ThrowLastError("CreateWindowExW");
+    return control;
+}
 
 }  // namespace
 
 void MainWindow::BuildGroupTabs() {
-    tabControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-                                  0, kClientWidth, kPageHeight, Handle(), nullptr, nullptr, nullptr);
-    if (!tabControl_) ThrowLastError("CreateWindowExW");
-    SendMessageW(tabControl_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(), nullptr,
-                                 nullptr, nullptr);
-    if (!statusBar_) ThrowLastError("CreateWindowExW");
-    const int rightEdges[] = {kStatusPanelWidths[0], kStatusPanelWidths[0] + kStatusPanelWidths[1]};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
+    dpi_ = DpiOf(Handle());
+    tabControl_ = CreateControl(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, Handle());
+    statusBar_ = CreateControl(STATUSCLASSNAMEW, 0, Handle());
 
     Settings().LoadGroups();
     BuildTavrinTab(AddPage(Widen(Settings().FavoriteGroup)));
     for (const std::string& name : Settings().GroupNames) AddPage(Widen(name));
     for (int tabIndex = 1; tabIndex < PageCount(); ++tabIndex) BuildButtonGrid(pages_[tabIndex], tabIndex);
     RefreshTabItems();
+    LayOut();
+}
 
-    // The client area: the tab control over the status bar, 348 pixels wide.
-    RECT tabs{0, 0, kClientWidth - 8, kPageHeight};
+// Sizes everything for the window's DPI: the font, the client area (the tab
+// control over the status bar), the pages and their cells.
+void MainWindow::LayOut() {
+    const GridMetrics grid = GridAt(dpi_);
+    font_ = CreateUiFont(dpi_);
+    SendMessageW(tabControl_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    const int first = Scaled(kStatusPanelWidths[0], dpi_);
+    const int rightEdges[] = {first, first + Scaled(kStatusPanelWidths[1], dpi_)};
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);  // takes the height of its font
+
+    // The pages hold two rows of cells; the Tavrin Tab's divider reaches a little further.
+    RECT tabs{0, 0, grid.clientWidth - Scaled(8, dpi_), 2 * grid.cell + Scaled(4, dpi_)};
     TabCtrl_AdjustRect(tabControl_, TRUE, &tabs);
     RECT status{};
     GetWindowRect(statusBar_, &status);
     const int tabHeight = tabs.bottom - tabs.top;
-    RECT frame{0, 0, kClientWidth, tabHeight + (status.bottom - status.top)};
-    AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
+    RECT frame{0, 0, grid.clientWidth, tabHeight + (status.bottom - status.top)};
+    AdjustWindowRectExForDpi(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE),
+                             dpi_);
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(tabControl_, nullptr, 0, 0, kClientWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(tabControl_, nullptr, 0, 0, grid.clientWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
     LayoutPages();
+    PlaceCells();
+}
+
+void MainWindow::PlaceCells() {
+    const int icon = GridAt(dpi_).icon;
+    for (Page& page : pages_) {
+        for (size_t i = 0; i < page.cells.size(); ++i) {
+            page.cells[i]->SetPlace(CellOfSlot(static_cast<int>(i) + 1, dpi_), icon);
+        }
+    }
+    PlaceTavrinTabCells();
 }
 
 MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
     Page page;
-    page.window = std::make_unique<TabPage>(tabControl_, pages_.empty(), [this](const ButtonCell* cell) {
+    page.window = std::make_unique<TabPage>(tabControl_, [this](const ButtonCell* cell) {
         SetStatusText(0, cell ? cell->Hint() : std::string());
     });
     page.caption = caption;
@@ -61,17 +88,17 @@ MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
     return pages_.back();
 }
 
-ButtonCell* MainWindow::MakeCell(const Page& page, int left, int top, int tag, CellKind kind) {
-    return &page.window->AddCell(
-        left, top, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) { OnCellEvent(cell, event, kind); });
+ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind) {
+    return &page.window->AddCell(place, GridAt(dpi_).icon, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) {
+        OnCellEvent(cell, event, kind);
+    });
 }
 
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     page.cells.clear();
     page.window->ClearCells();
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-        const CellRect place = CellOfSlot(slot);
-        page.cells.push_back(MakeCell(page, place.left, place.top, ButtonIDOf(tabIndex, slot), CellKind::Grid));
+        page.cells.push_back(MakeCell(page, CellOfSlot(slot, dpi_), ButtonIDOf(tabIndex, slot), CellKind::Grid));
         DrawButtonImage(*page.cells.back());
     }
 }
@@ -81,15 +108,15 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
 void MainWindow::DrawButtonImage(ButtonCell& image) {
     ButtonStore& store = Buttons();
     if (!store.LoadButtonSummary(image.Tag())) {
-        image.SetPicture({});
+        image.SetPictureLoader({});
         image.SetHint("");
         return;
     }
     const ButtonRecord& button = store.Current();
-    image.SetPictureLoader([&fs = services_.fs, file = button.IconFile, index = button.IconNumber] {
+    image.SetPictureLoader([&fs = services_.fs, file = button.IconFile, index = button.IconNumber](int size) {
         const bool iconFileExists = fs.FileExists(file) || fs.DirectoryExists(file);
-        unique_hicon picture = iconFileExists ? GetFileIcon(file, index) : unique_hicon();
-        return picture ? std::move(picture) : LoadMissingIcon();
+        unique_hicon picture = iconFileExists ? GetFileIcon(file, index, size) : unique_hicon();
+        return picture ? std::move(picture) : LoadMissingIcon(size);
     });
     image.SetHint(ButtonHint(button.Description, button.HotKey));
     if (buildingGrids_) mostUsed_.RankCandidates.push_back({image.Tag(), button.TotolRunTimes});

@@ -9,28 +9,43 @@
 
 namespace tavrin {
 
+namespace {
+
+struct Tool {
+    PanelPlace place;
+    Command command;
+    int picture;
+};
+constexpr Tool kTools[] = {
+    {kOptionsPanel, Command::Options, IDR_TOOL_OPTIONS},
+    {kReportPanel, Command::Report, IDR_TOOL_REPORT},
+    {kBackupPanel, Command::BackupSettings, IDR_TOOL_BACKUP},
+    {kRestorePanel, Command::RestoreSettings, IDR_TOOL_RESTORE},
+};
+
+}  // namespace
+
 void MainWindow::BuildTavrinTab(Page& page) {
     for (int k = 0; k < 6; ++k) {
-        recentImages_[k] = MakeCell(page, kRecentPanels[k].left, kRecentPanels[k].top, 0, CellKind::TavrinTab);
-        mostUsedImages_[k] = MakeCell(page, kMostUsedPanels[k].left, kMostUsedPanels[k].top, 0, CellKind::TavrinTab);
+        recentImages_[k] = MakeCell(page, PanelCell(kRecentPanels[k], dpi_), 0, CellKind::TavrinTab);
+        mostUsedImages_[k] = MakeCell(page, PanelCell(kMostUsedPanels[k], dpi_), 0, CellKind::TavrinTab);
     }
-    struct Tool {
-        PanelPlace place;
-        Command command;
-        int picture;
-    };
-    static constexpr Tool kTools[] = {
-        {kOptionsPanel, Command::Options, IDR_TOOL_OPTIONS},
-        {kReportPanel, Command::Report, IDR_TOOL_REPORT},
-        {kBackupPanel, Command::BackupSettings, IDR_TOOL_BACKUP},
-        {kRestorePanel, Command::RestoreSettings, IDR_TOOL_RESTORE},
-    };
     for (size_t i = 0; i < toolImages_.size(); ++i) {
-        toolImages_[i] = MakeCell(page, kTools[i].place.left, kTools[i].place.top, 0, CellKind::Tool);
-        toolImages_[i]->SetPicture(LoadToolIcon(kTools[i].picture));
+        toolImages_[i] = MakeCell(page, PanelCell(kTools[i].place, dpi_), 0, CellKind::Tool);
+        toolImages_[i]->SetPictureLoader([id = kTools[i].picture](int size) { return LoadToolIcon(id, size); });
         toolImages_[i]->SetHint(TextOf(kTools[i].command).hint);
         toolCommands_[i] = kTools[i].command;
     }
+}
+
+void MainWindow::PlaceTavrinTabCells() {
+    const int icon = GridAt(dpi_).icon;
+    for (int k = 0; k < 6; ++k) {
+        recentImages_[k]->SetPlace(PanelCell(kRecentPanels[k], dpi_), icon);
+        mostUsedImages_[k]->SetPlace(PanelCell(kMostUsedPanels[k], dpi_), icon);
+    }
+    for (size_t i = 0; i < toolImages_.size(); ++i) toolImages_[i]->SetPlace(PanelCell(kTools[i].place, dpi_), icon);
+    pages_.at(0).window->SetDivider(ScaledRect(kDivider, dpi_));
 }
 
 // A swap or copy waiting for its target takes the click; until the button

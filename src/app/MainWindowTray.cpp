@@ -31,7 +31,7 @@ void MainWindow::CreateTrayComponents() {
 // The last creation step: the icon with its tooltip goes into the notification area.
 void MainWindow::ShowTrayIcon() {
     trayIcon_->SetHint("Tavrin");
-    trayIcon_->SetIcon(LoadAppIcon(16).get());  // the tray icon keeps a copy
+    trayIcon_->SetIcon(LoadAppIcon(GetSystemMetrics(SM_CXSMICON)).get());  // the tray icon keeps a copy
     trayIcon_->SetIconVisible(true);
 }
 

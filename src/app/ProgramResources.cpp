@@ -3,11 +3,11 @@
 #include <mmsystem.h>
 
 #include <cstring>
+#include <iterator>
 
 #include <string_view>
 
 #include "app/Resources.h"
-#include "rules/GridGeometry.h"
 #include "win32/ImageDecoder.h"
 
 namespace tavrin {
@@ -58,13 +58,16 @@ unique_hicon LoadAppIcon(int size) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRIN), IMAGE_ICON, size, size, 0)));
 }
 
-unique_hicon LoadMissingIcon() {
+unique_hicon LoadMissingIcon(int size) {
     return unique_hicon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MISSING_ICON),
-                                                      IMAGE_ICON, kIconSize, kIconSize, 0)));
+                                                      IMAGE_ICON, size, size, 0)));
 }
 
-unique_hicon LoadToolIcon(int resourceId) {
-    const std::string_view bytes = ResourceBytes(resourceId);
+unique_hicon LoadToolIcon(int toolId, int size) {
+    static constexpr int kStoredSizes[] = {32, 48, 64};
+    int step = 0;
+    while (step + 1 < static_cast<int>(std::size(kStoredSizes)) && kStoredSizes[step] < size) ++step;
+    const std::string_view bytes = ResourceBytes(toolId + step * IDR_TOOL_SIZE_STEP);
     if (bytes.empty()) return {};
     return IconFromPixels(DecodePng(bytes));
 }

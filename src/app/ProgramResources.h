@@ -11,10 +11,11 @@ enum class FeedbackSound { Icon = 0, Tabsheet = 1 };
 void PlayFeedbackSound(FeedbackSound sound) noexcept;
 
 // The application icon at a square size, and the icon a button shows when its
-// icon file is gone (a fresh copy for each caller).
+// icon file is gone (a fresh copy for each caller), from the stored image that fits best.
 [[nodiscard]] unique_hicon LoadAppIcon(int size);
-[[nodiscard]] unique_hicon LoadMissingIcon();
-// A tool picture of the Tavrin Tab (a PNG resource) as a 32 x 32 icon.
-[[nodiscard]] unique_hicon LoadToolIcon(int resourceId);
+[[nodiscard]] unique_hicon LoadMissingIcon(int size);
+// A tool picture of the Tavrin Tab (the PNG resources of a tool) as an icon:
+// the stored size that fits, or the next larger one, drawn at `size`.
+[[nodiscard]] unique_hicon LoadToolIcon(int toolId, int size);
 
 }  // namespace tavrin

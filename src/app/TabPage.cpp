@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "rules/TavrinTabLayout.h"
 #include "win32/PaintScope.h"
 
 namespace tavrin {
@@ -16,14 +15,18 @@ POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPAR
 
 // The class takes double clicks, so that the second press of a double click is
 // not a second click.
-TabPage::TabPage(HWND parent, bool withDivider, HintListener hintListener)
-    : withDivider_(withDivider), hintListener_(std::move(hintListener)) {
+TabPage::TabPage(HWND parent, HintListener hintListener) : hintListener_(std::move(hintListener)) {
     Create(L"TavrinTabPage", {.style = CS_DBLCLKS},
            {.exStyle = WS_EX_CONTROLPARENT, .style = WS_CHILD | WS_CLIPCHILDREN, .parent = parent});
 }
 
-ButtonCell& TabPage::AddCell(int left, int top, int tag, ButtonCell::Listener listener) {
-    return *cells_.emplace_back(std::make_unique<ButtonCell>(Handle(), left, top, tag, std::move(listener)));
+ButtonCell& TabPage::AddCell(const CellRect& place, int iconSize, int tag, ButtonCell::Listener listener) {
+    return *cells_.emplace_back(std::make_unique<ButtonCell>(Handle(), place, iconSize, tag, std::move(listener)));
+}
+
+void TabPage::SetDivider(const CellRect& area) {
+    divider_ = area;
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TabPage::ClearCells() {
@@ -43,10 +46,10 @@ ButtonCell* TabPage::CellAt(POINT point) const noexcept {
 void TabPage::Paint() {
     const PaintScope paint(Handle());
     const HDC dc = paint.Dc();
-    if (withDivider_) {
+    if (divider_) {
         // A raised vertical line, as a bevel of this width draws it.
-        RECT line{kDivider.left + kDivider.width / 2 - 1, kDivider.top, kDivider.left + kDivider.width / 2 + 1,
-                  kDivider.top + kDivider.height};
+        const int middle = divider_->left + divider_->width / 2;
+        RECT line{middle - 1, divider_->top, middle + 1, divider_->top + divider_->height};
         DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
     }
     for (const auto& cell : cells_) {

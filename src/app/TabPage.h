@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/ButtonCell.h"
@@ -21,13 +22,14 @@ class TabPage : public BaseWindow<TabPage> {
 public:
     using HintListener = std::function<void(const ButtonCell* cell)>;
 
-    // withDivider: the Tavrin Tab draws the raised line between its buttons and tools.
-    TabPage(HWND parent, bool withDivider, HintListener hintListener);
+    TabPage(HWND parent, HintListener hintListener);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A new cell with its top left corner at (left, top) of the page; it lives as long as the page or until ClearCells.
-    ButtonCell& AddCell(int left, int top, int tag, ButtonCell::Listener listener);
+    // A new cell at `place` of the page; it lives as long as the page or until ClearCells.
+    ButtonCell& AddCell(const CellRect& place, int iconSize, int tag, ButtonCell::Listener listener);
     void ClearCells();
+    // The Tavrin Tab draws a raised vertical line in the middle of `area`, between its buttons and tools.
+    void SetDivider(const CellRect& area);
 
 private:
     [[nodiscard]] ButtonCell* CellAt(POINT point) const noexcept;
@@ -37,7 +39,7 @@ private:
     void LeftButtonUp(POINT point);
     void CancelPress();
 
-    bool withDivider_;
+    std::optional<CellRect> divider_;
     HintListener hintListener_;
     std::vector<std::unique_ptr<ButtonCell>> cells_;
     ButtonCell* hovered_ = nullptr;  // the cell under the pointer; null over empty area or outside

@@ -3,7 +3,7 @@
 namespace tavrin {
 namespace {
 
-// One axis: the near edge snaps to 0, then the far edge to `extent`.
+// One axis, relative to the area's near edge: the near edge snaps to 0, then the far edge to `extent`.
 int SnapAxis(int position, int size, int extent) noexcept {
     if (position < kSnapDistance) position = 0;
     const int overhang = position + size - extent;
@@ -19,9 +19,9 @@ int SnapAxis(int position, int size, int extent) noexcept {
 
 }  // namespace
 
-WindowPosition SnapToEdges(const WindowRect& proposed, int screenWidth, int workAreaHeight) noexcept {
-    return {SnapAxis(proposed.left, proposed.width, screenWidth),
-            SnapAxis(proposed.top, proposed.height, workAreaHeight)};
+WindowPosition SnapToEdges(const WindowRect& proposed, const SnapArea& area) noexcept {
+    return {area.left + SnapAxis(proposed.left - area.left, proposed.width, area.right - area.left),
+            area.top + SnapAxis(proposed.top - area.top, proposed.height, area.bottom - area.top)};
 }
 
 }  // namespace tavrin

@@ -1,4 +1,4 @@
-// Keeping the main window on the screen: after every move, an edge that comes
+// Keeping the main window on its monitor: after every move, an edge that comes
 // within 19 pixels of a screen edge sticks to it, and a window that lies partly
 // outside is pulled back in.
 #pragma once
@@ -21,10 +21,17 @@ struct WindowPosition {
     friend bool operator==(const WindowPosition&, const WindowPosition&) = default;
 };
 
-// The position the window takes when moved to `proposed`. The left and right
-// edges snap against the primary screen (0 .. screenWidth), the top against 0
-// and the bottom against the work area's height. The result is stable: moving
-// the window there snaps no further.
-[[nodiscard]] WindowPosition SnapToEdges(const WindowRect& proposed, int screenWidth, int workAreaHeight) noexcept;
+// The edges a window snaps to, in screen pixels: the left, top and right edges
+// of the monitor it is on and the bottom of that monitor's work area.
+struct SnapArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The position the window takes when moved to `proposed`. The result is
+// stable: moving the window there snaps no further.
+[[nodiscard]] WindowPosition SnapToEdges(const WindowRect& proposed, const SnapArea& area) noexcept;
 
 }  // namespace tavrin

@@ -4,9 +4,10 @@
 
 namespace tavrin {
 
-CellRect CellOfSlot(int slot) noexcept {
+CellRect CellOfSlot(int slot, int dpi) noexcept {
     const int index = slot - 1;
-    return {(index % kSlotsPerRow) * kCellSize, (index / kSlotsPerRow) * kCellSize, kCellSize, kCellSize};
+    const int cell = GridAt(dpi).cell;
+    return {(index % kSlotsPerRow) * cell, (index / kSlotsPerRow) * cell, cell, cell};
 }
 
 std::optional<int> IDAfterTabRemoved(int buttonID, int removedTab) noexcept {

@@ -7,14 +7,29 @@
 #include <optional>
 #include <string_view>
 
+#include "rules/Scale.h"
 #include "storage/ButtonRecord.h"
 
 namespace tavrin {
 
-inline constexpr int kIconSize = 32;             // the grid ignores the IconSize setting
-inline constexpr int kCellSize = kIconSize + 2;  // a cell is a raised panel around one icon
 inline constexpr int kSlotsPerRow = 10;
-inline constexpr int kClientWidth = kIconSize * 10 + 28;  // the main window's client width
+
+// The sizes of the grid at a display scale. At 96 DPI a cell is a 34-pixel
+// raised panel around one 32-pixel picture (the grid ignores the IconSize
+// setting), and the main window's client area is 348 pixels wide: ten cells
+// and the tab control's borders.
+struct GridMetrics {
+    int icon = 0;
+    int cell = 0;
+    int inset = 0;  // from a cell's edge to its picture
+    int clientWidth = 0;
+};
+
+[[nodiscard]] constexpr GridMetrics GridAt(int dpi) noexcept {
+    const int icon = Scaled(32, dpi);
+    const int cell = Scaled(34, dpi);
+    return {icon, cell, (cell - icon) / 2, kSlotsPerRow * cell + Scaled(8, dpi)};
+}
 
 struct CellRect {
     int left = 0;
@@ -28,7 +43,12 @@ struct CellRect {
 [[nodiscard]] constexpr bool IsGridSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
 
 // The cell of a slot (1 to 20) relative to its group page; cells touch without gaps.
-[[nodiscard]] CellRect CellOfSlot(int slot) noexcept;
+[[nodiscard]] CellRect CellOfSlot(int slot, int dpi) noexcept;
+
+// A rectangle given in 96-DPI pixels, at a display scale.
+[[nodiscard]] constexpr CellRect ScaledRect(const CellRect& rect, int dpi) noexcept {
+    return {Scaled(rect.left, dpi), Scaled(rect.top, dpi), Scaled(rect.width, dpi), Scaled(rect.height, dpi)};
+}
 
 // The ID a panel carries once its tab stands at newTabIndex: the slot is kept.
 [[nodiscard]] constexpr int RenumberedID(int buttonID, int newTabIndex) noexcept {

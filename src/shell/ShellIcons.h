@@ -11,11 +11,13 @@ namespace tavrin {
 // The number of icons in an executable, library or icon file; 0 for any other file.
 [[nodiscard]] int GetIconCount(const std::string& fileName);
 
-// The shell's icon for the file, in the large size; empty on failure.
-[[nodiscard]] unique_hicon GetShellIcon(const std::string& fileName);
+// The shell's icon for the file or folder from the system image list that
+// fits `size` pixels (32, 48 or 256, drawn smaller where needed); empty on failure.
+[[nodiscard]] unique_hicon GetShellIcon(const std::string& fileName, int size);
 
-// The icon at index in the file (the last one for an index beyond them), or
-// the shell's icon when the file holds none or index is negative.
-[[nodiscard]] unique_hicon GetFileIcon(const std::string& fileName, int index);
+// The icon at index in the file (the last one for an index beyond them) made
+// from the image of that icon that fits `size` best, or the shell's icon when
+// the file holds none or index is negative.
+[[nodiscard]] unique_hicon GetFileIcon(const std::string& fileName, int index, int size);
 
 }  // namespace tavrin

@@ -9,10 +9,9 @@ constexpr int kScreenWidth = 1280;
 constexpr int kWorkAreaHeight = 984;  // a 1024-pixel screen above a 40-pixel taskbar
 constexpr int kWidth = 354;
 constexpr int kHeight = 160;
+constexpr SnapArea kPrimary{0, 0, kScreenWidth, kWorkAreaHeight};
 
-WindowPosition MoveTo(int left, int top) {
-    return SnapToEdges({left, top, kWidth, kHeight}, kScreenWidth, kWorkAreaHeight);
-}
+WindowPosition MoveTo(int left, int top) { return SnapToEdges({left, top, kWidth, kHeight}, kPrimary); }
 
 TEST(EdgeSnapTest, NearEdgesStickWithinNineteenPixels) {
     EXPECT_EQ(MoveTo(5, 300), (WindowPosition{0, 300}));
@@ -45,13 +44,23 @@ TEST(EdgeSnapTest, ResultIsStableWhenTheWindowBarelyFits) {
     // have both edges stuck; the near edge wins instead of an endless tug.
     for (const int width : {kScreenWidth + 30, kScreenWidth - 1, kScreenWidth - 19}) {
         for (const int left : {-100, 0, 10, 25, 600}) {
-            const WindowPosition snapped = SnapToEdges({left, 300, width, kHeight}, kScreenWidth, kWorkAreaHeight);
+            const WindowPosition snapped = SnapToEdges({left, 300, width, kHeight}, kPrimary);
             EXPECT_EQ(snapped.left, 0) << "width " << width << ", left " << left;
-            EXPECT_EQ(SnapToEdges({snapped.left, snapped.top, width, kHeight}, kScreenWidth, kWorkAreaHeight), snapped);
+            EXPECT_EQ(SnapToEdges({snapped.left, snapped.top, width, kHeight}, kPrimary), snapped);
         }
     }
-    EXPECT_EQ(SnapToEdges({40, 300, kScreenWidth - 20, kHeight}, kScreenWidth, kWorkAreaHeight).left, 20);
-    EXPECT_EQ(SnapToEdges({40, 300, kScreenWidth, kHeight}, kScreenWidth, kWorkAreaHeight).left, 0);
+    EXPECT_EQ(SnapToEdges({40, 300, kScreenWidth - 20, kHeight}, kPrimary).left, 20);
+    EXPECT_EQ(SnapToEdges({40, 300, kScreenWidth, kHeight}, kPrimary).left, 0);
+}
+
+TEST(EdgeSnapTest, AWindowOnASecondMonitorSnapsToThatMonitor) {
+    // A 1920-pixel monitor right of the primary one, its taskbar 40 pixels high.
+    constexpr SnapArea second{kScreenWidth, -100, kScreenWidth + 1920, 980};
+    EXPECT_EQ(SnapToEdges({kScreenWidth + 300, 200, kWidth, kHeight}, second),
+              (WindowPosition{kScreenWidth + 300, 200}));
+    EXPECT_EQ(SnapToEdges({kScreenWidth + 12, -90, kWidth, kHeight}, second), (WindowPosition{kScreenWidth, -100}));
+    EXPECT_EQ(SnapToEdges({kScreenWidth + 1920 - kWidth - 5, 980 - kHeight - 5, kWidth, kHeight}, second),
+              (WindowPosition{kScreenWidth + 1920 - kWidth, 980 - kHeight}));
 }
 
 }  // namespace

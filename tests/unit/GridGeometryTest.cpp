@@ -8,13 +8,34 @@
 namespace tavrin {
 namespace {
 
+constexpr int kScales[] = {96, 120, 144, 192};
+
+TEST(GridGeometryTest, ScalingRoundsToTheNearestPixelAsMulDivDoes) {
+    EXPECT_EQ(Scaled(34, 96), 34);
+    EXPECT_EQ(Scaled(34, 120), 43);  // 42.5
+    EXPECT_EQ(Scaled(-4, 144), -6);
+    EXPECT_EQ(Scaled(-3, 120), -4);  // -3.75
+    EXPECT_EQ(Scaled(1, 144), 2);    // 1.5
+}
+
 TEST(GridGeometryTest, TwentyCellsInTwoTouchingRowsOfTen) {
-    EXPECT_EQ(CellOfSlot(1), (CellRect{0, 0, 34, 34}));
-    EXPECT_EQ(CellOfSlot(2), (CellRect{34, 0, 34, 34}));
-    EXPECT_EQ(CellOfSlot(10), (CellRect{306, 0, 34, 34}));
-    EXPECT_EQ(CellOfSlot(11), (CellRect{0, 34, 34, 34}));  // directly below slot 1
-    EXPECT_EQ(CellOfSlot(20), (CellRect{306, 34, 34, 34}));
-    EXPECT_LE(CellOfSlot(20).left + kCellSize, kClientWidth);
+    EXPECT_EQ(CellOfSlot(1, 96), (CellRect{0, 0, 34, 34}));
+    EXPECT_EQ(CellOfSlot(2, 96), (CellRect{34, 0, 34, 34}));
+    EXPECT_EQ(CellOfSlot(10, 96), (CellRect{306, 0, 34, 34}));
+    EXPECT_EQ(CellOfSlot(11, 96), (CellRect{0, 34, 34, 34}));  // directly below slot 1
+    EXPECT_EQ(CellOfSlot(20, 96), (CellRect{306, 34, 34, 34}));
+    EXPECT_EQ(GridAt(96).clientWidth, 348);
+    EXPECT_EQ(CellOfSlot(2, 144).left, 51);
+    EXPECT_EQ(GridAt(144).clientWidth, 522);
+    for (const int dpi : kScales) {
+        const GridMetrics grid = GridAt(dpi);
+        EXPECT_EQ(grid.icon, dpi / 3) << dpi;  // 32, 40, 48, 64
+        EXPECT_EQ(CellOfSlot(11, dpi).top, CellOfSlot(1, dpi).top + grid.cell) << dpi;
+        EXPECT_EQ(CellOfSlot(3, dpi).left, CellOfSlot(2, dpi).left + grid.cell) << dpi;
+        EXPECT_GE(grid.inset, 1) << dpi;
+        EXPECT_LE(grid.inset + grid.icon, grid.cell - 1) << dpi;  // the frame stays visible on every side
+        EXPECT_LE(CellOfSlot(20, dpi).left + grid.cell, grid.clientWidth) << dpi;
+    }
 }
 
 TEST(GridGeometryTest, ButtonIDsJoinTabAndSlot) {
@@ -54,23 +75,29 @@ TEST(GridGeometryTest, HintShowsHotKeyInBrackets) {
     EXPECT_EQ(ButtonHint("", "F9"), " -[F9]");
 }
 
-TEST(GridGeometryTest, TavrinTabPanelsDoNotOverlapAndFitTheWindow) {
+TEST(GridGeometryTest, TavrinTabPanelsDoNotOverlapAndFitTheWindowAtEveryScale) {
     std::vector<PanelPlace> places(kRecentPanels.begin(), kRecentPanels.end());
     places.insert(places.end(), kMostUsedPanels.begin(), kMostUsedPanels.end());
     places.insert(places.end(), {kOptionsPanel, kReportPanel, kBackupPanel, kRestorePanel});
-    EXPECT_EQ(kRecentPanels[5].left, 175);
-    EXPECT_EQ(kMostUsedPanels[0].top, 34);
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        EXPECT_LE(places[i].left + kCellSize, kClientWidth);
-        for (std::size_t j = i + 1; j < places.size(); ++j) {
-            const bool apart = places[i].left + kCellSize <= places[j].left ||
-                               places[j].left + kCellSize <= places[i].left ||
-                               places[i].top + kCellSize <= places[j].top || places[j].top + kCellSize <= places[i].top;
-            EXPECT_TRUE(apart) << "panels " << i << " and " << j;
+    EXPECT_EQ(PanelCell(kRecentPanels[5], 96), (CellRect{175, 0, 34, 34}));
+    EXPECT_EQ(PanelCell(kMostUsedPanels[0], 96).top, 34);
+    for (const int dpi : kScales) {
+        std::vector<CellRect> cells;
+        for (const PanelPlace& place : places) cells.push_back(PanelCell(place, dpi));
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const CellRect& a = cells[i];
+            EXPECT_LE(a.left + a.width, GridAt(dpi).clientWidth);
+            for (std::size_t j = i + 1; j < cells.size(); ++j) {
+                const CellRect& b = cells[j];
+                const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                                   a.top + a.height <= b.top || b.top + b.height <= a.top;
+                EXPECT_TRUE(apart) << "panels " << i << " and " << j << " at " << dpi;
+            }
         }
+        const CellRect divider = ScaledRect(kDivider, dpi);
+        EXPECT_LT(cells[11].left + cells[11].width, divider.left) << dpi;
+        EXPECT_LE(divider.left + divider.width, cells[12].left) << dpi;
     }
-    EXPECT_LT(kMostUsedPanels[5].left + kCellSize, kDivider.left);
-    EXPECT_LE(kDivider.left + kDivider.width, kOptionsPanel.left);
 }
 
 }  // namespace

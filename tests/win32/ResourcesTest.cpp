@@ -81,12 +81,12 @@ protected:
     static inline unique_hmodule program_;
 };
 
-TEST_F(ResourcesTest, ApplicationIconHasFourSizesInThreeColourDepths) {
+TEST_F(ResourcesTest, ApplicationIconHasFiveSizesInThreeColourDepths) {
     const std::vector<IconImage> images = IconGroup(IDI_TAVRIN);
-    ASSERT_EQ(images.size(), 12u);
+    ASSERT_EQ(images.size(), 15u);
     std::set<std::pair<int, int>> kinds;
     for (const IconImage& image : images) kinds.insert({image.size, image.bits});
-    for (const int size : {48, 32, 24, 16}) {
+    for (const int size : {64, 48, 32, 24, 16}) {
         for (const int bits : {4, 8, 32}) EXPECT_TRUE(kinds.contains({size, bits})) << size << " px, " << bits;
     }
     const unique_hicon small(static_cast<HICON>(
@@ -94,11 +94,13 @@ TEST_F(ResourcesTest, ApplicationIconHasFourSizesInThreeColourDepths) {
     EXPECT_TRUE(small);
 }
 
-TEST_F(ResourcesTest, MissingIconIsOne32PixelIcon) {
+TEST_F(ResourcesTest, MissingIconComesAt32And48And64Pixels) {
     const std::vector<IconImage> images = IconGroup(IDI_MISSING_ICON);
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_EQ(images[0].size, 32);
-    EXPECT_EQ(images[0].bits, 32);
+    ASSERT_EQ(images.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(images[i].size, 32 + 16 * i);
+        EXPECT_EQ(images[i].bits, 32);
+    }
 }
 
 TEST_F(ResourcesTest, SoundsAreShortMonoPcmWaves) {
@@ -136,17 +138,21 @@ TEST_F(ResourcesTest, SoundsAreShortMonoPcmWaves) {
     }
 }
 
-TEST_F(ResourcesTest, ToolPicturesAreFourDistinct32PixelPngs) {
-    std::vector<DecodedImage> pictures;
-    for (const int id : {IDR_TOOL_OPTIONS, IDR_TOOL_REPORT, IDR_TOOL_BACKUP, IDR_TOOL_RESTORE}) {
-        const DecodedImage picture = DecodePng(Bytes(MAKEINTRESOURCEW(id), RT_RCDATA));
-        EXPECT_EQ(picture.width, 32) << id;
-        EXPECT_EQ(picture.height, 32) << id;
-        int opaque = 0;
-        for (const std::uint32_t pixel : picture.pixels) opaque += (pixel >> 24) == 0xFF;
-        EXPECT_GT(opaque, 200) << id;
-        for (const DecodedImage& earlier : pictures) EXPECT_NE(earlier.pixels, picture.pixels) << id;
-        pictures.push_back(picture);
+TEST_F(ResourcesTest, ToolPicturesAreFourDistinctPngsAt32And48And64Pixels) {
+    for (int step = 0; step < 3; ++step) {
+        const int size = 32 + 16 * step;
+        std::vector<DecodedImage> pictures;
+        for (const int tool : {IDR_TOOL_OPTIONS, IDR_TOOL_REPORT, IDR_TOOL_BACKUP, IDR_TOOL_RESTORE}) {
+            const int id = tool + step * IDR_TOOL_SIZE_STEP;
+            const DecodedImage picture = DecodePng(Bytes(MAKEINTRESOURCEW(id), RT_RCDATA));
+            EXPECT_EQ(picture.width, size) << id;
+            EXPECT_EQ(picture.height, size) << id;
+            int opaque = 0;
+            for (const std::uint32_t pixel : picture.pixels) opaque += (pixel >> 24) == 0xFF;
+            EXPECT_GT(opaque, size * size / 5) << id;
+            for (const DecodedImage& earlier : pictures) EXPECT_NE(earlier.pixels, picture.pixels) << id;
+            pictures.push_back(picture);
+        }
     }
 }
 
@@ -155,6 +161,8 @@ TEST_F(ResourcesTest, ManifestAsksForCommonControls6AsInvoker) {
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_EQ(manifest.find("gdiScaling"), std::string::npos);
 }
 
 }  // namespace

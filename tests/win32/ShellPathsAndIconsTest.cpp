@@ -77,23 +77,23 @@ TEST_F(ShellPathsAndIconsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon)
     const std::string library = GetSpecialFolder(kFolderSystem) + "shell32.dll";
     const int count = GetIconCount(library);
     ASSERT_GT(count, 2);
-    const auto last = IconPixels(GetFileIcon(library, count - 1).get());
+    const auto last = IconPixels(GetFileIcon(library, count - 1, 32).get());
     ASSERT_FALSE(last.empty());
-    EXPECT_EQ(IconPixels(GetFileIcon(library, count + 5).get()), last);
-    EXPECT_NE(IconPixels(GetFileIcon(library, 0).get()), last);
+    EXPECT_EQ(IconPixels(GetFileIcon(library, count + 5, 32).get()), last);
+    EXPECT_NE(IconPixels(GetFileIcon(library, 0, 32).get()), last);
     // A negative index is the shell's icon for the file.
-    const auto shellIcon = IconPixels(GetShellIcon(library).get());
+    const auto shellIcon = IconPixels(GetShellIcon(library, 32).get());
     ASSERT_FALSE(shellIcon.empty());
-    EXPECT_EQ(IconPixels(GetFileIcon(library, -1).get()), shellIcon);
-    EXPECT_EQ(IconPixels(GetFileIcon(library, -7).get()), shellIcon);
+    EXPECT_EQ(IconPixels(GetFileIcon(library, -1, 32).get()), shellIcon);
+    EXPECT_EQ(IconPixels(GetFileIcon(library, -7, 32).get()), shellIcon);
 
     // A document holds no icons: the shell's icon of its type, whatever the index.
     const std::string document = folder_ / "notes.txt";
     WriteBytes(document, "text");
     EXPECT_EQ(GetIconCount(document), 0);
-    const auto documentIcon = IconPixels(GetShellIcon(document).get());
+    const auto documentIcon = IconPixels(GetShellIcon(document, 32).get());
     ASSERT_FALSE(documentIcon.empty());
-    EXPECT_EQ(IconPixels(GetFileIcon(document, 3).get()), documentIcon);
+    EXPECT_EQ(IconPixels(GetFileIcon(document, 3, 32).get()), documentIcon);
 
     EXPECT_EQ(GetIconCount(folder_ / "missing.exe"), 0);
 }

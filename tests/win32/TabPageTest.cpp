@@ -24,7 +24,7 @@ protected:
     }
 
     ButtonCell& Add(int left, int top) {
-        return page_.AddCell(left, top, 0,
+        return page_.AddCell({left, top, 34, 34}, 32, 0,
                              [this](ButtonCell& cell, Event event) { events_.emplace_back(&cell, event); });
     }
 
@@ -38,7 +38,7 @@ protected:
 
     unique_hwnd parent_{
         CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr)};
-    TabPage page_{parent_.get(), false, [this](const ButtonCell* cell) { hints_.push_back(cell); }};
+    TabPage page_{parent_.get(), [this](const ButtonCell* cell) { hints_.push_back(cell); }};
     std::vector<std::pair<ButtonCell*, Event>> events_;
     std::vector<const ButtonCell*> hints_;
     ButtonCell* first_ = nullptr;
@@ -127,10 +127,10 @@ TEST_F(TabPageTest, RightButtonReachesTheCellAndOpensItsContextMenu) {
     EXPECT_EQ(Events(), (Seen{{second_, Event::RightDown}, {second_, Event::MouseUp}, {second_, Event::ContextMenu}}));
 }
 
-TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPainted) {
-    int made = 0;
-    auto loader = [&made] {
-        ++made;
+TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPaintedAndAgainAtANewSize) {
+    std::vector<int> made;
+    auto loader = [&made](int size) {
+        made.push_back(size);
         return unique_hicon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     };
     ShowWindow(page_.Handle(), SW_SHOWNA);  // shown, but on a window that is hidden yet
@@ -138,17 +138,24 @@ TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPainted) {
     second_->SetPictureLoader(loader);
     EXPECT_TRUE(first_->HasPicture());
     UpdateWindow(parent_.get());
-    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(made.empty());
 
     ShowWindow(parent_.get(), SW_SHOWNOACTIVATE);
     UpdateWindow(parent_.get());
-    EXPECT_EQ(made, 2);
+    EXPECT_EQ(made, (std::vector<int>{32, 32}));
     first_->SetLook(ButtonCell::Look::Pressed);
     UpdateWindow(page_.Handle());
-    EXPECT_EQ(made, 2);  // once made, a picture stays
-    EXPECT_TRUE(first_->HasPicture());
+    EXPECT_EQ(made.size(), 2u);  // once made, a picture stays
 
-    second_->SetPicture({});
+    first_->SetPlace({0, 0, 51, 51}, 48);  // the window moved to a monitor at 150 %
+    UpdateWindow(page_.Handle());
+    EXPECT_EQ(made, (std::vector<int>{32, 32, 48}));
+    EXPECT_TRUE(first_->OnFrame({0, 25}));
+    EXPECT_FALSE(first_->OnFrame({1, 25}));
+    EXPECT_FALSE(first_->OnFrame({48, 48}));
+    EXPECT_TRUE(first_->OnFrame({49, 25}));
+
+    second_->SetPictureLoader({});
     EXPECT_FALSE(second_->HasPicture());
 }
 

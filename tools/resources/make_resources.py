@@ -337,7 +337,7 @@ def encode_ico(images):
 
 def make_application_icon():
     images = []
-    for size in (48, 32, 24, 16):
+    for size in (64, 48, 32, 24, 16):
         rich = render(size, application_icon(flat=False))
         images += [(rich, 32), (rich, 8), (render(size, application_icon(flat=True), samples=1), 4)]
     return encode_ico(images)
@@ -394,11 +394,11 @@ MANIFEST = '''<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
   </compatibility>
   <application xmlns="urn:schemas-microsoft-com:asm.v3">
     <windowsSettings>
-      <!-- The window is laid out in fixed pixels (34-pixel cells, 32-pixel icons), so it
-           declares no DPI awareness and Windows scales it per monitor; GDI scaling keeps
-           its text sharp while doing so. -->
-      <dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">false</dpiAware>
-      <gdiScaling xmlns="http://schemas.microsoft.com/SMI/2017/WindowsSettings">true</gdiScaling>
+      <!-- The program scales its own layout, icons and fonts by the DPI of the monitor each
+           window is on, so Windows must not stretch it as a bitmap. Systems without
+           per-monitor v2 take per-monitor awareness; older ones read dpiAware. -->
+      <dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>
+      <dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>
     </windowsSettings>
   </application>
 </assembly>
@@ -406,15 +406,19 @@ MANIFEST = '''<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 
 # ---------------------------------------------------------------------------
 
+# The sizes the pictures of buttons and tools come in: 32 pixels at 100 % and the
+# larger ones for 150 % and 200 %; sizes between take the next larger one.
+PICTURE_SIZES = (32, 48, 64)
+TOOL_PICTURES = {'options': options_icon, 'report': report_icon, 'backup': backup_icon, 'restore': restore_icon}
+
+
 def resources():
     """File name -> bytes, for every file this script makes."""
     return {
         'tavrin.ico': make_application_icon(),
-        'missing.ico': encode_ico([(render(32, missing_icon()), 32)]),
-        'options.png': encode_png(render(32, options_icon())),
-        'report.png': encode_png(render(32, report_icon())),
-        'backup.png': encode_png(render(32, backup_icon())),
-        'restore.png': encode_png(render(32, restore_icon())),
+        'missing.ico': encode_ico([(render(size, missing_icon()), 32) for size in PICTURE_SIZES]),
+        **{f'{name}-{size}.png': encode_png(render(size, picture()))
+           for name, picture in TOOL_PICTURES.items() for size in PICTURE_SIZES},
         'Icon.wav': click(1079, [(1250, 0.7), (2500, 0.25), (3900, 0.05)], 0.0012, 0.011, 0.45),
         'Tabsheet.wav': click(680, [(2100, 0.75), (4200, 0.2), (6300, 0.05)], 0.0008, 0.006, 0.3),
         'tavrin.manifest': MANIFEST.replace('\n', '\r\n').encode('utf-8'),
