@@ -44,10 +44,15 @@ echo "== mingw: Windows build under Wine"
 cmake --preset mingw -Wno-dev >/dev/null
 cmake --build --preset mingw
 export WINEPREFIX="$PWD/build/mingw/wineprefix"
-# A prefix's wineserver keeps the display it first ran on: stop it before a new Xvfb.
-wineserver -k 2>/dev/null || true
+# A prefix's wineserver keeps the display it first ran on: stop the servers of the
+# tests' prefixes (the second one runs at 144 DPI) before and after their Xvfb.
+stop_wineservers() {
+    local prefix
+    for prefix in "$WINEPREFIX" "$WINEPREFIX-144dpi"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
+}
+stop_wineservers
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset mingw || status=$?
-wineserver -k 2>/dev/null || true
+stop_wineservers
 
 echo "== mingw: screenshots of the notification area (build/mingw/artifacts)"
 xvfb-run -a -s "-screen 0 1280x1024x24" tools/tray-screenshots.sh build/mingw || status=$?

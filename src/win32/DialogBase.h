@@ -1,6 +1,8 @@
 // The base of every modal dialog (CRTP). RunModal shows an empty dialog of the
 // given caption and client size over its owner; the derived class makes its
-// controls in OnInitDialog with AddControl. The dialog procedure keeps `this`
+// controls in OnInitDialog with AddControl. Sizes and places are given in
+// 96-DPI pixels: the base scales them, and picks the font, for the DPI of the
+// owner's monitor, so that a dialog needs nothing of its own for the display scale. The dialog procedure keeps `this`
 // with the dialog from WM_INITDIALOG on (DWLP_USER) and forwards each message to
 // the derived class's HandleMessage under the program's error policy. OK and
 // Cancel end the dialog with their identifiers unless the derived class takes
@@ -12,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/Scale.h"
+#include "win32/Dpi.h"
 #include "win32/ErrorDisplay.h"
 
 namespace tavrin {
@@ -31,24 +35,30 @@ protected:
 
     // Shows the dialog modally and returns the value it ended with; -1 when it could not be shown.
     INT_PTR RunModal(HWND owner, std::wstring_view caption, SIZE client) {
-        client_ = client;
+        dpi_ = DpiOf(owner);
+        client_ = {Scale(client.cx), Scale(client.cy)};
         const std::vector<WORD> dialogTemplate = EmptyTemplate(caption);
         return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, DialogProc,
                                        reinterpret_cast<LPARAM>(this));
     }
 
-    // A child control at `place` (pixels of the client area) in the dialog's font.
+    // A child control at `place` (96-DPI pixels of the client area) in the dialog's font.
     HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place, int id,
                     DWORD exStyle = 0) {
+        const int left = Scale(place.left);
+        const int top = Scale(place.top);
         const HWND control =
-            CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, dialog_,
+            CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top,
+                            Scale(place.right) - left, Scale(place.bottom) - top, dialog_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
         if (!control) ThrowLastError("CreateWindowExW");
-        SendMessageW(control, WM_SETFONT, SendMessageW(dialog_, WM_GETFONT, 0, 0), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return control;
     }
+
+    // A 96-DPI length at the dialog's scale, for what the dialog sizes itself.
+    [[nodiscard]] int Scale(int value) const noexcept { return Scaled(value, dpi_); }
 
     [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(dialog_, id); }
     void Close(INT_PTR result) const noexcept { EndDialog(dialog_, result); }
@@ -75,7 +85,8 @@ private:
     // The client size asked for, centred over the owner (or the screen's work area).
     void PlaceDialog() {
         RECT frame{0, 0, client_.cx, client_.cy};
-        AdjustWindowRectEx(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE, GetWindowLongW(dialog_, GWL_EXSTYLE));
+        AdjustWindowRectExForDpi(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE,
+                                 GetWindowLongW(dialog_, GWL_EXSTYLE), dpi_);
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
         RECT around{};
@@ -95,6 +106,8 @@ private:
             self->dialog_ = dialog;
             SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
             const auto focusDefault = CallGuarded(dialog, [&] {
+                self->font_ = CreateUiFont(self->dpi_);
+                SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(self->font_.get()), FALSE);
                 self->PlaceDialog();
                 return self->OnInitDialog();
             });
@@ -118,6 +131,8 @@ private:
     }
 
     HWND dialog_ = nullptr;
+    int dpi_ = kBaseDpi;
+    unique_hfont font_;
     SIZE client_{};
 };
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/ProgramUnderTest.h"
-#include "e2e/Screenshot.h"
+#include "support/Screenshot.h"
 #include "e2e/WindowProbe.h"
 #include "support/ButtonFiles.h"
 #include "win32/Utf16.h"
@@ -53,12 +53,6 @@ std::string ScreenshotSettings() {
            "\r\n\t\t<Item ID=\"2\" Value=\"Documents\"/>\r\n\t\t<Item ID=\"3\" Value=\"Games\"/>\r\n\t</Groups>"
            "\r\n\t<Last6Buttons>" +
            recent + "\r\n\t</Last6Buttons>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
-}
-
-std::string ArtifactPath(const std::string& name) {
-    const std::wstring folder = Widen(TAVRIN_ARTIFACTS);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return TAVRIN_ARTIFACTS "\\" + name;
 }
 
 // Gives the window time to paint itself on top of everything before the picture.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 
@@ -15,6 +16,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FixedClock.h"
 #include "support/TempFolder.h"
+#include "support/Screenshot.h"
 #include "support/WindowTesting.h"
 #include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
@@ -169,6 +171,72 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
     SendMessageW(window.GridCell(1, 4).Page(), WM_RBUTTONUP, 0, PointInCell(window.GridCell(1, 4), 0, 16));
     EXPECT_EQ(window.ContextButtonId(), 104);
     EXPECT_EQ(window.CurrentImageId(), 104);
+}
+
+// The size of the picture a cell painted last.
+SIZE PictureSize(const ButtonCell& cell) {
+    ICONINFO info{};
+    if (!cell.Picture() || !GetIconInfo(cell.Picture(), &info)) return {};
+    const unique_hbitmap colour(info.hbmColor);
+    const unique_hbitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+int ClientWidth(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client.right;
+}
+
+// An icon file with several image sizes: the program itself.
+std::string IconButtons() {
+    std::string exe = TAVRIN_EXE;
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    return ButtonXml(101, {{"IconFile", exe}, {"Description", "Tavrin"}}) + ButtonXml(102, {{"Description", "Gone"}});
+}
+
+// In a Wine prefix set to 144 DPI (150 %); elsewhere there is nothing to check.
+TEST_F(MainWindowTest, AtHighDpiEverythingIsHalfAsLargeAgainAndSharp) {
+    if (GetDpiForSystem() != 144) GTEST_SKIP() << "the display is at " << GetDpiForSystem() << " DPI";
+    MainWindow& window = Start({}, "0,0,0,0,0,0", IconButtons());
+    EXPECT_EQ(window.Dpi(), 144);
+    EXPECT_NEAR(ClientWidth(window.Handle()), 348 * 3 / 2, 2);
+    EXPECT_EQ(window.GridCell(1, 2).Rect().left - window.GridCell(1, 1).Rect().left, 51);
+    EXPECT_EQ(window.GridCell(1, 11).Rect().top - window.GridCell(1, 1).Rect().top, 51);
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(PictureSize(window.GridCell(1, 1)).cx, 48);
+    EXPECT_EQ(PictureSize(window.GridCell(1, 2)).cx, 48);  // the missing-icon picture
+    testing::PumpMessages(500);
+    testing::SaveWindowPicture(window.Handle(), testing::ArtifactPath("main-window-144dpi.png"));
+    window.SetActivePage(0);
+    testing::PumpMessages(500);
+    EXPECT_EQ(PictureSize(window.ToolImage(Command::Options)).cx, 48);
+    testing::SaveWindowPicture(window.Handle(), testing::ArtifactPath("main-window-tavrin-tab-144dpi.png"));
+}
+
+// Wine sends no WM_DPICHANGED of its own: the message is sent as Windows would
+// for a move onto a monitor at 150 % and back.
+TEST_F(MainWindowTest, DpiChangeLaysTheWindowOutAgain) {
+    MainWindow& window = Start({}, "0,0,0,0,0,0", IconButtons());
+    const int dpi = window.Dpi();
+    const int width = ClientWidth(window.Handle());
+    RECT suggested = Frame();
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Frame().left, suggested.left);
+    EXPECT_NEAR(ClientWidth(window.Handle()), width * 3 / 2, 2);
+    EXPECT_EQ(window.GridCell(1, 2).Rect().left - window.GridCell(1, 1).Rect().left, 34 * dpi / 64);
+    EXPECT_EQ(window.ToolImage(Command::Options).IconSize(), dpi / 2);
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(PictureSize(window.GridCell(1, 1)).cx, dpi / 2);
+
+    suggested = Frame();
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ClientWidth(window.Handle()), width);
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(PictureSize(window.GridCell(1, 1)).cx, dpi / 3);
 }
 
 TEST_F(MainWindowTest, CellsAreRetaggedAndRenumberedForTheButtonAndTabActions) {

@@ -71,6 +71,8 @@ public:
         RECT client{};
         GetClientRect(Handle(), &client);
         clientSize = {client.right, client.bottom};
+        GetWindowRect(Control(kEdit), &edit);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&edit), 2);
         PostMessageW(Handle(), kThrow, 0, 0);
         PostMessageW(Handle(), WM_COMMAND, IDOK, 0);
         return true;
@@ -90,15 +92,20 @@ public:
 
     static constexpr int kEdit = 100;
     SIZE clientSize{};
+    RECT edit{};
     std::wstring editText;
 };
 
-TEST(WindowBasesTest, ModalDialogIsBuiltAtItsSizeAndEndsWithItsResult) {
+// Also run in a prefix at 144 DPI, where everything is half as large again.
+TEST(WindowBasesTest, ModalDialogIsBuiltAtItsScaledSizeAndEndsWithItsResult) {
     const CollectedErrors errors;
     TestDialog dialog;
     EXPECT_EQ(dialog.Show(nullptr), IDOK);
-    EXPECT_EQ(dialog.clientSize.cx, 300);
-    EXPECT_EQ(dialog.clientSize.cy, 120);
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    EXPECT_EQ(dialog.clientSize.cx, 300 * dpi / 96);
+    EXPECT_EQ(dialog.clientSize.cy, 120 * dpi / 96);
+    EXPECT_EQ(dialog.edit.left, 10 * dpi / 96);
+    EXPECT_EQ(dialog.edit.bottom, 34 * dpi / 96);
     EXPECT_EQ(dialog.editText, L"text");
     EXPECT_EQ(shown, std::vector<std::string>{"dialog handler failed"});
     EXPECT_EQ(dialog.Handle(), nullptr);

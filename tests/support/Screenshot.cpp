@@ -1,4 +1,4 @@
-#include "e2e/Screenshot.h"
+#include "support/Screenshot.h"
 
 #include <png.h>
 
@@ -89,6 +89,11 @@ void SaveWindowPicture(HWND window, const std::string& pngFile) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     std::vector<unsigned char> rgb = ScreenPixels(rect);
     WritePng(pngFile, rect.right - rect.left, rect.bottom - rect.top, rgb);
+}
+
+std::string ArtifactPath(const std::string& name) {
+    CreateDirectoryW(Widen(TAVRIN_ARTIFACTS).c_str(), nullptr);
+    return TAVRIN_ARTIFACTS "\\" + name;
 }
 
 }  // namespace tavrin::testing

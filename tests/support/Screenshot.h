@@ -12,4 +12,7 @@ namespace tavrin::testing {
 // Copies the screen inside the window's client area into a PNG file; throws when it cannot.
 void SaveWindowPicture(HWND window, const std::string& pngFile);
 
+// The path of a test artifact in the build folder's artifacts/, which is made when missing.
+[[nodiscard]] std::string ArtifactPath(const std::string& name);
+
 }  // namespace tavrin::testing
