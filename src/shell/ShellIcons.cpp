@@ -4,8 +4,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <commoncontrols.h>
+#include <shlobj.h>
 
+#include "shell/ShellLinker.h"
 #include "win32/ComPtr.h"
+#include "win32/IconPixels.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -16,21 +19,62 @@ int GetIconCount(const std::string& fileName) {
     return static_cast<int>(count);
 }
 
+namespace {
+
+// An image of the system image list that fits `size` pixels (32, 48 or 256, drawn smaller where needed).
+unique_hicon SystemListIcon(int image, int size, UINT flags) {
+    const int list = size <= 32 ? SHIL_LARGE : size <= 48 ? SHIL_EXTRALARGE : SHIL_JUMBO;
+    ComPtr<IImageList> images;
+    HICON icon = nullptr;
+    if (FAILED(SHGetImageList(list, __uuidof(IImageList), images.put_void())) ||
+        FAILED(images->GetIcon(image, ILD_TRANSPARENT | flags, &icon))) {
+        return {};
+    }
+    return unique_hicon(icon);
+}
+
+bool IsShortcut(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of('.');
+    if (dot == std::string::npos || fileName.size() - dot != 4) return false;
+    std::string extension = fileName.substr(dot);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".lnk";
+}
+
+// A shortcut that names no icon file of its own shows its target's icon with
+// the shell's arrow: the shell's large icon of the target drawn for a link
+// (brought to the size asked for), laid over the target's icon. On Windows the shell's picture is that already;
+// Wine gives the arrow alone there, and an empty default picture for the
+// shortcut file itself.
+unique_hicon ShortcutIcon(const std::string& link, int size) {
+    ShellLinkInfo info;
+    const bool namesNoIconFile = ReadShellLink(link, info) && info.IconLocation == info.Path && info.IconIndex == 0;
+    if (!namesNoIconFile || info.Path.empty() || IsShortcut(info.Path)) return GetShellIcon(link, size);
+    SHFILEINFOW fileInfo{};
+    if (!SHGetFileInfoW(Widen(info.Path).c_str(), 0, &fileInfo, sizeof fileInfo,
+                        SHGFI_ICON | SHGFI_LARGEICON | SHGFI_LINKOVERLAY)) {
+        return GetShellIcon(link, size);
+    }
+    const unique_hicon withArrow(fileInfo.hIcon);
+    const DecodedImage arrow = PixelsOfIcon(withArrow.get());
+    const DecodedImage target = PixelsOfIcon(GetFileIcon(info.Path, 0, size).get());
+    if (arrow.pixels.empty() || target.width != target.height) return GetShellIcon(link, size);
+    return IconFromPixels(Layered(ResizedNearest(arrow, target.width), target));
+}
+
+}  // namespace
+
 unique_hicon GetShellIcon(const std::string& fileName, int size) {
     SHFILEINFOW fileInfo{};
     if (!SHGetFileInfoW(Widen(fileName).c_str(), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX)) return {};
-    const int list = size <= 32 ? SHIL_LARGE : size <= 48 ? SHIL_EXTRALARGE : SHIL_JUMBO;
-    ComPtr<IImageList> images;
-    if (SUCCEEDED(SHGetImageList(list, __uuidof(IImageList), images.put_void()))) {
-        HICON icon = nullptr;
-        if (SUCCEEDED(images->GetIcon(fileInfo.iIcon, ILD_TRANSPARENT, &icon)) && icon) return unique_hicon(icon);
-    }
+    if (unique_hicon icon = SystemListIcon(fileInfo.iIcon, size, 0)) return icon;
     // Without the larger lists the shell still gives its large icon.
     if (!SHGetFileInfoW(Widen(fileName).c_str(), 0, &fileInfo, sizeof fileInfo, SHGFI_ICON)) return {};
     return unique_hicon(fileInfo.hIcon);
 }
 
 unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
+    if (IsShortcut(fileName)) return ShortcutIcon(fileName, size);
     const int count = GetIconCount(fileName);
     // A negative index would name a resource rather than a position, so it
     // takes the shell's icon, as a file without icons does.

@@ -1,4 +1,5 @@
 #include "shell/ShellIcons.h"
+#include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
 
 #include <windows.h>
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <regex>
 #include <vector>
@@ -96,6 +99,35 @@ TEST_F(ShellPathsAndIconsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon)
     EXPECT_EQ(IconPixels(GetFileIcon(document, 3, 32).get()), documentIcon);
 
     EXPECT_EQ(GetIconCount(folder_ / "missing.exe"), 0);
+}
+
+// A quarter of a square picture. A shortcut's arrow is in the lower left one, never in the upper right.
+std::vector<std::uint32_t> Quarter(const std::vector<std::uint32_t>& pixels, bool right, bool lower) {
+    std::vector<std::uint32_t> quarter;
+    const int side = static_cast<int>(std::sqrt(static_cast<double>(pixels.size())));
+    for (int y = lower ? side / 2 : 0; y < (lower ? side : side / 2); ++y) {
+        for (int x = right ? side / 2 : 0; x < (right ? side : side / 2); ++x) {
+            quarter.push_back(pixels[static_cast<size_t>(y * side + x)]);
+        }
+    }
+    return quarter;
+}
+
+TEST_F(ShellPathsAndIconsTest, AShortcutShowsItsTargetsIcon) {
+    std::string target = TAVRIN_EXE;
+    std::replace(target.begin(), target.end(), '/', '\\');
+    ShellLinkSpec spec;
+    spec.Path = target;
+    const std::string link = folder_ / "Tavrin.lnk";
+    const ComInitScope com;
+    ASSERT_TRUE(CreateShellLink(spec, link));
+    for (const int size : {32, 48}) {
+        const auto targetIcon = IconPixels(GetFileIcon(target, 0, size).get());
+        const auto linkIcon = IconPixels(GetFileIcon(link, 0, size).get());
+        ASSERT_EQ(linkIcon.size(), targetIcon.size()) << size;
+        EXPECT_EQ(Quarter(linkIcon, true, false), Quarter(targetIcon, true, false)) << size;
+        EXPECT_NE(Quarter(linkIcon, false, true), Quarter(targetIcon, false, true)) << "no arrow at " << size;
+    }
 }
 
 std::string KnownFolder(int csidl) {
