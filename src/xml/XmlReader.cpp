@@ -4,6 +4,7 @@
 // DOCTYPE, which it skips. Any fault raises XmlError with the line and column.
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "xml/XmlChars.h"
@@ -19,12 +20,6 @@ constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 // reader, the writer and the node destructors within the stack.
 constexpr int MaxDepth = 256;
 
-bool IsUtf8Name(std::string_view encoding) {
-    return std::equal(encoding.begin(), encoding.end(), std::string_view("utf-8").begin(),
-                      std::string_view("utf-8").end(),
-                      [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
-}
-
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 class XmlReader {
@@ -36,18 +31,28 @@ public:
           names_(document.NameTable()),
           preserveWhiteSpace_(document.PreserveWhiteSpace()) {}
 
-    // The encoding a declaration at the start names, empty when there is none.
-    std::string DeclaredEncoding() {
+    // The encoding a declaration at the start names, nothing when there is no
+    // declaration or it names none. An encoding the reader cannot take is an error.
+    std::optional<std::string> DeclaredEncoding() {
         pos_ = 0;
         SkipSpace();
         if (!StartsWith("<?xml") ||
             (pos_ + 5 < text_.size() && !IsXmlSpace(text_[pos_ + 5]) && text_[pos_ + 5] != '?')) {
-            return {};
+            return std::nullopt;
         }
+        const std::size_t start = pos_;
         pos_ += 5;
         XmlProcessingInstruction declaration(names_, XmlNameTable::XmlName);
         ParseAttributes(declaration);
-        return declaration.GetAttrText("encoding", "");
+        const XmlValue* encoding = declaration.FindAttr("encoding");
+        if (!encoding) return std::nullopt;
+        std::string label = ValueText(*encoding);
+        if (ClassifyEncodingLabel(label) == EncodingLabel::Unsupported) {
+            Fail(start,
+                 "the encoding " + Quoted(label) +
+                     " is not supported: Tavrin reads UTF-8 and the single-byte code pages of its earlier versions");
+        }
+        return label;
     }
 
     void ParseDocument() {
@@ -301,20 +306,21 @@ void XmlDocument::LoadFromText(std::string_view bytes, const std::string& fileNa
     ClearChildNodes();
     ClearAttributes();
     if (bytes.starts_with(BinarySignature)) throw XmlError(fileName, 1, 1, "binary XML files are not supported");
+    if (LooksLikeUtf16(bytes)) throw XmlError(fileName, 1, 1, "the file is UTF-16 text; save it as UTF-8");
     const bool hasBom = bytes.starts_with(Utf8Bom);
     if (hasBom) bytes.remove_prefix(Utf8Bom.size());
-    // Earlier versions wrote text in the system's ANSI code page under another
-    // encoding's name. The tree holds UTF-8, so such a declaration is corrected
-    // and the next save writes UTF-8; a byte order mark outweighs the declaration.
-    const std::string encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
-    const bool declaresOther = !encoding.empty() && !IsUtf8Name(encoding);
+    // Earlier versions wrote text in the system's ANSI code page under a
+    // single-byte code page's name. The tree holds UTF-8, so such a declaration is
+    // corrected and the next save writes UTF-8; a byte order mark outweighs the
+    // declaration. Other spellings of UTF-8 become the registered one.
+    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
     std::string converted;
-    if (declaresOther && !hasBom) {
-        converted = ansiToUtf8(bytes);
+    if (encoding && ClassifyEncodingLabel(*encoding) == EncodingLabel::SingleByte && !hasBom) {
+        converted = DecodeAnsiText(bytes, fileName, ansiToUtf8);
         bytes = converted;
     }
     XmlReader(bytes, fileName, *this).ParseDocument();
-    if (!declaresOther) return;
+    if (!encoding || IsRegisteredUtf8Label(*encoding)) return;
     for (const auto& child : ChildNodes()) {
         if (child->NodeType() == XmlNodeType::ProcessingInstruction &&
             static_cast<XmlProcessingInstruction&>(*child).NameId() == XmlNameTable::XmlName) {

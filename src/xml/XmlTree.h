@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "xml/FileSystem.h"
+#include "xml/XmlEncoding.h"
 #include "xml/XmlNameTable.h"
 #include "xml/XmlValue.h"
 
@@ -151,9 +151,6 @@ private:
     int nameId_;
     std::string text_;
 };
-
-// Converts text in the system's ANSI code page to UTF-8.
-using AnsiDecoder = std::function<std::string(std::string_view)>;
 
 class XmlDocument : public XmlNode {
 public:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/Latin1.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
@@ -14,6 +16,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteBytes;
+using namespace std::literals;
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
@@ -127,6 +130,47 @@ TEST(XmlReaderTest, LegacyAnsiDocumentIsConvertedAndSavedAsUtf8) {
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<R A=\"\xC3\xA9\"/>");
     EXPECT_EQ(RoundTrip("\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1251'?><R A='\xC3\xA9'/>"),
               std::string(kDeclaration) + "\r\n<R A=\"\xC3\xA9\"/>");
+}
+
+TEST(XmlReaderTest, TheDeclaredEncodingDecidesHowTheTextIsRead) {
+    // Other spellings of UTF-8 are UTF-8, saved under the registered name.
+    for (const char* utf8 : {"UTF8", "utf8", "Utf-8"}) {
+        EXPECT_EQ(RoundTrip("<?xml version='1.0' encoding='" + std::string(utf8) + "'?><R A='\xC3\xA9'/>"),
+                  (utf8[3] == '-' ? "<?xml version=\"1.0\" encoding=\"Utf-8\"?>" : std::string(kDeclaration)) +
+                      "\r\n<R A=\"\xC3\xA9\"/>")
+            << utf8;
+    }
+    // Single-byte code pages are read in the system's ANSI code page.
+    for (const char* singleByte : {"Windows-1252", "cp1251", "ISO-8859-5", "iso_8859-1", "latin1", "US-ASCII"}) {
+        EXPECT_EQ(RoundTrip("<?xml version='1.0' encoding='" + std::string(singleByte) + "'?><R A='\xE9'/>"),
+                  std::string(kDeclaration) + "\r\n<R A=\"\xC3\xA9\"/>")
+            << singleByte;
+    }
+    for (const char* other : {"UTF-16", "Shift_JIS", "iso-8859-12", "windows-1259", ""}) {
+        ExpectError(" <?xml version='1.0' encoding='" + std::string(other) + "'?><R/>", 1, 2,
+                    "the encoding \"" + std::string(other) + "\" is not supported");
+    }
+    for (const std::string_view utf16 : {"\xFF\xFE<\0R\0/\0>\0"sv, "\xFE\xFF\0<\0R\0/\0>"sv, "<\0R\0/\0>\0"sv}) {
+        ExpectError(utf16, 1, 1, "the file is UTF-16 text");
+    }
+}
+
+TEST(XmlReaderTest, BytesTheCodePageDoesNotDefineAreErrorsAtTheirPlace) {
+    // 0x98 has no character in code page 1251.
+    const auto cp1251 = [](std::string_view bytes) {
+        if (bytes.find('\x98') != std::string_view::npos) throw std::range_error("undefined byte");
+        return Latin1ToUtf8(bytes);
+    };
+    XmlDocument document;
+    try {
+        document.LoadFromText("<?xml version='1.0' encoding='windows-1251'?>\r\n<R>\r\n<I A='\xE0\xE1\x98'/></R>",
+                              "legacy.xml", cp1251);
+        ADD_FAILURE();
+    } catch (const XmlError& error) {
+        EXPECT_EQ(error.Line(), 3);
+        EXPECT_EQ(error.Column(), 9);
+        EXPECT_NE(std::string(error.what()).find("ANSI code page cannot read"), std::string::npos) << error.what();
+    }
 }
 
 TEST(XmlReaderTest, FilesThatCannotBeReadRaiseFileErrors) {
