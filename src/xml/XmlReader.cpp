@@ -1,8 +1,12 @@
 // Reads the text form into a document. The reader accepts what Tavrin and
 // earlier versions wrote and what a person is likely to type into such a file:
 // single-quoted attributes, comments, CDATA, processing instructions and a
-// DOCTYPE, which it skips. Any fault raises XmlError with the line and column.
+// DOCTYPE, which it skips. It refuses what XML 1.0 refuses (duplicate
+// attributes, control characters, "]]>" in text, "--" in comments), since such
+// a file is not one that other programs can read. Any fault raises XmlError
+// with the line and column.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -21,6 +25,36 @@ constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 constexpr int MaxDepth = 256;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// "U+0001" for a character of the Basic Multilingual Plane.
+std::string CodePointName(char32_t codePoint) {
+    std::string name = "U+";
+    for (int shift = 12; shift >= 0; shift -= 4) name += "0123456789ABCDEF"[(codePoint >> shift) & 0xF];
+    return name;
+}
+
+// Why the character that starts text is refused.
+std::string NonXmlCharMessage(std::string_view text) {
+    char32_t codePoint = static_cast<unsigned char>(text.front());
+    if (text.starts_with("\xEF\xBF\xBE") || text.starts_with("\xEF\xBF\xBF")) {
+        codePoint = text[2] == '\xBE' ? 0xFFFE : 0xFFFF;
+    } else if (codePoint >= 0x20) {
+        return "the text is not valid UTF-8";
+    }
+    return "the character " + CodePointName(codePoint) + " is not allowed in XML";
+}
+
+// The bytes that end a run of plain character data: in text, "<", "&" and the
+// "]" of a "]]>"; in an attribute value, "<", "&" and its quote.
+using ByteSet = std::array<bool, 256>;
+constexpr ByteSet BytesOf(std::string_view bytes) {
+    ByteSet set{};
+    for (const char c : bytes) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+constexpr ByteSet TextStops = BytesOf("<&]");
+constexpr ByteSet DoubleQuotedStops = BytesOf("<&\"");
+constexpr ByteSet SingleQuotedStops = BytesOf("<&'");
 
 class XmlReader {
 public:
@@ -56,8 +90,8 @@ public:
     }
 
     void ParseDocument() {
-        if (const std::size_t bad = FindInvalidUtf8(text_); bad != std::string_view::npos) {
-            Fail(bad, "the text is not valid UTF-8");
+        if (const std::size_t bad = FindNonXmlChar(text_); bad != std::string_view::npos) {
+            Fail(bad, NonXmlCharMessage(text_.substr(bad)));
         }
         pos_ = 0;
         ParseChildren(document_, 0);
@@ -80,7 +114,7 @@ private:
             } else if (StartsWith("<?")) {
                 ParseProcessingInstruction(parent);
             } else if (StartsWith("<!--")) {
-                parent.AppendChild(std::make_shared<XmlComment>(names_, ReadDelimited("<!--", "-->", "comment")));
+                ParseComment(parent);
             } else if (StartsWith("<![CDATA[")) {
                 if (outsideRoot) Fail(start, "CDATA section outside the root element");
                 parent.AppendChild(
@@ -139,6 +173,16 @@ private:
         Fail(endTag, "missing end tag of " + Quoted(element->Name()));
     }
 
+    void ParseComment(XmlNode& parent) {
+        const std::size_t textStart = pos_ + 4;
+        std::string text = ReadDelimited("<!--", "-->", "comment");
+        // Only the closing "-->" may hold "--"; a text that ends in "-" would make "--->".
+        std::size_t dashes = text.find("--");
+        if (dashes == std::string::npos && text.ends_with('-')) dashes = text.size() - 1;
+        if (dashes != std::string::npos) Fail(textStart + dashes, "\"--\" is not allowed inside a comment");
+        parent.AppendChild(std::make_shared<XmlComment>(names_, std::move(text)));
+    }
+
     void ParseProcessingInstruction(XmlNode& parent) {
         const std::size_t start = pos_;
         pos_ += 2;
@@ -166,6 +210,7 @@ private:
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) return;
+            const std::size_t nameStart = pos_;
             const int nameId = ParseName();
             SkipSpace();
             if (AtEnd() || Peek() != '=')
@@ -178,7 +223,9 @@ private:
             std::string value = ReadCharacterData(quote);
             if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
             ++pos_;
-            node.SetAttr(nameId, std::move(value));
+            if (!node.AppendAttr(nameId, std::move(value))) {
+                Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
+            }
         }
     }
 
@@ -190,23 +237,24 @@ private:
     }
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
-    // attribute value, stop is the quote and "<" is an error.
+    // attribute value, stop is the quote and "<" is an error; in text, "]]>" is.
     std::string ReadCharacterData(char stop) {
+        const ByteSet& stops = stop == '<' ? TextStops : stop == '"' ? DoubleQuotedStops : SingleQuotedStops;
         std::string data;
-        while (!AtEnd() && Peek() != stop) {
-            const std::size_t runEnd = std::min(text_.find_first_of(stop == '<' ? "<&" : "<&\"'", pos_), text_.size());
-            data.append(text_.substr(pos_, runEnd - pos_));
-            pos_ = runEnd;
-            if (AtEnd() || Peek() == stop) break;
+        for (;;) {
+            const std::size_t runStart = pos_;
+            while (!AtEnd() && !stops[static_cast<unsigned char>(Peek())]) ++pos_;
+            data.append(text_.substr(runStart, pos_ - runStart));
+            if (AtEnd() || Peek() == stop) return data;
             if (Peek() == '&') {
                 ReadReference(data);
             } else if (Peek() == '<') {
                 Fail(pos_, "\"<\" is not allowed in an attribute value");
             } else {
-                data += text_[pos_++];  // the other kind of quote
+                if (StartsWith("]]>")) Fail(pos_, "\"]]>\" is not allowed in text");
+                data += text_[pos_++];
             }
         }
-        return data;
     }
 
     void ReadReference(std::string& out) {
@@ -224,7 +272,7 @@ private:
             }
             if (pos_ == digitsStart) Fail(pos_, AtEnd() ? "the text ends after \"&#\"" : "missing number after \"&#\"");
             Expect(";");
-            if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+            if (!IsXmlChar(codePoint)) {
                 Fail(start,
                      "character reference " + Quoted(text_.substr(start, pos_ - start)) + " is not a valid character");
             }

@@ -81,6 +81,8 @@ public:
     void SetAttrInt(std::string_view name, std::int32_t value);
     // Sets by name ID, replacing an existing value in place or appending.
     void SetAttr(int nameId, XmlValue value);
+    // Appends an attribute the node does not have yet; false, changing nothing, when it has one of that name.
+    [[nodiscard]] bool AppendAttr(int nameId, XmlValue value);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
@@ -89,6 +91,7 @@ protected:
 private:
     [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
     void SetNamedAttr(std::string_view name, XmlValue value);
+    void PushAttr(int nameId, XmlValue value);
 
     XmlNodeType type_;
     XmlNameTable* names_;

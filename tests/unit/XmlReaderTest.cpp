@@ -173,6 +173,26 @@ TEST(XmlReaderTest, BytesTheCodePageDoesNotDefineAreErrorsAtTheirPlace) {
     }
 }
 
+TEST(XmlReaderTest, WhatXml10RefusesIsAnErrorAtItsPlace) {
+    ExpectError("<R A=\"1\" B=\"2\"\n   A=\"3\"/>", 2, 4, "the attribute \"A\" appears twice");
+    ExpectError("<?xml version='1.0' version='1.0'?><R/>", 1, 21, "the attribute \"version\" appears twice");
+    ExpectError("<R>a]]>b</R>", 1, 5, "\"]]>\" is not allowed in text");
+    ExpectError("<R><!-- a -- b --></R>", 1, 11, "\"--\" is not allowed inside a comment");
+    ExpectError("<R><!-- a ---></R>", 1, 11, "\"--\" is not allowed inside a comment");
+    ExpectError("<R>\n\xD0\x98\x01</R>", 2, 2, "the character U+0001 is not allowed in XML");
+    ExpectError("<R A='\x1F'/>", 1, 7, "U+001F is not allowed");
+    ExpectError("<R>\0</R>"sv, 1, 4, "U+0000 is not allowed");
+    ExpectError("<R><!--\x0B--></R>", 1, 8, "U+000B is not allowed");
+    ExpectError("<R>\xEF\xBF\xBF</R>", 1, 4, "U+FFFF is not allowed");
+    for (const char* reference : {"&#1;", "&#x1F;", "&#xFFFE;"}) {
+        ExpectError("<R A='" + std::string(reference) + "'/>", 1, 7, "is not a valid character");
+    }
+    // What XML allows there stays allowed.
+    auto root = Parse("<R A=']]>' B='&#9;&#10;&#13;'>]]&gt;]<!-- - --></R>")->RootElement();
+    EXPECT_EQ(root->GetAttrText("A", ""), "]]>");
+    EXPECT_EQ(root->GetAttrText("B", ""), "\t\n\r");
+}
+
 TEST(XmlReaderTest, FilesThatCannotBeReadRaiseFileErrors) {
     TempFolder folder;
     XmlDocument document;
