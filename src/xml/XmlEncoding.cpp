@@ -76,13 +76,13 @@ std::string DecodeAnsiText(std::string_view bytes, const std::string& fileName, 
     // in the first line that does not, the longest prefix that does ends before it.
     int line = 1;
     std::size_t lineStart = 0;
-    for (;; ++line) {
-        const std::size_t lineEnd = std::min(bytes.find('\n', lineStart), bytes.size());
-        const std::string_view lineText = bytes.substr(lineStart, lineEnd - lineStart);
-        if (lineEnd == bytes.size() || !TryDecode(decode, lineText)) break;
-        lineStart = lineEnd + 1;
+    std::string_view lineText;
+    for (;;) {
+        lineText = bytes.substr(lineStart, bytes.find('\n', lineStart) - lineStart);
+        if (lineStart + lineText.size() == bytes.size() || !TryDecode(decode, lineText)) break;
+        lineStart += lineText.size() + 1;
+        ++line;
     }
-    const std::string_view lineText = bytes.substr(lineStart, bytes.find('\n', lineStart) - lineStart);
     std::size_t good = 0, bad = lineText.size();
     std::string decoded;
     while (bad - good > 1) {
