@@ -238,6 +238,9 @@ private:
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
     // attribute value, stop is the quote and "<" is an error; in text, "]]>" is.
+    // Line breaks and tabs typed into an attribute value are kept as they are
+    // rather than turned into blanks as XML would: earlier versions wrote them
+    // there raw, and the writer now writes them as references.
     std::string ReadCharacterData(char stop) {
         const ByteSet& stops = stop == '<' ? TextStops : stop == '"' ? DoubleQuotedStops : SingleQuotedStops;
         std::string data;
