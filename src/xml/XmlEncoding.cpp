@@ -4,18 +4,17 @@
 #include <optional>
 #include <stdexcept>
 
+#include "xml/XmlChars.h"
 #include "xml/XmlError.h"
 
 namespace tavrin {
 namespace {
 
-char Lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The label in lower case without hyphens and underscores: "ISO_8859-5" is "iso88595".
 std::string Normalized(std::string_view label) {
     std::string name;
     for (const char c : label) {
-        if (c != '-' && c != '_') name += Lower(c);
+        if (c != '-' && c != '_') name += AsciiLower(c);
     }
     return name;
 }
@@ -60,9 +59,7 @@ EncodingLabel ClassifyEncodingLabel(std::string_view label) noexcept {
     return IsSingleByteName(name) ? EncodingLabel::SingleByte : EncodingLabel::Unsupported;
 }
 
-bool IsRegisteredUtf8Label(std::string_view label) noexcept {
-    return std::ranges::equal(label, std::string_view("utf-8"), [](char c, char lower) { return Lower(c) == lower; });
-}
+bool IsRegisteredUtf8Label(std::string_view label) noexcept { return EqualsIgnoringCase(label, "utf-8"); }
 
 bool LooksLikeUtf16(std::string_view bytes) noexcept {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||

@@ -131,9 +131,12 @@ private:
     void ParseText(XmlNode& parent, bool outsideRoot) {
         const std::size_t start = pos_;
         std::string text = ReadCharacterData('<');
+        // Outside the root even a reference to a blank is text.
+        if (outsideRoot && !std::all_of(text_.begin() + start, text_.begin() + pos_, IsXmlSpace)) {
+            Fail(start, "text outside the root element");
+        }
         const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
         const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
-        if (first < last && outsideRoot) Fail(start, "text outside the root element");
         if (!preserveWhiteSpace_) {
             // Trimming drops the layout the writer puts around elements, so that a
             // written document reads back to the same tree.
@@ -187,7 +190,14 @@ private:
         const std::size_t start = pos_;
         pos_ += 2;
         const int nameId = ParseName();
-        if (nameId == XmlNameTable::XmlName) {
+        if (EqualsIgnoringCase(names_.Name(nameId), "xml")) {
+            // The declaration is the one instruction of that name, and only white space may come before it.
+            if (nameId != XmlNameTable::XmlName) {
+                Fail(start, "the instruction name " + Quoted(names_.Name(nameId)) + " is reserved");
+            }
+            if (!std::all_of(text_.begin(), text_.begin() + start, IsXmlSpace)) {
+                Fail(start, "the XML declaration must come first in the document");
+            }
             auto declaration = std::make_shared<XmlProcessingInstruction>(names_, nameId);
             ParseAttributes(*declaration);
             SkipSpace();

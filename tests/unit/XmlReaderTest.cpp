@@ -184,6 +184,11 @@ TEST(XmlReaderTest, WhatXml10RefusesIsAnErrorAtItsPlace) {
     ExpectError("<R>\0</R>"sv, 1, 4, "U+0000 is not allowed");
     ExpectError("<R><!--\x0B--></R>", 1, 8, "U+000B is not allowed");
     ExpectError("<R>\xEF\xBF\xBF</R>", 1, 4, "U+FFFF is not allowed");
+    // A declaration after anything but white space was read, and written first,
+    // where its label could no longer be read.
+    ExpectError("<!--c--><?xml version='1.0' encoding='UTF-8\r\n'?><R/>", 1, 9, "the XML declaration must come first");
+    ExpectError("<R><?XML x?></R>", 1, 4, "the instruction name \"XML\" is reserved");
+    ExpectError("&#13;<R/>", 1, 1, "text outside the root element");
     for (const char* reference : {"&#1;", "&#x1F;", "&#xFFFE;"}) {
         ExpectError("<R A='" + std::string(reference) + "'/>", 1, 7, "is not a valid character");
     }
