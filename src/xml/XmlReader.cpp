@@ -130,6 +130,10 @@ private:
 
     void ParseText(XmlNode& parent, bool outsideRoot) {
         const std::size_t start = pos_;
+        // The layout between elements, the most common text by far, is dropped at once.
+        SkipSpace();
+        if (!preserveWhiteSpace_ && (AtEnd() || Peek() == '<')) return;
+        pos_ = start;
         std::string text = ReadCharacterData('<');
         // Outside the root even a reference to a blank is text.
         if (outsideRoot && !std::all_of(text_.begin() + start, text_.begin() + pos_, IsXmlSpace)) {
