@@ -181,6 +181,7 @@ TEST(XmlReaderTest, WhatXml10RefusesIsAnErrorAtItsPlace) {
     ExpectError("<R><!-- a ---></R>", 1, 11, "\"--\" is not allowed inside a comment");
     ExpectError("<R>\n\xD0\x98\x01</R>", 2, 2, "the character U+0001 is not allowed in XML");
     ExpectError("<R A='\x1F'/>", 1, 7, "U+001F is not allowed");
+    ExpectError("<R A='0123456789abcdef\x1B'/>", 1, 23, "U+001B is not allowed");  // after whole words of ASCII
     ExpectError("<R>\0</R>"sv, 1, 4, "U+0000 is not allowed");
     ExpectError("<R><!--\x0B--></R>", 1, 8, "U+000B is not allowed");
     ExpectError("<R>\xEF\xBF\xBF</R>", 1, 4, "U+FFFF is not allowed");
