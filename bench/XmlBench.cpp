@@ -44,7 +44,7 @@ std::string SettingsText() {
 
 std::string Identity(std::string_view bytes) { return std::string(bytes); }
 
-void BM_ParseSettings(benchmark::State& state) {
+void BM_XmlParseSettings(benchmark::State& state) {
     const std::string text = SettingsText();
     for (auto _ : state) {
         XmlDocument document;
@@ -53,9 +53,9 @@ void BM_ParseSettings(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
-BENCHMARK(BM_ParseSettings);
+BENCHMARK(BM_XmlParseSettings);
 
-void BM_WriteSettings(benchmark::State& state) {
+void BM_XmlWriteSettings(benchmark::State& state) {
     const std::string text = SettingsText();
     XmlDocument document;
     document.LoadFromText(text, "bench.xml", Identity);
@@ -65,6 +65,6 @@ void BM_WriteSettings(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
-BENCHMARK(BM_WriteSettings);
+BENCHMARK(BM_XmlWriteSettings);
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 namespace tavrin {
 
 std::wstring Widen(std::string_view utf8) {
@@ -20,6 +22,21 @@ std::string Narrow(std::wstring_view utf16) {
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), result.data(), size, nullptr,
                         nullptr);
     return result;
+}
+
+std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
+    if (bytes.empty()) return {};
+    // Without MB_ERR_INVALID_CHARS a byte the code page does not define (or a lead
+    // byte without its second byte) becomes a stand-in character, which every
+    // later save would keep in place of the text.
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    std::wstring result(static_cast<size_t>(size), L'\0');
+    if (size == 0 ||
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, result.data(), size) != size) {
+        throw std::range_error("the text holds bytes that code page " + std::to_string(codePage) + " does not define");
+    }
+    return Narrow(result);
 }
 
 std::string SystemErrorText(unsigned long error) {

@@ -96,12 +96,6 @@ void Win32FileSystem::MoveOver(const std::string& tempPath, const std::string& t
 
 void Win32FileSystem::RemoveFile(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
 
-std::string Win32FileSystem::AnsiToUtf8(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
-    return Narrow(wide);
-}
+std::string Win32FileSystem::AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(CP_ACP, bytes); }
 
 }  // namespace tavrin

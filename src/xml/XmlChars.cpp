@@ -1,6 +1,8 @@
 #include "xml/XmlChars.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tavrin {
 
@@ -8,36 +10,60 @@ bool IsXmlName(std::string_view text) noexcept {
     return !text.empty() && IsNameStart(text.front()) && std::all_of(text.begin(), text.end(), IsNameChar);
 }
 
-std::size_t FindInvalidUtf8(std::string_view text) noexcept {
-    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+std::size_t XmlCharLength(std::string_view text, std::size_t offset) noexcept {
+    const auto byte = [&](std::size_t i) {
+        return offset + i < text.size() ? static_cast<unsigned char>(text[offset + i]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    if (lead < 0x80) return IsXmlChar(lead) ? 1 : 0;
+    // The allowed range of the second byte excludes overlong forms, surrogates and values above 10FFFF.
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    if (lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE) return 0;  // U+FFFE and U+FFFF
+    return length;
+}
+
+std::size_t FindNonXmlChar(std::string_view text) noexcept {
+    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
     std::size_t i = 0;
     while (i < text.size()) {
-        const unsigned lead = byte(i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
+        // Eight bytes at a time while they are all ASCII from the blank up: a byte
+        // below the blank borrows in the subtraction and sets its high bit.
+        if (i + 8 <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            if (((word | (word - 0x20 * ones)) & highBits) == 0) {
+                i += 8;
+                continue;
+            }
         }
-        // The allowed range of the second byte excludes overlong forms, surrogates and values above 10FFFF.
-        std::size_t length = 0;
-        unsigned low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return i;
+        for (const std::size_t end = std::min(i + 8, text.size()); i < end;) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c >= 0x20 && c < 0x80) {
+                ++i;
+                continue;
+            }
+            const std::size_t length = XmlCharLength(text, i);
+            if (length == 0) return i;
+            i += length;
         }
-        if (byte(i + 1) < low || byte(i + 1) > high) return i;
-        for (std::size_t k = 2; k < length; ++k) {
-            if ((byte(i + k) & 0xC0) != 0x80) return i;
-        }
-        i += length;
     }
     return std::string_view::npos;
 }

@@ -21,10 +21,34 @@ namespace tavrin {
 
 [[nodiscard]] bool IsXmlName(std::string_view text) noexcept;
 
-// The offset of the first byte that does not belong to a well-formed UTF-8
-// sequence (overlong forms, surrogates and code points above 10FFFF are not),
-// or npos when all of text is valid.
-[[nodiscard]] std::size_t FindInvalidUtf8(std::string_view text) noexcept;
+[[nodiscard]] constexpr char AsciiLower(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// Compares with lower, a lower-case ASCII text, ignoring the case of ASCII letters.
+[[nodiscard]] constexpr bool EqualsIgnoringCase(std::string_view text, std::string_view lower) noexcept {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (AsciiLower(text[i]) != lower[i]) return false;
+    }
+    return true;
+}
+
+// The characters an XML 1.0 document may hold: tab, line feed, carriage return
+// and everything from the blank up except the surrogates, U+FFFE and U+FFFF.
+// Other parsers refuse a file with any other, even as a character reference.
+[[nodiscard]] constexpr bool IsXmlChar(char32_t c) noexcept {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The length of the well-formed UTF-8 sequence of an XML character that starts
+// at text[offset], or 0 when none does (a control character, a stray or
+// overlong byte, a surrogate, U+FFFE, ...).
+[[nodiscard]] std::size_t XmlCharLength(std::string_view text, std::size_t offset) noexcept;
+
+// The offset of the first byte that does not start such a sequence, or npos
+// when all of text is made of XML characters.
+[[nodiscard]] std::size_t FindNonXmlChar(std::string_view text) noexcept;
 
 // Appends the UTF-8 form of a valid code point.
 void AppendUtf8(std::string& out, char32_t codePoint);

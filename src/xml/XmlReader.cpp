@@ -1,9 +1,14 @@
 // Reads the text form into a document. The reader accepts what Tavrin and
 // earlier versions wrote and what a person is likely to type into such a file:
 // single-quoted attributes, comments, CDATA, processing instructions and a
-// DOCTYPE, which it skips. Any fault raises XmlError with the line and column.
+// DOCTYPE, which it skips. It refuses what XML 1.0 refuses (duplicate
+// attributes, control characters, "]]>" in text, "--" in comments), since such
+// a file is not one that other programs can read. Any fault raises XmlError
+// with the line and column.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "xml/XmlChars.h"
@@ -19,13 +24,37 @@ constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 // reader, the writer and the node destructors within the stack.
 constexpr int MaxDepth = 256;
 
-bool IsUtf8Name(std::string_view encoding) {
-    return std::equal(encoding.begin(), encoding.end(), std::string_view("utf-8").begin(),
-                      std::string_view("utf-8").end(),
-                      [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// "U+0001" for a character of the Basic Multilingual Plane.
+std::string CodePointName(char32_t codePoint) {
+    std::string name = "U+";
+    for (int shift = 12; shift >= 0; shift -= 4) name += "0123456789ABCDEF"[(codePoint >> shift) & 0xF];
+    return name;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Why the character that starts text is refused.
+std::string NonXmlCharMessage(std::string_view text) {
+    char32_t codePoint = static_cast<unsigned char>(text.front());
+    if (text.starts_with("\xEF\xBF\xBE") || text.starts_with("\xEF\xBF\xBF")) {
+        codePoint = text[2] == '\xBE' ? 0xFFFE : 0xFFFF;
+    } else if (codePoint >= 0x20) {
+        return "the text is not valid UTF-8";
+    }
+    return "the character " + CodePointName(codePoint) + " is not allowed in XML";
+}
+
+// The bytes that end a run of plain character data: in text, "<", "&" and the
+// "]" of a "]]>"; in an attribute value, "<", "&" and its quote.
+using ByteSet = std::array<bool, 256>;
+constexpr ByteSet BytesOf(std::string_view bytes) {
+    ByteSet set{};
+    for (const char c : bytes) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+constexpr ByteSet TextStops = BytesOf("<&]");
+constexpr ByteSet DoubleQuotedStops = BytesOf("<&\"");
+constexpr ByteSet SingleQuotedStops = BytesOf("<&'");
 
 class XmlReader {
 public:
@@ -36,23 +65,33 @@ public:
           names_(document.NameTable()),
           preserveWhiteSpace_(document.PreserveWhiteSpace()) {}
 
-    // The encoding a declaration at the start names, empty when there is none.
-    std::string DeclaredEncoding() {
+    // The encoding a declaration at the start names, nothing when there is no
+    // declaration or it names none. An encoding the reader cannot take is an error.
+    std::optional<std::string> DeclaredEncoding() {
         pos_ = 0;
         SkipSpace();
         if (!StartsWith("<?xml") ||
             (pos_ + 5 < text_.size() && !IsXmlSpace(text_[pos_ + 5]) && text_[pos_ + 5] != '?')) {
-            return {};
+            return std::nullopt;
         }
+        const std::size_t start = pos_;
         pos_ += 5;
         XmlProcessingInstruction declaration(names_, XmlNameTable::XmlName);
         ParseAttributes(declaration);
-        return declaration.GetAttrText("encoding", "");
+        const XmlValue* encoding = declaration.FindAttr("encoding");
+        if (!encoding) return std::nullopt;
+        std::string label = ValueText(*encoding);
+        if (ClassifyEncodingLabel(label) == EncodingLabel::Unsupported) {
+            Fail(start,
+                 "the encoding " + Quoted(label) +
+                     " is not supported: Tavrin reads UTF-8 and the single-byte code pages of its earlier versions");
+        }
+        return label;
     }
 
     void ParseDocument() {
-        if (const std::size_t bad = FindInvalidUtf8(text_); bad != std::string_view::npos) {
-            Fail(bad, "the text is not valid UTF-8");
+        if (const std::size_t bad = FindNonXmlChar(text_); bad != std::string_view::npos) {
+            Fail(bad, NonXmlCharMessage(text_.substr(bad)));
         }
         pos_ = 0;
         ParseChildren(document_, 0);
@@ -75,7 +114,7 @@ private:
             } else if (StartsWith("<?")) {
                 ParseProcessingInstruction(parent);
             } else if (StartsWith("<!--")) {
-                parent.AppendChild(std::make_shared<XmlComment>(names_, ReadDelimited("<!--", "-->", "comment")));
+                ParseComment(parent);
             } else if (StartsWith("<![CDATA[")) {
                 if (outsideRoot) Fail(start, "CDATA section outside the root element");
                 parent.AppendChild(
@@ -91,10 +130,17 @@ private:
 
     void ParseText(XmlNode& parent, bool outsideRoot) {
         const std::size_t start = pos_;
+        // The layout between elements, the most common text by far, is dropped at once.
+        SkipSpace();
+        if (!preserveWhiteSpace_ && (AtEnd() || Peek() == '<')) return;
+        pos_ = start;
         std::string text = ReadCharacterData('<');
+        // Outside the root even a reference to a blank is text.
+        if (outsideRoot && !std::all_of(text_.begin() + start, text_.begin() + pos_, IsXmlSpace)) {
+            Fail(start, "text outside the root element");
+        }
         const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
         const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
-        if (first < last && outsideRoot) Fail(start, "text outside the root element");
         if (!preserveWhiteSpace_) {
             // Trimming drops the layout the writer puts around elements, so that a
             // written document reads back to the same tree.
@@ -134,11 +180,28 @@ private:
         Fail(endTag, "missing end tag of " + Quoted(element->Name()));
     }
 
+    void ParseComment(XmlNode& parent) {
+        const std::size_t textStart = pos_ + 4;
+        std::string text = ReadDelimited("<!--", "-->", "comment");
+        // Only the closing "-->" may hold "--"; a text that ends in "-" would make "--->".
+        std::size_t dashes = text.find("--");
+        if (dashes == std::string::npos && text.ends_with('-')) dashes = text.size() - 1;
+        if (dashes != std::string::npos) Fail(textStart + dashes, "\"--\" is not allowed inside a comment");
+        parent.AppendChild(std::make_shared<XmlComment>(names_, std::move(text)));
+    }
+
     void ParseProcessingInstruction(XmlNode& parent) {
         const std::size_t start = pos_;
         pos_ += 2;
         const int nameId = ParseName();
-        if (nameId == XmlNameTable::XmlName) {
+        if (EqualsIgnoringCase(names_.Name(nameId), "xml")) {
+            // The declaration is the one instruction of that name, and only white space may come before it.
+            if (nameId != XmlNameTable::XmlName) {
+                Fail(start, "the instruction name " + Quoted(names_.Name(nameId)) + " is reserved");
+            }
+            if (!std::all_of(text_.begin(), text_.begin() + start, IsXmlSpace)) {
+                Fail(start, "the XML declaration must come first in the document");
+            }
             auto declaration = std::make_shared<XmlProcessingInstruction>(names_, nameId);
             ParseAttributes(*declaration);
             SkipSpace();
@@ -161,6 +224,7 @@ private:
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) return;
+            const std::size_t nameStart = pos_;
             const int nameId = ParseName();
             SkipSpace();
             if (AtEnd() || Peek() != '=')
@@ -173,7 +237,9 @@ private:
             std::string value = ReadCharacterData(quote);
             if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
             ++pos_;
-            node.SetAttr(nameId, std::move(value));
+            if (!node.AppendAttr(nameId, std::move(value))) {
+                Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
+            }
         }
     }
 
@@ -185,23 +251,27 @@ private:
     }
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
-    // attribute value, stop is the quote and "<" is an error.
+    // attribute value, stop is the quote and "<" is an error; in text, "]]>" is.
+    // Line breaks and tabs typed into an attribute value are kept as they are
+    // rather than turned into blanks as XML would: earlier versions wrote them
+    // there raw, and the writer now writes them as references.
     std::string ReadCharacterData(char stop) {
+        const ByteSet& stops = stop == '<' ? TextStops : stop == '"' ? DoubleQuotedStops : SingleQuotedStops;
         std::string data;
-        while (!AtEnd() && Peek() != stop) {
-            const std::size_t runEnd = std::min(text_.find_first_of(stop == '<' ? "<&" : "<&\"'", pos_), text_.size());
-            data.append(text_.substr(pos_, runEnd - pos_));
-            pos_ = runEnd;
-            if (AtEnd() || Peek() == stop) break;
+        for (;;) {
+            const std::size_t runStart = pos_;
+            while (!AtEnd() && !stops[static_cast<unsigned char>(Peek())]) ++pos_;
+            data.append(text_.substr(runStart, pos_ - runStart));
+            if (AtEnd() || Peek() == stop) return data;
             if (Peek() == '&') {
                 ReadReference(data);
             } else if (Peek() == '<') {
                 Fail(pos_, "\"<\" is not allowed in an attribute value");
             } else {
-                data += text_[pos_++];  // the other kind of quote
+                if (StartsWith("]]>")) Fail(pos_, "\"]]>\" is not allowed in text");
+                data += text_[pos_++];
             }
         }
-        return data;
     }
 
     void ReadReference(std::string& out) {
@@ -219,7 +289,7 @@ private:
             }
             if (pos_ == digitsStart) Fail(pos_, AtEnd() ? "the text ends after \"&#\"" : "missing number after \"&#\"");
             Expect(";");
-            if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+            if (!IsXmlChar(codePoint)) {
                 Fail(start,
                      "character reference " + Quoted(text_.substr(start, pos_ - start)) + " is not a valid character");
             }
@@ -301,20 +371,21 @@ void XmlDocument::LoadFromText(std::string_view bytes, const std::string& fileNa
     ClearChildNodes();
     ClearAttributes();
     if (bytes.starts_with(BinarySignature)) throw XmlError(fileName, 1, 1, "binary XML files are not supported");
+    if (LooksLikeUtf16(bytes)) throw XmlError(fileName, 1, 1, "the file is UTF-16 text; save it as UTF-8");
     const bool hasBom = bytes.starts_with(Utf8Bom);
     if (hasBom) bytes.remove_prefix(Utf8Bom.size());
-    // Earlier versions wrote text in the system's ANSI code page under another
-    // encoding's name. The tree holds UTF-8, so such a declaration is corrected
-    // and the next save writes UTF-8; a byte order mark outweighs the declaration.
-    const std::string encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
-    const bool declaresOther = !encoding.empty() && !IsUtf8Name(encoding);
+    // Earlier versions wrote text in the system's ANSI code page under a
+    // single-byte code page's name. The tree holds UTF-8, so such a declaration is
+    // corrected and the next save writes UTF-8; a byte order mark outweighs the
+    // declaration. Other spellings of UTF-8 become the registered one.
+    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
     std::string converted;
-    if (declaresOther && !hasBom) {
-        converted = ansiToUtf8(bytes);
+    if (encoding && ClassifyEncodingLabel(*encoding) == EncodingLabel::SingleByte && !hasBom) {
+        converted = DecodeAnsiText(bytes, fileName, ansiToUtf8);
         bytes = converted;
     }
     XmlReader(bytes, fileName, *this).ParseDocument();
-    if (!declaresOther) return;
+    if (!encoding || IsRegisteredUtf8Label(*encoding)) return;
     for (const auto& child : ChildNodes()) {
         if (child->NodeType() == XmlNodeType::ProcessingInstruction &&
             static_cast<XmlProcessingInstruction&>(*child).NameId() == XmlNameTable::XmlName) {

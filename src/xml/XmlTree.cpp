@@ -105,6 +105,16 @@ void XmlNode::SetAttr(int nameId, XmlValue value) {
             return;
         }
     }
+    PushAttr(nameId, std::move(value));
+}
+
+bool XmlNode::AppendAttr(int nameId, XmlValue value) {
+    if (FindAttr(nameId)) return false;
+    PushAttr(nameId, std::move(value));
+    return true;
+}
+
+void XmlNode::PushAttr(int nameId, XmlValue value) {
     if (attributes_.size() == attributes_.capacity()) attributes_.reserve(GrownCapacity(attributes_.size()));
     attributes_.push_back({nameId, std::move(value)});
 }

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "xml/FileSystem.h"
+#include "xml/XmlEncoding.h"
 #include "xml/XmlNameTable.h"
 #include "xml/XmlValue.h"
 
@@ -81,6 +81,8 @@ public:
     void SetAttrInt(std::string_view name, std::int32_t value);
     // Sets by name ID, replacing an existing value in place or appending.
     void SetAttr(int nameId, XmlValue value);
+    // Appends an attribute the node does not have yet; false, changing nothing, when it has one of that name.
+    [[nodiscard]] bool AppendAttr(int nameId, XmlValue value);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
@@ -89,6 +91,7 @@ protected:
 private:
     [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
     void SetNamedAttr(std::string_view name, XmlValue value);
+    void PushAttr(int nameId, XmlValue value);
 
     XmlNodeType type_;
     XmlNameTable* names_;
@@ -151,9 +154,6 @@ private:
     int nameId_;
     std::string text_;
 };
-
-// Converts text in the system's ANSI code page to UTF-8.
-using AnsiDecoder = std::function<std::string(std::string_view)>;
 
 class XmlDocument : public XmlNode {
 public:

@@ -2,10 +2,56 @@
 // indented by one tab per level; text, comments, CDATA and processing
 // instructions are written where they stand, without layout. The reader drops
 // this layout again, so a document written here reads back to the same tree.
+#include <array>
+
+#include "xml/XmlChars.h"
 #include "xml/XmlTree.h"
 
 namespace tavrin {
 namespace {
+
+// How text is written: attribute values and text escape the markup
+// characters; comments, CDATA sections and instructions are written as they are.
+enum class Escape { None, Text, AttributeValue };
+
+// What the writer does with a byte of text.
+enum class ByteKind : unsigned char {
+    Plain,       // copied
+    Markup,      // an entity unless nothing is escaped
+    LineBreak,   // tab, LF, CR: a character reference in an attribute value
+    NotAllowed,  // any other control character: U+FFFD
+    NonAscii     // copied when it starts an XML character, else U+FFFD
+};
+
+constexpr std::array<ByteKind, 256> ByteKinds = [] {
+    std::array<ByteKind, 256> kinds{};
+    for (int c = 0; c < 0x20; ++c) kinds[c] = ByteKind::NotAllowed;
+    for (const unsigned char c : {'\t', '\n', '\r'}) kinds[c] = ByteKind::LineBreak;
+    for (const unsigned char c : {'"', '&', '<', '>'}) kinds[c] = ByteKind::Markup;
+    for (int c = 0x80; c < 0x100; ++c) kinds[c] = ByteKind::NonAscii;
+    return kinds;
+}();
+
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
+
+std::string_view EscapedForm(char c) noexcept {
+    switch (c) {
+        case '"':
+            return "&quot;";
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '\t':
+            return "&#9;";
+        case '\n':
+            return "&#10;";
+        default:
+            return "&#13;";
+    }
+}
 
 class XmlWriter {
 public:
@@ -24,7 +70,7 @@ private:
                 WriteElement(static_cast<const XmlElement&>(node), depth);
                 break;
             case XmlNodeType::Text:
-                WriteEscaped(static_cast<const XmlText&>(node).Text());
+                WriteText(static_cast<const XmlText&>(node).Text(), Escape::Text);
                 break;
             case XmlNodeType::CDATASection:
                 Write("<![CDATA[", static_cast<const XmlCDATASection&>(node).Text(), "]]>");
@@ -63,7 +109,9 @@ private:
                 out.append(static_cast<std::size_t>(depth), '\t');
             }
         }
-        Write("</", element.Name(), ">");
+        out += "</";
+        out += element.Name();
+        out += '>';
     }
 
     void WriteProcessingInstruction(const XmlProcessingInstruction& instruction) {
@@ -73,7 +121,7 @@ private:
             WriteAttributes(instruction);
         } else {
             out += ' ';
-            out += instruction.Text();
+            WriteText(instruction.Text(), Escape::None);
         }
         out += "?>";
     }
@@ -84,7 +132,7 @@ private:
             out += node.NameTable().Name(attribute.nameId);
             out += "=\"";
             if (const auto* text = std::get_if<std::string>(&attribute.value)) {
-                WriteEscaped(*text);
+                WriteText(*text, Escape::AttributeValue);
             } else {
                 out += ValueText(attribute.value);  // digits need no escaping
             }
@@ -92,30 +140,57 @@ private:
         }
     }
 
-    void WriteEscaped(std::string_view text) {
-        for (const char c : text) {
-            switch (c) {
-                case '"':
-                    out += "&quot;";
+    // Markup characters are escaped as asked. A standard reader turns a line
+    // break or tab in an attribute value into a blank, so there they are written
+    // as character references, which every reader keeps. A character that XML
+    // does not allow (a control character pasted into a description, say) is
+    // written as U+FFFD: dropping it could join the text around it into another
+    // name or path, while the replacement keeps its place visible and the file
+    // readable.
+    void WriteText(std::string_view text, Escape escape) {
+        std::size_t i = 0;
+        while (i < text.size()) {
+            const std::size_t runStart = i;
+            for (; i < text.size(); ++i) {
+                const ByteKind kind = ByteKinds[static_cast<unsigned char>(text[i])];
+                if (kind == ByteKind::Plain) continue;
+                if (kind != ByteKind::NonAscii) break;
+                const std::size_t length = XmlCharLength(text, i);
+                if (length == 0) break;
+                i += length - 1;
+            }
+            out.append(text.substr(runStart, i - runStart));
+            if (i == text.size()) return;
+            const char c = text[i++];
+            switch (ByteKinds[static_cast<unsigned char>(c)]) {
+                case ByteKind::Markup:
+                    WriteChar(c, escape != Escape::None);
                     break;
-                case '&':
-                    out += "&amp;";
+                case ByteKind::LineBreak:
+                    WriteChar(c, escape == Escape::AttributeValue);
                     break;
-                case '<':
-                    out += "&lt;";
-                    break;
-                case '>':
-                    out += "&gt;";
+                case ByteKind::NonAscii:
+                    // One replacement for the lead byte and the continuation bytes that follow it.
+                    for (int k = 0; k < 3 && i < text.size() && (text[i] & 0xC0) == 0x80; ++k) ++i;
+                    out += ReplacementCharacter;
                     break;
                 default:
-                    out += c;
+                    out += ReplacementCharacter;
             }
+        }
+    }
+
+    void WriteChar(char c, bool escaped) {
+        if (escaped) {
+            out += EscapedForm(c);
+        } else {
+            out += c;
         }
     }
 
     void Write(std::string_view open, std::string_view text, std::string_view close) {
         out += open;
-        out += text;
+        WriteText(text, Escape::None);
         out += close;
     }
 

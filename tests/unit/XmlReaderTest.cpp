@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/Latin1.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
@@ -14,6 +16,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteBytes;
+using namespace std::literals;
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
@@ -127,6 +130,73 @@ TEST(XmlReaderTest, LegacyAnsiDocumentIsConvertedAndSavedAsUtf8) {
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<R A=\"\xC3\xA9\"/>");
     EXPECT_EQ(RoundTrip("\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1251'?><R A='\xC3\xA9'/>"),
               std::string(kDeclaration) + "\r\n<R A=\"\xC3\xA9\"/>");
+}
+
+TEST(XmlReaderTest, TheDeclaredEncodingDecidesHowTheTextIsRead) {
+    // Other spellings of UTF-8 are UTF-8, saved under the registered name.
+    for (const char* utf8 : {"UTF8", "utf8", "Utf-8"}) {
+        EXPECT_EQ(RoundTrip("<?xml version='1.0' encoding='" + std::string(utf8) + "'?><R A='\xC3\xA9'/>"),
+                  (utf8[3] == '-' ? "<?xml version=\"1.0\" encoding=\"Utf-8\"?>" : std::string(kDeclaration)) +
+                      "\r\n<R A=\"\xC3\xA9\"/>")
+            << utf8;
+    }
+    // Single-byte code pages are read in the system's ANSI code page.
+    for (const char* singleByte : {"Windows-1252", "cp1251", "ISO-8859-5", "iso_8859-1", "latin1", "US-ASCII"}) {
+        EXPECT_EQ(RoundTrip("<?xml version='1.0' encoding='" + std::string(singleByte) + "'?><R A='\xE9'/>"),
+                  std::string(kDeclaration) + "\r\n<R A=\"\xC3\xA9\"/>")
+            << singleByte;
+    }
+    for (const char* other : {"UTF-16", "Shift_JIS", "iso-8859-12", "windows-1259", ""}) {
+        ExpectError(" <?xml version='1.0' encoding='" + std::string(other) + "'?><R/>", 1, 2,
+                    "the encoding \"" + std::string(other) + "\" is not supported");
+    }
+    for (const std::string_view utf16 : {"\xFF\xFE<\0R\0/\0>\0"sv, "\xFE\xFF\0<\0R\0/\0>"sv, "<\0R\0/\0>\0"sv}) {
+        ExpectError(utf16, 1, 1, "the file is UTF-16 text");
+    }
+}
+
+TEST(XmlReaderTest, BytesTheCodePageDoesNotDefineAreErrorsAtTheirPlace) {
+    // 0x98 has no character in code page 1251.
+    const auto cp1251 = [](std::string_view bytes) {
+        if (bytes.find('\x98') != std::string_view::npos) throw std::range_error("undefined byte");
+        return Latin1ToUtf8(bytes);
+    };
+    XmlDocument document;
+    try {
+        document.LoadFromText("<?xml version='1.0' encoding='windows-1251'?>\r\n<R>\r\n<I A='\xE0\xE1\x98'/></R>",
+                              "legacy.xml", cp1251);
+        ADD_FAILURE();
+    } catch (const XmlError& error) {
+        EXPECT_EQ(error.Line(), 3);
+        EXPECT_EQ(error.Column(), 9);
+        EXPECT_NE(std::string(error.what()).find("ANSI code page cannot read"), std::string::npos) << error.what();
+    }
+}
+
+TEST(XmlReaderTest, WhatXml10RefusesIsAnErrorAtItsPlace) {
+    ExpectError("<R A=\"1\" B=\"2\"\n   A=\"3\"/>", 2, 4, "the attribute \"A\" appears twice");
+    ExpectError("<?xml version='1.0' version='1.0'?><R/>", 1, 21, "the attribute \"version\" appears twice");
+    ExpectError("<R>a]]>b</R>", 1, 5, "\"]]>\" is not allowed in text");
+    ExpectError("<R><!-- a -- b --></R>", 1, 11, "\"--\" is not allowed inside a comment");
+    ExpectError("<R><!-- a ---></R>", 1, 11, "\"--\" is not allowed inside a comment");
+    ExpectError("<R>\n\xD0\x98\x01</R>", 2, 2, "the character U+0001 is not allowed in XML");
+    ExpectError("<R A='\x1F'/>", 1, 7, "U+001F is not allowed");
+    ExpectError("<R A='0123456789abcdef\x1B'/>", 1, 23, "U+001B is not allowed");  // after whole words of ASCII
+    ExpectError("<R>\0</R>"sv, 1, 4, "U+0000 is not allowed");
+    ExpectError("<R><!--\x0B--></R>", 1, 8, "U+000B is not allowed");
+    ExpectError("<R>\xEF\xBF\xBF</R>", 1, 4, "U+FFFF is not allowed");
+    // A declaration after anything but white space was read, and written first,
+    // where its label could no longer be read.
+    ExpectError("<!--c--><?xml version='1.0' encoding='UTF-8\r\n'?><R/>", 1, 9, "the XML declaration must come first");
+    ExpectError("<R><?XML x?></R>", 1, 4, "the instruction name \"XML\" is reserved");
+    ExpectError("&#13;<R/>", 1, 1, "text outside the root element");
+    for (const char* reference : {"&#1;", "&#x1F;", "&#xFFFE;"}) {
+        ExpectError("<R A='" + std::string(reference) + "'/>", 1, 7, "is not a valid character");
+    }
+    // What XML allows there stays allowed.
+    auto root = Parse("<R A=']]>' B='&#9;&#10;&#13;'>]]&gt;]<!-- - --></R>")->RootElement();
+    EXPECT_EQ(root->GetAttrText("A", ""), "]]>");
+    EXPECT_EQ(root->GetAttrText("B", ""), "\t\n\r");
 }
 
 TEST(XmlReaderTest, FilesThatCannotBeReadRaiseFileErrors) {

@@ -5,6 +5,8 @@
 namespace tavrin {
 namespace {
 
+using namespace std::literals;
+
 TEST(XmlWriterTest, SettingsDocumentHasTheExactTextForm) {
     auto document = NewXmlDocument("GLConfig");
     auto root = document->RootElement();
@@ -38,11 +40,37 @@ TEST(XmlWriterTest, SettingsDocumentHasTheExactTextForm) {
               "</GLConfig>");
 }
 
-TEST(XmlWriterTest, EscapesOnlyQuoteAmpersandAndAngleBrackets) {
+// Line breaks and tabs of attribute values, which any other reader would turn
+// into blanks, are written as character references, which every reader keeps.
+TEST(XmlWriterTest, EscapesQuoteAmpersandAngleBracketsAndAttributeLineBreaks) {
     auto document = NewXmlDocument("R");
-    document->RootElement()->SetAttrText("V", "\"<&'>\t\x01\xC3\xA9");
-    EXPECT_EQ(document->ToText(),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<R V=\"&quot;&lt;&amp;'&gt;\t\x01\xC3\xA9\"/>");
+    document->RootElement()->SetAttrText("V", "\"<&'>\xC3\xA9");
+    document->RootElement()->SetAttrText("Lines", "a\r\nb\tc");
+    const std::string written = document->ToText();
+    EXPECT_EQ(written,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+              "<R V=\"&quot;&lt;&amp;'&gt;\xC3\xA9\" Lines=\"a&#13;&#10;b&#9;c\"/>");
+    XmlDocument again;
+    again.LoadFromText(written, "again.xml", nullptr);
+    EXPECT_EQ(again.RootElement()->GetAttrText("Lines", ""), "a\r\nb\tc");
+    EXPECT_EQ(again.ToText(), written);
+}
+
+// A character XML does not allow, set by the program (a control character
+// pasted into a description, say), is written as U+FFFD, so that the file
+// stays readable, here and by any other reader.
+TEST(XmlWriterTest, CharactersXmlRefusesAreWrittenAsReplacementCharacters) {
+    XmlDocument document;
+    document.LoadFromText("<R><!--n--></R>", "r.xml", nullptr);
+    auto root = document.RootElement();
+    root->SetAttrText("V", std::string("a\x01-\0-\x1F-\xEF\xBF\xBF-\xFF"sv));
+    root->AppendChild(std::make_shared<XmlText>(root->NameTable(), "t\x07"));
+    root->AppendChild(std::make_shared<XmlComment>(root->NameTable(), "c\x0B"));
+    const std::string written = document.ToText();
+    EXPECT_EQ(written, "\r\n<R V=\"a\uFFFD-\uFFFD-\uFFFD-\uFFFD-\uFFFD\"><!--n-->t\uFFFD<!--c\uFFFD--></R>");
+    XmlDocument again;
+    again.LoadFromText(written, "again.xml", nullptr);
+    EXPECT_EQ(again.ToText(), written);
 }
 
 // Text, comments, CDATA and instructions are written in place; only elements
