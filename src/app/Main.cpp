@@ -40,7 +40,8 @@ int RunMessageLoop() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrin::Win32FileSystem fileSystem;
     tavrin::Win32Environment environment;
-    tavrin::AppConfig appConfig(fileSystem, environment);
+    tavrin::Win32FileDialogs dialogs;
+    tavrin::AppConfig appConfig(fileSystem, environment, dialogs);
     const tavrin::ComInitScope ole(tavrin::ComInitScope::Kind::Ole);
 
     if (const HWND running = FindWindowW(tavrin::MainWindow::kClassName, tavrin::MainWindow::kCaption)) {
@@ -57,7 +58,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrin::Win32Shell shell;
     tavrin::Win32Prompt prompt;
     tavrin::Win32Clock clock;
-    tavrin::Win32FileDialogs dialogs;
     tavrin::MainWindowServices services{fileSystem, environment, shell, prompt, clock, dialogs};
     try {
         const OwnerWindow owner;

@@ -60,16 +60,12 @@ std::string Win32FileSystem::ReadFile(const std::string& path) {
     return content;
 }
 
-std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {
     unique_hfile file(CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    return FileStamp{(std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-                     static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                                               info.ftLastWriteTime.dwLowDateTime),
-                     ((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow) ^
-                         (std::uint64_t{info.dwVolumeSerialNumber} << 48)};
+    return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {

@@ -5,6 +5,11 @@ namespace tavrin {
 FileError::FileError(std::string fileName, const std::string& reason)
     : std::runtime_error("\"" + fileName + "\": " + reason), fileName_(std::move(fileName)) {}
 
+bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {
+    const std::optional<FileIdentity> first = fs.Identity(a);
+    return first && first == fs.Identity(b);
+}
+
 void SaveFileAtomically(IFileSystem& fs, const std::string& path, std::string_view bytes) {
     std::string tempPath;
     std::unique_ptr<IWritableFile> file;

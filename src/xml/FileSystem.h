@@ -23,13 +23,13 @@ private:
     std::string fileName_;
 };
 
-// What tells one version of a file on disk from another: a file whose stamp
-// is unchanged need not be parsed again.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::int64_t lastWrite = 0;
-    std::uint64_t identity = 0;
-    bool operator==(const FileStamp&) const = default;
+// Which file a path leads to: its volume and its number on that volume. Two
+// spellings of one file (another letter case, a short name, a link) have the
+// same identity.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 // An open, newly created file. The destructor closes it.
@@ -51,7 +51,7 @@ public:
     // The whole file, read while others may read but not write it.
     [[nodiscard]] virtual std::string ReadFile(const std::string& path) = 0;
     // Empty when the file does not exist or cannot be examined.
-    [[nodiscard]] virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+    [[nodiscard]] virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 
     // Building blocks of SaveFileAtomically: a new file with a unique name in
     // the folder of targetPath, the one-step replacement of the target by it,
@@ -64,6 +64,9 @@ public:
     // Documents of earlier versions hold text in the system's ANSI code page.
     [[nodiscard]] virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
 };
+
+// True when both paths lead to one existing file, however each is spelled.
+[[nodiscard]] bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b);
 
 // Writes bytes to a temporary file beside path, flushes it and replaces path
 // with it in one step. On any failure path keeps its old content, the

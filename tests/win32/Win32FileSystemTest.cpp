@@ -44,17 +44,19 @@ TEST(Win32FileSystemTest, SavesReadsAndCopiesFilesWithUnicodeNames) {
     EXPECT_EQ(ListFolder(folder.Path()), "copy.xml " + kUnicodeName);
 }
 
-TEST(Win32FileSystemTest, StampChangesWithTheContentAndIdentity) {
+TEST(Win32FileSystemTest, IdentityTellsOneFileHoweverItIsSpelled) {
     TempFolder folder;
     Win32FileSystem fs;
-    const std::string path = folder / "a.xml";
-    EXPECT_FALSE(fs.Stamp(path));
+    const std::string path = folder / "settings of alice.xml";
+    EXPECT_FALSE(fs.Identity(path));
     SaveFileAtomically(fs, path, "one");
-    const auto first = fs.Stamp(path);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first, fs.Stamp(path));
-    SaveFileAtomically(fs, path, "two");  // same size, but a new file replaced it
-    EXPECT_NE(first, fs.Stamp(path));
+    SaveFileAtomically(fs, folder / "b.xml", "one");
+    std::wstring shortPath(MAX_PATH, L'\0');
+    shortPath.resize(GetShortPathNameW(Widen(path).c_str(), shortPath.data(), MAX_PATH));
+    EXPECT_TRUE(SameFile(fs, path, Narrow(shortPath)));
+    EXPECT_TRUE(SameFile(fs, path, folder / "SETTINGS OF ALICE.XML"));
+    EXPECT_FALSE(SameFile(fs, path, folder / "b.xml"));
+    EXPECT_FALSE(SameFile(fs, folder / "missing.xml", folder / "missing.xml"));
 }
 
 TEST(Win32FileSystemTest, FailedSaveKeepsTheOldFileAndNamesIt) {
