@@ -2,9 +2,11 @@
 // program's folder belongs to which Windows user, and a pending restore.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "storage/Environment.h"
+#include "storage/UserPrompt.h"
 #include "xml/FileSystem.h"
 #include "xml/XmlTree.h"
 
@@ -15,10 +17,19 @@ namespace tavrin {
 // The settings file name of a user: "TV_" + user name + ".xml".
 [[nodiscard]] std::string SettingsFileNameFor(const std::string& userName);
 
+// What a file offered for a restore holds: its bytes when it reads as a
+// settings document, else why it cannot be restored from.
+struct RestoreSource {
+    std::optional<std::string> bytes;
+    std::string refusal;
+};
+[[nodiscard]] RestoreSource ReadRestoreSource(IFileSystem& fs, const std::string& path);
+
 class AppConfig {
 public:
-    // Reads the user name once; every operation loads the file afresh.
-    AppConfig(IFileSystem& fs, IEnvironment& environment);
+    // Reads the user name once; every operation loads the file afresh. A
+    // pending restore that is not made is explained through messages.
+    AppConfig(IFileSystem& fs, IEnvironment& environment, IUserMessages& messages);
 
     [[nodiscard]] const std::string& UserName() const noexcept { return userName_; }
     [[nodiscard]] const std::string& ConfigFileName() const noexcept { return configFileName_; }
@@ -29,7 +40,9 @@ public:
     // Creates the file with this user's entry when it does not exist.
     void EnsureConfigFile();
     // Finds or adds the user's entry, applies a pending restore, and returns
-    // the full path of the user's settings file.
+    // the full path of the user's settings file. An entry whose "CurXml"
+    // names no file of the program's folder (empty, a path, the configuration
+    // file) gets the user's own settings file name, as a new entry does.
     [[nodiscard]] std::string SelectSettingsFile();
     // Records name (a file in the program's folder) to be copied over the
     // user's settings file at the next start.
@@ -39,9 +52,12 @@ private:
     IXmlElement LoadUserConfig();
     IXmlElement AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
                             const std::string& restoreXml);
+    [[nodiscard]] bool NamesSettingsFile(const std::string& name);
+    [[nodiscard]] bool ApplyPendingRestore();
     void Save();
 
     IFileSystem& fs_;
+    IUserMessages& messages_;
     std::string userName_;
     std::string configFileName_;
     std::string programFolder_;

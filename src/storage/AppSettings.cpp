@@ -236,6 +236,11 @@ void RemoveGroupButtons(const IXmlElement& buttons, int index, int lastGroup) {
 
 }  // namespace
 
+bool IsSettingsDocument(const XmlDocument& document) {
+    const IXmlElement root = document.RootElement();
+    return root && root->Name() == kRoot;
+}
+
 AppSettings::AppSettings(const StorageServices& services)
     : fs_(services.fs), environment_(services.environment), fileName_(services.settingsFileName) {}
 

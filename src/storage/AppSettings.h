@@ -31,6 +31,9 @@ struct AppOptions {
     int Y = 0;
 };
 
+// True for a document whose root element is that of a settings file.
+[[nodiscard]] bool IsSettingsDocument(const XmlDocument& document);
+
 class AppSettings : public AppOptions {
 public:
     // Keeps the file system, the environment and the settings file's path.

@@ -1,5 +1,9 @@
 #include "storage/PathNames.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+
 namespace tavrin {
 namespace {
 
@@ -14,6 +18,16 @@ size_t ExtensionStart(std::string_view path) {
     return dot == std::string_view::npos || dot < nameStart ? path.size() : dot;
 }
 
+// Windows opens these devices whatever folder and extension go with them.
+bool IsDeviceName(std::string_view name) {
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+    if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
+}
+
 }  // namespace
 
 std::string ExtractFilePath(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
@@ -24,6 +38,14 @@ std::string ExtractFileExt(std::string_view path) { return std::string(path.subs
 
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
     return std::string(path.substr(0, ExtensionStart(path))) + std::string(extension);
+}
+
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+    const bool refused = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+    });
+    return !refused && !IsDeviceName(name);
 }
 
 }  // namespace tavrin

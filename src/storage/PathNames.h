@@ -16,4 +16,10 @@ namespace tavrin {
 // The path with the extension of its file-name part replaced (or added).
 [[nodiscard]] std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
+// True for a name that, joined to a folder, names a file in that folder and
+// nothing else: not empty, no folder part, drive or stream (no '\', '/' or
+// ':'), not "." or "..", none of the characters Windows refuses in names, no
+// trailing dot or blank (which Windows drops), and not a device such as NUL.
+[[nodiscard]] bool IsPlainFileName(std::string_view name);
+
 }  // namespace tavrin

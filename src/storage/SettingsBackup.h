@@ -14,15 +14,12 @@ namespace tavrin {
 
 // The file dialogs and plain messages of backup and restore. Both dialogs
 // start in initialFolder and offer "Xml file (*.xml)|*.xml".
-class ISettingsFileDialogs {
+class ISettingsFileDialogs : public IUserMessages {
 public:
-    virtual ~ISettingsFileDialogs() = default;
     // The chosen full path, or nothing when the dialog was cancelled.
     [[nodiscard]] virtual std::optional<std::string> ChooseSaveFile(const std::string& initialFolder,
                                                                     const std::string& proposedName) = 0;
     [[nodiscard]] virtual std::optional<std::string> ChooseOpenFile(const std::string& initialFolder) = 0;
-    // A plain message box with an OK button, titled "Tavrin".
-    virtual void ShowMessage(const std::string& text) = 0;
 };
 
 // "Tavrin Config(yyyymmdd).xml" for the given day.
@@ -34,7 +31,9 @@ public:
                                   const AppConfig& config, const std::string& settingsFileName, const LocalDate& today);
 
 // Records a file the user chooses to be copied over the settings file at the
-// next start. The configuration file and the settings file themselves are refused.
+// next start. Refused, with a message: the configuration file and the
+// settings file themselves, a file outside the program's folder, and a file
+// that is not a settings document.
 void RestoreSettings(IFileSystem& fs, ISettingsFileDialogs& dialogs, AppConfig& config,
                      const std::string& settingsFileName);
 

@@ -52,6 +52,7 @@ private:
 
 namespace detail {
 inline void CloseFileHandle(HANDLE handle) noexcept { CloseHandle(handle); }
+inline void CloseFind(HANDLE search) noexcept { FindClose(search); }
 inline void CloseKey(HKEY key) noexcept { RegCloseKey(key); }
 inline void CloseIcon(HICON icon) noexcept { DestroyIcon(icon); }
 inline void CloseGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
@@ -62,6 +63,7 @@ inline void CloseAtom(ATOM atom) noexcept { GlobalDeleteAtom(atom); }
 
 using unique_hfile = UniqueResource<HANDLE, detail::CloseFileHandle, -1>;
 using unique_handle = UniqueResource<HANDLE, detail::CloseFileHandle>;
+using unique_hfind = UniqueResource<HANDLE, detail::CloseFind, -1>;
 using unique_hkey = UniqueResource<HKEY, detail::CloseKey>;
 using unique_hicon = UniqueResource<HICON, detail::CloseIcon>;
 using unique_hbitmap = UniqueResource<HGDIOBJ, detail::CloseGdiObject>;

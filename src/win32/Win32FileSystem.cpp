@@ -10,6 +10,26 @@ namespace {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
 
+// The attributes of a save's temporary file: those of the file it replaces
+// (hidden, for one), so that the new file has them whichever way it takes
+// the old one's place. Before anything is written, a save stops at a target
+// that is a folder, that is read-only (a replacement would write it all the
+// same and drop the mark), or that another program holds open and lets
+// nobody replace.
+DWORD AttributesForReplacing(const std::string& targetPath) {
+    const DWORD attributes = Attributes(targetPath);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FILE_ATTRIBUTE_NORMAL;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(targetPath, "This is a folder, not a file.");
+    if (attributes & FILE_ATTRIBUTE_READONLY) throw FileError(targetPath, "The file is read-only.");
+    const unique_hfile target(CreateFileW(Widen(targetPath).c_str(), DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    if (!target && GetLastError() == ERROR_SHARING_VIOLATION) ThrowLastError(targetPath);
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
 class Win32WritableFile : public IWritableFile {
 public:
     Win32WritableFile(unique_hfile file, std::string path) : file_(std::move(file)), path_(std::move(path)) {}
@@ -60,25 +80,21 @@ std::string Win32FileSystem::ReadFile(const std::string& path) {
     return content;
 }
 
-std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {
     unique_hfile file(CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    return FileStamp{(std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-                     static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                                               info.ftLastWriteTime.dwLowDateTime),
-                     ((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow) ^
-                         (std::uint64_t{info.dwVolumeSerialNumber} << 48)};
+    return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {
+    const DWORD attributes = AttributesForReplacing(targetPath);
     // A fresh name in the target's folder, so that the replacement stays on one volume.
     for (unsigned attempt = 0;; ++attempt) {
-        const std::string candidate = targetPath + "." + std::to_string(GetCurrentProcessId()) + "-" +
-                                      std::to_string(GetTickCount64() + attempt) + ".tmp";
-        unique_hfile file(CreateFileW(Widen(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::string candidate = SaveTemporaryPath(targetPath, GetCurrentProcessId(), GetTickCount64() + attempt);
+        unique_hfile file(
+            CreateFileW(Widen(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
         if (file) {
             tempPath = candidate;
             return std::make_unique<Win32WritableFile>(std::move(file), candidate);
@@ -87,11 +103,40 @@ std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::strin
     }
 }
 
+// An existing target is replaced by the platform's replace operation, which
+// keeps its attributes and access rights; a missing one is made by a rename.
 void Win32FileSystem::MoveOver(const std::string& tempPath, const std::string& targetPath) {
-    if (!MoveFileExW(Widen(tempPath).c_str(), Widen(targetPath).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::wstring temp = Widen(tempPath);
+    const std::wstring target = Widen(targetPath);
+    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr)) return;
+    // Not found: there is no target to replace. Unable to move the
+    // replacement: the old file is gone or renamed, so its name is free and
+    // the new file must take it.
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+        error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
         ThrowLastError(targetPath);
     }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(targetPath);
+    }
+}
+
+void Win32FileSystem::RemoveSaveLeftovers(const std::string& folder) {
+    FILETIME started{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &started, &ended, &kernel, &user)) return;
+    WIN32_FIND_DATAW found{};
+    const unique_hfind search(FindFirstFileW(Widen(folder + "*.tmp").c_str(), &found));
+    if (!search) return;
+    do {
+        const std::string name = Narrow(found.cFileName);
+        const std::optional<std::string> saved = SavedFileOfTemporary(name);
+        // Without the file it was to replace, a leftover may hold the last copy of it.
+        if (saved && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            CompareFileTime(&found.ftLastWriteTime, &started) < 0 && FileExists(folder + *saved)) {
+            RemoveFile(folder + name);
+        }
+    } while (FindNextFileW(search.get(), &found));
 }
 
 void Win32FileSystem::RemoveFile(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }

@@ -10,11 +10,17 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::string ReadFile(const std::string& path) override;
-    std::optional<FileStamp> Stamp(const std::string& path) override;
+    std::optional<FileIdentity> Identity(const std::string& path) override;
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override;
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override;
     void RemoveFile(const std::string& path) noexcept override;
     std::string AnsiToUtf8(std::string_view bytes) override;
+
+    // Removes the temporary files of saves in folder (with its trailing
+    // separator) that were last written before this process started, when
+    // the file they were to replace is there: what a save cut off by the end
+    // of a process leaves behind.
+    void RemoveSaveLeftovers(const std::string& folder);
 };
 
 }  // namespace tavrin

@@ -1,9 +1,59 @@
 #include "xml/FileSystem.h"
 
-namespace tavrin {
+#include <algorithm>
+#include <cctype>
 
-FileError::FileError(std::string fileName, const std::string& reason)
-    : std::runtime_error("\"" + fileName + "\": " + reason), fileName_(std::move(fileName)) {}
+namespace tavrin {
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() &&
+           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+}  // namespace
+
+FileError::FileError(std::string fileName, std::string reason)
+    : FileError(fileName, reason, "\"" + fileName + "\": " + reason) {}
+
+FileError::FileError(std::string fileName, std::string reason, const std::string& message)
+    : std::runtime_error(message), fileName_(std::move(fileName)), reason_(std::move(reason)) {}
+
+FileError FileError::NotSaved(std::string fileName, std::string reason) {
+    const std::string message = "\"" + fileName + "\" could not be saved; the change was not kept.\r\n" + reason;
+    return FileError(std::move(fileName), std::move(reason), message);
+}
+
+bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {
+    const std::optional<FileIdentity> first = fs.Identity(a);
+    return first && first == fs.Identity(b);
+}
+
+std::string SaveTemporaryPath(const std::string& targetPath, std::uint64_t process, std::uint64_t count) {
+    return targetPath + "." + std::to_string(process) + "-" + std::to_string(count) + ".tmp";
+}
+
+std::optional<std::string> SavedFileOfTemporary(std::string_view fileName) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (!EndsWithIgnoringCase(fileName, kEnd)) return std::nullopt;
+    const std::string_view rest = fileName.substr(0, fileName.size() - kEnd.size());
+    const size_t dot = rest.rfind('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    const std::string_view numbers = rest.substr(dot + 1);
+    const size_t dash = numbers.find('-');
+    const std::string_view saved = rest.substr(0, dot);
+    if (dash == std::string_view::npos || !AllDigits(numbers.substr(0, dash)) || !AllDigits(numbers.substr(dash + 1)) ||
+        saved.size() <= 4 || !EndsWithIgnoringCase(saved, ".xml")) {
+        return std::nullopt;
+    }
+    return std::string(saved);
+}
 
 void SaveFileAtomically(IFileSystem& fs, const std::string& path, std::string_view bytes) {
     std::string tempPath;
@@ -18,8 +68,7 @@ void SaveFileAtomically(IFileSystem& fs, const std::string& path, std::string_vi
     } catch (const FileError& error) {
         file.reset();
         if (!tempPath.empty()) fs.RemoveFile(tempPath);
-        if (error.FileName() == path) throw;
-        throw FileError(path, std::string("cannot be saved: ") + error.what());
+        throw FileError::NotSaved(path, error.Reason());
     }
 }
 

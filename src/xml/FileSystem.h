@@ -16,20 +16,28 @@ namespace tavrin {
 // the file and carries the system's reason.
 class FileError : public std::runtime_error {
 public:
-    FileError(std::string fileName, const std::string& reason);
+    FileError(std::string fileName, std::string reason);
+    // A save that failed: the message says which file was not saved, that the
+    // change was not kept, and why.
+    [[nodiscard]] static FileError NotSaved(std::string fileName, std::string reason);
+
     [[nodiscard]] const std::string& FileName() const noexcept { return fileName_; }
+    [[nodiscard]] const std::string& Reason() const noexcept { return reason_; }
 
 private:
+    FileError(std::string fileName, std::string reason, const std::string& message);
+
     std::string fileName_;
+    std::string reason_;
 };
 
-// What tells one version of a file on disk from another: a file whose stamp
-// is unchanged need not be parsed again.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::int64_t lastWrite = 0;
-    std::uint64_t identity = 0;
-    bool operator==(const FileStamp&) const = default;
+// Which file a path leads to: its volume and its number on that volume. Two
+// spellings of one file (another letter case, a short name, a link) have the
+// same identity.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 // An open, newly created file. The destructor closes it.
@@ -51,7 +59,7 @@ public:
     // The whole file, read while others may read but not write it.
     [[nodiscard]] virtual std::string ReadFile(const std::string& path) = 0;
     // Empty when the file does not exist or cannot be examined.
-    [[nodiscard]] virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+    [[nodiscard]] virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 
     // Building blocks of SaveFileAtomically: a new file with a unique name in
     // the folder of targetPath, the one-step replacement of the target by it,
@@ -65,9 +73,19 @@ public:
     [[nodiscard]] virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
 };
 
+// True when both paths lead to one existing file, however each is spelled.
+[[nodiscard]] bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b);
+
+// The temporary file of a save of targetPath, beside it: the target's name,
+// a dot, two numbers that make it unique ("<process>-<count>") and ".tmp".
+[[nodiscard]] std::string SaveTemporaryPath(const std::string& targetPath, std::uint64_t process, std::uint64_t count);
+// For the name (without folder) of such a file of a save of an XML file, the
+// name of the file it was to replace; nothing for any other name.
+[[nodiscard]] std::optional<std::string> SavedFileOfTemporary(std::string_view fileName);
+
 // Writes bytes to a temporary file beside path, flushes it and replaces path
 // with it in one step. On any failure path keeps its old content, the
-// temporary file is removed, and a FileError naming path is thrown.
+// temporary file is removed, and FileError::NotSaved naming path is thrown.
 void SaveFileAtomically(IFileSystem& fs, const std::string& path, std::string_view bytes);
 // Copies from over to in the same way; false when the copy failed, and then
 // to is unchanged.

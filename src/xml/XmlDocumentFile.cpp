@@ -37,33 +37,33 @@ IXmlDocument XmlDocumentFile::Load() {
 }
 
 IXmlDocument XmlDocumentFile::LoadCurrent() {
-    std::optional<FileStamp> stamp = fs_.Stamp(path_);
-    if (document_ && stamp && stamp == stamp_) {
+    std::string bytes = fs_.ReadFile(path_);
+    if (document_ && bytes == bytes_) {
         seenInStep_ = CurrentStep();
         return document_;
     }
     Discard();
     auto document = std::make_shared<XmlDocument>();
     ++g_parseCount;
-    document->LoadFromFile(fs_, path_);
-    // The stamp taken before reading: a change made while reading is seen next time.
+    document->LoadFromText(bytes, path_, [this](std::string_view ansi) { return fs_.AnsiToUtf8(ansi); });
     document_ = std::move(document);
-    stamp_ = stamp;
+    bytes_ = std::move(bytes);
     seenInStep_ = CurrentStep();
     return document_;
 }
 
 void XmlDocumentFile::Save(const IXmlDocument& document) {
     Discard();
-    document->SaveToFile(fs_, path_);
+    std::string bytes = document->ToText();
+    SaveFileAtomically(fs_, path_, bytes);
     document_ = document;
-    stamp_ = fs_.Stamp(path_);
+    bytes_ = std::move(bytes);
     seenInStep_ = CurrentStep();
 }
 
 void XmlDocumentFile::Discard() noexcept {
     document_.reset();
-    stamp_.reset();
+    bytes_.clear();
     seenInStep_ = 0;
 }
 

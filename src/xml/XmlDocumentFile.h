@@ -1,6 +1,8 @@
 // One XML file on disk and its parsed tree. Every store operation behaves as
-// if it read the file afresh, but the tree is parsed again only when the file
-// changed on disk (size, last-write time or identity), and all users of one
+// if it read the file afresh, but the tree is parsed again only when the
+// file's bytes differ from those it was parsed from (or last saved as): a
+// read is cheap next to a parse, and unlike size and write time (which some
+// volumes keep in two-second steps) the bytes always tell. All users of one
 // path share the same tree, so a save by one store is no reason for another
 // to parse again. Within one step of the program (a SameStepScope) the file is
 // looked at once: later loads in the step reuse the tree without asking the
@@ -8,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "xml/FileSystem.h"
@@ -58,7 +59,7 @@ private:
     IFileSystem& fs_;
     std::string path_;
     IXmlDocument document_;
-    std::optional<FileStamp> stamp_;
+    std::string bytes_;             // the file's content that document_ matches
     std::uint64_t seenInStep_ = 0;  // the step in which the tree was last known to match the file; 0: none
 };
 

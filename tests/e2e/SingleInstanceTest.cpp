@@ -100,5 +100,25 @@ TEST_F(SingleInstanceTest, SecondStartWaitsUntilTheRunningCopyHasHandledTheMessa
     EXPECT_TRUE(MainWindowsOf(second_.ProcessId()).empty());
 }
 
+// Two copies started back to back, before either has made its window: one
+// runs, the other tells it and ends, and there is one main window.
+TEST(SingleInstanceRaceTest, TwoCopiesStartedTogetherMakeOneWindow) {
+    TempFolder folder;
+    ProgramUnderTest first(folder);
+    ProgramUnderTest second(folder);
+    first.Start();
+    second.Start();
+    ASSERT_TRUE(WaitUntil([&] {
+        return first.WaitForExit(0) != STILL_ACTIVE || second.WaitForExit(0) != STILL_ACTIVE;
+    })) << "both copies run";
+    const bool firstRuns = first.WaitForExit(0) == STILL_ACTIVE;
+    EXPECT_EQ((firstRuns ? second : first).WaitForExit(), 0u);
+    const HWND window = (firstRuns ? first : second).WaitForWindow(L"TfrmTavrin", L"Tavrin");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(MainWindowsOf(first.ProcessId()).size() + MainWindowsOf(second.ProcessId()).size(), 1u);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ((firstRuns ? first : second).WaitForExit(), 0u);
+}
+
 }  // namespace
 }  // namespace tavrin::testing

@@ -48,6 +48,32 @@ TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {
     EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml");
 }
 
+// A hand-edited entry with an empty "CurXml" and a pending restore of the
+// configuration file, spelled in capitals: the start says why it restored
+// nothing, gives the user a settings file of their own and runs.
+TEST(StartupTest, EmptyCurXmlAndARestoreOfTheConfigurationAreMended) {
+    TempFolder folder;
+    ProgramUnderTest program(folder);
+    const std::string user = CurrentUser();
+    const auto config = [&](const std::string& current, const std::string& restore) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Config>\r\n\t<UserConfig>\r\n\t\t<Item Name=\"" + user +
+               "\" CurXml=\"" + current + "\" RestoreXml=\"" + restore + "\"/>\r\n\t</UserConfig>\r\n</Config>";
+    };
+    WriteBytes(folder / "tavrin.xml", config("", "TAVRIN.XML"));
+    program.Start();
+    const HWND box = program.WaitForWindow(L"#32770", L"Tavrin");
+    ASSERT_NE(box, nullptr) << "no message about the restore";
+    EXPECT_NE(program.MessageBoxText().find("TAVRIN.XML\" is not a Tavrin settings file"), std::string::npos)
+        << program.MessageBoxText();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND window = program.WaitForWindow(L"TfrmTavrin", L"Tavrin");
+    ASSERT_NE(window, nullptr) << program.MessageBoxText();
+    EXPECT_EQ(ReadBytes(folder / "tavrin.xml"), config("TV_" + user + ".xml", ""));
+    EXPECT_NE(ReadBytes(folder / ("TV_" + user + ".xml")).find("<GLConfig>"), std::string::npos);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 }  // namespace
 }  // namespace tavrin::testing
 

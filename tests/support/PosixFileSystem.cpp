@@ -72,12 +72,10 @@ std::string PosixFileSystem::ReadFile(const std::string& path) {
     return content;
 }
 
-std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) {
+std::optional<FileIdentity> PosixFileSystem::Identity(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-                     static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 40)};
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 std::unique_ptr<IWritableFile> PosixFileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {

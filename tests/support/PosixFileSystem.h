@@ -11,7 +11,7 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::string ReadFile(const std::string& path) override;
-    std::optional<FileStamp> Stamp(const std::string& path) override;
+    std::optional<FileIdentity> Identity(const std::string& path) override;
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override;
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override;
     void RemoveFile(const std::string& path) noexcept override;

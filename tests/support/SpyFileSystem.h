@@ -21,7 +21,7 @@ public:
         ++reads;
         return inner_.ReadFile(path);
     }
-    std::optional<FileStamp> Stamp(const std::string& path) override { return inner_.Stamp(path); }
+    std::optional<FileIdentity> Identity(const std::string& path) override { return inner_.Identity(path); }
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override {
         return inner_.CreateTemporary(targetPath, tempPath);
     }

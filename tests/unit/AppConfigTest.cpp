@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/FakeEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
@@ -17,6 +19,8 @@ using testing::TestFileSystem;
 using testing::WriteBytes;
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+constexpr char kSettings[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig/>";
+constexpr char kBackup[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Groups/>\r\n</GLConfig>";
 
 std::string ConfigText(std::string_view items) {
     return std::string(kDeclaration) + "\r\n<Config>\r\n\t<UserConfig>" + std::string(items) +
@@ -32,12 +36,18 @@ class AppConfigTest : public ::testing::Test {
 protected:
     AppConfig ConfigFor(const std::string& user) {
         environments_.emplace_back(folder_ / "tavrin.exe", user);
-        return AppConfig(TestFileSystem(), environments_.back());
+        return AppConfig(TestFileSystem(), environments_.back(), messages_);
     }
     std::string ConfigFile() const { return folder_ / "tavrin.xml"; }
 
+    struct KeptMessages : IUserMessages {
+        void ShowMessage(const std::string& text) override { shown.push_back(text); }
+        std::vector<std::string> shown;
+    };
+
     TempFolder folder_;
     std::vector<FakeEnvironment> environments_;
+    KeptMessages messages_;
 };
 
 TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
@@ -63,30 +73,49 @@ TEST_F(AppConfigTest, UsersGetEntriesOfTheirOwnInOrderOfFirstStart) {
 }
 
 TEST_F(AppConfigTest, PendingRestoreIsCopiedOverTheSettingsFileAtTheNextStart) {
-    WriteBytes(folder_ / "TV_alice.xml", "current");
-    WriteBytes(folder_ / "backup.xml", "backup");
+    WriteBytes(folder_ / "TV_alice.xml", kSettings);
+    WriteBytes(folder_ / "backup.xml", kBackup);
     ConfigFor("alice").RequestRestore("backup.xml");
     EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "backup.xml")));
 
     AppConfig config = ConfigFor("alice");
     EXPECT_EQ(config.SelectSettingsFile(), folder_ / "TV_alice.xml");
-    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), "backup");
+    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), kBackup);
     EXPECT_EQ(config.RestoreXml(), "");
     EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "")));
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(AppConfigTest, RestoreStaysPendingWhileItsFileIsMissingOrIsTheSettingsFile) {
-    WriteBytes(folder_ / "TV_alice.xml", "current");
-    ConfigFor("alice").RequestRestore("elsewhere.xml");
-    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
-    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), "current");
-    EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "elsewhere.xml")));
+// Only a settings document of the program's folder is copied. A restore of
+// the configuration file (in capitals: on Windows the file itself), of a
+// missing or broken file or of a path ends with the settings file as it was
+// and a message that names it; one of the settings file itself just ends.
+TEST_F(AppConfigTest, RestoreIsMadeOnlyFromASettingsDocumentOtherThanTheSettingsFile) {
+    WriteBytes(folder_ / "TV_alice.xml", kSettings);
+    ConfigFor("alice").EnsureConfigFile();
+    WriteBytes(folder_ / "TAVRIN.XML", ReadBytes(ConfigFile()));
+    WriteBytes(folder_ / "broken.xml", "<GLConfig>");
+    for (const std::string name : {"TAVRIN.XML", "missing.xml", "broken.xml", "..\\backup.xml", "TV_alice.xml"}) {
+        messages_.shown.clear();
+        ConfigFor("alice").RequestRestore(name);
+        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
+        EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), kSettings) << name;
+        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "")));
+        const std::string said = messages_.shown.empty() ? "" : messages_.shown[0];
+        EXPECT_EQ(said.find(name) != std::string::npos, name != "TV_alice.xml") << said;
+    }
+}
 
-    ConfigFor("alice").RequestRestore("TV_alice.xml");
-    AppConfig config = ConfigFor("alice");
-    (void)config.SelectSettingsFile();
-    EXPECT_EQ(config.RestoreXml(), "TV_alice.xml");
-    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), "current");
+// "CurXml" names a file of the program's folder and nothing else; whatever
+// else it holds is taken as missing, and the user's own file takes its place.
+TEST_F(AppConfigTest, CurXmlThatNamesNoFileOfTheFolderIsReplacedByTheUsersOwn) {
+    std::filesystem::create_directory(std::filesystem::path(folder_ / "folder.xml"));
+    for (const char* current :
+         {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "folder.xml", "tavrin.xml"}) {
+        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
+        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
+        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", ""))) << current;
+    }
 }
 
 TEST_F(AppConfigTest, RestoreRequestedByAnUnknownUserBecomesTheirSettingsFile) {

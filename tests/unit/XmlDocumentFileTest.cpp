@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
 
@@ -14,6 +16,7 @@ using testing::WriteBytes;
 
 constexpr char kOne[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root>\r\n\t<A V=\"1\"/>\r\n</Root>";
 constexpr char kTwo[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root>\r\n\t<A V=\"22\"/>\r\n</Root>";
+constexpr char kThree[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root>\r\n\t<A V=\"33\"/>\r\n</Root>";
 
 std::string ValueOf(const IXmlDocument& document) {
     return document->RootElement()->FirstChildElement("A")->GetAttrText("V", "");
@@ -33,6 +36,12 @@ TEST(XmlDocumentFileTest, ParsesOnlyWhenTheFileChanged) {
     WriteBytes(folder / "a.xml", kTwo);  // someone else changed the file
     EXPECT_EQ(ValueOf(file.Load()), "22");
     EXPECT_EQ(XmlDocumentFile::ParseCount(), before + 2);
+
+    // A change of the same size within one step of a volume's write time.
+    const auto written = std::filesystem::last_write_time(std::filesystem::path(folder / "a.xml"));
+    WriteBytes(folder / "a.xml", kThree);
+    std::filesystem::last_write_time(std::filesystem::path(folder / "a.xml"), written);
+    EXPECT_EQ(ValueOf(file.Load()), "33");
 }
 
 TEST(XmlDocumentFileTest, SavedTreeIsReusedAndUnsavedChangesAreForgotten) {

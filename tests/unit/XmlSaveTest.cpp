@@ -59,7 +59,7 @@ public:
     bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
     bool DirectoryExists(const std::string& path) override { return inner_.DirectoryExists(path); }
     std::string ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
-    std::optional<FileStamp> Stamp(const std::string& path) override { return inner_.Stamp(path); }
+    std::optional<FileIdentity> Identity(const std::string& path) override { return inner_.Identity(path); }
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override {
         if (fault_ == Fault::CreateTemporary) throw FileError(targetPath, "injected fault");
         return std::make_unique<FaultyFile>(inner_.CreateTemporary(targetPath, tempPath), fault_);

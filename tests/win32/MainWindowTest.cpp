@@ -99,7 +99,7 @@ protected:
     MainWindow& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
                       const std::string& buttons = "") {
         WriteBytes(SettingsPath(), SettingsFile(options, recent, buttons));
-        config_.emplace(fs_, environment_);
+        config_.emplace(fs_, environment_, dialogs_);
         owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                      nullptr));
         window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
@@ -465,6 +465,19 @@ TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
     dialogs_.answer = SettingsPath();
     window.RunCommand(Command::RestoreSettings);
     EXPECT_EQ(dialogs_.messages.back(), "Can't restore from current  xml config file, please choose again.");
+    // Only a name is recorded, to be restored from the program's folder at the
+    // next start: the settings file however spelled, a file elsewhere and a
+    // file that is no settings document are refused as well.
+    TempFolder elsewhere;
+    WriteBytes(elsewhere / "copy.xml", ReadBytes(SettingsPath()));
+    WriteBytes(folder_ / "other.xml", "<Other/>");
+    const std::string configText = ReadBytes(folder_ / "tavrin.xml");
+    for (const std::string& chosen : {folder_ / "TV_ALICE.XML", elsewhere / "copy.xml", folder_ / "other.xml"}) {
+        dialogs_.answer = chosen;
+        window.RunCommand(Command::RestoreSettings);
+        EXPECT_EQ(dialogs_.messages.back().find("done"), std::string::npos) << dialogs_.messages.back();
+    }
+    EXPECT_EQ(ReadBytes(folder_ / "tavrin.xml"), configText);
     dialogs_.answer = folder_ / "copy.xml";
     window.RunCommand(Command::RestoreSettings);
     EXPECT_EQ(dialogs_.messages.back(), "Restore Config done, please exit and run Tavrin again.");

@@ -73,7 +73,7 @@ protected:
                    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>\r\n\t\t" + hotKeyItem +
                        "\r\n\t\t<Item Name=\"X\" Value=\"200\"/>\r\n\t\t<Item Name=\"Y\" Value=\"150\"/>"
                        "\r\n\t</Application>\r\n</GLConfig>");
-        config_.emplace(fs_, environment_);
+        config_.emplace(fs_, environment_, dialogs_);
         owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                      nullptr));
         window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
@@ -15,6 +18,7 @@ using testing::ListFolder;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
+using namespace std::chrono_literals;
 
 // Cyrillic, CJK and an emoji outside the Basic Multilingual Plane.
 const std::string kUnicodeName =
@@ -44,17 +48,19 @@ TEST(Win32FileSystemTest, SavesReadsAndCopiesFilesWithUnicodeNames) {
     EXPECT_EQ(ListFolder(folder.Path()), "copy.xml " + kUnicodeName);
 }
 
-TEST(Win32FileSystemTest, StampChangesWithTheContentAndIdentity) {
+TEST(Win32FileSystemTest, IdentityTellsOneFileHoweverItIsSpelled) {
     TempFolder folder;
     Win32FileSystem fs;
-    const std::string path = folder / "a.xml";
-    EXPECT_FALSE(fs.Stamp(path));
+    const std::string path = folder / "settings of alice.xml";
+    EXPECT_FALSE(fs.Identity(path));
     SaveFileAtomically(fs, path, "one");
-    const auto first = fs.Stamp(path);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first, fs.Stamp(path));
-    SaveFileAtomically(fs, path, "two");  // same size, but a new file replaced it
-    EXPECT_NE(first, fs.Stamp(path));
+    SaveFileAtomically(fs, folder / "b.xml", "one");
+    std::wstring shortPath(MAX_PATH, L'\0');
+    shortPath.resize(GetShortPathNameW(Widen(path).c_str(), shortPath.data(), MAX_PATH));
+    EXPECT_TRUE(SameFile(fs, path, Narrow(shortPath)));
+    EXPECT_TRUE(SameFile(fs, path, folder / "SETTINGS OF ALICE.XML"));
+    EXPECT_FALSE(SameFile(fs, path, folder / "b.xml"));
+    EXPECT_FALSE(SameFile(fs, folder / "missing.xml", folder / "missing.xml"));
 }
 
 TEST(Win32FileSystemTest, FailedSaveKeepsTheOldFileAndNamesIt) {
@@ -79,6 +85,47 @@ TEST(Win32FileSystemTest, FailedSaveKeepsTheOldFileAndNamesIt) {
     EXPECT_THROW(SaveFileAtomically(fs, folder / "no such folder\\x.xml", "new"), FileError);
     EXPECT_THROW(SaveFileAtomically(fs, folder.Path(), "new"), FileError);
     EXPECT_EQ(ListFolder(folder.Path()), "settings.xml");
+}
+
+// A hidden file stays hidden. A read-only one is not written at all, and the
+// error says which file was not saved and that the change was not kept.
+TEST(Win32FileSystemTest, SaveKeepsAHiddenFileHiddenAndLeavesAReadOnlyOneAlone) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / "settings.xml";
+    const std::wstring widePath = Widen(path);
+    WriteBytes(path, "old");
+    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SaveFileAtomically(fs, path, "new");
+    EXPECT_EQ(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD{FILE_ATTRIBUTE_HIDDEN});
+    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_READONLY);
+    try {
+        SaveFileAtomically(fs, path, "newer");
+        ADD_FAILURE() << "a read-only file was saved";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.what(),
+                  "\"" + path + "\" could not be saved; the change was not kept.\r\nThe file is read-only.");
+    }
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(ListFolder(folder.Path()), "settings.xml");
+    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
+}
+
+// Only temporary files of our saves older than this process go, and only
+// while the file they were to replace is there.
+TEST(Win32FileSystemTest, LeftoversOfCutOffSavesAreRemovedAndNothingElse) {
+    TempFolder folder;
+    WriteBytes(folder / "TV_alice.xml", "saved");
+    for (const char* name :
+         {"TV_alice.xml.12-34.tmp", "gone.xml.12-34.tmp", "notes.txt.12-34.tmp", "TV_alice.xml.tmp"}) {
+        WriteBytes(folder / name, "old");
+        std::filesystem::last_write_time(folder / name, std::filesystem::file_time_type::clock::now() - 24h);
+    }
+    WriteBytes(SaveTemporaryPath(folder / "TV_alice.xml", 1, 2), "a save going on now");
+    Win32FileSystem().RemoveSaveLeftovers(folder / "");
+    EXPECT_EQ(ListFolder(folder.Path()),
+              "TV_alice.xml TV_alice.xml.1-2.tmp TV_alice.xml.tmp gone.xml.12-34.tmp notes.txt.12-34.tmp");
 }
 
 TEST(Win32FileSystemTest, ReadingAFolderOrAMissingFileFails) {
