@@ -43,12 +43,11 @@ void MainWindow::RunCreationSteps() {
     settingsFileName_ = config_.SelectSettingsFile();
     storageServices_.emplace(StorageServices{services_.fs, services_.environment, services_.shell, services_.prompt,
                                              services_.clock, settingsFileName_});
-    Settings().LoadSettings();
-
     {
-        // One step of the program: the grids and panels see the settings file
-        // as it was read once, not asking the file system for each button.
+        // One step of the program: the options, grids and panels see the
+        // settings file as it was read once, not reading it for each of them.
         XmlDocumentFile::SameStepScope step;
+        Settings().LoadSettings();
         buildingGrids_ = true;
         BuildGroupTabs();
         buildingGrids_ = false;

@@ -70,6 +70,7 @@ public:
     virtual void RemoveFile(const std::string& path) noexcept = 0;
 
     // Documents of earlier versions hold text in the system's ANSI code page.
+    // Throws std::range_error for bytes the code page does not define.
     [[nodiscard]] virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
 };
 
