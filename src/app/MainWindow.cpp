@@ -211,8 +211,7 @@ void MainWindow::SnapToScreenEdges() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
-                        monitor.rcWork.bottom};
+    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcWork.bottom};
     const WindowPosition snapped =
         SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, area);
     if (snapped.left != frame.left || snapped.top != frame.top) {

@@ -80,18 +80,17 @@ void MainWindow::PlaceCells() {
 
 MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
     Page page;
-    page.window = std::make_unique<TabPage>(tabControl_, [this](const ButtonCell* cell) {
-        SetStatusText(0, cell ? cell->Hint() : std::string());
-    });
+    page.window = std::make_unique<TabPage>(
+        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); });
     page.caption = caption;
     pages_.push_back(std::move(page));
     return pages_.back();
 }
 
 ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind) {
-    return &page.window->AddCell(place, GridAt(dpi_).icon, tag, [this, kind](ButtonCell& cell, ButtonCell::Event event) {
-        OnCellEvent(cell, event, kind);
-    });
+    return &page.window->AddCell(
+        place, GridAt(dpi_).icon, tag,
+        [this, kind](ButtonCell& cell, ButtonCell::Event event) { OnCellEvent(cell, event, kind); });
 }
 
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
