@@ -48,6 +48,12 @@ void ButtonCell::Paint(HDC dc) {
         RECT inner{rect_.left + 1, rect_.top + 1, rect_.right - 1, rect_.bottom - 1};
         DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
     }
+    if (look_ == Look::DropTarget) {
+        for (int inset = 1; inset <= 2; ++inset) {
+            RECT frame{rect_.left + inset, rect_.top + inset, rect_.right - inset, rect_.bottom - inset};
+            FrameRect(dc, &frame, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
+    }
     if (loader_ && pictureSize_ != iconSize_) {
         picture_ = loader_(iconSize_);
         pictureSize_ = iconSize_;

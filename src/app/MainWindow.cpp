@@ -20,6 +20,7 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
     SetWindowIcons();
     CreateTrayComponents();
     RunCreationSteps();
+    RegisterDropTarget();
 }
 
 AppSettings& MainWindow::Settings() {
@@ -277,11 +278,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) SaveOnClose();
             return 0;
         case WM_DESTROY:
+            dropTarget_.reset();  // OLE lets go of a target only while its window exists
             PostQuitMessage(0);
             return 0;
         default:
             if (message == kRunningCopyMessage) {
                 ShowRunningBalloon();
+                return 0;
+            }
+            if (message == kDroppedMessage) {
+                AddDroppedButton();
                 return 0;
             }
     }

@@ -15,6 +15,7 @@
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
 #include "app/TabPage.h"
+#include "desktop/FileDropTarget.h"
 #include "desktop/GlobalHotKeys.h"
 #include "desktop/LayoutKeyNames.h"
 #include "desktop/TrayIcon.h"
@@ -82,6 +83,9 @@ public:
     // After the options dialog, once GlobalHotKeyText holds the new text.
     void ReregisterMainHotKey();
 
+    // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
+    [[nodiscard]] IDropTarget* DropTarget() const noexcept;
+
 private:
     // Which handler a cell's click goes to.
     enum class CellKind { Grid, TavrinTab, Tool };
@@ -147,6 +151,21 @@ private:
     [[nodiscard]] bool BackupSettings();
     void RestoreSettings();
 
+    // Dropping files (MainWindowDrop.cpp).
+    // Posted by a drop: the button is made once the drag has ended, so that the
+    // replace question does not hold up the program the files came from.
+    static constexpr UINT kDroppedMessage = WM_APP + 1;
+    struct PendingDrop {
+        int id = 0;
+        std::string name;
+    };
+    void RegisterDropTarget();
+    [[nodiscard]] ButtonCell* DropCellAt(POINT screenPoint) const;
+    [[nodiscard]] bool DragOverCell(POINT screenPoint);
+    void EndDragHover();
+    void FilesDropped(POINT screenPoint, const std::vector<std::string>& names);
+    void AddDroppedButton();
+
     MainWindowServices& services_;
     AppConfig& config_;
     HWND owner_;
@@ -186,6 +205,12 @@ private:
     std::optional<TrayIcon> trayIcon_;  // made with the window, which it needs
     bool hiddenToTray_ = false;
     std::uint16_t mainHotKeyIndex_ = 0;  // 0: no global hot key
+
+    // Dropping files (MainWindowDrop.cpp).
+    std::optional<FileDropTarget> dropTarget_;  // revoked when the window is destroyed
+    ButtonCell* dropHover_ = nullptr;           // the cell a drag is over, shown as a drop target
+    ButtonCell::Look lookBeforeDrag_ = ButtonCell::Look::Raised;
+    std::optional<PendingDrop> pendingDrop_;
 };
 
 }  // namespace tavrin
