@@ -71,4 +71,18 @@ std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks) {
                       true);
 }
 
+// A drag begins once the pointer has left a small square around the press, and
+// the target hears where it is at every step. (--sync would wait for ever for a
+// move to where the pointer is already.)
+std::optional<std::string> DragWithXdotool(POINT from, POINT to) {
+    const auto move = [](int x, int y) {
+        return L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" sleep 0.2 ";
+    };
+    std::wstring steps = move(from.x, from.y) + L"mousedown 1 " + move(from.x + 8, from.y + 2);
+    for (int step = 1; step <= 8; ++step) {
+        steps += move(from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8);
+    }
+    return RunXdotool(steps + L"mouseup 1", true);
+}
+
 }  // namespace tavrin::testing

@@ -25,5 +25,7 @@ void PumpMessages(DWORD milliseconds);
 [[nodiscard]] std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys);
 // Moves the X pointer to a point of the screen and clicks the left button `clicks` times, 120 ms apart.
 [[nodiscard]] std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks);
+// Presses the left button at one point of the screen, moves the pointer in steps to another and releases it there.
+[[nodiscard]] std::optional<std::string> DragWithXdotool(POINT from, POINT to);
 
 }  // namespace tavrin::testing
