@@ -154,7 +154,7 @@ private:
     // Dropping files (MainWindowDrop.cpp).
     // Posted by a drop: the button is made once the drag has ended, so that the
     // replace question does not hold up the program the files came from.
-    static constexpr UINT kDroppedMessage = WM_APP + 1;
+    static constexpr UINT kDroppedMessage = WM_APP + 0x44;
     struct PendingDrop {
         int id = 0;
         std::string name;
