@@ -1,6 +1,7 @@
 // Files dropped onto the main window, made in this process with OLE initialised
-// as the program does: data objects are handed to the window's registered drop
-// target as OLE hands them over during a drag, at screen points of its cells.
+// as the program does: OLE's data objects of the clipboard, holding the formats
+// a drag source offers, are handed to the window's registered drop target as
+// OLE hands them over during a drag, at screen points of its cells.
 #include "app/MainWindow.h"
 
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,36 +32,20 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// A data object that offers each format as a copy of its bytes in global memory.
-class FormatDataObject final : public IDataObject {
-public:
-    explicit FormatDataObject(std::map<CLIPFORMAT, std::string> formats) : formats_(std::move(formats)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        const std::string& bytes = formats_.at(format->cfFormat);
+// OLE's data object of the clipboard, which then holds exactly these formats.
+ComPtr<IDataObject> DataOf(const std::map<UINT, std::string>& formats) {
+    EXPECT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    for (const auto& [format, bytes] : formats) {
         const HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
         memcpy(GlobalLock(global), bytes.data(), bytes.size());
         GlobalUnlock(global);
-        *medium = STGMEDIUM{TYMED_HGLOBAL, {.hGlobal = global}, nullptr};
-        return S_OK;
+        SetClipboardData(format, global);
     }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return formats_.contains(format->cfFormat) && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-private:
-    std::map<CLIPFORMAT, std::string> formats_;
-};
+    CloseClipboard();
+    ComPtr<IDataObject> data;
+    EXPECT_HRESULT_SUCCEEDED(OleGetClipboard(data.put()));
+    return data;
+}
 
 template <typename T>
 std::string BytesOf(const T& value) {
@@ -94,7 +78,7 @@ std::string ItemList(const std::string& path) {
     return BytesOf(header) + parentBytes + child;
 }
 
-CLIPFORMAT Registered(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
+UINT Registered(const wchar_t* name) { return RegisterClipboardFormatW(name); }
 
 // Answers the replace question as the test says and keeps the questions.
 class AnsweringPrompt : public Win32Prompt {
@@ -143,15 +127,15 @@ protected:
 
     // A drag that enters at point, rests there and drops: the effect reported at
     // the drop. The button is made once the drop's message is handled.
-    DWORD Drag(IDataObject&& data, POINTL point, DWORD offered = DROPEFFECT_COPY | DROPEFFECT_MOVE,
+    DWORD Drag(const ComPtr<IDataObject>& data, POINTL point, DWORD offered = DROPEFFECT_COPY | DROPEFFECT_MOVE,
                DWORD keys = MK_LBUTTON) {
         IDropTarget* const target = window_->DropTarget();
         DWORD effect = offered;
-        EXPECT_HRESULT_SUCCEEDED(target->DragEnter(&data, keys, point, &effect));
+        EXPECT_HRESULT_SUCCEEDED(target->DragEnter(data.get(), keys, point, &effect));
         const ButtonCell* const cell = window_->ActivePageIndex() == 1 ? &window_->GridCell(1, 1) : nullptr;
         highlighted_ = cell && cell->CurrentLook() == ButtonCell::Look::DropTarget;
         effect = offered;
-        EXPECT_HRESULT_SUCCEEDED(target->Drop(&data, keys, point, &effect));
+        EXPECT_HRESULT_SUCCEEDED(target->Drop(data.get(), keys, point, &effect));
         testing::PumpMessages(50);
         return effect;
     }
@@ -176,7 +160,7 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
     MainWindow& window = *window_;
     EXPECT_EQ(RegisterDragDrop(window.Handle(), window.DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
     // Three files: one button, for the first; a plain drag copies.
-    EXPECT_EQ(Drag(FormatDataObject({{CF_HDROP, FileList({File("a.txt"), File("b.txt"), File("c.txt")})}}),
+    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({File("a.txt"), File("b.txt"), File("c.txt")})}}),
                    ScreenPointOf(window.GridCell(1, 3))),
               DROPEFFECT_COPY);
     ASSERT_TRUE(window.Buttons().LoadButton(103));
@@ -187,7 +171,7 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
 
     // A folder offered only as the shell's item list; Ctrl+Shift links.
     ASSERT_TRUE(CreateDirectoryW(Widen(folder_ / "Data").c_str(), nullptr));
-    EXPECT_EQ(Drag(FormatDataObject({{Registered(L"Shell IDList Array"), ItemList(folder_ / "Data")}}),
+    EXPECT_EQ(Drag(DataOf({{Registered(L"Shell IDList Array"), ItemList(folder_ / "Data")}}),
                    ScreenPointOf(window.GridCell(1, 4)), DROPEFFECT_COPY | DROPEFFECT_LINK,
                    MK_LBUTTON | MK_CONTROL | MK_SHIFT),
               DROPEFFECT_LINK);
@@ -199,7 +183,7 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
     ShellLinkSpec spec;
     spec.Path = File("tool.exe");
     ASSERT_TRUE(CreateShellLink(spec, folder_ / "Tool.LNK"));
-    Drag(FormatDataObject({{CF_HDROP, FileList({folder_ / "Tool.LNK"})}}), ScreenPointOf(window.GridCell(1, 5)));
+    Drag(DataOf({{CF_HDROP, FileList({folder_ / "Tool.LNK"})}}), ScreenPointOf(window.GridCell(1, 5)));
     ASSERT_TRUE(window.Buttons().LoadButton(105));
     EXPECT_EQ(window.Buttons().Current().Command, shell_.GetCanonicalPath(spec.Path));
 }
@@ -209,27 +193,27 @@ TEST_F(MainWindowDropTest, AnOccupiedSlotIsReplacedOnlyAfterYesAndRefusedDragsCh
     const std::string before = ReadBytes(folder_ / "TV_alice.xml");
     const POINTL cell = ScreenPointOf(window.GridCell(1, 1));
     const std::string file = File("new.txt");
-    EXPECT_EQ(Drag(FormatDataObject({{CF_HDROP, FileList({file})}}), cell, DROPEFFECT_MOVE), DROPEFFECT_NONE);
+    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({file})}}), cell, DROPEFFECT_MOVE), DROPEFFECT_NONE);
     EXPECT_FALSE(highlighted_);
-    EXPECT_EQ(Drag(FormatDataObject({{CF_UNICODETEXT, "n\0\0\0"s}}), cell), DROPEFFECT_NONE);
+    EXPECT_EQ(Drag(DataOf({{CF_UNICODETEXT, "n\0\0\0"s}}), cell), DROPEFFECT_NONE);
     RECT client{};
     GetClientRect(window.Handle(), &client);
     POINT status{client.right / 2, client.bottom - 3};
     ClientToScreen(window.Handle(), &status);
-    EXPECT_EQ(Drag(FormatDataObject({{CF_HDROP, FileList({file})}}), {status.x, status.y}), DROPEFFECT_NONE);
+    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({file})}}), {status.x, status.y}), DROPEFFECT_NONE);
 
-    EXPECT_EQ(Drag(FormatDataObject({{CF_HDROP, FileList({file})}}), cell), DROPEFFECT_COPY);
+    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({file})}}), cell), DROPEFFECT_COPY);
     EXPECT_TRUE(highlighted_);
     EXPECT_EQ(prompt_.asked,
               std::vector<std::string>{"Use the:\r\n\r\nC:\\old.exe\r\n\r\nReplace the exists icon:\r\n\r\n" + file});
     EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), before);
     prompt_.answer = true;
-    Drag(FormatDataObject({{CF_HDROP, FileList({file})}}), cell);
+    Drag(DataOf({{CF_HDROP, FileList({file})}}), cell);
     EXPECT_EQ(window.GridCell(1, 1).Hint(), "new.txt");
 
     window.SetActivePage(0);  // the Tavrin Tab
     prompt_.asked.clear();
-    EXPECT_EQ(Drag(FormatDataObject({{CF_HDROP, FileList({File("other.txt")})}}), ScreenPointOf(window.RecentImage(1))),
+    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({File("other.txt")})}}), ScreenPointOf(window.RecentImage(1))),
               DROPEFFECT_NONE);
     EXPECT_TRUE(prompt_.asked.empty());
 }
