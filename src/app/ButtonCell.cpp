@@ -10,8 +10,10 @@ ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, 
 }
 
 void ButtonCell::SetPlace(const CellRect& place, int iconSize) {
+    const RECT rect{place.left, place.top, place.left + place.width, place.top + place.height};
+    if (EqualRect(&rect, &rect_) && iconSize == iconSize_) return;
     Invalidate();
-    rect_ = {place.left, place.top, place.left + place.width, place.top + place.height};
+    rect_ = rect;
     iconSize_ = iconSize;
     Invalidate();
 }
@@ -36,7 +38,11 @@ bool ButtonCell::OnFrame(POINT point) const noexcept {
            point.y >= rect_.top + inset + iconSize_;
 }
 
-void ButtonCell::Invalidate() const noexcept { InvalidateRect(page_, &rect_, FALSE); }
+// A hidden page is painted whole when it is shown: its cells need not ask,
+// which spares start-up a call to the window system for every cell.
+void ButtonCell::Invalidate() const noexcept {
+    if (IsWindowVisible(page_)) InvalidateRect(page_, &rect_, FALSE);
+}
 
 void ButtonCell::Paint(HDC dc) {
     RECT cell = rect_;
