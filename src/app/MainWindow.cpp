@@ -197,6 +197,21 @@ void MainWindow::RunCommand(Command command) {
         case Command::Close:
             SendMessageW(Handle(), WM_CLOSE, 0, 0);  // as the system menu's Close
             break;
+        case Command::MoveTabLeft:
+            MoveActiveTab(-1);
+            break;
+        case Command::MoveTabRight:
+            MoveActiveTab(1);
+            break;
+        case Command::NewTab:
+            NewTab();
+            break;
+        case Command::RenameTab:
+            RenameActiveTab();
+            break;
+        case Command::DeleteTab:
+            DeleteActiveTab();
+            break;
         case Command::About:
         case Command::None:
             break;
@@ -247,6 +262,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (header->hwndFrom == tabControl_ && header->code == TCN_SELCHANGE) {
                 SetActivePage(PageOfTabItem(TabCtrl_GetCurSel(tabControl_)));
                 OnPageChanged();
+            } else if (header->hwndFrom == tabControl_ && header->code == NM_RCLICK) {
+                ShowTabMenu();
+                return TRUE;  // the tab control's own handling would ask for a second menu
             } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();
             }
