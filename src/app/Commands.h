@@ -85,6 +85,8 @@ void AppendMenuItems(HMENU menu, std::span<const Command> layout);
 
 // The product's web page, opened by "Tavrin Home".
 inline constexpr char kTavrinHomeAddress[] = "https://tavrin.example.org/";
+// The support address the about box offers.
+inline constexpr char kSupportMailAddress[] = "support@tavrin.example.org";
 
 // Sent by a second copy of the program to the running one.
 inline constexpr unsigned kRunningCopyMessage = 3080;

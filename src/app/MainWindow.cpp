@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ProgramResources.h"
+#include "dialogs/AboutDialog.h"
 #include "rules/EdgeSnap.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -213,6 +214,8 @@ void MainWindow::RunCommand(Command command) {
             DeleteActiveTab();
             break;
         case Command::About:
+            ShowAboutDialog(Handle(), services_.shell, {kSupportMailAddress, kTavrinHomeAddress});
+            break;
         case Command::None:
             break;
     }
