@@ -539,6 +539,17 @@ private:
     UINT_PTR timer_;
 };
 
+// While a menu is open: whether it shows, a picture of the screen, and the menu closed.
+bool g_menuShown = false;
+void CALLBACK ShootTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    KillTimer(nullptr, timer);
+    g_menuShown = true;
+    testing::SaveWindowPicture(GetDesktopWindow(), testing::ArtifactPath("main-window-tab-menu.png"));
+    EndMenu();
+}
+
 bool Enabled(HMENU menu, Command command) {
     return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED);
 }
@@ -576,6 +587,19 @@ TEST_F(MainWindowTest, TheTabMenuActsOnTheTabUnderThePointerWithTheTavrinTabShow
     EXPECT_FALSE(GetMenuState(menu.get(), static_cast<UINT>(Command::ShowTavrinTab), MF_BYCOMMAND) & MF_CHECKED);
     menu = window.PrepareTabMenu(-1);
     EXPECT_EQ(window.ActivePageIndex(), 2);
+
+    // Beside the tabs the menu opens too, for the active tab.
+    window.RunCommand(Command::ShowTavrinTab);  // shown again, and active
+    MoveTo(200, 200);
+    POINT besideTheTabs{300, 8};
+    ClientToScreen(window.TabControl(), &besideTheTabs);
+    SetCursorPos(besideTheTabs.x, besideTheTabs.y);
+    SetTimer(nullptr, 0, 100, ShootTheMenu);
+    PostMessageW(window.TabControl(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 8));
+    PostMessageW(window.TabControl(), WM_RBUTTONUP, 0, MAKELPARAM(300, 8));
+    testing::PumpMessages(300);
+    EXPECT_TRUE(g_menuShown);
+    EXPECT_EQ(window.ActivePageIndex(), 0);
 }
 
 TEST_F(MainWindowTest, DeletingTab2Of4RenumbersTheLaterTabsInTheFileAndOnTheCells) {
