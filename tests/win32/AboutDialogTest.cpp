@@ -1,5 +1,7 @@
-// The about box shown for real, read and clicked from a timer while it runs.
+// The about box shown for real, read and clicked from a timer while it runs,
+// and the wait box.
 #include "dialogs/AboutDialog.h"
+#include "dialogs/WaitBox.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,28 @@ TEST(AboutDialogTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
     EXPECT_EQ(shell.requests[0].parameters, "");
     EXPECT_EQ(shell.requests[0].showCommand, kShowNormal);
     EXPECT_EQ(shell.requests[1].file, "https://example.org/");
+}
+
+TEST(WaitBoxTest, IsABorderlessNoticeCentredOnItsOwnerUntilItGoes) {
+    const unique_hwnd owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr,
+                                            nullptr, nullptr, nullptr));
+    ShownWaitBox box = ShowWaitBox(owner.get());
+    const HWND window = WaitBoxWindow(box);
+    ASSERT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+    wchar_t text[64]{};
+    GetWindowTextW(window, text, 64);
+    EXPECT_STREQ(text, L"Exporting report to file, please wait...");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, Scaled(323, DpiOf(owner.get())));
+    EXPECT_EQ(client.bottom, Scaled(114, DpiOf(owner.get())));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, 400, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, 300, 1);
+    box.reset();
+    EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace
