@@ -94,6 +94,8 @@ public:
     void MoveActiveTab(int step);
     // Removes group page `page` with its group and renumbers the later pages.
     void RemoveTab(int page);
+    // The recent list and the most-used panel after group page `page` was deleted.
+    void FollowRemovedTab(int page);
 
 private:
     // Which handler a cell's click goes to.

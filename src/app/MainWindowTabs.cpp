@@ -84,16 +84,22 @@ void MainWindow::DeleteActiveTab() {
 }
 
 // The page after the removed one takes its place as the active page, or the
-// one before when it was the last.
+// one before when it was the last. A page beyond the group list (the options
+// lowered the number of groups) leaves its buttons stored for a later page of
+// that number, and the Tavrin Tab as it is.
 void MainWindow::RemoveTab(int page) {
     if (page < 1 || page >= PageCount()) return;
-    (void)Settings().DeleteGroup(page);  // false for a page beyond the group list: its buttons stay stored
+    const bool deleted = Settings().DeleteGroup(page);
     pages_.erase(pages_.begin() + page);
     const int active = activePage_ > page || activePage_ >= PageCount() ? activePage_ - 1 : activePage_;
     RefreshTabItems();
     SetActivePage(active);
     for (int later = page; later < PageCount(); ++later) RenumberTab(later);
-    // The Tavrin Tab would otherwise show the buttons that took the old IDs.
+    if (deleted) FollowRemovedTab(page);
+}
+
+// The Tavrin Tab would otherwise show the buttons that took the old IDs.
+void MainWindow::FollowRemovedTab(int page) {
     if (std::vector<std::string> recent = RecentAfterTabRemoved(Settings().RecentList, page);
         recent != Settings().RecentList) {
         Settings().RecentList = std::move(recent);
