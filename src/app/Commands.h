@@ -24,6 +24,12 @@ enum class Command : unsigned {
     RestoreSettings = 0x0180,
     ToggleWindow = 0x0190,
     Close = 0x01A0,
+    // The tab menu's commands on the active tab.
+    MoveTabLeft = 0x01B0,
+    MoveTabRight = 0x01C0,
+    NewTab = 0x01D0,
+    RenameTab = 0x01E0,
+    DeleteTab = 0x01F0,
 };
 
 struct CommandText {
@@ -32,7 +38,7 @@ struct CommandText {
     const char* hint;        // as the status bar shows it for a tool image
 };
 
-inline constexpr std::array<CommandText, 10> kCommandTexts{{
+inline constexpr std::array<CommandText, 15> kCommandTexts{{
     {Command::AlwaysOnTop, L"Always On Top", ""},
     {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
     {Command::Report, L"View Frequency Report", "View Frequency Report"},
@@ -43,6 +49,12 @@ inline constexpr std::array<CommandText, 10> kCommandTexts{{
     {Command::RestoreSettings, L"Restore Settings", "Restore Settings"},
     {Command::ToggleWindow, L"Show", ""},
     {Command::Close, L"&Close", ""},
+    // The tab menu.
+    {Command::MoveTabLeft, L"Move Tab left", ""},
+    {Command::MoveTabRight, L"Move Tab right", ""},
+    {Command::NewTab, L"Create New Tab...", ""},
+    {Command::RenameTab, L"Rename ...", ""},
+    {Command::DeleteTab, L"Delete", ""},
 }};
 
 [[nodiscard]] constexpr const CommandText& TextOf(Command command) {
@@ -60,6 +72,10 @@ inline constexpr std::array<Command, 8> kSystemMenu{Command::AlwaysOnTop, Comman
 inline constexpr std::array<Command, 3> kStatusMenu{Command::Report, Command::None, Command::Options};
 inline constexpr std::array<Command, 6> kTrayMenu{Command::ToggleWindow, Command::None, Command::Options,
                                                   Command::Website,      Command::None, Command::Close};
+// The menu of the tab strip.
+inline constexpr std::array<Command, 9> kTabMenu{Command::ShowTavrinTab, Command::None, Command::MoveTabLeft,
+                                                 Command::MoveTabRight,  Command::None, Command::NewTab,
+                                                 Command::RenameTab,     Command::None, Command::DeleteTab};
 
 // Appends the entries of a menu layout to a menu.
 void AppendMenuItems(HMENU menu, std::span<const Command> layout);
@@ -69,6 +85,8 @@ void AppendMenuItems(HMENU menu, std::span<const Command> layout);
 
 // The product's web page, opened by "Tavrin Home".
 inline constexpr char kTavrinHomeAddress[] = "https://tavrin.example.org/";
+// The support address the about box offers.
+inline constexpr char kSupportMailAddress[] = "support@tavrin.example.org";
 
 // Sent by a second copy of the program to the running one.
 inline constexpr unsigned kRunningCopyMessage = 3080;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ProgramResources.h"
+#include "dialogs/AboutDialog.h"
 #include "rules/EdgeSnap.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -198,7 +199,24 @@ void MainWindow::RunCommand(Command command) {
         case Command::Close:
             SendMessageW(Handle(), WM_CLOSE, 0, 0);  // as the system menu's Close
             break;
+        case Command::MoveTabLeft:
+            MoveActiveTab(-1);
+            break;
+        case Command::MoveTabRight:
+            MoveActiveTab(1);
+            break;
+        case Command::NewTab:
+            NewTab();
+            break;
+        case Command::RenameTab:
+            RenameActiveTab();
+            break;
+        case Command::DeleteTab:
+            DeleteActiveTab();
+            break;
         case Command::About:
+            ShowAboutDialog(Handle(), services_.shell, {kSupportMailAddress, kTavrinHomeAddress});
+            break;
         case Command::None:
             break;
     }
@@ -248,6 +266,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (header->hwndFrom == tabControl_ && header->code == TCN_SELCHANGE) {
                 SetActivePage(PageOfTabItem(TabCtrl_GetCurSel(tabControl_)));
                 OnPageChanged();
+            } else if (header->hwndFrom == tabControl_ && header->code == NM_RCLICK) {
+                ShowTabMenu();
+                return TRUE;  // the tab control's own handling would ask for a second menu
             } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();
             }

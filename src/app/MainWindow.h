@@ -86,6 +86,21 @@ public:
     // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
     [[nodiscard]] IDropTarget* DropTarget() const noexcept;
 
+    // Tab actions (MainWindowTabs.cpp).
+    // Makes the page of a tab item the active page and returns the tab menu
+    // for it; -1 (no tab under the pointer) keeps the active page.
+    [[nodiscard]] unique_hmenu PrepareTabMenu(int tabItem);
+    void ShowTabMenu();
+    void NewTab();
+    void RenameActiveTab();
+    void DeleteActiveTab();
+    // Exchanges the active group page with its neighbour, step -1 or 1.
+    void MoveActiveTab(int step);
+    // Removes group page `page` with its group and renumbers the later pages.
+    void RemoveTab(int page);
+    // The recent list and the most-used panel after group page `page` was deleted.
+    void FollowRemovedTab(int page);
+
 private:
     // Which handler a cell's click goes to.
     enum class CellKind { Grid, TavrinTab, Tool };

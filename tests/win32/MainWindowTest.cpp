@@ -48,12 +48,25 @@ public:
     std::vector<std::string> messages;
 };
 
+// Answers the questions as the test says instead of showing them, and keeps them.
+class ScriptedPrompt : public Win32Prompt {
+public:
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answer;
+    }
+
+    bool answer = true;
+    std::vector<std::string> questions;
+};
+
 struct Options {
     std::string lastPanelIndex = "1";
     std::string showAppPanel = "1";
     std::string alwaysOnTop = "0";
     int x = 100;
     int y = 100;
+    std::vector<std::string> groups = {"Tools", "Games"};
 };
 
 std::string SettingsFile(const Options& options, const std::string& recent, const std::string& buttons) {
@@ -75,9 +88,11 @@ std::string SettingsFile(const Options& options, const std::string& recent, cons
     for (const auto& [name, value] : items) {
         xml += "\r\n\t\t<Item Name=\"" + std::string(name) + "\" Value=\"" + value + "\"/>";
     }
-    xml +=
-        "\r\n\t</Application>\r\n\t<Groups Count=\"2\">\r\n\t\t<Item ID=\"1\" Value=\"Tools\"/>"
-        "\r\n\t\t<Item ID=\"2\" Value=\"Games\"/>\r\n\t</Groups>\r\n\t<Last6Buttons>";
+    xml += "\r\n\t</Application>\r\n\t<Groups Count=\"" + std::to_string(options.groups.size()) + "\">";
+    for (size_t i = 0; i < options.groups.size(); ++i) {
+        xml += "\r\n\t\t<Item ID=\"" + std::to_string(i + 1) + "\" Value=\"" + options.groups[i] + "\"/>";
+    }
+    xml += "\r\n\t</Groups>\r\n\t<Last6Buttons>";
     size_t start = 0;
     for (int i = 1; i <= 6; ++i) {
         const size_t comma = recent.find(',', start);
@@ -99,6 +114,12 @@ protected:
     MainWindow& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
                       const std::string& buttons = "") {
         WriteBytes(SettingsPath(), SettingsFile(options, recent, buttons));
+        return Open();
+    }
+
+    // Starts the window on the settings file as it is.
+    MainWindow& Open() {
+        window_.reset();
         config_.emplace(fs_, environment_, dialogs_);
         owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                      nullptr));
@@ -132,7 +153,7 @@ protected:
     testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
     Win32FileSystem fs_;
     Win32Shell shell_;
-    Win32Prompt prompt_;
+    ScriptedPrompt prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};  // a Monday of ISO week 50
     FakeFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
@@ -482,6 +503,209 @@ TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
     window.RunCommand(Command::RestoreSettings);
     EXPECT_EQ(dialogs_.messages.back(), "Restore Config done, please exit and run Tavrin again.");
     EXPECT_NE(ReadBytes(folder_ / "tavrin.xml").find("RestoreXml=\"copy.xml\""), std::string::npos);
+}
+
+// Plays the user of the tab-name boxes that open while it lives: at each timer
+// tick an open box gets the next text and OK; with no text left, Cancel.
+class NameBoxUser {
+public:
+    explicit NameBoxUser(std::deque<std::wstring> texts) : timer_(SetTimer(nullptr, 0, 50, Tick)) {
+        texts_ = std::move(texts);
+        shown_.clear();
+    }
+    ~NameBoxUser() { KillTimer(nullptr, timer_); }
+    // What the box showed at each tick.
+    [[nodiscard]] static const std::vector<std::wstring>& Shown() { return shown_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        const HWND box = FindWindowW(L"#32770", L"Tabsheet name");
+        if (!box || !IsWindowEnabled(box)) return;
+        const HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        std::wstring text(256, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+        shown_.push_back(text);
+        if (texts_.empty()) {
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        SetWindowTextW(edit, texts_.front().c_str());
+        texts_.pop_front();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+
+    static inline std::deque<std::wstring> texts_;
+    static inline std::vector<std::wstring> shown_;
+    UINT_PTR timer_;
+};
+
+// While a menu is open: whether it shows, a picture of the screen, and the menu closed.
+bool g_menuShown = false;
+void CALLBACK ShootTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    KillTimer(nullptr, timer);
+    g_menuShown = true;
+    testing::SaveWindowPicture(GetDesktopWindow(), testing::ArtifactPath("main-window-tab-menu.png"));
+    EndMenu();
+}
+
+bool Enabled(HMENU menu, Command command) {
+    return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(MainWindowTest, TheTabMenuActsOnTheTabUnderThePointerWithTheTavrinTabShownOrHidden) {
+    MainWindow& window = Start({.lastPanelIndex = "2"});
+    unique_hmenu menu = window.PrepareTabMenu(1);
+    ASSERT_EQ(GetMenuItemCount(menu.get()), static_cast<int>(kTabMenu.size()));
+    for (size_t i = 0; i < kTabMenu.size(); ++i) {
+        EXPECT_EQ(GetMenuItemID(menu.get(), static_cast<int>(i)),
+                  kTabMenu[i] == Command::None ? 0u : static_cast<UINT>(kTabMenu[i]));
+    }
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+    EXPECT_EQ(window.Settings().LastPanelIndex, 2);  // no page change
+    EXPECT_FALSE(Enabled(menu.get(), Command::MoveTabLeft));
+    EXPECT_TRUE(Enabled(menu.get(), Command::MoveTabRight));
+    EXPECT_TRUE(Enabled(menu.get(), Command::DeleteTab));
+    EXPECT_TRUE(GetMenuState(menu.get(), static_cast<UINT>(Command::ShowTavrinTab), MF_BYCOMMAND) & MF_CHECKED);
+
+    menu = window.PrepareTabMenu(0);  // the Tavrin Tab: renamed, never moved or deleted
+    EXPECT_EQ(window.ActivePageIndex(), 0);
+    EXPECT_FALSE(Enabled(menu.get(), Command::MoveTabRight) || Enabled(menu.get(), Command::DeleteTab));
+    EXPECT_TRUE(Enabled(menu.get(), Command::RenameTab) && Enabled(menu.get(), Command::NewTab));
+    menu = window.PrepareTabMenu(-1);  // beside the tabs: the active tab stays
+    EXPECT_EQ(window.ActivePageIndex(), 0);
+
+    window.RunCommand(Command::ShowTavrinTab);  // hidden: the first tab is group 1
+    menu = window.PrepareTabMenu(0);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+    EXPECT_FALSE(Enabled(menu.get(), Command::MoveTabLeft));
+    menu = window.PrepareTabMenu(1);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    EXPECT_TRUE(Enabled(menu.get(), Command::MoveTabLeft));
+    EXPECT_FALSE(Enabled(menu.get(), Command::MoveTabRight));
+    EXPECT_FALSE(GetMenuState(menu.get(), static_cast<UINT>(Command::ShowTavrinTab), MF_BYCOMMAND) & MF_CHECKED);
+    menu = window.PrepareTabMenu(-1);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+
+    // Beside the tabs the menu opens too, for the active tab.
+    window.RunCommand(Command::ShowTavrinTab);  // shown again, and active
+    MoveTo(200, 200);
+    POINT besideTheTabs{300, 8};
+    ClientToScreen(window.TabControl(), &besideTheTabs);
+    SetCursorPos(besideTheTabs.x, besideTheTabs.y);
+    SetTimer(nullptr, 0, 100, ShootTheMenu);
+    PostMessageW(window.TabControl(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 8));
+    PostMessageW(window.TabControl(), WM_RBUTTONUP, 0, MAKELPARAM(300, 8));
+    testing::PumpMessages(300);
+    EXPECT_TRUE(g_menuShown);
+    EXPECT_EQ(window.ActivePageIndex(), 0);
+}
+
+TEST_F(MainWindowTest, DeletingTab2Of4RenumbersTheLaterTabsInTheFileAndOnTheCells) {
+    MainWindow& window = Start({.groups = {"A", "B", "C", "D"}}, "201,305,101,0,0,0",
+                               ButtonXml(101, {{"Description", "One"}}) +
+                                   ButtonXml(201, {{"Description", "Gone"}, {"TotolRunTimes", "9"}}) +
+                                   ButtonXml(305, {{"Description", "Three"}}) +
+                                   ButtonXml(420, {{"Description", "Four"}, {"TotolRunTimes", "4"}}));
+    (void)window.PrepareTabMenu(2);
+    prompt_.answer = false;
+    window.RunCommand(Command::DeleteTab);
+    ASSERT_EQ(window.PageCount(), 5);
+    EXPECT_EQ(prompt_.questions.at(0), "Are you sure to remove this tabsheet and all the icons within?\r\n\r\nB");
+
+    prompt_.answer = true;
+    window.RunCommand(Command::DeleteTab);
+    ASSERT_EQ(window.PageCount(), 4);
+    EXPECT_EQ(TabCtrl_GetItemCount(window.TabControl()), 4);
+    EXPECT_EQ(window.ActivePageIndex(), 2);  // the next tab takes the place
+    EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"A", "C", "D"}));
+    const std::string saved = ReadBytes(SettingsPath());
+    for (const char* id : {"101", "205", "320"})
+        EXPECT_NE(saved.find("ID=\"" + std::string(id) + "\""), std::string::npos);
+    for (const char* id : {"201", "305", "420"})
+        EXPECT_EQ(saved.find("ID=\"" + std::string(id) + "\""), std::string::npos);
+    EXPECT_EQ(window.GridCell(2, 5).Tag(), 205);
+    EXPECT_EQ(window.GridCell(2, 5).Hint(), "Three");
+    EXPECT_EQ(window.GridCell(3, 20).Tag(), 320);
+    EXPECT_EQ(window.GridCell(3, 20).Hint(), "Four");
+    // The Tavrin Tab follows: the deleted button leaves it, the moved ones keep their places.
+    EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"205", "101", "0", "0", "0", "0"}));
+    EXPECT_EQ(window.RecentImage(1).Hint(), "Three");
+    EXPECT_EQ(window.MostUsed().MostUsedIDs[0], 320);
+    EXPECT_EQ(window.MostUsedImage(1).Hint(), "Four");
+
+    (void)window.PrepareTabMenu(3);  // the last tab: the one before becomes active
+    window.RunCommand(Command::DeleteTab);
+    EXPECT_EQ(window.PageCount(), 3);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    window.RunCommand(Command::DeleteTab);
+    window.RunCommand(Command::DeleteTab);  // one group page is left: nothing is asked or deleted
+    EXPECT_EQ(window.PageCount(), 2);
+    EXPECT_EQ(prompt_.questions.size(), 4u);
+}
+
+TEST_F(MainWindowTest, MovingTab1RightExchangesItsButtonsNamesAndTavrinTabPlaces) {
+    MainWindow& window = Start({.lastPanelIndex = "1"}, "101,0,0,0,0,0",
+                               ButtonXml(101, {{"Description", "First"}, {"TotolRunTimes", "5"}}) +
+                                   ButtonXml(202, {{"Description", "Second"}}));
+    window.RunCommand(Command::MoveTabLeft);  // onto the Tavrin Tab: nothing
+    window.RunCommand(Command::MoveTabRight);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"Games", "Tools"}));
+    ButtonStore& store = window.Buttons();
+    ASSERT_TRUE(store.LoadButton(201));
+    EXPECT_EQ(store.Current().Description, "First");
+    ASSERT_TRUE(store.LoadButton(102));
+    EXPECT_EQ(store.Current().Description, "Second");
+    EXPECT_FALSE(store.LoadButtonSummary(101) || store.LoadButtonSummary(202));
+    EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
+    EXPECT_EQ(window.GridCell(2, 1).Hint(), "First");
+    EXPECT_EQ(window.GridCell(1, 2).Tag(), 102);
+    EXPECT_EQ(window.Settings().RecentList.at(0), "201");
+    EXPECT_EQ(window.RecentImage(1).Tag(), 201);
+    EXPECT_EQ(window.MostUsed().MostUsedIDs[0], 201);
+
+    window.RunCommand(Command::MoveTabRight);  // the last tab: nothing
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    window.RunCommand(Command::MoveTabLeft);
+    EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"Tools", "Games"}));
+    EXPECT_EQ(window.GridCell(1, 1).Hint(), "First");
+}
+
+TEST_F(MainWindowTest, NewAndRenamedTabsAreKeptAndTheProgramReopensOnThePageChosenBefore) {
+    MainWindow& window = Start({.lastPanelIndex = "1"});
+    {
+        const NameBoxUser user({L"   ", L" Work "});  // blanks only keep the box open
+        window.RunCommand(Command::NewTab);
+        EXPECT_EQ(NameBoxUser::Shown(), (std::vector<std::wstring>{L"", L"   "}));
+    }
+    ASSERT_EQ(window.PageCount(), 4);
+    EXPECT_EQ(window.ActivePageIndex(), 3);
+    EXPECT_EQ(window.GridCell(3, 1).Tag(), 301);
+    EXPECT_EQ(window.Settings().GroupNames.at(2), " Work ");  // as typed
+    {
+        const NameBoxUser user({});
+        window.RunCommand(Command::NewTab);  // cancelled
+    }
+    EXPECT_EQ(window.PageCount(), 4);
+    (void)window.PrepareTabMenu(0);
+    {
+        const NameBoxUser user({L"Home"});
+        window.RunCommand(Command::RenameTab);
+        EXPECT_EQ(NameBoxUser::Shown(), (std::vector<std::wstring>{L"Tavrin Tab"}));
+    }
+    EXPECT_EQ(window.Settings().FavoriteGroup, "Home");
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
+
+    MainWindow& again = Open();
+    EXPECT_EQ(again.PageCount(), 4);
+    EXPECT_EQ(again.ActivePageIndex(), 1);
+    EXPECT_EQ(again.Settings().GroupNames, (std::vector<std::string>{"Tools", "Games", " Work "}));
+    EXPECT_EQ(again.Settings().FavoriteGroup, "Home");
 }
 
 }  // namespace

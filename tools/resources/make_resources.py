@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes Tavrin's resources: the application icon, the missing-icon picture,
-the four tool icons of the Tavrin Tab, the two feedback sounds and the manifest.
+the four tool icons of the Tavrin Tab, the about box's banner, the two feedback
+sounds and the manifest.
 
 Everything is drawn and synthesised here with the standard library, and the
 output is the same bytes on every run and every machine: no timestamps, and the
@@ -404,6 +405,206 @@ MANIFEST = '''<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 </assembly>
 '''
 
+
+# ---------------------------------------------------------------------------
+# The about box's banner, drawn directly at its size (a wide picture, unlike the
+# square icons), and a baseline JPEG encoder: Python has none, and one of our
+# own gives the same bytes everywhere (4:4:4, Huffman tables fitted to the picture).
+
+BANNER_SIZE = (439, 112)
+BANNER_TILES = [(230, 92, 60), (64, 170, 90), (245, 190, 60), (70, 140, 230), (200, 80, 160), (120, 200, 220)]
+
+
+def rounded_square_distance(x, y, cx, cy, half, radius):
+    """Signed distance from (x, y) to a rounded square; negative inside."""
+    qx, qy = abs(x - cx) - half + radius, abs(y - cy) - half + radius
+    outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
+    return outside + min(max(qx, qy), 0.0) - radius
+
+
+def blend(base, colour, amount):
+    return tuple(b + (c - b) * amount for b, c in zip(base, colour))
+
+
+def banner(width, height):
+    """Rows of (r, g, b): a blue field with light rings on the right and two rows
+    of launcher tiles on the left. Units are the picture's height, so every size
+    shows the same picture; edges are anti-aliased by their distance in pixels."""
+    aspect = width / height
+    pitch, half, radius, left, top = 0.34, 0.135, 0.045, 0.2, 0.16
+    rows = []
+    for py in range(height):
+        y = (py + 0.5) / height
+        row = []
+        for px in range(width):
+            x = (px + 0.5) / height
+            t = min(max((x / aspect) * 0.6 + y * 0.4, 0.0), 1.0)
+            colour = blend((18, 52, 112), (46, 128, 196), t)
+            for cx, cy, r, alpha in ((aspect - 0.3, 1.25, 0.95, 0.22), (aspect - 0.3, 1.25, 1.3, 0.14)):
+                ring = abs(math.hypot(x - cx, y - cy) - r) - 0.03
+                colour = blend(colour, (255, 255, 255), alpha * min(max(0.5 - ring * height, 0.0), 1.0))
+            column, line = int((x - left) // pitch), int((y - top) // pitch)
+            if 0 <= column < 6 and 0 <= line < 2:
+                cx, cy = left + (column + 0.5) * pitch, top + (line + 0.5) * pitch
+                tile = BANNER_TILES[(column + 3 * line) % len(BANNER_TILES)]
+                shade = blend(tile, (255, 255, 255), 0.3 * max(cy - y, 0.0) / half)
+                cover = min(max(0.5 - rounded_square_distance(x, y, cx, cy, half, radius) * height, 0.0), 1.0)
+                colour = blend(colour, shade, cover)
+            row.append(colour)
+        rows.append(row)
+    return rows
+
+
+ZIGZAG = [0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6, 7,
+          14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46,
+          53, 60, 61, 54, 47, 55, 62, 63]
+LUMINANCE_TABLE = [16, 11, 10, 16, 24, 40, 51, 61, 12, 12, 14, 19, 26, 58, 60, 55, 14, 13, 16, 24, 40, 57, 69, 56,
+                   14, 17, 22, 29, 51, 87, 80, 62, 18, 22, 37, 56, 68, 109, 103, 77, 24, 35, 55, 64, 81, 104, 113, 92,
+                   49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99]
+CHROMINANCE_TABLE = [17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99, 99, 99,
+                     47, 66, 99, 99, 99, 99, 99, 99] + [99] * 32
+DCT = [[(math.sqrt(0.125) if u == 0 else 0.5) * math.cos((2 * x + 1) * u * math.pi / 16) for x in range(8)]
+       for u in range(8)]
+
+
+def quality_table(table, quality):
+    scale = 200 - 2 * quality
+    return [min(max((value * scale + 50) // 100, 1), 255) for value in table]
+
+
+def forward_dct(block):
+    """block: 64 level-shifted samples, row by row; the 64 coefficients the same way."""
+    rows = [[sum(c * v for c, v in zip(basis, block[8 * y:8 * y + 8])) for basis in DCT] for y in range(8)]
+    return [sum(DCT[v][y] * rows[y][u] for y in range(8)) for v in range(8) for u in range(8)]
+
+
+def size_of(value):
+    return abs(value).bit_length()
+
+
+def block_symbols(coefficients, previous_dc):
+    """The (symbol, value, size) codes of one quantised block in zigzag order; the DC first."""
+    difference = coefficients[0] - previous_dc
+    codes = [(size_of(difference), difference, size_of(difference))]
+    run = 0
+    for k in range(1, 64):
+        value = coefficients[ZIGZAG[k]]
+        if value == 0:
+            run += 1
+            continue
+        while run > 15:
+            codes.append((0xF0, 0, 0))
+            run -= 16
+        codes.append(((run << 4) | size_of(value), value, size_of(value)))
+        run = 0
+    if run:
+        codes.append((0x00, 0, 0))
+    return codes
+
+
+def huffman_table(counts):
+    """Code lengths for the symbols counted, at most 16 bits and no code of all
+    ones (a reserved symbol takes that place and is dropped): (bits, values)."""
+    counts = dict(counts)
+    counts[256] = 1
+    sizes = {symbol: 0 for symbol in counts}
+    groups = sorted((count, symbol, [symbol]) for symbol, count in counts.items())
+    while len(groups) > 1:
+        (first, key, a), (second, _, b) = groups[0], groups[1]
+        for symbol in a + b:
+            sizes[symbol] += 1
+        groups = sorted(groups[2:] + [(first + second, key, a + b)])
+    bits = [0] * 33
+    for size in sizes.values():
+        bits[size] += 1
+    for longest in range(32, 16, -1):
+        while bits[longest] > 0:
+            shorter = longest - 2
+            while bits[shorter] == 0:
+                shorter -= 1
+            bits[longest] -= 2
+            bits[longest - 1] += 1
+            bits[shorter + 1] += 2
+            bits[shorter] -= 1
+    longest = 16
+    while bits[longest] == 0:
+        longest -= 1
+    bits[longest] -= 1
+    values = sorted((symbol for symbol in counts if symbol != 256), key=lambda symbol: (sizes[symbol], symbol))
+    return bits[1:17], values
+
+
+def huffman_codes(bits, values):
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(bits[length - 1]):
+            codes[values[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+def encode_jpeg(rows, quality=92):
+    height, width = len(rows), len(rows[0])
+    tables = [quality_table(LUMINANCE_TABLE, quality), quality_table(CHROMINANCE_TABLE, quality)]
+    planes = [[], [], []]
+    for row in rows:
+        for index, (r, g, b) in enumerate(((0.299, 0.587, 0.114), (-0.168736, -0.331264, 0.5),
+                                           (0.5, -0.418688, -0.081312))):
+            planes[index].append([r * p[0] + g * p[1] + b * p[2] + (0 if index == 0 else 128) - 128 for p in row])
+    blocks = []  # per block position, the three components' codes
+    previous = [0, 0, 0]
+    for by in range(0, height, 8):
+        for bx in range(0, width, 8):
+            for component in range(3):
+                plane = planes[component]
+                samples = [plane[min(by + y, height - 1)][min(bx + x, width - 1)] for y in range(8) for x in range(8)]
+                table = tables[min(component, 1)]
+                quantised = [int(math.floor(c / q + 0.5)) for c, q in zip(forward_dct(samples), table)]
+                blocks.append((component, block_symbols(quantised, previous[component])))
+                previous[component] = quantised[0]
+    counts = [[{}, {}], [{}, {}]]  # [luminance, chrominance][dc, ac]
+    for component, codes in blocks:
+        for k, (symbol, _, _) in enumerate(codes):
+            table = counts[min(component, 1)][0 if k == 0 else 1]
+            table[symbol] = table.get(symbol, 0) + 1
+    specs = [[huffman_table(counts[c][d]) for d in range(2)] for c in range(2)]
+    coders = [[huffman_codes(*specs[c][d]) for d in range(2)] for c in range(2)]
+
+    data, accumulator, filled = bytearray(), 0, 0
+    for component, codes in blocks:
+        for k, (symbol, value, size) in enumerate(codes):
+            code, length = coders[min(component, 1)][0 if k == 0 else 1][symbol]
+            pieces = [(code, length)]
+            if size:
+                pieces.append((value if value > 0 else value + (1 << size) - 1, size))
+            for bits, count in pieces:
+                accumulator = (accumulator << count) | bits
+                filled += count
+                while filled >= 8:
+                    filled -= 8
+                    byte = (accumulator >> filled) & 0xFF
+                    data.append(byte)
+                    if byte == 0xFF:
+                        data.append(0)
+                accumulator &= (1 << filled) - 1
+    if filled:
+        byte = ((accumulator << (8 - filled)) | ((1 << (8 - filled)) - 1)) & 0xFF
+        data += bytes([byte, 0]) if byte == 0xFF else bytes([byte])
+
+    def segment(marker, body):
+        return struct.pack('>BBH', 0xFF, marker, len(body) + 2) + body
+
+    quantisation = b''.join(bytes([i]) + bytes(tables[i][ZIGZAG[k]] for k in range(64)) for i in range(2))
+    huffman = b''.join(bytes([(d << 4) | c]) + bytes(specs[c][d][0]) + bytes(specs[c][d][1])
+                       for c in range(2) for d in range(2))
+    frame = struct.pack('>BHHB', 8, height, width, 3) + bytes([1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1])
+    scan = bytes([3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0])
+    return (b'\xff\xd8' + segment(0xE0, b'JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00') +
+            segment(0xDB, quantisation) + segment(0xC0, frame) + segment(0xC4, huffman) + segment(0xDA, scan) +
+            bytes(data) + b'\xff\xd9')
+
 # ---------------------------------------------------------------------------
 
 # The sizes the pictures of buttons and tools come in: 32 pixels at 100 % and the
@@ -422,6 +623,9 @@ def resources():
         'Icon.wav': click(1079, [(1250, 0.7), (2500, 0.25), (3900, 0.05)], 0.0012, 0.011, 0.45),
         'Tabsheet.wav': click(680, [(2100, 0.75), (4200, 0.2), (6300, 0.05)], 0.0008, 0.006, 0.3),
         'tavrin.manifest': MANIFEST.replace('\n', '\r\n').encode('utf-8'),
+        # At 100 % and, for 150 % and 200 %, at twice the size.
+        'about-banner-1x.jpg': encode_jpeg(banner(*BANNER_SIZE)),
+        'about-banner-2x.jpg': encode_jpeg(banner(2 * BANNER_SIZE[0], 2 * BANNER_SIZE[1])),
     }
 
 

@@ -1,0 +1,140 @@
+// The tab menu and its actions: create, rename, delete and move group pages.
+// A group's name, its page and the hundreds of its buttons' IDs always agree,
+// so moving or deleting a page renumbers buttons in the settings file and on
+// the cells.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/MainWindow.h"
+#include "dialogs/TabNameDialog.h"
+#include "rules/GridGeometry.h"
+#include "rules/TabActions.h"
+#include "win32/Utf16.h"
+
+namespace tavrin {
+
+// Selecting the tab this way is no page change: the stored page and the sound stay.
+unique_hmenu MainWindow::PrepareTabMenu(int tabItem) {
+    if (const int page = PageOfTabItem(tabItem); page >= 0) SetActivePage(page);
+    unique_hmenu menu(CreatePopupMenu());
+    AppendMenuItems(menu.get(), kTabMenu);
+    const TabMenuRules rules = TabMenuFor(activePage_, PageCount());
+    const auto enable = [&menu](Command command, bool enabled) {
+        EnableMenuItem(menu.get(), static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(Command::MoveTabLeft, rules.moveLeft);
+    enable(Command::MoveTabRight, rules.moveRight);
+    enable(Command::DeleteTab, rules.remove);
+    CheckMenuItem(menu.get(), static_cast<UINT>(Command::ShowTavrinTab),
+                  MF_BYCOMMAND | (Settings().ShowAppPanel ? MF_CHECKED : MF_UNCHECKED));
+    return menu;
+}
+
+// At the place of the right-click that asked for the menu.
+void MainWindow::ShowTabMenu() {
+    const DWORD position = GetMessagePos();
+    const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    TCHITTESTINFO hit{};
+    hit.pt = point;
+    ScreenToClient(tabControl_, &hit.pt);
+    const unique_hmenu menu = PrepareTabMenu(TabCtrl_HitTest(tabControl_, &hit));
+    const UINT chosen =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
+    RunCommand(CommandOfMenuId(chosen));
+}
+
+// The new page becomes the active one without a page change: the page the
+// program reopens on stays the one the user chose last.
+void MainWindow::NewTab() {
+    const std::optional<std::string> name = ShowTabNameDialog(Handle(), "");
+    if (!name) return;
+    Settings().AddGroup(*name);
+    BuildButtonGrid(AddPage(Widen(*name)), static_cast<int>(Settings().GroupNames.size()));
+    LayoutPages();
+    RefreshTabItems();
+    SetActivePage(PageCount() - 1);
+}
+
+// The Tavrin Tab's caption is an option; a group page's is its group's name.
+void MainWindow::RenameActiveTab() {
+    const int page = activePage_;
+    if (page < 0) return;
+    const std::optional<std::string> name = ShowTabNameDialog(Handle(), Narrow(pages_[page].caption));
+    if (!name) return;
+    pages_[page].caption = Widen(*name);
+    RefreshTabItems();
+    if (page > 0) {
+        Settings().SetGroupName(page, *name);
+    } else {
+        Settings().FavoriteGroup = *name;
+        Settings().SaveSettings();
+    }
+}
+
+// The last group page stays: the rules of the menu hold for the command from anywhere.
+void MainWindow::DeleteActiveTab() {
+    const int page = activePage_;
+    if (!TabMenuFor(page, PageCount()).remove) return;
+    if (!services_.prompt.AskYesNo("Are you sure to remove this tabsheet and all the icons within?\r\n\r\n" +
+                                   Narrow(pages_[page].caption))) {
+        return;
+    }
+    RemoveTab(page);
+}
+
+// The page after the removed one takes its place as the active page, or the
+// one before when it was the last. A page beyond the group list (the options
+// lowered the number of groups) leaves its buttons stored for a later page of
+// that number, and the Tavrin Tab as it is.
+void MainWindow::RemoveTab(int page) {
+    if (page < 1 || page >= PageCount()) return;
+    const bool deleted = Settings().DeleteGroup(page);
+    pages_.erase(pages_.begin() + page);
+    const int active = activePage_ > page || activePage_ >= PageCount() ? activePage_ - 1 : activePage_;
+    RefreshTabItems();
+    SetActivePage(active);
+    for (int later = page; later < PageCount(); ++later) RenumberTab(later);
+    if (deleted) FollowRemovedTab(page);
+}
+
+// The Tavrin Tab would otherwise show the buttons that took the old IDs.
+void MainWindow::FollowRemovedTab(int page) {
+    if (std::vector<std::string> recent = RecentAfterTabRemoved(Settings().RecentList, page);
+        recent != Settings().RecentList) {
+        Settings().RecentList = std::move(recent);
+        Settings().SaveRecent();
+        FillRecentPanel();
+    }
+    RedrawMostUsed(MostUsedAfterTabRemoved(mostUsed_, page));
+}
+
+// Slot by slot: each step exchanges the two stored buttons and the tags of
+// their cells, so the cells keep showing the same records. The Tavrin Tab
+// follows the IDs.
+void MainWindow::MoveActiveTab(int step) {
+    const int from = activePage_;
+    const int to = from + step;
+    if (from <= 0 || to <= 0 || from == to || from >= PageCount() || to >= PageCount()) return;
+    for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+        const int f = ButtonIDOf(from, slot);
+        const int t = ButtonIDOf(to, slot);
+        ButtonStore first(*storageServices_);
+        ButtonStore second(*storageServices_);
+        (void)first.LoadButton(f);
+        (void)second.LoadButton(t);
+        first.WriteButton(t);
+        second.WriteButton(f);
+        RetagPanel(from, f, t);
+        RetagPanel(to, t, f);
+        if (Settings().SwapRecent(f, t)) FillRecentPanel();
+        RedrawMostUsed(SwapInMostUsed(mostUsed_, f, t));
+    }
+    std::swap(pages_[from], pages_[to]);
+    RefreshTabItems();
+    SetActivePage(to);
+    Settings().SetGroupName(from, Narrow(pages_[from].caption));
+    Settings().SetGroupName(to, Narrow(pages_[to].caption));
+}
+
+}  // namespace tavrin

@@ -1,0 +1,75 @@
+// The about box shown for real, read and clicked from a timer while it runs,
+// and the wait box.
+#include "dialogs/AboutDialog.h"
+#include "dialogs/WaitBox.h"
+
+#include <gtest/gtest.h>
+
+#include "support/FakeShell.h"
+#include "support/Screenshot.h"
+#include "rules/Scale.h"
+#include "win32/Dpi.h"
+
+namespace tavrin {
+namespace {
+
+HWND g_box = nullptr;
+COLORREF g_bannerPixel = CLR_INVALID;
+
+// Once the box is painted: its banner pixel and picture, a click on each link, then OK.
+void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", L"About");
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    g_box = box;
+    UpdateWindow(box);
+    const HDC dc = GetDC(box);
+    g_bannerPixel = GetPixel(dc, 20, 100);  // the blue field under the tiles
+    ReleaseDC(box, dc);
+    testing::SaveWindowPicture(
+        box, testing::ArtifactPath(DpiOf(box) == kBaseDpi ? "about-box.png" : "about-box-144dpi.png"));
+    for (const wchar_t* link : {L"help@example.org", L"https://example.org/"}) {
+        const HWND label = FindWindowExW(box, nullptr, L"Static", link);
+        SendMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(AboutDialogTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
+    testing::FakeShell shell;
+    SetTimer(nullptr, 0, 100, UseTheBox);
+    ShowAboutDialog(nullptr, shell, {"help@example.org", "https://example.org/"});
+    ASSERT_NE(g_box, nullptr);
+    EXPECT_GT(GetBValue(g_bannerPixel), GetRValue(g_bannerPixel) + 40);
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[0].verb, "open");
+    EXPECT_EQ(shell.requests[0].file, "mailto:help@example.org?subject=Tavrin Support");
+    EXPECT_EQ(shell.requests[0].parameters, "");
+    EXPECT_EQ(shell.requests[0].showCommand, kShowNormal);
+    EXPECT_EQ(shell.requests[1].file, "https://example.org/");
+}
+
+TEST(WaitBoxTest, IsABorderlessNoticeCentredOnItsOwnerUntilItGoes) {
+    const unique_hwnd owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr,
+                                            nullptr, nullptr, nullptr));
+    ShownWaitBox box = ShowWaitBox(owner.get());
+    const HWND window = WaitBoxWindow(box);
+    ASSERT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+    wchar_t text[64]{};
+    GetWindowTextW(window, text, 64);
+    EXPECT_STREQ(text, L"Exporting report to file, please wait...");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, Scaled(323, DpiOf(owner.get())));
+    EXPECT_EQ(client.bottom, Scaled(114, DpiOf(owner.get())));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, 400, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, 300, 1);
+    box.reset();
+    EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace tavrin
