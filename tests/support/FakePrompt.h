@@ -1,5 +1,6 @@
 // Answers every Yes/No question with the answer the test set, and keeps the
-// questions asked.
+// questions asked. Base is the prompt interface, or the Win32 prompt for a
+// window that gives the prompt its owner.
 #pragma once
 
 #include <string>
@@ -9,7 +10,8 @@
 
 namespace tavrin::testing {
 
-class FakePrompt : public IUserPrompt {
+template <typename Base>
+class ScriptedPrompt : public Base {
 public:
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
@@ -19,5 +21,7 @@ public:
     bool answer = true;
     std::vector<std::string> questions;
 };
+
+using FakePrompt = ScriptedPrompt<IUserPrompt>;
 
 }  // namespace tavrin::testing

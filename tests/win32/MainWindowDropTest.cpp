@@ -17,6 +17,7 @@
 #include "shell/ShellLinker.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
+#include "support/FakePrompt.h"
 #include "support/FixedClock.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -80,17 +81,6 @@ std::string ItemList(const std::string& path) {
 
 UINT Registered(const wchar_t* name) { return RegisterClipboardFormatW(name); }
 
-// Answers the replace question as the test says and keeps the questions.
-class AnsweringPrompt : public Win32Prompt {
-public:
-    bool AskYesNo(const std::string& text) override {
-        asked.push_back(text);
-        return answer;
-    }
-    bool answer = false;
-    std::vector<std::string> asked;
-};
-
 class NoFileDialogs : public ISettingsFileDialogs {
 public:
     std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
@@ -109,6 +99,7 @@ class MainWindowDropTest : public ::testing::Test {
 protected:
     MainWindowDropTest() {
         testing::InitWindowControls();
+        prompt_.answer = false;  // the replace question is answered No until a test says Yes
         WriteBytes(folder_ / "TV_alice.xml",
                    "<GLConfig><Application><Item Name=\"LastPanelIndex\" Value=\"1\"/>"
                    "</Application><Groups Count=\"1\"><Item ID=\"1\" Value=\"Tools\"/>"
@@ -146,7 +137,7 @@ protected:
     testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
     Win32FileSystem fs_;
     Win32Shell shell_;
-    AnsweringPrompt prompt_;
+    testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
     NoFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
@@ -204,7 +195,7 @@ TEST_F(MainWindowDropTest, AnOccupiedSlotIsReplacedOnlyAfterYesAndRefusedDragsCh
 
     EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({file})}}), cell), DROPEFFECT_COPY);
     EXPECT_TRUE(highlighted_);
-    EXPECT_EQ(prompt_.asked,
+    EXPECT_EQ(prompt_.questions,
               std::vector<std::string>{"Use the:\r\n\r\nC:\\old.exe\r\n\r\nReplace the exists icon:\r\n\r\n" + file});
     EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), before);
     prompt_.answer = true;
@@ -212,10 +203,10 @@ TEST_F(MainWindowDropTest, AnOccupiedSlotIsReplacedOnlyAfterYesAndRefusedDragsCh
     EXPECT_EQ(window.GridCell(1, 1).Hint(), "new.txt");
 
     window.SetActivePage(0);  // the Tavrin Tab
-    prompt_.asked.clear();
+    prompt_.questions.clear();
     EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({File("other.txt")})}}), ScreenPointOf(window.RecentImage(1))),
               DROPEFFECT_NONE);
-    EXPECT_TRUE(prompt_.asked.empty());
+    EXPECT_TRUE(prompt_.questions.empty());
 }
 
 }  // namespace

@@ -14,9 +14,10 @@
 
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
+#include "support/FakePrompt.h"
 #include "support/FixedClock.h"
-#include "support/TempFolder.h"
 #include "support/Screenshot.h"
+#include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
@@ -46,18 +47,6 @@ public:
     std::optional<std::string> answer;
     std::vector<std::string> asked;
     std::vector<std::string> messages;
-};
-
-// Answers the questions as the test says instead of showing them, and keeps them.
-class ScriptedPrompt : public Win32Prompt {
-public:
-    bool AskYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return answer;
-    }
-
-    bool answer = true;
-    std::vector<std::string> questions;
 };
 
 struct Options {
@@ -153,7 +142,7 @@ protected:
     testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
     Win32FileSystem fs_;
     Win32Shell shell_;
-    ScriptedPrompt prompt_;
+    testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};  // a Monday of ISO week 50
     FakeFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
