@@ -6,6 +6,7 @@
 #include "rules/GridGeometry.h"
 #include "rules/TavrinTabLayout.h"
 #include "win32/Utf16.h"
+#include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 
@@ -52,8 +53,11 @@ void MainWindow::PlaceTavrinTabCells() {
 // actions exist nothing can be waiting.
 bool MainWindow::CompletePick(ButtonCell&) { return swapMode_ || copyMode_; }
 
+// A click is one step of the program: the settings file is looked at once for
+// the loads of the start and of the panels drawn afterwards.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
+    const XmlDocumentFile::SameStepScope step;
     const int id = image.Tag();
     const std::optional<int> total = LaunchButton(id);
     if (!total) return;
@@ -65,6 +69,7 @@ void MainWindow::LaunchFromGrid(ButtonCell& image) {
 
 // A start from the Tavrin Tab keeps the recent list and the most-used order.
 void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
+    const XmlDocumentFile::SameStepScope step;
     const int id = image.Tag();
     if (id == 0) return;
     const std::optional<int> total = LaunchButton(id);
