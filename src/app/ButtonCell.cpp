@@ -48,7 +48,7 @@ void ButtonCell::Paint(HDC dc) {
     RECT cell = rect_;
     FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
     // The outer bevel, then the inner one inside it, as a panel draws them.
-    const UINT outer = look_ == Look::Context ? BDR_SUNKENOUTER : BDR_RAISEDOUTER;
+    const UINT outer = look_ == Look::Context || look_ == Look::PickSource ? BDR_SUNKENOUTER : BDR_RAISEDOUTER;
     DrawEdge(dc, &cell, outer, BF_RECT);
     if (look_ == Look::Pressed) {
         RECT inner{rect_.left + 1, rect_.top + 1, rect_.right - 1, rect_.bottom - 1};

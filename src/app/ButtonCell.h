@@ -20,8 +20,9 @@ namespace tavrin {
 class ButtonCell {
 public:
     // Default: raised; Pressed: inner bevel lowered; Context: outer bevel lowered;
+    // PickSource: outer bevel lowered, while a swap or copy of the cell waits for its target;
     // DropTarget: raised inside a frame of the selection colour, while files dragged over the cell would land on it.
-    enum class Look { Raised, Pressed, Context, DropTarget };
+    enum class Look { Raised, Pressed, Context, PickSource, DropTarget };
     enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu };
     using Listener = std::function<void(ButtonCell&, Event)>;
     // Makes the picture at a size in pixels.

@@ -30,6 +30,16 @@ enum class Command : unsigned {
     NewTab = 0x01D0,
     RenameTab = 0x01E0,
     DeleteTab = 0x01F0,
+    // The button menu's commands on the button right-clicked last.
+    MoveButtonToFirst = 0x0300,
+    MoveButtonLeft = 0x0310,
+    MoveButtonAfter = 0x0320,
+    MoveButtonToLast = 0x0330,
+    SwapButton = 0x0340,
+    CopyButton = 0x0350,
+    ClearButton = 0x0360,
+    CopyButtonPath = 0x0370,
+    ExploreButtonPath = 0x0380,
 };
 
 struct CommandText {
@@ -38,7 +48,7 @@ struct CommandText {
     const char* hint;        // as the status bar shows it for a tool image
 };
 
-inline constexpr std::array<CommandText, 15> kCommandTexts{{
+inline constexpr std::array<CommandText, 24> kCommandTexts{{
     {Command::AlwaysOnTop, L"Always On Top", ""},
     {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
     {Command::Report, L"View Frequency Report", "View Frequency Report"},
@@ -55,6 +65,16 @@ inline constexpr std::array<CommandText, 15> kCommandTexts{{
     {Command::NewTab, L"Create New Tab...", ""},
     {Command::RenameTab, L"Rename ...", ""},
     {Command::DeleteTab, L"Delete", ""},
+    // The button menu; the Explorer entry's caption names the button while the menu is open.
+    {Command::MoveButtonToFirst, L"Move to the first", ""},
+    {Command::MoveButtonLeft, L"Move left", ""},
+    {Command::MoveButtonAfter, L"Move after", ""},
+    {Command::MoveButtonToLast, L"Move to the last", ""},
+    {Command::SwapButton, L"Swap to...", ""},
+    {Command::CopyButton, L"Copy to ...", ""},
+    {Command::ClearButton, L"Clear", ""},
+    {Command::CopyButtonPath, L"Copy full path/file name", ""},
+    {Command::ExploreButtonPath, L"Open Path in Explorer", ""},
 }};
 
 [[nodiscard]] constexpr const CommandText& TextOf(Command command) {
@@ -76,6 +96,21 @@ inline constexpr std::array<Command, 6> kTrayMenu{Command::ToggleWindow, Command
 inline constexpr std::array<Command, 9> kTabMenu{Command::ShowTavrinTab, Command::None, Command::MoveTabLeft,
                                                  Command::MoveTabRight,  Command::None, Command::NewTab,
                                                  Command::RenameTab,     Command::None, Command::DeleteTab};
+
+// The menu of a button on a group page.
+inline constexpr std::array<Command, 11> kButtonMenu{Command::MoveButtonToFirst,
+                                                     Command::MoveButtonLeft,
+                                                     Command::MoveButtonAfter,
+                                                     Command::MoveButtonToLast,
+                                                     Command::None,
+                                                     Command::SwapButton,
+                                                     Command::CopyButton,
+                                                     Command::ClearButton,
+                                                     Command::None,
+                                                     Command::CopyButtonPath,
+                                                     Command::ExploreButtonPath};
+// The caption the Explorer entry takes, with the hint of the button.
+inline constexpr wchar_t kExploreButtonCaption[] = L"Open \"%s\" in Windows Explorer";
 
 // Appends the entries of a menu layout to a menu.
 void AppendMenuItems(HMENU menu, std::span<const Command> layout);

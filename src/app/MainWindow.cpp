@@ -214,6 +214,33 @@ void MainWindow::RunCommand(Command command) {
         case Command::DeleteTab:
             DeleteActiveTab();
             break;
+        case Command::MoveButtonToFirst:
+            MoveButtonToSlot(1);
+            break;
+        case Command::MoveButtonLeft:
+            MoveButtonBeside(-1);
+            break;
+        case Command::MoveButtonAfter:
+            MoveButtonBeside(1);
+            break;
+        case Command::MoveButtonToLast:
+            MoveButtonToSlot(kSlotsPerGroup);
+            break;
+        case Command::SwapButton:
+            EnterPickMode(false);
+            break;
+        case Command::CopyButton:
+            EnterPickMode(true);
+            break;
+        case Command::ClearButton:
+            ClearButton();
+            break;
+        case Command::CopyButtonPath:
+            CopyButtonPath();
+            break;
+        case Command::ExploreButtonPath:
+            ExploreButtonPath();
+            break;
         case Command::About:
             ShowAboutDialog(Handle(), services_.shell, {kSupportMailAddress, kTavrinHomeAddress});
             break;
@@ -281,6 +308,19 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (command == Command::None) break;
                 RunCommand(command);
                 return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            // From the keyboard (no place) for the focused tab control or the window itself.
+            if (lParam == -1) {
+                OpenButtonMenuFromKeyboard();
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (pickCursor_ && reinterpret_cast<HWND>(wParam) == tabControl_ && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(pickCursor_);
+                return TRUE;
             }
             break;
         case WM_CLOSE:

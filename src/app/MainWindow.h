@@ -83,6 +83,14 @@ public:
     // After the options dialog, once GlobalHotKeyText holds the new text.
     void ReregisterMainHotKey();
 
+    // Button actions (MainWindowButtons.cpp).
+    // The button menu for the cell right-clicked last; null while a swap waits
+    // for its target (no menu then) or when that cell is gone.
+    [[nodiscard]] unique_hmenu PrepareButtonMenu();
+    // A swap or copy waits for the click on its target.
+    [[nodiscard]] bool SwapPending() const noexcept { return swapMode_; }
+    [[nodiscard]] bool CopyPending() const noexcept { return copyMode_; }
+
     // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
     [[nodiscard]] IDropTarget* DropTarget() const noexcept;
 
@@ -152,10 +160,29 @@ private:
     void HideToTray();
     void ShowRunningBalloon();
 
+    // Button actions (MainWindowButtons.cpp).
+    [[nodiscard]] ButtonCell* FindPanel(int page, int id) const;
+    [[nodiscard]] ButtonCell* CurrentGridCell() const;
+    void ShowButtonMenu(POINT screenPoint);
+    void OpenButtonMenuFromKeyboard();
+    void EnterPickMode(bool copy);
+    void EndPickMode(ButtonCell*& source);
+    void SetPickCursor(HCURSOR cursor);
+    // Cells about to go end a pick mode whose source is among them.
+    void ForgetPickSourcesOn(const Page& page);
+    [[nodiscard]] bool CompletePick(ButtonCell& image);
+    void ExchangeButtons(ButtonCell& a, ButtonCell& b);
+    void CopyButtonOnto(ButtonCell& source, ButtonCell& target);
+    void FollowExchange(int a, int b);
+    void ClearButton();
+    void MoveButtonBeside(int offset);
+    void MoveButtonToSlot(int slot);
+    void CopyButtonPath();
+    void ExploreButtonPath();
+
     // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
     void BuildTavrinTab(Page& page);
     void PlaceTavrinTabCells();
-    [[nodiscard]] bool CompletePick(ButtonCell& image);
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
     [[nodiscard]] std::optional<int> LaunchButton(int id);
@@ -212,6 +239,10 @@ private:
     int contextButtonId_ = 0;
     bool swapMode_ = false;
     bool copyMode_ = false;
+    // The cells that wait for a target; cleared with the modes, and when their page goes.
+    ButtonCell* swapSource_ = nullptr;
+    ButtonCell* copySource_ = nullptr;
+    HCURSOR pickCursor_ = nullptr;  // of the tab control while a pick waits; null: its own
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
     LayoutKeyNames layoutKeyNames_;

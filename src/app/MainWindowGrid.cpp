@@ -2,6 +2,7 @@
 // the status bar and the pressed look of the cells.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
@@ -94,6 +95,7 @@ ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int ta
 }
 
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
+    ForgetPickSourcesOn(page);
     page.cells.clear();
     page.window->ClearCells();
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
@@ -238,7 +240,7 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
     switch (event) {
         case ButtonCell::Event::LeftDown:
             currentImageId_ = cell.Tag();
-            cell.SetLook(ButtonCell::Look::Pressed);
+            if (!picking) cell.SetLook(ButtonCell::Look::Pressed);
             break;
         case ButtonCell::Event::RightDown:
             currentImageId_ = cell.Tag();
@@ -261,6 +263,10 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (&cell == mostUsedImages_[5]) ShowRecentList();
             break;
         case ButtonCell::Event::ContextMenu:
+            if (kind == CellKind::Grid) {
+                const DWORD position = GetMessagePos();
+                ShowButtonMenu({GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+            }
             break;
     }
 }

@@ -90,6 +90,7 @@ void MainWindow::DeleteActiveTab() {
 void MainWindow::RemoveTab(int page) {
     if (page < 1 || page >= PageCount()) return;
     const bool deleted = Settings().DeleteGroup(page);
+    ForgetPickSourcesOn(pages_[page]);
     pages_.erase(pages_.begin() + page);
     const int active = activePage_ > page || activePage_ >= PageCount() ? activePage_ - 1 : activePage_;
     RefreshTabItems();

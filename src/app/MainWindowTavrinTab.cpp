@@ -49,12 +49,9 @@ void MainWindow::PlaceTavrinTabCells() {
     pages_.at(0).window->SetDivider(ScaledRect(kDivider, dpi_));
 }
 
-// A swap or copy waiting for its target takes the click; until the button
-// actions exist nothing can be waiting.
-bool MainWindow::CompletePick(ButtonCell&) { return swapMode_ || copyMode_; }
-
-// A click is one step of the program: the settings file is looked at once for
-// the loads of the start and of the panels drawn afterwards.
+// A swap or copy waiting for its target takes the click. A click is one step
+// of the program: the settings file is looked at once for the loads of the
+// start and of the panels drawn afterwards.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
     const XmlDocumentFile::SameStepScope step;

@@ -107,8 +107,9 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 GetCursorPos(&point);
                 ScreenToClient(Handle(), &point);
                 const ButtonCell* const cell = CellAt(point);
-                if (cell && cell->Cursor()) {
-                    ::SetCursor(cell->Cursor());
+                const HCURSOR cursor = cell && cell->Cursor() ? cell->Cursor() : cursor_;
+                if (cursor) {
+                    ::SetCursor(cursor);
                     return TRUE;
                 }
             }
@@ -154,8 +155,8 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;  // the default handling turns the button's release into WM_CONTEXTMENU
         }
         case WM_CONTEXTMENU: {
-            // Only a click gives a place; the keyboard's menu key (-1, -1) never reached a cell.
-            if (lParam == -1) return 0;
+            // The keyboard's menu key (-1, -1) gives no place: the parents' default handling passes it on.
+            if (lParam == -1) break;
             POINT point = PointOf(lParam);
             ScreenToClient(Handle(), &point);
             if (ButtonCell* const cell = CellAt(point)) cell->Notify(ButtonCell::Event::ContextMenu);

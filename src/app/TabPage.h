@@ -5,7 +5,8 @@
 // (another window activated, the window hidden) comes up without a click. The
 // hint listener hears which cell the pointer is over whenever that changes,
 // null over empty page area and outside the page. A right-click on the page's
-// empty area shows no menu.
+// empty area shows no menu; the keyboard's menu key is left to the main window,
+// which knows the cell it is meant for.
 #pragma once
 
 #include <functional>
@@ -28,6 +29,10 @@ public:
     // A new cell at `place` of the page; it lives as long as the page or until ClearCells.
     ButtonCell& AddCell(const CellRect& place, int iconSize, int tag, ButtonCell::Listener listener);
     void ClearCells();
+    // The cell under the pointer; null over empty page area and outside the page.
+    [[nodiscard]] ButtonCell* HoveredCell() const noexcept { return hovered_; }
+    // The cursor of the page outside cells that have one of their own; null: the arrow.
+    void SetPageCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }
     // The Tavrin Tab draws a raised vertical line in the middle of `area`, between its buttons and tools.
     void SetDivider(const CellRect& area);
 
@@ -46,6 +51,7 @@ private:
     ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down
     bool pressedOnFrame_ = false;
     bool tracking_ = false;  // TrackMouseEvent reports the pointer leaving the page
+    HCURSOR cursor_ = nullptr;
 };
 
 }  // namespace tavrin

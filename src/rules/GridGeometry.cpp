@@ -23,6 +23,17 @@ int IDAfterTabsExchanged(int buttonID, int a, int b) noexcept {
     return buttonID;
 }
 
+int IDAfterButtonMoved(int buttonID, int movedID, int slot) noexcept {
+    const int group = GroupOfButton(movedID);
+    const int from = SlotOfButton(movedID);
+    const int at = SlotOfButton(buttonID);
+    if (buttonID == movedID) return ButtonIDOf(group, slot);
+    if (GroupOfButton(buttonID) != group) return buttonID;
+    if (slot < from && at >= slot && at < from) return buttonID + 1;
+    if (slot > from && at <= slot && at > from) return buttonID - 1;
+    return buttonID;
+}
+
 std::optional<int> ParseButtonID(std::string_view text) noexcept {
     int value = 0;
     if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;

@@ -62,6 +62,10 @@ struct CellRect {
 // The ID a button has after tabs a and b exchanged places.
 [[nodiscard]] int IDAfterTabsExchanged(int buttonID, int a, int b) noexcept;
 
+// The ID a button has after the button of movedID went to slot `slot` of its
+// group and every slot between shifted one place toward movedID's old slot.
+[[nodiscard]] int IDAfterButtonMoved(int buttonID, int movedID, int slot) noexcept;
+
 // A button ID held as decimal text (the recent list stores IDs so); nullopt
 // when the text is not a plain non-negative decimal number that fits an int.
 [[nodiscard]] std::optional<int> ParseButtonID(std::string_view text) noexcept;

@@ -1,4 +1,5 @@
-// Starting the current button through the shell and counting the start.
+// Starting the current button through the shell and counting the start, and
+// opening the folder of its command.
 #include <exception>
 
 #include "storage/ButtonStore.h"
@@ -42,6 +43,19 @@ void ButtonStore::Launch() {
     }
     CountStart(current_, services_.clock.Today());
     WriteStatistics(current_.ID);
+}
+
+// A command that is a folder is opened itself, anything else in its folder.
+void ButtonStore::ExploreCommandFolder() {
+    const std::string& command = current_.Command;
+    ExecuteRequest request;
+    request.owner = ExecuteOwner::Desktop;
+    request.verb = "explore";
+    request.file = services_.fs.DirectoryExists(command) ? command : FolderOf(command);
+    request.parameters = "";
+    request.directory = "";
+    request.showCommand = kShowNormal;
+    (void)services_.shell.Execute(request);
 }
 
 // The extension is compared with exact case: only ".exe" gets its folder as

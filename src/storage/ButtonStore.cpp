@@ -1,5 +1,6 @@
 #include "storage/ButtonStore.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -134,6 +135,22 @@ void AppendButton(const IXmlElement& buttons, int id, const ButtonRecord& record
     ForEachItem(record, ItemWriter(*button));
 }
 
+// A button of another kind than a launch button is read in full as well, so
+// that moving or copying it carries its own fields and not those of the
+// record loaded before. True for a launch button.
+bool ReadRecord(const IXmlElement& buttons, int id, ButtonRecord& record) {
+    record.ID = id;
+    record.Empty = false;
+    const IXmlElement button = FindButton(buttons, id);
+    if (!button) {
+        record.Empty = true;
+        record.BtnStyle = kNoButtonStyle;
+        return false;
+    }
+    ForEachItem(record, ItemReader(*button));
+    return record.BtnStyle == kLaunchButton;
+}
+
 // A new button starts uncounted and included in the report.
 ButtonRecord WithFreshStatistics(ButtonRecord record) {
     record.IgnoreRunTimes = false;
@@ -142,6 +159,8 @@ ButtonRecord WithFreshStatistics(ButtonRecord record) {
     record.DayWeek.fill(0);
     return record;
 }
+
+constexpr bool IsSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
 
 bool IsLinkFileName(const std::string& path) {
     std::string extension = ExtractFileExt(path);
@@ -161,21 +180,7 @@ XmlDocumentFile& ButtonStore::File() const { return XmlDocumentFile::For(service
 
 bool ButtonStore::LoadButton(int id) { return LoadFrom(ButtonsOf(File().Load()), id); }
 
-// A button of another kind than a launch button is read in full as well, so
-// that moving or copying it carries its own fields and not those of the
-// record loaded before.
-bool ButtonStore::LoadFrom(const IXmlElement& buttons, int id) {
-    current_.ID = id;
-    current_.Empty = false;
-    const IXmlElement button = FindButton(buttons, id);
-    if (!button) {
-        current_.Empty = true;
-        current_.BtnStyle = kNoButtonStyle;
-        return false;
-    }
-    ForEachItem(current_, ItemReader(*button));
-    return current_.BtnStyle == kLaunchButton;
-}
+bool ButtonStore::LoadFrom(const IXmlElement& buttons, int id) { return ReadRecord(buttons, id, current_); }
 
 bool ButtonStore::LoadButtonSummary(int id) {
     const IXmlElement button = FindButton(ButtonsOf(File().Load()), id);
@@ -231,6 +236,61 @@ bool ButtonStore::DeleteButton(int id) {
     if (RemoveButtons(ButtonsOf(edit.Document()), id) == 0) return false;
     edit.Save();
     return true;
+}
+
+namespace {
+
+ButtonRecord StoredRecord(const IXmlElement& buttons, int id) {
+    ButtonRecord record;
+    (void)ReadRecord(buttons, id, record);
+    return record;
+}
+
+}  // namespace
+
+// The records were read from stored, the file's buttons as loaded. The file is
+// neither saved nor its tree dropped when every record is empty and no button
+// stands under its ID.
+void ButtonStore::WritePlacements(const IXmlElement& stored, const std::vector<Placement>& placements) {
+    const bool changes = std::any_of(placements.begin(), placements.end(), [&stored](const Placement& placement) {
+        return !placement.second.IsEmpty() || FindButton(stored, placement.first);
+    });
+    if (!changes) return;
+    XmlEdit edit(File());
+    const IXmlElement buttons = ButtonsForWriting(edit);
+    for (const auto& [id, record] : placements) {
+        RemoveButtons(buttons, id);
+        if (!record.IsEmpty()) AppendButton(buttons, id, record);
+    }
+    edit.Save();
+}
+
+void ButtonStore::ExchangeButtons(int a, int b) {
+    if (a == b) return;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    WritePlacements(buttons, {{b, StoredRecord(buttons, a)}, {a, StoredRecord(buttons, b)}});
+}
+
+void ButtonStore::CopyButton(int from, int to) {
+    if (from == to) return;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    WritePlacements(buttons, {{to, StoredRecord(buttons, from)}});
+}
+
+// As the slots would be written one by one: the nearest neighbour first, each
+// into the place next to it, and the moved button last.
+void ButtonStore::MoveButtonToSlot(int id, int slot) {
+    const int from = SlotOfButton(id);
+    if (slot == from || !IsSlot(slot) || !IsSlot(from)) return;
+    const int group = GroupOfButton(id);
+    const int step = slot < from ? -1 : 1;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    std::vector<Placement> placements;
+    for (int k = from + step; k != slot + step; k += step) {
+        placements.emplace_back(ButtonIDOf(group, k - step), StoredRecord(buttons, ButtonIDOf(group, k)));
+    }
+    placements.emplace_back(ButtonIDOf(group, slot), StoredRecord(buttons, id));
+    WritePlacements(buttons, placements);
 }
 
 std::optional<AddedButton> ButtonStore::AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "storage/ButtonRecord.h"
@@ -63,6 +64,18 @@ public:
     void WriteStatistics(int id);
     // True when a button was removed.
     bool DeleteButton(int id);
+    // Rearranging buttons: each reads the file once and saves it at most once,
+    // leaving what loading and writing the records one by one with
+    // WriteButton would leave. The current record is not touched.
+    // The buttons of a and b trade places; an empty slot trades with a button.
+    void ExchangeButtons(int a, int b);
+    // The button of to becomes a full copy of that of from, counters
+    // included; an empty from clears to.
+    void CopyButton(int from, int to);
+    // The button of id moves to slot `slot` of its group; every slot between
+    // shifts one place toward id's old slot, empty slots too.
+    void MoveButtonToSlot(int id, int slot);
+
     // Makes the button of id from a dropped file, shortcut or folder, after
     // asking whether to replace a button already there. Empty when nothing
     // was made.
@@ -74,9 +87,17 @@ public:
     // Opens the current launch button through the shell and, when its command
     // exists, counts the start and writes the counters.
     void Launch();
+    // Asks the shell to explore the folder of the current button's command; a
+    // refused request is not reported.
+    void ExploreCommandFolder();
 
 private:
+    // A record to be written under an ID.
+    using Placement = std::pair<int, ButtonRecord>;
+
     [[nodiscard]] XmlDocumentFile& File() const;
+    // Writes each record under its ID in turn, as WriteButton does.
+    void WritePlacements(const IXmlElement& stored, const std::vector<Placement>& placements);
     // Reads the button of id from buttons (which may be null) into the current record.
     bool LoadFrom(const IXmlElement& buttons, int id);
     std::optional<ButtonRecord> ButtonFromPath(const std::string& path, bool analyseLinkFile);

@@ -59,6 +59,7 @@ inline void CloseGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void CloseMenu(HMENU menu) noexcept { DestroyMenu(menu); }
 inline void CloseWindow(HWND window) noexcept { DestroyWindow(window); }
 inline void CloseAtom(ATOM atom) noexcept { GlobalDeleteAtom(atom); }
+inline void FreeGlobal(HGLOBAL memory) noexcept { GlobalFree(memory); }
 }  // namespace detail
 
 using unique_hfile = UniqueResource<HANDLE, detail::CloseFileHandle, -1>;
@@ -71,6 +72,7 @@ using unique_hfont = UniqueResource<HFONT, detail::CloseGdiObject>;
 using unique_hmenu = UniqueResource<HMENU, detail::CloseMenu>;
 using unique_hwnd = UniqueResource<HWND, detail::CloseWindow>;
 using unique_atom = UniqueResource<ATOM, detail::CloseAtom>;
+using unique_hglobal = UniqueResource<HGLOBAL, detail::FreeGlobal>;
 
 // Balances a successful CoInitializeEx or OleInitialize, and only a successful one.
 class ComInitScope {

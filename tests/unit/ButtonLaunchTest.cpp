@@ -116,6 +116,23 @@ TEST_F(ButtonLaunchTest, FolderIsExploredFromTheDesktopAndCounted) {
     EXPECT_EQ(store.Current().TotolRunTimes, 1);
 }
 
+// A folder is explored itself, anything else in its folder; a drive's root keeps its separator.
+TEST_F(ButtonLaunchTest, TheCommandsFolderIsExploredFromTheDesktopAndNothingCounted) {
+    const std::string folder = folder_ / kCyrillic;
+    ButtonStore store(fakes_.services);
+    for (const std::string& command :
+         {folder, Program("app.exe"), std::string("C:\\tool.exe"), std::string("D:\\gone\\old.exe")}) {
+        store.Current().Command = command;
+        store.ExploreCommandFolder();
+    }
+    const auto explore = [](std::string file) {
+        return ExecuteRequest{ExecuteOwner::Desktop, "explore", std::move(file), "", "", kShowNormal};
+    };
+    EXPECT_EQ(fakes_.shell.requests,
+              (std::vector<ExecuteRequest>{explore(folder), explore(folder), explore("C:\\"), explore("D:\\gone")}));
+    EXPECT_EQ(fakes_.fs.saves, 0);
+}
+
 TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     const auto values = std::map<std::string, std::string>{{"Command", folder_ / "gone.exe"}, {"TotolRunTimes", "4"}};
     const ButtonStore store = LaunchButton(values);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "support/ButtonFiles.h"
 #include "support/FakeStorageServices.h"
@@ -435,6 +436,78 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(store.FillReport(rows, 3, groups), 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].groupName, "");
+}
+
+// Each rearrangement leaves the file as loading and writing the buttons one by
+// one would, in a single save.
+TEST_F(ButtonStoreTest, RearrangingWritesWhatButtonByButtonWritesWouldInOneSave) {
+    const std::string buttons = ButtonXml(101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "7"}, {"Day3", "2"}}) +
+                                ButtonXml(205, {{"Command", "C:\\other.exe"}}) +
+                                ButtonXml(103, {{"Command", "C:\\c.exe"}, {"HotKey", "Ctrl+C"}}) +
+                                ButtonXml(106, {{"BtnStyle", "1"}, {"Command", "action"}}) +
+                                ButtonXml(120, {{"Command", kCyrillic}, {"IgnoreRunTimes", "1"}});
+    const auto loaded = [this](int id) {
+        ButtonStore store = Store();
+        (void)store.LoadButton(id);
+        return store;
+    };
+    const auto exchange = [&](int a, int b) {
+        ButtonStore first = loaded(a);
+        ButtonStore second = loaded(b);
+        Store().DeleteButton(a);
+        Store().DeleteButton(b);
+        first.WriteButton(b);
+        second.WriteButton(a);
+    };
+    const auto move = [&](int id, int slot) {
+        ButtonStore moved = loaded(id);
+        const int step = slot < SlotOfButton(id) ? -1 : 1;
+        for (int k = SlotOfButton(id) + step; k != slot + step; k += step) loaded(100 + k).WriteButton(100 + k - step);
+        moved.WriteButton(100 + slot);
+    };
+    const auto copy = [&](int from, int to) {
+        ButtonStore source = loaded(from);
+        Store().DeleteButton(to);
+        source.WriteButton(to);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> oneByOne;
+        std::function<void(ButtonStore&)> atOnce;
+        int saves;
+    };
+    const Case cases[] = {
+        {"two buttons", [&] { exchange(101, 103); }, [](ButtonStore& s) { s.ExchangeButtons(101, 103); }, 1},
+        {"a button and an empty slot", [&] { exchange(104, 205); }, [](ButtonStore& s) { s.ExchangeButtons(104, 205); },
+         1},
+        {"two empty slots", [&] { exchange(104, 107); }, [](ButtonStore& s) { s.ExchangeButtons(104, 107); }, 0},
+        {"an action to the first", [&] { move(106, 1); }, [](ButtonStore& s) { s.MoveButtonToSlot(106, 1); }, 1},
+        {"slot 3 to the last", [&] { move(103, 20); }, [](ButtonStore& s) { s.MoveButtonToSlot(103, 20); }, 1},
+        {"slot 20 to the first", [&] { move(120, 1); }, [](ButtonStore& s) { s.MoveButtonToSlot(120, 1); }, 1},
+        {"a copy across groups", [&] { copy(120, 205); }, [](ButtonStore& s) { s.CopyButton(120, 205); }, 1},
+        {"an empty slot onto a button", [&] { copy(110, 101); }, [](ButtonStore& s) { s.CopyButton(110, 101); }, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteSettings(buttons);
+        c.oneByOne();
+        const std::string expected = Stored();
+        WriteSettings(buttons);
+        ButtonStore store = Store();
+        store.Current().Description = "kept";
+        const int saves = fakes_.fs.saves;
+        c.atOnce(store);
+        EXPECT_EQ(Stored(), expected);
+        EXPECT_EQ(fakes_.fs.saves - saves, c.saves);
+        EXPECT_EQ(store.Current().Description, "kept");
+    }
+    WriteSettings(buttons);
+    ButtonStore store = Store();
+    store.ExchangeButtons(101, 101);
+    store.CopyButton(103, 103);
+    store.MoveButtonToSlot(103, 3);
+    store.MoveButtonToSlot(103, 21);
+    EXPECT_EQ(Stored(), SettingsXml(buttons));
 }
 
 TEST_F(ButtonStoreTest, AFullFileIsParsedOnceAndAClickSavesOnce) {

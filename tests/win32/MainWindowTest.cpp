@@ -176,9 +176,8 @@ TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {
     SendMessageW(window.GridCell(1, 1).Page(), WM_MOUSEMOVE, 0, PointInCell(window.GridCell(1, 20), 40, 5));
     EXPECT_EQ(window.StatusText(0), L"");  // empty page area clears the hint
 
-    // A right-click on a cell's one-pixel frame is a right-click on that cell.
+    // A right press on a cell's one-pixel frame is a press on that cell.
     SendMessageW(window.GridCell(1, 4).Page(), WM_RBUTTONDOWN, MK_RBUTTON, PointInCell(window.GridCell(1, 4), 0, 16));
-    SendMessageW(window.GridCell(1, 4).Page(), WM_RBUTTONUP, 0, PointInCell(window.GridCell(1, 4), 0, 16));
     EXPECT_EQ(window.ContextButtonId(), 104);
     EXPECT_EQ(window.CurrentImageId(), 104);
 }
