@@ -179,6 +179,25 @@ TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExp
     EXPECT_EQ(window.ContextButtonId(), 101);
 }
 
+// Shift+F10 pressed for real (xdotool), in a process of its own: the menu of the cell the pointer is on.
+TEST_F(MainWindowButtonMenuTest, ARealShiftF10OpensTheMenuOfTheCellUnderThePointer) {
+    MainWindow& window = Start({}, Named(107, "Seven"));
+    SetWindowPos(window.Handle(), nullptr, 200, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetForegroundWindow(window.Handle());
+    const ButtonCell& cell = window.GridCell(1, 7);
+    POINT screen{cell.Rect().left + 16, cell.Rect().top + 16};
+    ClientToScreen(cell.Page(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    testing::PumpMessages(200);
+    g_menuShown = false;
+    g_menuPicture = nullptr;
+    SetTimer(nullptr, 0, 100, CloseTheMenu);
+    if (const auto reason = testing::PressKeysWithXdotool("^Tavrin$", "shift+F10")) GTEST_SKIP() << *reason;
+    for (int waited = 0; waited < 5000 && !g_menuShown; waited += 100) testing::PumpMessages(100);
+    EXPECT_TRUE(g_menuShown);
+    EXPECT_EQ(window.ContextButtonId(), 107);
+}
+
 TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWithItselfChangesNothing) {
     MainWindow& window = Start({"102", "0", "0", "0", "0", "0"}, Named(102, "Two", 5) + Named(201, "Other", 3));
     ASSERT_EQ(window.MostUsedImage(1).Tag(), 102);
