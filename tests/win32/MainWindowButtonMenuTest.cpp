@@ -208,6 +208,8 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     EXPECT_NE(SwapPickCursor(), LoadCursorW(nullptr, IDC_ARROW));
     EXPECT_EQ(window.GridCell(2, 20).Cursor(), SwapPickCursor());
     EXPECT_EQ(window.RecentImage(1).Cursor(), nullptr);  // the Tavrin Tab launches as usual
+    testing::PumpMessages(200);
+    testing::SaveWindowPicture(window.Handle(), testing::ArtifactPath("main-window-swap-source.png"));
     RightPress(window.GridCell(2, 3));
     EXPECT_FALSE(window.PrepareButtonMenu());  // no menu while a swap waits
 
@@ -251,9 +253,13 @@ TEST_F(MainWindowButtonMenuTest, ACopyReplacesAButtonOnlyOnYesAndEndsEitherWay) 
     const ButtonCell& target = window.GridCell(1, 2);
     POINT screen{target.Rect().left + 16, target.Rect().top + 16};
     ClientToScreen(target.Page(), &screen);
-    SetCursorPos(screen.x, screen.y);
-    testing::PumpMessages(200);
-    EXPECT_EQ(GetCursor(), CopyPickCursor());
+    POINT tabs{5, 5};
+    ClientToScreen(window.TabControl(), &tabs);
+    for (const POINT point : {tabs, screen}) {
+        SetCursorPos(point.x, point.y);
+        testing::PumpMessages(200);
+        EXPECT_EQ(GetCursor(), CopyPickCursor());
+    }
     SetCursorPos(0, 0);  // xdotool waits for a move, which needs the pointer elsewhere
     testing::PumpMessages(100);
     if (const auto skipped = testing::ClickWithXdotool(screen, 1)) GTEST_SKIP() << *skipped;
