@@ -166,7 +166,7 @@ private:
     void ShowButtonMenu(POINT screenPoint);
     void OpenButtonMenuFromKeyboard();
     void EnterPickMode(bool copy);
-    void EndPickMode(ButtonCell*& source);
+    ButtonCell& EndPickMode(bool copy);
     void SetPickCursor(HCURSOR cursor);
     // Cells about to go end a pick mode whose source is among them.
     void ForgetPickSourcesOn(const Page& page);
@@ -239,7 +239,7 @@ private:
     int contextButtonId_ = 0;
     bool swapMode_ = false;
     bool copyMode_ = false;
-    // The cells that wait for a target; cleared with the modes, and when their page goes.
+    // The cells whose buttons wait for a target: set while their mode is on.
     ButtonCell* swapSource_ = nullptr;
     ButtonCell* copySource_ = nullptr;
     HCURSOR pickCursor_ = nullptr;  // of the tab control while a pick waits; null: its own

@@ -112,21 +112,19 @@ void MainWindow::EnterPickMode(bool copy) {
     SetPickCursor(copy ? CopyPickCursor() : SwapPickCursor());
 }
 
-void MainWindow::EndPickMode(ButtonCell*& source) {
-    std::exchange(source, nullptr)->SetLook(ButtonCell::Look::Raised);
+// The source looks as usual again, and every cursor is the default one.
+ButtonCell& MainWindow::EndPickMode(bool copy) {
+    (copy ? copyMode_ : swapMode_) = false;
+    ButtonCell& source = *std::exchange(copy ? copySource_ : swapSource_, nullptr);
+    source.SetLook(ButtonCell::Look::Raised);
     SetPickCursor(nullptr);
+    return source;
 }
 
 void MainWindow::ForgetPickSourcesOn(const Page& page) {
     for (const ButtonCell* cell : page.cells) {
-        if (swapMode_ && cell == swapSource_) {
-            EndPickMode(swapSource_);
-            swapMode_ = false;
-        }
-        if (copyMode_ && cell == copySource_) {
-            EndPickMode(copySource_);
-            copyMode_ = false;
-        }
+        if (swapMode_ && cell == swapSource_) (void)EndPickMode(false);
+        if (copyMode_ && cell == copySource_) (void)EndPickMode(true);
     }
 }
 
@@ -134,23 +132,19 @@ void MainWindow::ForgetPickSourcesOn(const Page& page) {
 // copy; a click on the source itself ends it without a change.
 bool MainWindow::CompletePick(ButtonCell& image) {
     if (swapMode_) {
-        ButtonCell* const source = swapSource_;
-        EndPickMode(swapSource_);
-        swapMode_ = false;
-        if (source != &image) {
+        ButtonCell& source = EndPickMode(false);
+        if (&source != &image) {
             const XmlDocumentFile::SameStepScope step;
-            ExchangeButtons(*source, image);
-            FollowExchange(source->Tag(), image.Tag());
+            ExchangeButtons(source, image);
+            FollowExchange(source.Tag(), image.Tag());
         }
         return true;
     }
     if (copyMode_) {
-        ButtonCell* const source = copySource_;
-        EndPickMode(copySource_);
-        copyMode_ = false;
-        if (source != &image) {
+        ButtonCell& source = EndPickMode(true);
+        if (&source != &image) {
             const XmlDocumentFile::SameStepScope step;
-            CopyButtonOnto(*source, image);
+            CopyButtonOnto(source, image);
         }
         return true;
     }

@@ -40,8 +40,6 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
-[[nodiscard]] constexpr bool IsGridSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
-
 // The cell of a slot (1 to 20) relative to its group page; cells touch without gaps.
 [[nodiscard]] CellRect CellOfSlot(int slot, int dpi) noexcept;
 

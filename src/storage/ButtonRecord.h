@@ -18,6 +18,7 @@ constexpr int kNoButton = 0;
 [[nodiscard]] constexpr int ButtonIDOf(int group, int slot) noexcept { return group * 100 + slot; }
 [[nodiscard]] constexpr int GroupOfButton(int id) noexcept { return id / 100; }
 [[nodiscard]] constexpr int SlotOfButton(int id) noexcept { return id % 100; }
+[[nodiscard]] constexpr bool IsGridSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
 
 // BtnStyle values.
 constexpr int kNoButtonStyle = -1;

@@ -151,6 +151,12 @@ bool ReadRecord(const IXmlElement& buttons, int id, ButtonRecord& record) {
     return record.BtnStyle == kLaunchButton;
 }
 
+ButtonRecord StoredRecord(const IXmlElement& buttons, int id) {
+    ButtonRecord record;
+    (void)ReadRecord(buttons, id, record);
+    return record;
+}
+
 // A new button starts uncounted and included in the report.
 ButtonRecord WithFreshStatistics(ButtonRecord record) {
     record.IgnoreRunTimes = false;
@@ -159,8 +165,6 @@ ButtonRecord WithFreshStatistics(ButtonRecord record) {
     record.DayWeek.fill(0);
     return record;
 }
-
-constexpr bool IsSlot(int slot) noexcept { return slot >= 1 && slot <= kSlotsPerGroup; }
 
 bool IsLinkFileName(const std::string& path) {
     std::string extension = ExtractFileExt(path);
@@ -238,16 +242,6 @@ bool ButtonStore::DeleteButton(int id) {
     return true;
 }
 
-namespace {
-
-ButtonRecord StoredRecord(const IXmlElement& buttons, int id) {
-    ButtonRecord record;
-    (void)ReadRecord(buttons, id, record);
-    return record;
-}
-
-}  // namespace
-
 // The records were read from stored, the file's buttons as loaded. The file is
 // neither saved nor its tree dropped when every record is empty and no button
 // stands under its ID.
@@ -281,7 +275,7 @@ void ButtonStore::CopyButton(int from, int to) {
 // into the place next to it, and the moved button last.
 void ButtonStore::MoveButtonToSlot(int id, int slot) {
     const int from = SlotOfButton(id);
-    if (slot == from || !IsSlot(slot) || !IsSlot(from)) return;
+    if (slot == from || !IsGridSlot(slot) || !IsGridSlot(from)) return;
     const int group = GroupOfButton(id);
     const int step = slot < from ? -1 : 1;
     const IXmlElement buttons = ButtonsOf(File().Load());
