@@ -232,6 +232,13 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     EXPECT_FALSE(window.SwapPending());
     EXPECT_EQ(Saved(), before);
     EXPECT_EQ(window.GridCell(2, 3).CurrentLook(), ButtonCell::Look::Raised);
+
+    // The source's tab deleted meanwhile: the swap is over, and the cells' cursors are the default ones.
+    Run(window.GridCell(2, 3), Command::SwapButton);
+    window.RunCommand(Command::DeleteTab);  // the active tab, after Yes
+    EXPECT_EQ(window.PageCount(), 2);
+    EXPECT_FALSE(window.SwapPending());
+    EXPECT_EQ(window.GridCell(1, 1).Cursor(), nullptr);
 }
 
 // The target is clicked with the real pointer, which shows the copy cursor over it.
