@@ -127,7 +127,7 @@ std::string EnabledEntries(MainWindow& window) {
 }
 
 TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExplore) {
-    MainWindow& window = Start("0,0,0,0,0,0", ButtonXml(101, {{"Description", "Ed&it"}, {"HotKey", "Ctrl+E"}}) +
+    MainWindow& window = Start("0,0,0,0,0,0", ButtonXml(101, {{"Description", "Ed&amp;it"}, {"HotKey", "Ctrl+E"}}) +
                                                   Named(110, "Ten") + Named(120, "Twenty"));
     Run(window.GridCell(1, 1), Command::None);
     EXPECT_EQ(EnabledEntries(window), "--++|+++|++ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
