@@ -40,6 +40,7 @@ enum class Command : unsigned {
     ClearButton = 0x0360,
     CopyButtonPath = 0x0370,
     ExploreButtonPath = 0x0380,
+    ButtonProperties = 0x0390,
 };
 
 struct CommandText {
@@ -48,7 +49,7 @@ struct CommandText {
     const char* hint;        // as the status bar shows it for a tool image
 };
 
-inline constexpr std::array<CommandText, 24> kCommandTexts{{
+inline constexpr std::array<CommandText, 25> kCommandTexts{{
     {Command::AlwaysOnTop, L"Always On Top", ""},
     {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
     {Command::Report, L"View Frequency Report", "View Frequency Report"},
@@ -75,6 +76,7 @@ inline constexpr std::array<CommandText, 24> kCommandTexts{{
     {Command::ClearButton, L"Clear", ""},
     {Command::CopyButtonPath, L"Copy full path/file name", ""},
     {Command::ExploreButtonPath, L"Open Path in Explorer", ""},
+    {Command::ButtonProperties, L"Properties", ""},
 }};
 
 [[nodiscard]] constexpr const CommandText& TextOf(Command command) {
@@ -97,8 +99,8 @@ inline constexpr std::array<Command, 9> kTabMenu{Command::ShowTavrinTab, Command
                                                  Command::MoveTabRight,  Command::None, Command::NewTab,
                                                  Command::RenameTab,     Command::None, Command::DeleteTab};
 
-// The menu of a button on a group page.
-inline constexpr std::array<Command, 11> kButtonMenu{Command::MoveButtonToFirst,
+// The menu of a button on a group page; its last entry is the default one.
+inline constexpr std::array<Command, 13> kButtonMenu{Command::MoveButtonToFirst,
                                                      Command::MoveButtonLeft,
                                                      Command::MoveButtonAfter,
                                                      Command::MoveButtonToLast,
@@ -108,7 +110,9 @@ inline constexpr std::array<Command, 11> kButtonMenu{Command::MoveButtonToFirst,
                                                      Command::ClearButton,
                                                      Command::None,
                                                      Command::CopyButtonPath,
-                                                     Command::ExploreButtonPath};
+                                                     Command::ExploreButtonPath,
+                                                     Command::None,
+                                                     Command::ButtonProperties};
 // The caption the Explorer entry takes, with the hint of the button.
 inline constexpr wchar_t kExploreButtonCaption[] = L"Open \"%s\" in Windows Explorer";
 

@@ -241,6 +241,9 @@ void MainWindow::RunCommand(Command command) {
         case Command::ExploreButtonPath:
             ExploreButtonPath();
             break;
+        case Command::ButtonProperties:
+            EditButtonProperties();
+            break;
         case Command::About:
             ShowAboutDialog(Handle(), services_.shell, {kSupportMailAddress, kTavrinHomeAddress});
             break;

@@ -139,6 +139,7 @@ private:
     Page& AddPage(const std::wstring& caption);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
+    [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;
     void RefreshTabItems();
     void ApplyTabStyle();
     void LayoutPages();
@@ -179,6 +180,7 @@ private:
     void MoveButtonToSlot(int slot);
     void CopyButtonPath();
     void ExploreButtonPath();
+    void EditButtonProperties();
 
     // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
     void BuildTavrinTab(Page& page);

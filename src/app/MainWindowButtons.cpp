@@ -1,7 +1,7 @@
 // The button menu of a group page's cell and the actions behind it: moving a
 // button within its tab, swapping and copying buttons (also across tabs)
 // through a pick mode in which the next click on a button is the target,
-// clearing, copying the command and exploring its folder. Each action that
+// clearing, copying the command, exploring its folder and the properties box. Each action that
 // changes buttons is one step of the program: the settings file is read once
 // and saved once, and the Tavrin Tab follows the buttons that changed places.
 #include <windows.h>
@@ -15,6 +15,7 @@
 
 #include "app/MainWindow.h"
 #include "app/PickCursors.h"
+#include "dialogs/ButtonPropertiesDialog.h"
 #include "rules/GridGeometry.h"
 #include "win32/Clipboard.h"
 #include "win32/Utf16.h"
@@ -65,6 +66,7 @@ unique_hmenu MainWindow::PrepareButtonMenu() {
     ModifyMenuW(menu.get(), exploreId, MF_BYCOMMAND | MF_STRING, exploreId, explore.c_str());
     enable(Command::CopyButtonPath, cell->HasPicture());
     enable(Command::ExploreButtonPath, cell->HasPicture());
+    SetMenuDefaultItem(menu.get(), static_cast<UINT>(kButtonMenu.back()), FALSE);
     return menu;
 }
 
@@ -234,6 +236,28 @@ void MainWindow::MoveButtonToSlot(int slot) {
         if (after != shown && SetMostUsedSlot(mostUsed_, after, position)) changed.push_back(position);
     }
     RedrawMostUsed(changed);
+}
+
+// The dialog edits a copy of the record right-clicked last (empty on an empty
+// slot): the shared store draws cells meanwhile. On OK the editable fields are
+// written, as a new button on an empty slot, and the cell shows the new icon
+// with the description and the hot key, after one blank, as its hint.
+void MainWindow::EditButtonProperties() {
+    const int id = contextButtonId_;
+    ButtonCell* const cell = FindPanel(GroupOfButton(id), id);
+    if (!cell) return;
+    ButtonStore& store = Buttons();
+    (void)store.LoadButton(id);
+    ButtonRecord record = store.Current();
+    if (record.Empty) {
+        record = ButtonRecord();
+        record.ID = id;
+    }
+    if (!ShowButtonPropertiesDialog(Handle(), record, layoutKeyNames_)) return;
+    store.Current() = record;
+    (void)store.WriteProperties(id);
+    cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
+    cell->SetHint(record.Description + " " + record.HotKey);
 }
 
 void MainWindow::CopyButtonPath() {

@@ -104,8 +104,6 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     }
 }
 
-// A folder counts as an existing icon file too: the shell gives its icon. The
-// icon file is looked at when the cell is first painted, with its picture.
 void MainWindow::DrawButtonImage(ButtonCell& image) {
     ButtonStore& store = Buttons();
     if (!store.LoadButtonSummary(image.Tag())) {
@@ -114,13 +112,19 @@ void MainWindow::DrawButtonImage(ButtonCell& image) {
         return;
     }
     const ButtonRecord& button = store.Current();
-    image.SetPictureLoader([&fs = services_.fs, file = button.IconFile, index = button.IconNumber](int size) {
+    image.SetPictureLoader(ButtonPicture(button.IconFile, button.IconNumber));
+    image.SetHint(ButtonHint(button.Description, button.HotKey));
+    if (buildingGrids_) mostUsed_.RankCandidates.push_back({image.Tag(), button.TotolRunTimes});
+}
+
+// A folder counts as an existing icon file too: the shell gives its icon. The
+// icon file is looked at when the cell is first painted, with its picture.
+ButtonCell::PictureLoader MainWindow::ButtonPicture(const std::string& iconFile, int iconNumber) const {
+    return [&fs = services_.fs, file = iconFile, index = iconNumber](int size) {
         const bool iconFileExists = fs.FileExists(file) || fs.DirectoryExists(file);
         unique_hicon picture = iconFileExists ? GetFileIcon(file, index, size) : unique_hicon();
         return picture ? std::move(picture) : LoadMissingIcon(size);
-    });
-    image.SetHint(ButtonHint(button.Description, button.HotKey));
-    if (buildingGrids_) mostUsed_.RankCandidates.push_back({image.Tag(), button.TotolRunTimes});
+    };
 }
 
 void MainWindow::RetagPanel(int page, int a, int b) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <sstream>
@@ -130,13 +131,13 @@ TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExp
     MainWindow& window = Start("0,0,0,0,0,0", ButtonXml(101, {{"Description", "Ed&amp;it"}, {"HotKey", "Ctrl+E"}}) +
                                                   Named(110, "Ten") + Named(120, "Twenty"));
     Run(window.GridCell(1, 1), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "--++|+++|++ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "--++|+++|++|+ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
     Run(window.GridCell(1, 10), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++++|+++|++ Open \"Ten\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|+++|++|+ Open \"Ten\" in Windows Explorer");
     Run(window.GridCell(1, 20), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++--|+++|++ Open \"Twenty\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++--|+++|++|+ Open \"Twenty\" in Windows Explorer");
     Run(window.GridCell(1, 5), Command::None);  // empty: nothing to copy or explore
-    EXPECT_EQ(EnabledEntries(window), "++++|+++|-- Open \"\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|+++|--|+ Open \"\" in Windows Explorer");
 
     // The real menu, from a right-click.
     const ButtonCell& editor = window.GridCell(1, 1);
@@ -156,6 +157,36 @@ TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExp
     EXPECT_EQ(std::wstring(text ? text : L""), L"C:\\Ten.exe");
     GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
     CloseClipboard();
+}
+
+// Fills the properties box with a program that exists and a description, and presses OK.
+std::wstring g_program;
+void CALLBACK FillThePropertiesBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", L"Properties");
+    if (!box || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, timer);
+    const auto field = [box](const wchar_t* label) {
+        return GetWindow(FindWindowExW(box, nullptr, L"Static", label), GW_HWNDNEXT);
+    };
+    SetWindowTextW(field(L"&File "), g_program.c_str());
+    SetWindowTextW(field(L"&Description"), L"Child");
+    SendMessageW(FindWindowExW(box, nullptr, L"Button", L"&OK"), BM_CLICK, 0, 0);
+}
+
+TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintEndsInOneBlank) {
+    MainWindow& window = Start("0,0,0,0,0,0", "");
+    Run(window.GridCell(1, 4), Command::None);
+    EXPECT_EQ(GetMenuDefaultItem(window.PrepareButtonMenu().get(), FALSE, 0),
+              static_cast<UINT>(Command::ButtonProperties));
+    g_program = Widen(TAVRIN_TEST_CHILD);
+    std::replace(g_program.begin(), g_program.end(), L'/', L'\\');
+    SetTimer(nullptr, 0, 50, FillThePropertiesBox);
+    window.RunCommand(Command::ButtonProperties);
+    ASSERT_TRUE(window.Buttons().LoadButton(104));
+    EXPECT_EQ(Widen(window.Buttons().Current().Command), g_program);
+    EXPECT_EQ(window.Buttons().Current().TotolRunTimes, 0);
+    EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
+    EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
