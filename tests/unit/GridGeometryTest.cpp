@@ -61,15 +61,6 @@ TEST(GridGeometryTest, TabMovesAndDeletionsRenumberIDs) {
     EXPECT_EQ(IDAfterTabsExchanged(311, 1, 2), 311);
 }
 
-TEST(GridGeometryTest, AButtonMovedToTheFirstOrLastSlotShiftsOnlyTheSlotsBetween) {
-    EXPECT_EQ(IDAfterButtonMoved(205, 205, 1), 201);
-    EXPECT_EQ(IDAfterButtonMoved(204, 205, 1), 205);
-    EXPECT_EQ(IDAfterButtonMoved(206, 205, 1), 206);
-    EXPECT_EQ(IDAfterButtonMoved(104, 205, 1), 104);
-    EXPECT_EQ(IDAfterButtonMoved(111, 110, 20), 110);  // the second row moves back into the first
-    EXPECT_EQ(IDAfterButtonMoved(109, 110, 20), 109);
-}
-
 TEST(GridGeometryTest, ParsesDecimalButtonIDsOnly) {
     EXPECT_EQ(ParseButtonID("0"), 0);
     EXPECT_EQ(ParseButtonID("1203"), 1203);
