@@ -191,7 +191,7 @@ void MainWindow::ClearButton() {
     RedrawMostUsed(RemoveFromMostUsed(mostUsed_, id));
 }
 
-// Move left (step -1) and Move after (step 1): the two rows are one sequence,
+// Move left (offset -1) and Move after (offset 1): the two rows are one sequence,
 // so slot 10 goes after into slot 11 and slot 11 left into slot 10.
 void MainWindow::MoveButtonBeside(int offset) {
     ButtonCell* const cell = CurrentGridCell();
