@@ -4,6 +4,7 @@
 
 #include "app/ProgramResources.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/OptionsDialog.h"
 #include "rules/EdgeSnap.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -153,6 +154,27 @@ void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
     LayOut();
 }
 
+// After OK the settings are saved; the window follows them: the tab style,
+// the hot key, the topmost band, the menu check marks (a shown Tavrin Tab
+// becomes the active page) and the group pages.
+void MainWindow::ShowOptions() {
+    PlayFeedbackSound(FeedbackSound::Icon);
+    const OptionsServices options{Settings(),
+                                  services_.environment,
+                                  layoutKeyNames_,
+                                  services_.dialogs,
+                                  [this] { return BackupSettings(); },
+                                  [this] { RestoreSettings(); }};
+    if (!ShowOptionsDialog(Handle(), options)) return;
+    ApplyTabStyle();
+    ReregisterMainHotKey();
+    ApplyAlwaysOnTop();
+    SyncSystemMenu();
+    ShowTavrinTab(Settings().ShowAppPanel);
+    MatchPagesToGroups();
+    UpdateStatusBar();
+}
+
 void MainWindow::ApplyAlwaysOnTop() {
     SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -172,9 +194,11 @@ void MainWindow::RunCommand(Command command) {
             SyncSystemMenu();
             break;
         case Command::Report:
-        case Command::Options:
-            // The report and the options dialog open here once they exist.
+            // The report opens here once it exists.
             PlayFeedbackSound(FeedbackSound::Icon);
+            break;
+        case Command::Options:
+            ShowOptions();
             break;
         case Command::Website: {
             ExecuteRequest request;

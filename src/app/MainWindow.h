@@ -108,6 +108,9 @@ public:
     void RemoveTab(int page);
     // The recent list and the most-used panel after group page `page` was deleted.
     void FollowRemovedTab(int page);
+    // After the options: the group pages take the names of the group list;
+    // pages beyond it go (their buttons stay stored), missing ones are made.
+    void MatchPagesToGroups();
 
 private:
     // Which handler a cell's click goes to.
@@ -127,6 +130,7 @@ private:
     void SyncSystemMenu();
     void ApplyAlwaysOnTop();
     void ShowTavrinTab(bool show);
+    void ShowOptions();
     void SnapToScreenEdges();
     void ShowStatusMenu();
     void SetWindowIcons();

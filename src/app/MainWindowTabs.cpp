@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/MainWindow.h"
 #include "dialogs/TabNameDialog.h"
 #include "rules/GridGeometry.h"
@@ -108,6 +110,22 @@ void MainWindow::FollowRemovedTab(int page) {
         FillRecentPanel();
     }
     RedrawMostUsed(MostUsedAfterTabRemoved(mostUsed_, page));
+}
+
+// Pages removed here lie beyond the group list, so RemoveTab deletes no
+// buttons: a page of that number made later shows them again.
+void MainWindow::MatchPagesToGroups() {
+    const std::vector<std::string>& names = Settings().GroupNames;
+    const int groups = static_cast<int>(names.size());
+    const int pages = PageCount() - 1;
+    for (int page = 1; page <= std::min(groups, pages); ++page) pages_[page].caption = Widen(names[page - 1]);
+    for (int page = pages; page > groups; --page) RemoveTab(page);
+    for (int tabIndex = pages + 1; tabIndex <= groups; ++tabIndex) {
+        BuildButtonGrid(AddPage(Widen(names[tabIndex - 1])), tabIndex);
+    }
+    LayoutPages();
+    RefreshTabItems();
+    SetActivePage(activePage_);
 }
 
 // Slot by slot: each step exchanges the two stored buttons and the tags of

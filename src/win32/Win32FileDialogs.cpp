@@ -13,6 +13,9 @@ namespace {
 
 constexpr wchar_t kXmlFilter[] = L"Xml file (*.xml)\0*.xml\0";
 
+// The owner, or a dialog it has open (the options), so that the dialog waits for the box too.
+HWND BoxOwner(HWND owner) { return owner ? GetLastActivePopup(owner) : nullptr; }
+
 std::optional<std::string> RunFileDialog(HWND owner, const std::string& initialFolder, const std::string& fileName,
                                          bool save, const wchar_t* filter = kXmlFilter,
                                          const wchar_t* defaultExtension = L"xml") {
@@ -40,11 +43,11 @@ std::optional<std::string> RunFileDialog(HWND owner, const std::string& initialF
 
 std::optional<std::string> Win32FileDialogs::ChooseSaveFile(const std::string& initialFolder,
                                                             const std::string& proposedName) {
-    return RunFileDialog(owner_, initialFolder, proposedName, true);
+    return RunFileDialog(BoxOwner(owner_), initialFolder, proposedName, true);
 }
 
 std::optional<std::string> Win32FileDialogs::ChooseOpenFile(const std::string& initialFolder) {
-    return RunFileDialog(owner_, initialFolder, "", false);
+    return RunFileDialog(BoxOwner(owner_), initialFolder, "", false);
 }
 
 std::optional<std::string> ChooseExistingFile(HWND owner, const wchar_t* filter) {
@@ -64,7 +67,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::wstring& title
 }
 
 void Win32FileDialogs::ShowMessage(const std::string& text) {
-    MessageBoxW(owner_, Widen(text).c_str(), L"Tavrin", MB_OK);
+    MessageBoxW(BoxOwner(owner_), Widen(text).c_str(), L"Tavrin", MB_OK);
 }
 
 }  // namespace tavrin

@@ -4,8 +4,10 @@
 
 namespace tavrin {
 
+// Over a dialog that the owner has open (the options), so that the dialog waits for the answer too.
 bool Win32Prompt::AskYesNo(const std::string& text) {
-    return MessageBoxW(owner_, Widen(text).c_str(), L"Tavrin", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    const HWND owner = owner_ ? GetLastActivePopup(owner_) : nullptr;
+    return MessageBoxW(owner, Widen(text).c_str(), L"Tavrin", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace tavrin

@@ -10,7 +10,7 @@ namespace tavrin::testing {
 void InitWindowControls() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS;
     InitCommonControlsEx(&controls);
 }
 

@@ -11,7 +11,7 @@
 
 namespace tavrin::testing {
 
-// The tab and status-bar classes the main window uses.
+// The tab and status-bar classes the main window uses, and the hot-key and up-down classes of its options.
 void InitWindowControls();
 // The environment reports the real screen and work area, so that edge snapping
 // and the first position can be compared with what Windows shows.

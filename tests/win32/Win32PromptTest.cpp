@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -19,6 +20,7 @@ struct Answerer {
     int answer;
     bool foundYesAndNo = false;
     std::wstring text;
+    HWND owner = nullptr;
 
     void operator()() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -28,6 +30,7 @@ struct Answerer {
                 wchar_t buffer[256] = {};
                 GetDlgItemTextW(box, 0xFFFF, buffer, 256);  // the static text of a message box
                 text = buffer;
+                owner = GetWindow(box, GW_OWNER);
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
                 return;
             }
@@ -48,6 +51,21 @@ TEST(Win32PromptTest, AsksYesOrNoInABoxTitledTavrin) {
         EXPECT_EQ(Narrow(answerer.text), question);
         EXPECT_EQ(yes, answer == IDYES);
     }
+}
+
+// A dialog open over the owner (the options) waits for the answer as well.
+TEST(Win32PromptTest, AsksOverTheDialogTheOwnerHasOpen) {
+    const unique_hwnd owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                                            nullptr, nullptr, nullptr));
+    const unique_hwnd dialog(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 150, 150, 200, 100, owner.get(),
+                                             nullptr, nullptr, nullptr));
+    SetActiveWindow(dialog.get());
+    Win32Prompt prompt(owner.get());
+    Answerer answerer{IDNO};
+    std::thread thread(std::ref(answerer));
+    EXPECT_FALSE(prompt.AskYesNo("Sure?"));
+    thread.join();
+    EXPECT_EQ(answerer.owner, dialog.get());
 }
 
 }  // namespace
