@@ -219,9 +219,11 @@ private:
         const HWND button = Control(kLinkButton);
         ShowWindow(button, show ? SW_SHOW : SW_HIDE);
         EnableWindow(button, show);
-        const int right = show ? kEditRight - kLinkButtonWidth : kEditRight;
-        SetWindowPos(Control(kFileEdit), nullptr, 0, 0, Scale(right) - Scale(kEditLeft), Scale(22),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const HWND file = Control(kFileEdit);
+        RECT place{};
+        GetWindowRect(file, &place);
+        const int width = Scale(kEditRight) - Scale(kEditLeft) - (show ? Scale(kLinkButtonWidth) : 0);
+        SetWindowPos(file, nullptr, 0, 0, width, place.bottom - place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     void ResolveLink() {
