@@ -31,7 +31,6 @@ constexpr int kWindowState = 108;
 constexpr int kPreview = 109;
 constexpr int kChooseIcon = 110;
 constexpr int kReportCheck = 111;
-constexpr int kFirstLabel = 120;  // the labels and group boxes of the edit page, one identifier each
 
 constexpr int kActionButton = 1;  // BtnStyle of buttons that this dialog does not edit
 constexpr int kIconSize = 32;
@@ -95,8 +94,7 @@ public:
             return reinterpret_cast<INT_PTR>(
                 pageBackground_.ForControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         }
-        if (message == WM_ERASEBKGND) {
-            pageBackground_.EraseParent(reinterpret_cast<HDC>(wParam));
+        if (message == WM_ERASEBKGND && pageBackground_.EraseParent(reinterpret_cast<HDC>(wParam))) {
             SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
@@ -133,9 +131,8 @@ public:
 private:
     // The labels, edits and buttons of the edit page, in the order of the Tab key.
     void MakeEditPage() {
-        int label = kFirstLabel;
         const auto edit = [&](const wchar_t* caption, int top, int id) {
-            editPage_.push_back(AddControl(L"STATIC", caption, 0, {24, top + 3, kEditLeft - 4, top + 19}, label++));
+            editPage_.push_back(AddControl(L"STATIC", caption, 0, {24, top + 3, kEditLeft - 4, top + 19}, -1));
             editPage_.push_back(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
                                            {kEditLeft, top, kEditRight, top + 22}, id, WS_EX_CLIENTEDGE));
         };
@@ -151,7 +148,7 @@ private:
         AddHint(button(L"...", kEditRight + 4, 104, kEditRight + 28, kBrowseFolder), L"Select folder");
         edit(L"&Description", 134, kDescriptionEdit);
 
-        editPage_.push_back(AddControl(L"STATIC", L"Window &Style", 0, {24, 167, kEditLeft - 4, 183}, label++));
+        editPage_.push_back(AddControl(L"STATIC", L"Window &Style", 0, {24, 167, kEditLeft - 4, 183}, -1));
         const HWND windowState = AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                             {kEditLeft, 164, kEditLeft + 140, 164 + 120}, kWindowState);
         editPage_.push_back(windowState);
@@ -160,11 +157,11 @@ private:
         }
         SendMessageW(windowState, CB_SETCURSEL, kShowNormal, 0);
 
-        editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, label++));
+        editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, -1));
         editPage_.push_back(
             AddControl(L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, {40, 208, 40 + kIconSize, 208 + kIconSize}, kPreview));
         button(L"Ch&oose", 96, 212, 171, kChooseIcon);
-        editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, label++));
+        editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, -1));
         editPage_.push_back(AddControl(L"BUTTON", L"&Enable Frequency Report", WS_TABSTOP | BS_AUTOCHECKBOX,
                                        {292, 214, 510, 232}, kReportCheck));
         ShowLinkButton(false);
