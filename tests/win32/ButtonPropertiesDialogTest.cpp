@@ -256,9 +256,19 @@ TEST(IconChooserDialogTest, HoldsTheNumberToTheIconsOfTheFileShown) {
     EXPECT_EQ(choice->file, document);
     EXPECT_EQ(choice->number, -1);
 
-    // Cancel gives nothing.
-    WhenShown(L"Icon", [](HWND dialog) { SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0); });
-    EXPECT_FALSE(ShowIconChooserDialog(nullptr, {"", 2}));
+    // Over an owner at the screen's edge the box stays on the screen; Cancel gives nothing.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const unique_hwnd owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, work.right - 100, work.top, 100,
+                                            100, nullptr, nullptr, nullptr, nullptr));
+    WhenShown(L"Icon", [&](HWND dialog) {
+        RECT place{};
+        GetWindowRect(dialog, &place);
+        EXPECT_EQ(place.right, work.right);
+        EXPECT_EQ(place.top, work.top);
+        SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
+    });
+    EXPECT_FALSE(ShowIconChooserDialog(owner.get(), {"", 2}));
 }
 
 }  // namespace
