@@ -15,6 +15,7 @@
 #include "win32/TabPageBackground.h"
 #include "win32/Win32FileDialogs.h"
 #include "win32/Win32FileSystem.h"
+#include "xml/XmlChars.h"
 
 namespace tavrin {
 namespace {
@@ -45,11 +46,8 @@ constexpr int kEditRight = 478;
 constexpr int kLinkButtonWidth = 25;
 
 bool IsShortcutName(const std::string& file, bool ignoreCase) {
-    std::string extension = ExtractFileExt(file);
-    if (ignoreCase) {
-        for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == ".lnk";
+    const std::string extension = ExtractFileExt(file);
+    return ignoreCase ? EqualsIgnoringCase(extension, ".lnk") : extension == ".lnk";
 }
 
 class ButtonPropertiesDialog : public DialogBase<ButtonPropertiesDialog> {
