@@ -15,6 +15,7 @@
 #include "win32/TabPageBackground.h"
 #include "win32/Win32FileDialogs.h"
 #include "win32/Win32FileSystem.h"
+#include "xml/XmlChars.h"
 
 namespace tavrin {
 namespace {
@@ -31,7 +32,6 @@ constexpr int kWindowState = 108;
 constexpr int kPreview = 109;
 constexpr int kChooseIcon = 110;
 constexpr int kReportCheck = 111;
-constexpr int kFirstLabel = 120;  // the labels and group boxes of the edit page, one identifier each
 
 constexpr int kActionButton = 1;  // BtnStyle of buttons that this dialog does not edit
 constexpr int kIconSize = 32;
@@ -46,11 +46,8 @@ constexpr int kEditRight = 478;
 constexpr int kLinkButtonWidth = 25;
 
 bool IsShortcutName(const std::string& file, bool ignoreCase) {
-    std::string extension = ExtractFileExt(file);
-    if (ignoreCase) {
-        for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == ".lnk";
+    const std::string extension = ExtractFileExt(file);
+    return ignoreCase ? EqualsIgnoringCase(extension, ".lnk") : extension == ".lnk";
 }
 
 class ButtonPropertiesDialog : public DialogBase<ButtonPropertiesDialog> {
@@ -95,8 +92,7 @@ public:
             return reinterpret_cast<INT_PTR>(
                 pageBackground_.ForControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         }
-        if (message == WM_ERASEBKGND) {
-            pageBackground_.EraseParent(reinterpret_cast<HDC>(wParam));
+        if (message == WM_ERASEBKGND && pageBackground_.EraseParent(reinterpret_cast<HDC>(wParam))) {
             SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
@@ -133,9 +129,8 @@ public:
 private:
     // The labels, edits and buttons of the edit page, in the order of the Tab key.
     void MakeEditPage() {
-        int label = kFirstLabel;
         const auto edit = [&](const wchar_t* caption, int top, int id) {
-            editPage_.push_back(AddControl(L"STATIC", caption, 0, {24, top + 3, kEditLeft - 4, top + 19}, label++));
+            editPage_.push_back(AddControl(L"STATIC", caption, 0, {24, top + 3, kEditLeft - 4, top + 19}, -1));
             editPage_.push_back(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
                                            {kEditLeft, top, kEditRight, top + 22}, id, WS_EX_CLIENTEDGE));
         };
@@ -151,7 +146,7 @@ private:
         AddHint(button(L"...", kEditRight + 4, 104, kEditRight + 28, kBrowseFolder), L"Select folder");
         edit(L"&Description", 134, kDescriptionEdit);
 
-        editPage_.push_back(AddControl(L"STATIC", L"Window &Style", 0, {24, 167, kEditLeft - 4, 183}, label++));
+        editPage_.push_back(AddControl(L"STATIC", L"Window &Style", 0, {24, 167, kEditLeft - 4, 183}, -1));
         const HWND windowState = AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                             {kEditLeft, 164, kEditLeft + 140, 164 + 120}, kWindowState);
         editPage_.push_back(windowState);
@@ -160,11 +155,11 @@ private:
         }
         SendMessageW(windowState, CB_SETCURSEL, kShowNormal, 0);
 
-        editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, label++));
+        editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, -1));
         editPage_.push_back(
             AddControl(L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, {40, 208, 40 + kIconSize, 208 + kIconSize}, kPreview));
         button(L"Ch&oose", 96, 212, 171, kChooseIcon);
-        editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, label++));
+        editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, -1));
         editPage_.push_back(AddControl(L"BUTTON", L"&Enable Frequency Report", WS_TABSTOP | BS_AUTOCHECKBOX,
                                        {292, 214, 510, 232}, kReportCheck));
         ShowLinkButton(false);
@@ -219,9 +214,11 @@ private:
         const HWND button = Control(kLinkButton);
         ShowWindow(button, show ? SW_SHOW : SW_HIDE);
         EnableWindow(button, show);
-        const int right = show ? kEditRight - kLinkButtonWidth : kEditRight;
-        SetWindowPos(Control(kFileEdit), nullptr, 0, 0, Scale(right) - Scale(kEditLeft), Scale(22),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const HWND file = Control(kFileEdit);
+        RECT place{};
+        GetWindowRect(file, &place);
+        const int width = Scale(kEditRight) - Scale(kEditLeft) - (show ? Scale(kLinkButtonWidth) : 0);
+        SetWindowPos(file, nullptr, 0, 0, width, place.bottom - place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     void ResolveLink() {

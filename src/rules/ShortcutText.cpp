@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "xml/XmlChars.h"
+
 namespace tavrin {
 namespace {
 
@@ -29,17 +31,9 @@ constexpr std::array<std::pair<unsigned, std::string_view>, 15> kFixedNames = {{
 constexpr unsigned kFirstLookupCode = 8;
 constexpr unsigned kLastLookupCode = 597;
 
-bool AsciiSameIgnoringCase(char a, char b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-}
-
-// Takes prefix off the front of text when text starts with it, ignoring case.
+// Takes a lower-case prefix off the front of text when text starts with it, ignoring case.
 bool TakePrefix(std::string_view& text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (!AsciiSameIgnoringCase(text[i], prefix[i])) return false;
-    }
+    if (!EqualsIgnoringCase(text.substr(0, prefix.size()), prefix)) return false;
     text.remove_prefix(prefix.size());
     return true;
 }
@@ -75,11 +69,11 @@ std::string ShortcutToText(Shortcut shortcut, const IKeyNameSource& names) {
 Shortcut TextToShortcut(std::string_view text, const IKeyNameSource& names) {
     unsigned modifiers = 0;
     for (;;) {
-        if (TakePrefix(text, "Shift+")) {
+        if (TakePrefix(text, "shift+")) {
             modifiers |= kShortcutShift;
-        } else if (TakePrefix(text, "^") || TakePrefix(text, "Ctrl+")) {
+        } else if (TakePrefix(text, "^") || TakePrefix(text, "ctrl+")) {
             modifiers |= kShortcutCtrl;
-        } else if (TakePrefix(text, "Alt+")) {
+        } else if (TakePrefix(text, "alt+")) {
             modifiers |= kShortcutAlt;
         } else {
             break;

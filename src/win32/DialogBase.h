@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,7 +94,9 @@ private:
         return words;
     }
 
-    // The client size asked for, centred over the owner (or the screen's work area).
+    // The client size asked for, centred over the owner (or the screen's work area),
+    // and moved into the work area of the owner's monitor where it would stand out:
+    // a window kept at the screen's edge is narrower than many of its dialogs.
     void PlaceDialog() {
         RECT frame{0, 0, client_.cx, client_.cy};
         AdjustWindowRectExForDpi(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE,
@@ -105,8 +108,15 @@ private:
         if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around)) {
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
         }
-        const int left = around.left + ((around.right - around.left) - width) / 2;
-        const int top = around.top + ((around.bottom - around.top) - height) / 2;
+        int left = around.left + ((around.right - around.left) - width) / 2;
+        int top = around.top + ((around.bottom - around.top) - height) / 2;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(MonitorFromRect(&around, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            left = std::max(std::min(left, static_cast<int>(work.right) - width), static_cast<int>(work.left));
+            top = std::max(std::min(top, static_cast<int>(work.bottom) - height), static_cast<int>(work.top));
+        }
         SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 

@@ -45,17 +45,18 @@ HBRUSH TabPageBackground::ForControl(HDC dc, HWND control) const {
     return brush_.get();
 }
 
-void TabPageBackground::EraseParent(HDC dc) const {
+bool TabPageBackground::EraseParent(HDC dc) const {
+    if (!brush_) return false;
     const HWND parent = GetParent(tabs_);
     RECT area{};
     GetClientRect(parent, &area);
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    if (!brush_) return;
     RECT place{};
     GetWindowRect(tabs_, &place);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     AlignBrush(dc, place.left, place.top);
     FillRect(dc, &place, brush_.get());
+    return true;
 }
 
 }  // namespace tavrin

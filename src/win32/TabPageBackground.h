@@ -21,7 +21,8 @@ public:
 
     // Erases the parent's background (WM_ERASEBKGND) with the page under the
     // tab control, for themed controls that draw their parent behind them.
-    void EraseParent(HDC dc) const;
+    // False, with nothing drawn, before a picture was taken.
+    [[nodiscard]] bool EraseParent(HDC dc) const;
 
 private:
     HWND tabs_ = nullptr;
