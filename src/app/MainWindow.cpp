@@ -4,6 +4,7 @@
 
 #include "app/ProgramResources.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/ReportWindow.h"
 #include "rules/EdgeSnap.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -171,9 +172,15 @@ void MainWindow::RunCommand(Command command) {
             ShowTavrinTab(Settings().ShowAppPanel);
             SyncSystemMenu();
             break;
-        case Command::Report:
+        case Command::Report: {
+            PlayFeedbackSound(FeedbackSound::Icon);
+            ReportServices report{Buttons(),    Settings().GroupNames, services_.shell,
+                                  services_.fs, services_.clock,       config_.ProgramFolder()};
+            ShowReportWindow(Handle(), report);
+            break;
+        }
         case Command::Options:
-            // The report and the options dialog open here once they exist.
+            // The options dialog opens here once it exists.
             PlayFeedbackSound(FeedbackSound::Icon);
             break;
         case Command::Website: {
