@@ -1,8 +1,9 @@
 // An in-process automation server that stands in for Excel in the tests: every
 // call it receives through IDispatch is written as one line to the file named
-// by TAVRIN_EXCEL_LOG, as "<object>: <get|put|call> <name>(<arguments>)". A
-// property read gives a new object named "<name>(<arguments>)". The member
-// named by TAVRIN_EXCEL_FAIL fails with an exception after it is recorded.
+// by TAVRIN_EXCEL_LOG, as "<object>: <get|put|call> <name>(<arguments>)",
+// followed by " (waiting)" while the program's wait box shows. A property read
+// gives a new object named "<name>(<arguments>)". The member named by
+// TAVRIN_EXCEL_FAIL fails with an exception after it is recorded.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -25,9 +26,11 @@ std::wstring Variable(const wchar_t* name) {
     return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
 }
 
-void Record(const std::wstring& line) {
+void Record(std::wstring line) {
     const std::wstring logName = Variable(L"TAVRIN_EXCEL_LOG");
     if (logName.empty()) return;
+    const HWND waitBox = FindWindowW(L"Static", L"Exporting report to file, please wait...");
+    if (waitBox && IsWindowVisible(waitBox)) line += L" (waiting)";
     const int size =
         WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(size), '\0');
