@@ -5,6 +5,7 @@
 #include "dialogs/ReportWindow.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,25 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
         EXPECT_EQ(Column(list, 2), L"201|101|102|");
 
+        // The list grows with the window; Close keeps to the bottom right corner.
+        RECT listBefore{};
+        GetWindowRect(list, &listBefore);
+        RECT frame{};
+        GetWindowRect(report, &frame);
+        SetWindowPos(report, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top + 50,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT listAfter{};
+        GetWindowRect(list, &listAfter);
+        EXPECT_EQ(listAfter.right - listAfter.left, listBefore.right - listBefore.left + 100);
+        EXPECT_EQ(listAfter.bottom - listAfter.top, listBefore.bottom - listBefore.top + 50);
+        RECT client{};
+        GetClientRect(report, &client);
+        RECT close{};
+        GetWindowRect(GetDlgItem(report, IDOK), &close);
+        MapWindowPoints(nullptr, report, reinterpret_cast<POINT*>(&close), 2);
+        EXPECT_EQ(client.right - close.right, Scaled(8, dpi));
+        EXPECT_EQ(client.bottom - close.bottom, Scaled(8, dpi));
+
         ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
         Click(report, kCopyPath);
         Click(report, kOpenInExplorer);
@@ -163,6 +183,38 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
     EXPECT_TRUE(
         testing::ReadBytes(csv).starts_with("\xEF\xBB\xBF"
                                             "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"));
+}
+
+// The real save dialog, answered from a timer.
+TEST(ReportSaveDialogTest, ProposesTheNameOffersTheTypesAndAddsTheExtension) {
+    TempFolder folder;
+    static std::wstring proposed;
+    static std::wstring types;
+    proposed.clear();
+    types.clear();
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = FindWindowW(L"#32770", nullptr);
+        if (!dialog || !IsWindowVisible(dialog) || !GetDlgItem(dialog, cmb1)) return;
+        KillTimer(nullptr, timer);
+        wchar_t text[MAX_PATH]{};
+        // The file name is typed into the edit field of a combo box.
+        const HWND name = FindWindowExW(GetDlgItem(dialog, cmb13), nullptr, nullptr, nullptr);
+        const HWND nameEdit = FindWindowExW(name, nullptr, L"Edit", nullptr);
+        GetWindowTextW(nameEdit, text, MAX_PATH);
+        proposed = text;
+        for (int type = 0; SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, type, reinterpret_cast<LPARAM>(text)) > 0;
+             ++type) {
+            types += std::wstring(text) + L"|";
+        }
+        SetWindowTextW(nameEdit, L"chosen");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const std::optional<std::string> chosen = ChooseSaveFileName(
+        nullptr,
+        {folder.Path(), "Tavrin report(20240131).csv", "cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv"});
+    EXPECT_EQ(proposed, L"Tavrin report(20240131).csv");
+    EXPECT_EQ(types, L"cvs files(*.csv)|Text file(*.txt)|");
+    EXPECT_EQ(chosen, folder / "chosen.csv");
 }
 
 TEST_F(ReportWindowTest, ACsvFileThatCannotBeWrittenIsReportedAndStillOpened) {
