@@ -1,7 +1,7 @@
 // The base of every modal dialog (CRTP). RunModal shows an empty dialog of the
 // given caption and client size over its owner (or a sizable one, see
-// DialogFrame); the derived class makes its
-// controls in OnInitDialog with AddControl. Sizes and places are given in
+// DialogFrame); the derived class makes its controls in OnInitDialog with
+// AddControl. Sizes and places are given in
 // 96-DPI pixels: the base scales them, and picks the font, for the DPI of the
 // owner's monitor, so that a dialog needs nothing of its own for the display scale. The dialog procedure keeps `this`
 // with the dialog from WM_INITDIALOG on (DWLP_USER) and forwards each message to

@@ -145,11 +145,13 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
         EXPECT_EQ(Column(list, 2), L"201|101|102|");
 
-        // The list grows with the window; Close keeps to the bottom right corner.
-        RECT listBefore{};
-        GetWindowRect(list, &listBefore);
+        // 731 x 521 with its frame; the list grows with the window, Close keeps to the bottom right corner.
         RECT frame{};
         GetWindowRect(report, &frame);
+        EXPECT_EQ(frame.right - frame.left, Scaled(731, dpi));
+        EXPECT_EQ(frame.bottom - frame.top, Scaled(521, dpi));
+        RECT listBefore{};
+        GetWindowRect(list, &listBefore);
         SetWindowPos(report, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top + 50,
                      SWP_NOMOVE | SWP_NOZORDER);
         RECT listAfter{};
