@@ -64,8 +64,8 @@ int CompareNumbers(std::int64_t a, std::int64_t b) noexcept { return a < b ? -1 
 
 int CompareReportRows(const ReportRow& a, const ReportRow& b, int column) {
     switch (column) {
-        case 0:
-            return CompareFolded(a.caption, b.caption);
+        case 1:
+            return CompareFolded(a.groupName, b.groupName);
         case 2:
             return CompareNumbers(a.id, b.id);
         case 3:
@@ -74,10 +74,14 @@ int CompareReportRows(const ReportRow& a, const ReportRow& b, int column) {
             return CompareNumbers(a.week, b.week);
         case kReportTotalColumn:
             return CompareNumbers(a.total, b.total);
-        default: {
-            const std::size_t index = static_cast<std::size_t>(column);
-            return CompareFolded(CellsOf(a).at(index), CellsOf(b).at(index));
-        }
+        case 6:
+            return CompareFolded(a.share, b.share);
+        case 7:
+            return CompareFolded(a.typeName, b.typeName);
+        case 8:
+            return CompareFolded(a.command, b.command);
+        default:
+            return CompareFolded(a.caption, b.caption);
     }
 }
 
