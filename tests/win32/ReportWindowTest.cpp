@@ -253,6 +253,7 @@ void SetKeyValue(HKEY root, const std::wstring& key, const wchar_t* name, const 
 class ExcelExportTest : public ReportWindowTest {
 protected:
     ExcelExportTest() {
+        Unregister();  // what a test cut off may have left
         unique_hkey office;
         officeKeyMade_ = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office", 0, KEY_READ, office.put()) !=
                          ERROR_SUCCESS;
