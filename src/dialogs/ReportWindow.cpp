@@ -44,12 +44,6 @@ bool OfficeIsInstalled() {
     return RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office", 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 class ReportWindow : public DialogBase<ReportWindow> {
 public:
     explicit ReportWindow(ReportServices& services)
@@ -135,7 +129,7 @@ private:
                     GroupChosen(static_cast<int>(SendMessageW(Control(kGroups), CB_GETCURSEL, 0, 0)));
                 } else if (code == CBN_EDITCHANGE) {
                     // Typed text chooses the entry it names, or none.
-                    const std::wstring typed = WindowText(Control(kGroups));
+                    const std::wstring typed = Widen(ControlText(kGroups));
                     GroupChosen(
                         static_cast<int>(SendMessageW(Control(kGroups), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                       reinterpret_cast<LPARAM>(typed.c_str()))));

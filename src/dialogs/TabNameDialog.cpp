@@ -31,10 +31,7 @@ public:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
         if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
-        const HWND edit = Control(kNameEdit);
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-        std::string name = Narrow(text);
+        std::string name = ControlText(kNameEdit);
         if (TrimmedName(name).empty()) return TRUE;  // a name of blanks only keeps the box open
         name_ = std::move(name);
         Close(IDOK);

@@ -32,6 +32,16 @@ bool IsDeviceName(std::string_view name) {
 
 std::string ExtractFilePath(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
 
+std::string ExtractFileDir(std::string_view path) {
+    std::string folder = ExtractFilePath(path);
+    // "C:" alone would be the drive's current folder, not its root.
+    const bool root =
+        folder.size() == 1 ||
+        (folder.size() >= 2 && std::string_view(":\\/").find(folder[folder.size() - 2]) != std::string_view::npos);
+    if (!folder.empty() && !root) folder.pop_back();
+    return folder;
+}
+
 std::string ExtractFileName(std::string_view path) { return std::string(path.substr(FileNameStart(path))); }
 
 std::string ExtractFileExt(std::string_view path) { return std::string(path.substr(ExtensionStart(path))); }

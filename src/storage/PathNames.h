@@ -9,6 +9,8 @@ namespace tavrin {
 
 // The folder part of a path with its trailing separator ("" when there is none).
 [[nodiscard]] std::string ExtractFilePath(std::string_view path);
+// The folder part without its trailing separator, which a root keeps ("C:\", "\").
+[[nodiscard]] std::string ExtractFileDir(std::string_view path);
 // The part after the last separator.
 [[nodiscard]] std::string ExtractFileName(std::string_view path);
 // The extension of the file-name part with its dot ("" when there is none).

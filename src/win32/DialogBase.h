@@ -12,12 +12,14 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "rules/Scale.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorDisplay.h"
+#include "win32/Utf16.h"
 
 namespace tavrin {
 
@@ -70,6 +72,15 @@ protected:
     [[nodiscard]] int Scale(int value) const noexcept { return Scaled(value, dpi_); }
 
     [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(dialog_, id); }
+
+    // The text of a control, UTF-8.
+    [[nodiscard]] std::string ControlText(int id) const {
+        const HWND control = Control(id);
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        return Narrow(text);
+    }
+    void SetControlText(int id, const std::string& text) const { SetWindowTextW(Control(id), Widen(text).c_str()); }
     void Close(INT_PTR result) const noexcept { EndDialog(dialog_, result); }
 
 private:

@@ -68,6 +68,7 @@ using unique_hkey = UniqueResource<HKEY, detail::CloseKey>;
 using unique_hicon = UniqueResource<HICON, detail::CloseIcon>;
 using unique_hbitmap = UniqueResource<HGDIOBJ, detail::CloseGdiObject>;
 using unique_hfont = UniqueResource<HFONT, detail::CloseGdiObject>;
+using unique_hbrush = UniqueResource<HBRUSH, detail::CloseGdiObject>;
 using unique_hmenu = UniqueResource<HMENU, detail::CloseMenu>;
 using unique_hwnd = UniqueResource<HWND, detail::CloseWindow>;
 using unique_atom = UniqueResource<ATOM, detail::CloseAtom>;

@@ -1,5 +1,6 @@
-// The save dialog, and the file dialogs and plain messages of backup and
-// restore, as Windows shows them.
+// The save dialog of the exports, the file dialogs and plain messages of
+// backup and restore, the open dialog of the other boxes and the shell's folder
+// browser, as Windows shows them.
 #pragma once
 
 #include <windows.h>
@@ -37,5 +38,14 @@ public:
 private:
     HWND owner_ = nullptr;
 };
+
+// The open dialog for one existing file. `filter` pairs names and patterns as
+// the dialog takes them: L"Name\0*.ext\0...\0". The chosen path, or nothing.
+[[nodiscard]] std::optional<std::string> ChooseExistingFile(HWND owner, const wchar_t* filter);
+
+// The shell's folder browser under `title`: it returns file-system folders only,
+// and lists files as well. The chosen item's path; nothing after Cancel or for an
+// item without one. Initialises COM for the call and balances it.
+[[nodiscard]] std::optional<std::string> BrowseForFolder(HWND owner, const std::wstring& title);
 
 }  // namespace tavrin

@@ -16,6 +16,14 @@ TEST(PathNamesTest, SplitsWindowsAndPosixPaths) {
     EXPECT_EQ(ExtractFileExt("C:\\a.b\\Makefile"), "");
 }
 
+TEST(PathNamesTest, FolderOfAFileKeepsTheSeparatorOfARootOnly) {
+    EXPECT_EQ(ExtractFileDir("D:\\Apps\\launcher.exe"), "D:\\Apps");
+    EXPECT_EQ(ExtractFileDir("D:\\launcher.exe"), "D:\\");
+    EXPECT_EQ(ExtractFileDir("\\\\server\\share\\tool.exe"), "\\\\server\\share");
+    EXPECT_EQ(ExtractFileDir("/tool"), "/");
+    EXPECT_EQ(ExtractFileDir("tool.exe"), "");
+}
+
 TEST(PathNamesTest, ConfigFileIsTheExecutableWithXmlExtension) {
     EXPECT_EQ(ConfigFileNameFor("D:\\Apps\\launcher.exe"), "D:\\Apps\\launcher.xml");
     // A dot in a folder name is not an extension.

@@ -1,0 +1,22 @@
+// The properties box of a launch button: what it starts, with which parameters,
+// working folder, description and window state, its icon, and whether the
+// frequency report counts it.
+#pragma once
+
+#include <windows.h>
+
+#include "rules/HotKeyText.h"
+#include "storage/ButtonRecord.h"
+
+namespace tavrin {
+
+// Edits a button record in the properties dialog owned by `owner`. Returns true when
+// the user pressed OK; the record then holds the edited fields. IconFile/IconNumber
+// may have changed even on Cancel (the caller writes the record only after OK).
+[[nodiscard]] bool ShowButtonPropertiesDialog(HWND owner, ButtonRecord& record);
+
+// The same with the keyboard layout's key names that turn the button's HotKey text
+// into a key combination and back (the main window has them already).
+[[nodiscard]] bool ShowButtonPropertiesDialog(HWND owner, ButtonRecord& record, const IKeyNameSource& keyNames);
+
+}  // namespace tavrin
