@@ -5,6 +5,7 @@
 #include "app/ProgramResources.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/OptionsDialog.h"
+#include "dialogs/ReportWindow.h"
 #include "rules/EdgeSnap.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -193,10 +194,13 @@ void MainWindow::RunCommand(Command command) {
             ShowTavrinTab(Settings().ShowAppPanel);
             SyncSystemMenu();
             break;
-        case Command::Report:
-            // The report opens here once it exists.
+        case Command::Report: {
             PlayFeedbackSound(FeedbackSound::Icon);
+            ReportServices report{Buttons(),    Settings().GroupNames, services_.shell,
+                                  services_.fs, services_.clock,       config_.ProgramFolder()};
+            ShowReportWindow(Handle(), report);
             break;
+        }
         case Command::Options:
             ShowOptions();
             break;

@@ -73,6 +73,27 @@ unique_hicon GetShellIcon(const std::string& fileName, int size) {
     return unique_hicon(fileInfo.hIcon);
 }
 
+// From the list whose images are the smallest not smaller than `size`; a
+// larger image is brought down smoothly, since an image list shrinking it
+// itself drops pixels.
+unique_hicon GetSystemImageIcon(int image, int size) {
+    for (const int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+        ComPtr<IImageList> images;
+        int width = 0;
+        int height = 0;
+        if (FAILED(SHGetImageList(list, __uuidof(IImageList), images.put_void())) ||
+            FAILED(images->GetIconSize(&width, &height)) || width < size) {
+            continue;
+        }
+        HICON icon = nullptr;
+        if (FAILED(images->GetIcon(image, ILD_TRANSPARENT, &icon))) return {};
+        unique_hicon found(icon);
+        if (width == size) return found;
+        return IconFromPixels(ResizedSmooth(PixelsOfIcon(found.get()), size));
+    }
+    return {};
+}
+
 unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
     if (IsShortcut(fileName)) return ShortcutIcon(fileName, size);
     const int count = GetIconCount(fileName);

@@ -15,6 +15,10 @@ namespace tavrin {
 // fits `size` pixels (32, 48 or 256, drawn smaller where needed); empty on failure.
 [[nodiscard]] unique_hicon GetShellIcon(const std::string& fileName, int size);
 
+// Image `image` of the system image lists, as the shell's file information
+// names it, at `size` pixels; empty on failure.
+[[nodiscard]] unique_hicon GetSystemImageIcon(int image, int size);
+
 // The icon at index in the file (the last one for an index beyond them) made
 // from the image of that icon that fits `size` best, or the shell's icon when
 // the file holds none or index is negative.

@@ -1,6 +1,7 @@
 // The base of every modal dialog (CRTP). RunModal shows an empty dialog of the
-// given caption and client size over its owner; the derived class makes its
-// controls in OnInitDialog with AddControl. Sizes and places are given in
+// given caption and client size over its owner (or a sizable one, see
+// DialogFrame); the derived class makes its controls in OnInitDialog with
+// AddControl. Sizes and places are given in
 // 96-DPI pixels: the base scales them, and picks the font, for the DPI of the
 // owner's monitor, so that a dialog needs nothing of its own for the display scale. The dialog procedure keeps `this`
 // with the dialog from WM_INITDIALOG on (DWLP_USER) and forwards each message to
@@ -23,6 +24,13 @@
 
 namespace tavrin {
 
+// How a dialog's frame differs from a fixed box centred over its owner.
+struct DialogFrame {
+    bool sizable = false;         // a sizing border and a maximize box
+    bool outerSize = false;       // the size given is the whole window's, not the client area's
+    bool centreOnScreen = false;  // in the middle of the work area, wherever the owner is
+};
+
 template <typename Derived>
 class DialogBase {
 public:
@@ -37,10 +45,11 @@ protected:
     ~DialogBase() = default;
 
     // Shows the dialog modally and returns the value it ended with; -1 when it could not be shown.
-    INT_PTR RunModal(HWND owner, std::wstring_view caption, SIZE client) {
+    INT_PTR RunModal(HWND owner, std::wstring_view caption, SIZE size, DialogFrame frame = {}) {
         dpi_ = DpiOf(owner);
-        client_ = {Scale(client.cx), Scale(client.cy)};
-        const std::vector<WORD> dialogTemplate = EmptyTemplate(caption);
+        size_ = {Scale(size.cx), Scale(size.cy)};
+        frame_ = frame;
+        const std::vector<WORD> dialogTemplate = EmptyTemplate(caption, frame);
         return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, DialogProc,
                                        reinterpret_cast<LPARAM>(this));
@@ -79,10 +88,10 @@ private:
     static constexpr DWORD kStyle = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
     // A dialog template without controls: the size is set in pixels when the dialog starts.
-    static std::vector<WORD> EmptyTemplate(std::wstring_view caption) {
+    static std::vector<WORD> EmptyTemplate(std::wstring_view caption, DialogFrame frame) {
         std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
         auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-        header->style = kStyle;
+        header->style = kStyle | (frame.sizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
         words.push_back(0);  // no menu
         words.push_back(0);  // the standard dialog class
         words.insert(words.end(), caption.begin(), caption.end());
@@ -94,18 +103,20 @@ private:
         return words;
     }
 
-    // The client size asked for, centred over the owner (or the screen's work area),
-    // and moved into the work area of the owner's monitor where it would stand out:
+    // The size asked for, centred over the owner (or the screen's work area), and
+    // moved into the work area of the owner's monitor where it would stand out:
     // a window kept at the screen's edge is narrower than many of its dialogs.
     void PlaceDialog() {
-        RECT frame{0, 0, client_.cx, client_.cy};
-        AdjustWindowRectExForDpi(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE,
-                                 GetWindowLongW(dialog_, GWL_EXSTYLE), dpi_);
+        RECT frame{0, 0, size_.cx, size_.cy};
+        if (!frame_.outerSize) {
+            AdjustWindowRectExForDpi(&frame, GetWindowLongW(dialog_, GWL_STYLE), FALSE,
+                                     GetWindowLongW(dialog_, GWL_EXSTYLE), dpi_);
+        }
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
         RECT around{};
         const HWND owner = GetWindow(dialog_, GW_OWNER);
-        if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around)) {
+        if (frame_.centreOnScreen || !owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around)) {
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
         }
         int left = around.left + ((around.right - around.left) - width) / 2;
@@ -154,7 +165,8 @@ private:
     HWND dialog_ = nullptr;
     int dpi_ = kBaseDpi;
     unique_hfont font_;
-    SIZE client_{};
+    SIZE size_{};
+    DialogFrame frame_;
 };
 
 }  // namespace tavrin

@@ -83,6 +83,41 @@ DecodedImage ResizedNearest(const DecodedImage& image, int size) {
     return resized;
 }
 
+DecodedImage ResizedSmooth(const DecodedImage& image, int size) {
+    if (image.width == size && image.height == size) return image;
+    DecodedImage resized{size, size, std::vector<std::uint32_t>(static_cast<size_t>(size) * static_cast<size_t>(size))};
+    for (int y = 0; y < size; ++y) {
+        const int top = y * image.height / size;
+        const int bottom = std::max(top + 1, (y + 1) * image.height / size);
+        for (int x = 0; x < size; ++x) {
+            const int left = x * image.width / size;
+            const int right = std::max(left + 1, (x + 1) * image.width / size);
+            std::uint64_t alpha = 0, red = 0, green = 0, blue = 0, count = 0;
+            for (int row = top; row < bottom; ++row) {
+                for (int column = left; column < right; ++column) {
+                    const std::uint32_t pixel =
+                        image.pixels[static_cast<size_t>(row) * static_cast<size_t>(image.width) +
+                                     static_cast<size_t>(column)];
+                    const std::uint32_t a = pixel >> 24;
+                    alpha += a;
+                    red += a * ((pixel >> 16) & 0xFF);
+                    green += a * ((pixel >> 8) & 0xFF);
+                    blue += a * (pixel & 0xFF);
+                    ++count;
+                }
+            }
+            // Colours weighted by opacity, so that transparent pixels lend the edge none of theirs.
+            const auto channel = [alpha](std::uint64_t sum) {
+                return alpha == 0 ? 0u : static_cast<std::uint32_t>((sum + alpha / 2) / alpha);
+            };
+            resized.pixels[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)] =
+                static_cast<std::uint32_t>((alpha + count / 2) / count) << 24 | channel(red) << 16 |
+                channel(green) << 8 | channel(blue);
+        }
+    }
+    return resized;
+}
+
 DecodedImage Layered(const DecodedImage& top, const DecodedImage& bottom) {
     DecodedImage result = bottom;
     for (size_t i = 0; i < result.pixels.size() && i < top.pixels.size(); ++i) {

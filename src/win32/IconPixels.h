@@ -18,6 +18,10 @@ namespace tavrin {
 // The picture at another square size, each pixel taken from the nearest one.
 [[nodiscard]] DecodedImage ResizedNearest(const DecodedImage& image, int size);
 
+// The picture at a smaller square size, each pixel the average of those it
+// covers (weighted by their opacity), so that lines stay smooth.
+[[nodiscard]] DecodedImage ResizedSmooth(const DecodedImage& image, int size);
+
 // `top` over `bottom`, both of one size, as alpha blending lays one picture over another.
 [[nodiscard]] DecodedImage Layered(const DecodedImage& top, const DecodedImage& bottom);
 

@@ -41,6 +41,15 @@ std::optional<std::string> RunFileDialog(HWND owner, const std::string& initialF
 
 }  // namespace
 
+std::optional<std::string> ChooseSaveFileName(HWND owner, const SaveFileChoice& choice) {
+    // The dialog takes the file types as texts and patterns each ended by a
+    // null character, and one more null at the end.
+    std::wstring filter = Widen(choice.filter) + L"||";
+    for (wchar_t& c : filter) c = c == L'|' ? L'\0' : c;
+    const std::wstring extension = Widen(choice.defaultExtension);
+    return RunFileDialog(owner, choice.initialFolder, choice.proposedName, true, filter.c_str(), extension.c_str());
+}
+
 std::optional<std::string> Win32FileDialogs::ChooseSaveFile(const std::string& initialFolder,
                                                             const std::string& proposedName) {
     return RunFileDialog(BoxOwner(owner_), initialFolder, proposedName, true);

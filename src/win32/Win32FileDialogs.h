@@ -1,5 +1,6 @@
-// The file dialogs and plain messages of backup and restore, the open dialog of
-// the other boxes and the shell's folder browser, as Windows shows them.
+// The save dialog of the exports, the file dialogs and plain messages of
+// backup and restore, the open dialog of the other boxes and the shell's folder
+// browser, as Windows shows them.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,21 @@
 #include "storage/SettingsBackup.h"
 
 namespace tavrin {
+
+// What a save dialog offers: the folder it opens in, the name it proposes,
+// its file types as "text|pattern|text|pattern", and the extension added to a
+// name typed without one (without the dot).
+struct SaveFileChoice {
+    std::string initialFolder;
+    std::string proposedName;
+    std::string filter;
+    std::string defaultExtension;
+    bool operator==(const SaveFileChoice&) const = default;
+};
+
+// The chosen full path, or nothing when the dialog was cancelled. It does not
+// ask before a file is replaced.
+[[nodiscard]] std::optional<std::string> ChooseSaveFileName(HWND owner, const SaveFileChoice& choice);
 
 class Win32FileDialogs : public ISettingsFileDialogs {
 public:

@@ -461,6 +461,24 @@ TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
     EXPECT_EQ(window.MostUsedImage(3).Tag(), 101);
 }
 
+TEST_F(MainWindowTest, ViewFrequencyReportListsTheCountedButtonsOfAllGroups) {
+    MainWindow& window = Start({}, "0,0,0,0,0,0",
+                               ButtonXml(101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "3"}}) +
+                                   ButtonXml(205, {{"Command", "C:\\b.exe"}, {"IgnoreRunTimes", "1"}}) +
+                                   ButtonXml(206, {{"Command", "C:\\c.exe"}}));
+    static int rows;
+    rows = -1;
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND report = FindWindowW(L"#32770", L"Frequency Report");
+        if (!report || !IsWindowVisible(report)) return;
+        KillTimer(nullptr, timer);
+        rows = ListView_GetItemCount(FindWindowExW(report, nullptr, WC_LISTVIEWW, nullptr));
+        PostMessageW(report, WM_COMMAND, IDOK, 0);
+    });
+    window.RunCommand(Command::Report);
+    EXPECT_EQ(rows, 2);
+}
+
 TEST_F(MainWindowTest, BackupProposesADatedNameAndRestoreRefusesTheFilesInUse) {
     MainWindow& window = Start();
     dialogs_.answer = folder_ / "copy.xml";

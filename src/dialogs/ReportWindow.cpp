@@ -1,0 +1,319 @@
+#include "dialogs/ReportWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <map>
+
+#include "dialogs/ExcelExport.h"
+#include "rules/FrequencyReport.h"
+#include "shell/ShellIcons.h"
+#include "storage/PathNames.h"
+#include "win32/Clipboard.h"
+#include "win32/DialogBase.h"
+#include "win32/Utf16.h"
+
+namespace tavrin {
+namespace {
+
+constexpr int kPage = 100;
+constexpr int kGroupLabel = 101;
+constexpr int kGroups = 102;
+constexpr int kExportCsv = 103;
+constexpr int kExportExcel = 104;
+constexpr int kList = 105;
+constexpr int kCopyPath = 200;
+constexpr int kOpenInExplorer = 201;
+
+constexpr SIZE kWindowSize{731, 521};
+constexpr SIZE kSmallestSize{600, 300};
+constexpr int kIconSize = 16;
+
+// The user's decimal and thousands separators.
+NumberSeparators UserSeparators() {
+    const auto read = [](LCTYPE type, const char* fallback) {
+        wchar_t text[8]{};
+        return GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, 8) > 0 ? Narrow(text) : std::string(fallback);
+    };
+    return {read(LOCALE_SDECIMAL, "."), read(LOCALE_STHOUSAND, ",")};
+}
+
+// Microsoft Office has left its key in the user's hive; the key is only opened, never made.
+bool OfficeIsInstalled() {
+    unique_hkey key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office", 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+class ReportWindow : public DialogBase<ReportWindow> {
+public:
+    explicit ReportWindow(ReportServices& services)
+        : services_(services),
+          table_([&services](std::vector<ReportRow>& rows,
+                             int group) { return services.buttons.FillReport(rows, group, services.groupNames); },
+                 UserSeparators()) {}
+
+    void Run(HWND owner) {
+        RunModal(owner, L"Frequency Report", kWindowSize, {.sizable = true, .outerSize = true, .centreOnScreen = true});
+    }
+
+    BOOL OnInitDialog() {
+        AddControl(L"BUTTON", L"View Report and Output Settings", BS_GROUPBOX, {}, kPage);
+        AddControl(L"STATIC", L"Choose Tabsheet:", 0, {}, kGroupLabel);
+        const HWND groups = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                       {0, 0, 180, 200}, kGroups);
+        AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kExportCsv);
+        AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kExportExcel);
+        list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {}, kList,
+                           WS_EX_CLIENTEDGE);
+        AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
+
+        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+        for (int column = 0; column < static_cast<int>(kReportColumns.size()); ++column) {
+            const std::wstring caption = Widen(kReportColumns[column].caption);
+            LVCOLUMNW header{};
+            header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            header.pszText = const_cast<wchar_t*>(caption.c_str());
+            header.cx = Scale(kReportColumns[column].width);
+            header.iSubItem = column;
+            ListView_InsertColumn(list_, column, &header);
+        }
+        // The list view owns its image list and destroys it with itself.
+        images_ = ImageList_Create(Scale(kIconSize), Scale(kIconSize), ILC_COLOR32 | ILC_MASK, 16, 16);
+        ListView_SetImageList(list_, images_, LVSIL_SMALL);
+
+        SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"All Groups"));
+        for (const std::string& name : services_.groupNames) {
+            SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+        }
+        SendMessageW(groups, CB_SETCURSEL, 0, 0);
+        table_.Open();
+        ShowIcons();
+        ShowRows();
+        EnableWindow(Control(kExportExcel), OfficeIsInstalled());
+        LayOut();
+        return TRUE;
+    }
+
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_SIZE:
+                LayOut();
+                return TRUE;
+            case WM_GETMINMAXINFO: {
+                auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+                limits->ptMinTrackSize = {Scale(kSmallestSize.cx), Scale(kSmallestSize.cy)};
+                return TRUE;
+            }
+            case WM_NOTIFY: {
+                const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+                if (notice->idFrom != kList || notice->code != LVN_COLUMNCLICK) return FALSE;
+                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+                ShowRows();
+                return TRUE;
+            }
+            case WM_CONTEXTMENU:
+                if (reinterpret_cast<HWND>(wParam) != list_) return FALSE;
+                ShowListMenu(lParam);
+                return TRUE;
+            case WM_COMMAND:
+                return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        }
+        return FALSE;
+    }
+
+private:
+    BOOL OnCommand(int id, int code) {
+        switch (id) {
+            case kGroups:
+                if (code == CBN_SELCHANGE) {
+                    GroupChosen(static_cast<int>(SendMessageW(Control(kGroups), CB_GETCURSEL, 0, 0)));
+                } else if (code == CBN_EDITCHANGE) {
+                    // Typed text chooses the entry it names, or none.
+                    const std::wstring typed = Widen(ControlText(kGroups));
+                    GroupChosen(
+                        static_cast<int>(SendMessageW(Control(kGroups), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                      reinterpret_cast<LPARAM>(typed.c_str()))));
+                }
+                return TRUE;
+            case kExportCsv:
+                ExportCsv();
+                return TRUE;
+            case kExportExcel:
+                ExportExcel();
+                return TRUE;
+            case kCopyPath:
+                if (const ReportRow* row = SelectedRow()) (void)PutClipboardText(Handle(), row->command);
+                return TRUE;
+            case kOpenInExplorer:
+                if (const ReportRow* row = SelectedRow()) OpenFolderOf(row->command);
+                return TRUE;
+        }
+        return FALSE;
+    }
+
+    void GroupChosen(int index) {
+        if (table_.SelectGroup(index)) ShowIcons();
+        ShowRows();
+    }
+
+    // The top bar and the list follow the window's size; Close keeps to the bottom right corner.
+    void LayOut() {
+        if (!list_) return;
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        const int width = client.right;
+        const int height = client.bottom;
+        const int margin = Scale(8);
+        const int inset = Scale(12);
+        const SIZE button{Scale(120), Scale(25)};
+        const int closeTop = height - margin - button.cy;
+        const int pageBottom = closeTop - margin;
+        const int barTop = margin + Scale(20);
+        const auto place = [this](int id, int left, int top, int w, int h) {
+            MoveWindow(Control(id), left, top, w, h, FALSE);
+        };
+        place(IDOK, width - margin - Scale(88), closeTop, Scale(88), button.cy);
+        place(kPage, margin, margin, width - 2 * margin, pageBottom - margin);
+        place(kGroupLabel, margin + inset, barTop + Scale(4), Scale(100), Scale(16));
+        place(kGroups, margin + inset + Scale(104), barTop + Scale(1), Scale(180), Scale(200));
+        const int excelLeft = width - margin - inset - button.cx;
+        place(kExportExcel, excelLeft, barTop, button.cx, button.cy);
+        place(kExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
+        const int listTop = barTop + button.cy + Scale(10);
+        place(kList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
+        // The group box is drawn over what lies inside it: everything is drawn afresh.
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+
+    // The shell's icon of each row after a fill, at the window's scale.
+    void ShowIcons() {
+        ImageList_RemoveAll(images_);
+        imageOfButton_.clear();
+        for (const ReportRow& row : table_.Rows()) {
+            const unique_hicon icon =
+                row.systemIconIndex >= 0 ? GetSystemImageIcon(row.systemIconIndex, Scale(kIconSize)) : unique_hicon();
+            imageOfButton_[row.id] = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
+        }
+    }
+
+    // The rows in the table's order; the selected button stays selected.
+    void ShowRows() {
+        const ReportRow* selected = SelectedRow();
+        const int selectedId = selected ? selected->id : kNoButton;
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        ListView_DeleteAllItems(list_);
+        const std::vector<ReportRow>& rows = table_.Rows();
+        for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
+            const ReportCells cells = CellsOf(rows[index]);
+            std::wstring text = Widen(cells[0]);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+            item.iItem = index;
+            item.pszText = text.data();
+            item.iImage = imageOfButton_[rows[index].id];
+            item.lParam = rows[index].id;
+            ListView_InsertItem(list_, &item);
+            for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
+                text = Widen(cells[column]);
+                ListView_SetItemText(list_, index, column, text.data());
+            }
+            if (rows[index].id == selectedId) {
+                ListView_SetItemState(list_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            }
+        }
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    [[nodiscard]] const ReportRow* SelectedRow() const {
+        const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+        if (index < 0) return nullptr;
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        if (!ListView_GetItem(list_, &item)) return nullptr;
+        for (const ReportRow& row : table_.Rows()) {
+            if (row.id == static_cast<int>(item.lParam)) return &row;
+        }
+        return nullptr;
+    }
+
+    // At the pointer, or under the selected row when the keyboard asked.
+    void ShowListMenu(LPARAM where) {
+        POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+        if (where == -1) {
+            RECT row{};
+            const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+            if (index < 0 || !ListView_GetItemRect(list_, index, &row, LVIR_LABEL)) GetClientRect(list_, &row);
+            point = {row.left, row.bottom};
+            ClientToScreen(list_, &point);
+        }
+        const UINT enabled = SelectedRow() ? MF_ENABLED : MF_GRAYED;
+        unique_hmenu menu(CreatePopupMenu());
+        AppendMenuW(menu.get(), MF_STRING | enabled, kCopyPath, L"Copy Path");
+        AppendMenuW(menu.get(), MF_STRING | enabled, kOpenInExplorer, L"Open it in Explore ");
+        TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
+    }
+
+    // A folder is opened itself, a file in its folder.
+    void OpenFolderOf(const std::string& path) {
+        std::string folder = path;
+        if (!services_.fs.DirectoryExists(path)) {
+            folder = ExtractFilePath(path);
+            if (!folder.empty()) folder.pop_back();  // the separator
+        }
+        ExecuteRequest request;
+        request.owner = ExecuteOwner::Desktop;
+        request.verb = "explore";
+        request.file = folder;
+        request.parameters = "";
+        request.directory = "";
+        request.showCommand = kShowNormal;
+        (void)services_.shell.Execute(request);  // a failing start is not reported
+    }
+
+    [[nodiscard]] std::optional<std::string> ChooseExportFile(const char* filter, const char* extension) const {
+        return services_.chooseSaveFile(
+            Handle(), {services_.programFolder, ReportFileName(services_.clock.Today(), extension), filter, extension});
+    }
+
+    // The exported file is opened whether it was written or not.
+    void OpenExport(const std::string& fileName) {
+        ExecuteRequest request;
+        request.owner = ExecuteOwner::Application;
+        request.verb = "open";
+        request.file = fileName;
+        request.showCommand = kShowCurrent;
+        (void)services_.shell.Execute(request);
+    }
+
+    void ExportCsv() {
+        const std::optional<std::string> fileName =
+            ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
+        if (!fileName) return;
+        try {
+            SaveFileAtomically(services_.fs, *fileName, ReportCsv(table_.Rows()));
+        } catch (const FileError&) {
+            MessageBoxW(Handle(), L"Export to file error!", L"tip", MB_OK | MB_ICONINFORMATION);
+        }
+        OpenExport(*fileName);
+    }
+
+    // Without an automation server for Excel the export ends without a word.
+    void ExportExcel() {
+        const std::optional<std::string> fileName = ChooseExportFile("Excel file(*.xls)|*.xls", "xls");
+        if (fileName && ExportToExcel(Handle(), table_.Rows(), *fileName)) OpenExport(*fileName);
+    }
+
+    ReportServices& services_;
+    ReportTable table_;
+    HWND list_ = nullptr;
+    HIMAGELIST images_ = nullptr;       // owned by the list view
+    std::map<int, int> imageOfButton_;  // the image of each button's row since the last fill
+};
+
+}  // namespace
+
+void ShowReportWindow(HWND owner, ReportServices& services) { ReportWindow(services).Run(owner); }
+
+}  // namespace tavrin

@@ -1,0 +1,103 @@
+// The rules of the frequency report: its columns, the share of all starts
+// that each row shows, the order a click on a column header gives, the
+// choice of group, and the CSV text of an export.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/ButtonStore.h"
+#include "storage/Clock.h"
+
+namespace tavrin {
+
+struct ReportColumn {
+    const char* caption;
+    int width;  // in 96-DPI pixels
+};
+
+inline constexpr std::array<ReportColumn, 9> kReportColumns{{{"File", 150},
+                                                             {"Group", 80},
+                                                             {"Index", 50},
+                                                             {"Today", 50},
+                                                             {"Week", 50},
+                                                             {"Total", 50},
+                                                             {"Per", 50},
+                                                             {"Type", 80},
+                                                             {"Full Path", 200}}};
+inline constexpr int kReportTotalColumn = 5;
+using ReportCells = std::array<std::string, kReportColumns.size()>;
+
+// How the user writes numbers: the decimal and the thousands separator.
+struct NumberSeparators {
+    std::string decimal = ".";
+    std::string thousands = ",";
+};
+
+// total as a share of grandTotal: a percentage rounded to at most four
+// significant digits and shown with two decimals, then "%" ("33.33%",
+// "100.00%"); empty when there is no share to show (total or grandTotal 0 or less).
+[[nodiscard]] std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators);
+
+// The texts of a row's cells in column order.
+[[nodiscard]] ReportCells CellsOf(const ReportRow& row);
+
+// Compares two rows by a column, ascending: below 0 when a comes first.
+// Index, Today, Week and Total compare as numbers; every other column as
+// text, ordinal with only the letters a-z folded to capitals, so that "Per"
+// sorts as text (9.50% after 10.00%).
+[[nodiscard]] int CompareReportRows(const ReportRow& a, const ReportRow& b, int column);
+
+// The report's list and how it is ordered. A fill asks for the rows of a
+// group (all groups below 1) and returns their sum of totals.
+class ReportTable {
+public:
+    using Fill = std::function<std::int64_t(std::vector<ReportRow>& rows, int groupIndex)>;
+
+    ReportTable(Fill fill, NumberSeparators separators);
+
+    // As the report opens: the rows of all groups, sorted by Total, largest first.
+    void Open();
+    // The group choice changed to entry index (-1 for typed text that names
+    // none): the rows are filled again when the entry differs from the one they
+    // were filled for, then Total is clicked. True when the rows were filled again.
+    bool SelectGroup(int index);
+    // A click on the header of column: the same column again turns the order
+    // round; the rows are sorted by it and their shares computed again.
+    void ClickHeader(int column);
+
+    [[nodiscard]] const std::vector<ReportRow>& Rows() const noexcept { return rows_; }
+    [[nodiscard]] std::int64_t GrandTotal() const noexcept { return grandTotal_; }
+    [[nodiscard]] int SortColumn() const noexcept { return sortColumn_; }
+    [[nodiscard]] bool Ascending() const noexcept { return ascending_; }
+    [[nodiscard]] int GroupSelection() const noexcept { return groupSelection_; }
+
+private:
+    void ComputeShares();
+
+    Fill fill_;
+    NumberSeparators separators_;
+    std::vector<ReportRow> rows_;
+    std::int64_t grandTotal_ = 0;
+    int groupSelection_ = -1;  // the entry the rows were filled for; none yet
+    int sortColumn_ = 0;
+    bool ascending_ = false;
+};
+
+// The name an export proposes: "Tavrin report(yyyymmdd)" with today's date and
+// the extension ("csv", "xls").
+[[nodiscard]] std::string ReportFileName(const LocalDate& today, std::string_view extension);
+
+// One field of a CSV line: in double quotes, inner quotes doubled, when it
+// holds a comma, a double quote, CR or LF; as it is otherwise.
+[[nodiscard]] std::string CsvField(std::string_view text);
+
+// The export of the rows in their order: UTF-8 with a byte-order mark, the
+// column captions on the first line, a line per row, each line ended by CR LF.
+[[nodiscard]] std::string ReportCsv(const std::vector<ReportRow>& rows);
+
+}  // namespace tavrin

@@ -1,0 +1,146 @@
+#include "rules/FrequencyReport.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+ReportRow Row(const std::string& caption, int id, int total, const std::string& command = "C:\\x") {
+    ReportRow row;
+    row.caption = caption;
+    row.id = id;
+    row.total = total;
+    row.command = command;
+    return row;
+}
+
+std::vector<int> IdsOf(const ReportTable& table) {
+    std::vector<int> ids;
+    for (const ReportRow& row : table.Rows()) ids.push_back(row.id);
+    return ids;
+}
+
+TEST(FrequencyReportTest, SharesHaveTwoDecimalsAtMostFourSignificantDigitsAndTheUsersSeparators) {
+    const NumberSeparators dot;
+    EXPECT_EQ(ShareText(1, 3, dot), "33.33%");
+    EXPECT_EQ(ShareText(2, 3, dot), "66.67%");
+    EXPECT_EQ(ShareText(3, 3, dot), "100.00%");
+    EXPECT_EQ(ShareText(19, 200, dot), "9.50%");
+    EXPECT_EQ(ShareText(1, 32, dot), "3.13%");  // exactly 3.125: up
+    EXPECT_EQ(ShareText(1, 30000, dot), "0.00%");
+    EXPECT_EQ(ShareText(99996, 100000, dot), "100.00%");
+    // Beyond 100 % (a hand-edited negative total elsewhere) four significant digits hold.
+    EXPECT_EQ(ShareText(12345, 1000, dot), "1,235.00%");
+    EXPECT_EQ(ShareText(123456, 1000, {",", "\xC2\xA0"}),
+              "12\xC2\xA0"
+              "350,00%");
+    EXPECT_EQ(ShareText(1, 3, {",", "."}), "33,33%");
+    // Nothing to show: no starts, or no positive sum to share.
+    EXPECT_EQ(ShareText(0, 3, dot), "");
+    EXPECT_EQ(ShareText(-2, 3, dot), "");
+    EXPECT_EQ(ShareText(5, 0, dot), "");
+}
+
+TEST(FrequencyReportTest, TextColumnsFoldOnlyAsciiLettersNumbersCompareAsNumbers) {
+    EXPECT_EQ(CompareReportRows(Row("abc.exe", 1, 0), Row("ABC.EXE", 2, 0), 0), 0);
+    EXPECT_LT(CompareReportRows(Row("a.exe", 1, 0), Row("B.exe", 2, 0), 0), 0);
+    // a-z are folded to capitals, so "_" (after "Z") sorts after letters.
+    EXPECT_GT(CompareReportRows(Row("_x", 1, 0), Row("a", 2, 0), 0), 0);
+    // Letters beyond ASCII are not folded: ordinal.
+    EXPECT_NE(CompareReportRows(Row("\xC3\xA9", 1, 0), Row("\xC3\x89", 2, 0), 0), 0);
+    EXPECT_LT(CompareReportRows(Row("z", 1, 9), Row("a", 2, 10), kReportTotalColumn), 0);
+    EXPECT_LT(CompareReportRows(Row("z", 99, 0), Row("a", 101, 0), 2), 0);
+    EXPECT_LT(CompareReportRows(Row("z", 1, 0, "C:\\a"), Row("a", 2, 0, "c:\\B"), 8), 0);
+}
+
+class ReportTableTest : public ::testing::Test {
+protected:
+    // Group 1 holds rows 101 and 102, group 2 rows 201 and 202.
+    ReportTable table_{[this](std::vector<ReportRow>& rows, int group) -> std::int64_t {
+                           filledFor_.push_back(group);
+                           std::int64_t sum = 0;
+                           for (const ReportRow& row : all_) {
+                               if (group >= 1 && GroupOfButton(row.id) != group) continue;
+                               rows.push_back(row);
+                               sum += row.total;
+                           }
+                           return sum;
+                       },
+                       {}};
+    std::vector<ReportRow> all_{Row("b.exe", 101, 19), Row("A.exe", 102, 0), Row("c.exe", 201, 100),
+                                Row("d.exe", 202, 81)};
+    std::vector<int> filledFor_;
+};
+
+TEST_F(ReportTableTest, OpensOnAllGroupsByTotalLargestFirstWithShares) {
+    table_.Open();
+    EXPECT_EQ(filledFor_, std::vector<int>{0});
+    EXPECT_EQ(table_.GrandTotal(), 200);
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202, 101, 102}));
+    EXPECT_EQ(table_.SortColumn(), kReportTotalColumn);
+    EXPECT_FALSE(table_.Ascending());
+    EXPECT_EQ(table_.Rows()[0].share, "50.00%");
+    EXPECT_EQ(table_.Rows()[2].share, "9.50%");
+    EXPECT_EQ(table_.Rows()[3].share, "");  // no starts
+}
+
+TEST_F(ReportTableTest, HeaderClicksTurnTheOrderOnlyOnTheSameColumn) {
+    table_.Open();
+    table_.ClickHeader(kReportTotalColumn);
+    EXPECT_TRUE(table_.Ascending());
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{102, 101, 202, 201}));
+    table_.ClickHeader(kReportTotalColumn);
+    EXPECT_FALSE(table_.Ascending());
+    table_.ClickHeader(0);  // another column keeps the direction
+    EXPECT_FALSE(table_.Ascending());
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{202, 201, 101, 102}));
+    // "Per" sorts as text: 9.50% after 50.00% and 40.50% ascending, the empty share first.
+    table_.ClickHeader(6);
+    table_.ClickHeader(6);
+    EXPECT_TRUE(table_.Ascending());
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{102, 202, 201, 101}));
+}
+
+TEST_F(ReportTableTest, AGroupChangeFillsOnceAndClicksTotal) {
+    table_.Open();
+    // Sorted by Total already: the direction turns.
+    EXPECT_TRUE(table_.SelectGroup(2));
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{202, 201}));
+    EXPECT_TRUE(table_.Ascending());
+    EXPECT_EQ(table_.GrandTotal(), 181);
+    EXPECT_EQ(table_.Rows()[1].share, "55.25%");
+    // The same entry again: no fill, but the Total click still turns the order.
+    EXPECT_FALSE(table_.SelectGroup(2));
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202}));
+    // Sorted by another column: Total in the direction set.
+    table_.ClickHeader(0);
+    EXPECT_TRUE(table_.SelectGroup(-1));  // typed text that names no group: all groups
+    EXPECT_FALSE(table_.Ascending());
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202, 101, 102}));
+    EXPECT_EQ(filledFor_, (std::vector<int>{0, 2, -1}));
+}
+
+TEST(FrequencyReportTest, CsvIsUtf8WithBomCrLfAndQuotesFieldsThatNeedIt) {
+    EXPECT_EQ(CsvField("plain text"), "plain text");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+
+    ReportRow row = Row("a,b.exe", 101, 3, "C:\\x,y\\a,b.exe");
+    row.groupName = "Work";
+    row.today = 1;
+    row.week = 2;
+    row.share = "100.00%";
+    row.typeName = "Application";
+    EXPECT_EQ(ReportCsv({row}),
+              "\xEF\xBB\xBF"
+              "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"
+              "\"a,b.exe\",Work,101,1,2,3,100.00%,Application,\"C:\\x,y\\a,b.exe\"\r\n");
+    EXPECT_EQ(ReportCsv({}),
+              "\xEF\xBB\xBF"
+              "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n");
+    EXPECT_EQ(ReportFileName({2024, 1, 31}, "csv"), "Tavrin report(20240131).csv");
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,369 @@
+// The frequency report shown for real over a settings file of the test's own,
+// driven from a timer while it runs: sorting, the group choice, the popup
+// menu's commands, and the exports, the Excel one against a recording
+// automation server registered for "Excel.Application" in this Wine prefix.
+#include "dialogs/ReportWindow.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "rules/FrequencyReport.h"
+#include "rules/Scale.h"
+#include "shell/Win32Shell.h"
+#include "support/ButtonFiles.h"
+#include "support/FakePrompt.h"
+#include "support/FakeShell.h"
+#include "support/FixedClock.h"
+#include "support/Screenshot.h"
+#include "support/TempFolder.h"
+#include "support/WindowTesting.h"
+#include "win32/Dpi.h"
+#include "win32/Utf16.h"
+#include "win32/Win32FileSystem.h"
+
+namespace tavrin {
+namespace {
+
+using testing::ButtonXml;
+using testing::TempFolder;
+
+constexpr int kGroups = 102;
+constexpr int kExportCsv = 103;
+constexpr int kExportExcel = 104;
+constexpr int kList = 105;
+constexpr int kCopyPath = 200;
+constexpr int kOpenInExplorer = 201;
+
+std::wstring CellText(HWND list, int row, int column) {
+    wchar_t text[512]{};
+    ListView_GetItemText(list, row, column, text, 512);
+    return text;
+}
+
+std::wstring Column(HWND list, int column) {
+    std::wstring texts;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) texts += CellText(list, row, column) + L"|";
+    return texts;
+}
+
+void Click(HWND report, int id) { SendMessageW(report, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+class ReportWindowTest : public ::testing::Test {
+protected:
+    ReportWindowTest() {
+        testing::InitWindowControls();
+        testing::WriteBytes(commaFile_, "x");
+        testing::WriteBytes(cyrillicFile_, "x");
+        testing::WriteBytes(settings_,
+                            testing::SettingsXml(ButtonXml(101, {{"Command", commaFile_}, {"TotolRunTimes", "1"}}) +
+                                                 ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}}) +
+                                                 ButtonXml(201, {{"Command", folder_.Path()}})));
+    }
+
+    // Shows the report; once it is up, `use` runs on it and the report is closed.
+    void Run(std::function<void(HWND report)> use) {
+        use_ = std::move(use);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+            const HWND report = FindWindowW(L"#32770", L"Frequency Report");
+            if (!report || !IsWindowVisible(report) || !use_) return;
+            const auto use = std::exchange(use_, nullptr);
+            use(report);
+            PostMessageW(report, WM_COMMAND, IDOK, 0);
+        });
+        ShowReportWindow(nullptr, services_);
+        KillTimer(nullptr, timer);
+        EXPECT_FALSE(use_) << "the report did not show";
+    }
+
+    TempFolder folder_;
+    const std::string settings_ = folder_ / "TV_alice.xml";
+    const std::string commaFile_ = folder_ / "a,b.txt";
+    const std::string cyrillicFile_ = folder_ / "Отчёт 日本.txt";
+    Win32FileSystem fs_;
+    testing::FakeEnvironment environment_{"tavrin.exe", "alice"};
+    Win32Shell realShell_;  // the icons and type names of the rows
+    testing::FakePrompt prompt_;
+    testing::FixedClock clock_{{2024, 1, 31}};
+    ButtonStore store_{StorageServices{fs_, environment_, realShell_, prompt_, clock_, settings_}};
+    testing::FakeShell shell_;  // the starts the report asks for
+    std::vector<SaveFileChoice> choices_;
+    std::optional<std::string> answer_;
+    ReportServices services_{store_,
+                             {"Work, \"home\"", "Игры"},
+                             shell_,
+                             fs_,
+                             clock_,
+                             folder_.Path(),
+                             [this](HWND, const SaveFileChoice& choice) {
+                                 choices_.push_back(choice);
+                                 return answer_;
+                             }};
+    static inline std::function<void(HWND)> use_;
+};
+
+TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
+    // The picture and the CSV file at 96 DPI are the ones kept and checked.
+    const std::string csv = testing::ArtifactPath(GetDpiForSystem() == kBaseDpi ? "report.csv" : "report-144dpi.csv");
+    answer_ = csv;
+    Run([&](HWND report) {
+        const HWND list = GetDlgItem(report, kList);
+        const int dpi = DpiOf(report);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(150, dpi));
+        EXPECT_EQ(ListView_GetColumnWidth(list, 8), Scaled(200, dpi));
+        int iconWidth = 0;
+        int iconHeight = 0;
+        ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
+        EXPECT_EQ(iconWidth, Scaled(16, dpi));
+        // All groups, largest total first; the share of a button without starts is empty.
+        EXPECT_EQ(Column(list, 2), L"102|101|201|");
+        EXPECT_EQ(Column(list, 6), L"66.67%|33.33%||");
+        EXPECT_EQ(CellText(list, 0, 0), L"Отчёт 日本.txt");
+        EXPECT_EQ(CellText(list, 1, 1), L"Work, \"home\"");
+        EXPECT_NE(CellText(list, 0, 7), L"");  // the shell's type name
+        EXPECT_EQ(SendMessageW(GetDlgItem(report, kGroups), CB_GETCOUNT, 0, 0), 3);
+        UpdateWindow(report);
+        testing::PumpMessages(300);
+        testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
+
+        // Total again turns the order round; the second group alone, then all groups again.
+        NMLISTVIEW click{};
+        click.hdr = {list, kList, LVN_COLUMNCLICK};
+        click.iItem = -1;
+        click.iSubItem = kReportTotalColumn;
+        SendMessageW(report, WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&click));
+        EXPECT_EQ(Column(list, 2), L"201|101|102|");
+        SendMessageW(GetDlgItem(report, kGroups), CB_SETCURSEL, 2, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
+        EXPECT_EQ(Column(list, 1), L"Игры|");
+        SendMessageW(GetDlgItem(report, kGroups), CB_SETCURSEL, 0, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
+        EXPECT_EQ(Column(list, 2), L"201|101|102|");
+
+        // 731 x 521 with its frame; the list grows with the window, Close keeps to the bottom right corner.
+        RECT frame{};
+        GetWindowRect(report, &frame);
+        EXPECT_EQ(frame.right - frame.left, Scaled(731, dpi));
+        EXPECT_EQ(frame.bottom - frame.top, Scaled(521, dpi));
+        RECT listBefore{};
+        GetWindowRect(list, &listBefore);
+        SetWindowPos(report, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top + 50,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT listAfter{};
+        GetWindowRect(list, &listAfter);
+        EXPECT_EQ(listAfter.right - listAfter.left, listBefore.right - listBefore.left + 100);
+        EXPECT_EQ(listAfter.bottom - listAfter.top, listBefore.bottom - listBefore.top + 50);
+        RECT client{};
+        GetClientRect(report, &client);
+        RECT close{};
+        GetWindowRect(GetDlgItem(report, IDOK), &close);
+        MapWindowPoints(nullptr, report, reinterpret_cast<POINT*>(&close), 2);
+        EXPECT_EQ(client.right - close.right, Scaled(8, dpi));
+        EXPECT_EQ(client.bottom - close.bottom, Scaled(8, dpi));
+
+        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+        Click(report, kCopyPath);
+        Click(report, kOpenInExplorer);
+        Click(report, kExportCsv);
+    });
+    ASSERT_EQ(choices_.size(), 1u);
+    EXPECT_EQ(choices_[0], (SaveFileChoice{folder_.Path(), "Tavrin report(20240131).csv",
+                                           "cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv"}));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* copied = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
+    EXPECT_EQ(copied ? Narrow(copied) : "", commaFile_);
+    CloseClipboard();
+    ASSERT_EQ(shell_.requests.size(), 2u);
+    EXPECT_EQ(shell_.requests[0], (ExecuteRequest{ExecuteOwner::Desktop, "explore", folder_.Path(), "", "", 1}));
+    EXPECT_EQ(shell_.requests[1], (ExecuteRequest{ExecuteOwner::Application, "open", csv, {}, {}, 5}));
+    // The bytes are read back by Python's csv module in a test of its own; here the start of them.
+    EXPECT_TRUE(
+        testing::ReadBytes(csv).starts_with("\xEF\xBB\xBF"
+                                            "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"));
+}
+
+// The real save dialog, answered from a timer.
+TEST(ReportSaveDialogTest, ProposesTheNameOffersTheTypesAndAddsTheExtension) {
+    TempFolder folder;
+    static std::wstring proposed;
+    static std::wstring types;
+    proposed.clear();
+    types.clear();
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = FindWindowW(L"#32770", nullptr);
+        if (!dialog || !IsWindowVisible(dialog) || !GetDlgItem(dialog, cmb1)) return;
+        KillTimer(nullptr, timer);
+        wchar_t text[MAX_PATH]{};
+        // The file name is typed into the edit field of a combo box.
+        const HWND name = FindWindowExW(GetDlgItem(dialog, cmb13), nullptr, nullptr, nullptr);
+        const HWND nameEdit = FindWindowExW(name, nullptr, L"Edit", nullptr);
+        GetWindowTextW(nameEdit, text, MAX_PATH);
+        proposed = text;
+        for (int type = 0; SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, type, reinterpret_cast<LPARAM>(text)) > 0;
+             ++type) {
+            types += std::wstring(text) + L"|";
+        }
+        SetWindowTextW(nameEdit, L"chosen");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const std::optional<std::string> chosen = ChooseSaveFileName(
+        nullptr,
+        {folder.Path(), "Tavrin report(20240131).csv", "cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv"});
+    EXPECT_EQ(proposed, L"Tavrin report(20240131).csv");
+    EXPECT_EQ(types, L"cvs files(*.csv)|Text file(*.txt)|");
+    EXPECT_EQ(chosen, folder / "chosen.csv");
+}
+
+TEST_F(ReportWindowTest, ACsvFileThatCannotBeWrittenIsReportedAndStillOpened) {
+    answer_ = folder_ / "missing folder\\out.csv";
+    static bool errorShown;
+    errorShown = false;
+    Run([&](HWND report) {
+        // The message box runs a loop of its own, which calls this.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+            const HWND tip = FindWindowW(L"#32770", L"tip");
+            if (!tip) return;
+            errorShown = FindWindowExW(tip, nullptr, L"Static", L"Export to file error!") != nullptr;
+            PostMessageW(tip, WM_COMMAND, IDOK, 0);
+        });
+        Click(report, kExportCsv);
+        KillTimer(nullptr, timer);
+    });
+    EXPECT_TRUE(errorShown);
+    ASSERT_EQ(shell_.requests.size(), 1u);
+    EXPECT_EQ(shell_.requests[0].file, *answer_);
+}
+
+// The recording server's class, registered while a test needs it. Wine's COM
+// looks classes up in HKEY_CLASSES_ROOT only, without the user's own classes,
+// so it goes there, into the machine part of the test prefix's registry.
+constexpr wchar_t kRecorderClass[] = L"{6E1C2A61-4B0D-4F7E-9A52-7D3C1B2E8F40}";
+
+void SetKeyValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    ASSERT_EQ(RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value.c_str(),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+class ExcelExportTest : public ReportWindowTest {
+protected:
+    ExcelExportTest() {
+        Unregister();  // what a test cut off may have left
+        unique_hkey office;
+        officeKeyMade_ = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office", 0, KEY_READ, office.put()) !=
+                         ERROR_SUCCESS;
+        if (officeKeyMade_) {
+            SetKeyValue(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office", L"Test", L"made by the report's test");
+        }
+        SetEnvironmentVariableW(L"TAVRIN_EXCEL_LOG", Widen(log_).c_str());
+    }
+    ~ExcelExportTest() override {
+        Unregister();
+        if (officeKeyMade_) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office");
+        SetEnvironmentVariableW(L"TAVRIN_EXCEL_LOG", nullptr);
+        SetEnvironmentVariableW(L"TAVRIN_EXCEL_FAIL", nullptr);
+    }
+
+    void Register() {
+        SetKeyValue(HKEY_CLASSES_ROOT, L"Excel.Application\\CLSID", nullptr, kRecorderClass);
+        const std::wstring server = std::wstring(L"CLSID\\") + kRecorderClass + L"\\InprocServer32";
+        SetKeyValue(HKEY_CLASSES_ROOT, server, nullptr, Widen(TAVRIN_RECORDING_EXCEL));
+        SetKeyValue(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Apartment");
+    }
+    static void Unregister() {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Excel.Application");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + kRecorderClass).c_str());
+    }
+
+    // Exports once; the calls the server received, a line each.
+    std::vector<std::string> Export(std::vector<std::wstring>* rows = nullptr) {
+        std::remove(log_.c_str());
+        Run([&](HWND report) {
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kExportExcel)));
+            const HWND list = GetDlgItem(report, kList);
+            for (int row = 0; rows && row < ListView_GetItemCount(list); ++row) {
+                for (int column = 0; column < 9; ++column) rows->push_back(CellText(list, row, column));
+            }
+            Click(report, kExportExcel);
+            EXPECT_FALSE(FindWindowW(nullptr, L"Exporting report to file, please wait..."));
+        });
+        std::vector<std::string> lines;
+        std::ifstream file(log_, std::ios::binary);
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        return lines;
+    }
+
+    static void RememberError(HWND, const std::string& text) { errors_.push_back(text); }
+
+    const ComInitScope com_;
+    const std::string log_ = folder_ / "excel.log";
+    bool officeKeyMade_ = false;
+    static inline std::vector<std::string> errors_;
+};
+
+TEST_F(ExcelExportTest, TheWorkbookIsWrittenThroughTheServerCallByCall) {
+    Register();
+    const std::string workbook = folder_ / "out.xls";
+    answer_ = workbook;
+    std::vector<std::wstring> cells;
+    const std::vector<std::string> calls = Export(&cells);
+
+    // The wait box shows from the first call after "visible" until the workbook is saved.
+    std::vector<std::string> expected = {"Excel.Application: put visible(false)",
+                                         "Excel.Application: get WorkBooks() (waiting)",
+                                         "WorkBooks(): call Add() (waiting)"};
+    for (int column = 1; column <= 9; ++column) {
+        const std::string cell = "Cells(1," + std::to_string(column) + ")";
+        expected.push_back("Excel.Application: get " + cell + " (waiting)");
+        expected.push_back(cell + ": put Value(\"" + kReportColumns[column - 1].caption + "\") (waiting)");
+    }
+    ASSERT_EQ(cells.size(), 27u);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const std::string cell = "cells(" + std::to_string(i / 9 + 2) + "," + std::to_string(i % 9 + 1) + ")";
+        expected.push_back("Excel.Application: get " + cell + " (waiting)");
+        expected.push_back(cell + ": put value(\"" + Narrow(cells[i]) + "\") (waiting)");
+    }
+    expected.push_back("Excel.Application: get ActiveWorkBook()");
+    expected.push_back("ActiveWorkBook(): call SaveAs(\"" + workbook + "\")");
+    expected.push_back("Excel.Application: call quit()");
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(choices_.at(0),
+              (SaveFileChoice{folder_.Path(), "Tavrin report(20240131).xls", "Excel file(*.xls)|*.xls", "xls"}));
+    ASSERT_EQ(shell_.requests.size(), 1u);
+    EXPECT_EQ(shell_.requests[0], (ExecuteRequest{ExecuteOwner::Application, "open", workbook, {}, {}, 5}));
+}
+
+TEST_F(ExcelExportTest, AFailingCallStillQuitsExcelAndIsShownAsAnError) {
+    Register();
+    SetEnvironmentVariableW(L"TAVRIN_EXCEL_FAIL", L"Add");
+    answer_ = folder_ / "out.xls";
+    errors_.clear();
+    const ErrorDisplay previous = SetErrorDisplay(RememberError);
+    const std::vector<std::string> calls = Export();
+    SetErrorDisplay(previous);
+    // The wait box is gone before Excel is told to quit.
+    EXPECT_EQ(calls, (std::vector<std::string>{"Excel.Application: put visible(false)",
+                                               "Excel.Application: get WorkBooks() (waiting)",
+                                               "WorkBooks(): call Add() (waiting)", "Excel.Application: call quit()"}));
+    EXPECT_EQ(errors_, std::vector<std::string>{"Excel refused Add."});
+    EXPECT_TRUE(shell_.requests.empty());
+}
+
+TEST_F(ExcelExportTest, WithoutAServerTheExportEndsSilently) {
+    answer_ = folder_ / "out.xls";
+    errors_.clear();
+    const ErrorDisplay previous = SetErrorDisplay(RememberError);
+    EXPECT_TRUE(Export().empty());
+    SetErrorDisplay(previous);
+    EXPECT_EQ(choices_.size(), 1u);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_TRUE(shell_.requests.empty());
+}
+
+}  // namespace
+}  // namespace tavrin
