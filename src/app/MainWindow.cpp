@@ -159,7 +159,11 @@ void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
     LayOut();
 }
 
+// A window already in the wanted band is left alone: under Wine every change
+// of the band is a round trip to the X server, and start-up mostly has none to make.
 void MainWindow::ApplyAlwaysOnTop() {
+    const bool topmost = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost == Settings().AlwaysOnTop) return;
     SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 

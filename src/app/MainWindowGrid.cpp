@@ -213,8 +213,11 @@ void MainWindow::SetActivePage(int page) {
 void MainWindow::ApplyTabStyle() {
     static constexpr LONG_PTR kStyles[] = {0, TCS_BUTTONS, TCS_BUTTONS | TCS_FLATBUTTONS};
     const int tabStyle = Settings().TabStyle;
-    const LONG_PTR style = GetWindowLongPtrW(tabControl_, GWL_STYLE) & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS};
-    SetWindowLongPtrW(tabControl_, GWL_STYLE, style | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0]);
+    const LONG_PTR current = GetWindowLongPtrW(tabControl_, GWL_STYLE);
+    const LONG_PTR style =
+        (current & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS}) | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0];
+    if (style == current) return;  // as at most starts: the control has the plain tab style
+    SetWindowLongPtrW(tabControl_, GWL_STYLE, style);
     LayoutPages();
     InvalidateRect(tabControl_, nullptr, TRUE);
 }
