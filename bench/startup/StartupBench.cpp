@@ -291,8 +291,12 @@ bool Compare(const char* title, std::vector<Subject>& subjects, size_t yardstick
                 const double bare = MedianOf(subjects[j], field);
                 return bare > 0 ? MedianOf(subjects[i], field) / bare : 0;
             };
-            std::printf("ratio %s / %s: start-up %.2f", subjects[i].name.c_str(), subjects[j].name.c_str(),
-                        ratio(&Sample::startMs));
+            // The other programs on the machine only ever add time: the fastest
+            // runs are the least disturbed, so their ratio is printed as well.
+            const double fastestBare = MinimumOf(subjects[j], &Sample::startMs);
+            std::printf("ratio %s / %s: start-up %.2f (fastest runs %.2f)", subjects[i].name.c_str(),
+                        subjects[j].name.c_str(), ratio(&Sample::startMs),
+                        fastestBare > 0 ? MinimumOf(subjects[i], &Sample::startMs) / fastestBare : 0);
             if (memory) {
                 std::printf(", working set %.2f, private bytes %.2f", ratio(&Sample::workingSetMiB),
                             ratio(&Sample::privateMiB));
