@@ -9,7 +9,7 @@ prefix="$cache/mingw-w64"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpugixml-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
           wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev python3)
 missing=()

@@ -1,33 +1,52 @@
-// Start-up time of tavrin.exe against a bare Win32 window program: each is
-// started N times (CreateProcessW) from a program folder holding a settings
-// file of 10 groups × 20 buttons, timed from the call to CreateProcessW until
-// its main window is visible, asked for its working set, and closed with
-// WM_CLOSE. The runs of the two programs alternate, so that both see the same
-// load of the machine; the first run of each is a warm-up and not counted.
+// Start-up, memory and click cost of tavrin.exe against a bare Win32 window
+// program, in one run, so that every figure is a ratio or a difference to the
+// yardstick measured under the same load of the machine:
+//
+// 1. Start-up with a settings file of 10 groups × 20 buttons (218 KB) and
+//    2. at a first start (a program folder holding nothing but the program):
+//    each program is started N times (CreateProcessW), timed from the call
+//    until its main window is visible, asked for its working set and private
+//    bytes once it is idle, and closed with WM_CLOSE. The runs of all
+//    programs alternate; the first run of each is a warm-up, not counted.
+//    Yardsticks: the bare window alone, and the bare window with a tab control
+//    and a status bar, which Tavrin's window is made of.
+// 3. Reading and parsing the 218 KB settings file in this process, as
+//    start-up does (under Wine when run there).
+// 4. A click: a running tavrin.exe is sent the mouse messages of a click on a
+//    button of its group page (SendMessageW returns once the page has handled
+//    them, so the time is the click handler's), alternating with a click on the
+//    bare window, whose handler makes only the shell request that Tavrin's
+//    makes. Both start the same small program, which notes every start, so the
+//    benchmark checks that every click started it.
 //
 // Build and run (cross build, under Wine and Xvfb):
 //   cmake --preset mingw && cmake --build --preset mingw --target tavrin_startup_bench
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/mingw/wine-run.sh build/mingw/bench/startup/tavrin_startup_bench.exe
-//   (an optional argument gives the number of runs, default 20)
 //   WINEPREFIX=build/mingw/wineprefix wineserver -k
-// On Windows, run tavrin_startup_bench.exe of the build folder directly.
+// Arguments, both optional: the number of runs (default 20) and the Windows
+// path of another tavrin.exe (an earlier build, say), measured beside this one
+// in the same run. On Windows, run tavrin_startup_bench.exe of the build folder directly.
 //
-// How often the program parses its settings file during start-up cannot be
-// seen from outside; that it is once is shown by the unit tests of the stores
-// (the document layer counts parses, and an unchanged file is not parsed again).
+// How often the program parses and saves its settings file cannot be seen
+// from outside; the unit tests of the stores count both.
 #include <windows.h>
 #include <lmcons.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "support/ButtonFiles.h"
+#include "SettingsProfile.h"
+#include "rules/GridGeometry.h"
 #include "win32/Utf16.h"
+#include "win32/Win32FileSystem.h"
+#include "xml/XmlTree.h"
 
 namespace {
 
@@ -35,18 +54,22 @@ using tavrin::Narrow;
 using tavrin::Widen;
 
 constexpr int kGroups = 10;
-constexpr int kSlots = 20;
 constexpr DWORD kWindowTimeoutMs = 30000;
+constexpr double kMiB = 1024.0 * 1024.0;
 
 struct Sample {
     double startMs;
     double workingSetMiB;
+    double privateMiB;
 };
 
 struct Subject {
-    const char* name;
-    std::wstring program;  // the copy in the program folder
+    std::string name;
+    std::wstring program;
+    std::wstring arguments;
     const wchar_t* windowClass;
+    std::wstring folder;  // the program's folder and working folder
+    bool firstStart;      // the folder is emptied of all but the program before each run
     std::vector<Sample> samples;
 };
 
@@ -59,6 +82,12 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency);
 }
 
+LARGE_INTEGER Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
 // The build passes Unix paths; under Wine the root of the Unix file system is drive Z:.
 std::wstring WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
@@ -66,10 +95,11 @@ std::wstring WindowsPath(std::string path) {
     return Widen(path);
 }
 
-std::string CurrentUser() {
+std::wstring SettingsFileName() {
     wchar_t name[UNLEN + 1];
     DWORD size = UNLEN + 1;
-    return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
+    const std::string user = GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
+    return Widen("TV_" + user + ".xml");
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
@@ -82,65 +112,48 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     if (!ok) throw std::runtime_error("cannot write " + Narrow(path));
 }
 
-// Ten groups of twenty launch buttons, each with an icon from an existing
-// file and a count, and a full recent list: a well-used settings file.
-std::string SettingsFile(const std::string& iconFile) {
-    std::string groups;
-    std::string buttons;
-    for (int group = 1; group <= kGroups; ++group) {
-        groups += "\r\n\t\t<Item ID=\"" + std::to_string(group) + "\" Value=\"Group " + std::to_string(group) + "\"/>";
-        for (int slot = 1; slot <= kSlots; ++slot) {
-            const int id = group * 100 + slot;
-            buttons += tavrin::testing::ButtonXml(id, {{"IconFile", iconFile},
-                                                       {"Command", "C:\\windows\\notepad.exe"},
-                                                       {"Description", "Button " + std::to_string(id)},
-                                                       {"TotolRunTimes", std::to_string((id * 37) % 101)}});
-        }
-    }
-    std::string recent;
-    for (int k = 1; k <= 6; ++k) {
-        recent += "\r\n\t\t<Item ID=\"" + std::to_string(k) + "\" Value=\"" + std::to_string(100 * k + k) + "\"/>";
-    }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Groups Count=\"" + std::to_string(kGroups) +
-           "\">" + groups + "\r\n\t</Groups>\r\n\t<Last6Buttons>" + recent + "\r\n\t</Last6Buttons>\r\n\t<Buttons>" +
-           buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
+// Calls visit with the name of every file of folder (not its subfolders).
+void ForEachFile(const std::wstring& folder, const std::function<void(const std::wstring&)>& visit) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) visit(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
 }
 
-// A program folder of its own under the temporary folder, removed with its files.
-class ProgramFolder {
+// A folder under the temporary folder, removed with its files and subfolders.
+class Folder {
 public:
-    ProgramFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"tavrin-startup-bench-" + std::to_wstring(GetCurrentProcessId());
-        if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create the program folder");
+    explicit Folder(std::wstring path) : path_(std::move(path)) {
+        if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + Narrow(path_));
     }
-    ~ProgramFolder() {
-        WIN32_FIND_DATAW entry;
-        const HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-                DeleteFileW((path_ + L"\\" + entry.cFileName).c_str());
-            } while (FindNextFileW(search, &entry));
-            FindClose(search);
-        }
+    ~Folder() {
+        ForEachFile(path_, [this](const std::wstring& name) { DeleteFileW((path_ + L"\\" + name).c_str()); });
         RemoveDirectoryW(path_.c_str());
     }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
 
-    [[nodiscard]] std::wstring operator/(const wchar_t* name) const { return path_ + L"\\" + name; }
+    [[nodiscard]] std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
     [[nodiscard]] const std::wstring& Path() const noexcept { return path_; }
+
+    std::wstring Copy(const std::wstring& program, const wchar_t* name) const {
+        const std::wstring copy = *this / name;
+        if (!CopyFileW(program.c_str(), copy.c_str(), FALSE))
+            throw std::runtime_error("cannot copy " + Narrow(program));
+        return copy;
+    }
 
 private:
     std::wstring path_;
 };
 
-std::wstring CopyInto(const ProgramFolder& folder, const std::wstring& program, const wchar_t* name) {
-    const std::wstring copy = folder / name;
-    if (!CopyFileW(program.c_str(), copy.c_str(), FALSE)) throw std::runtime_error("cannot copy " + Narrow(program));
-    return copy;
+std::wstring TempFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId());
 }
 
 // The visible top-level window of this class that belongs to the process, or null.
@@ -153,44 +166,84 @@ HWND VisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
     return nullptr;
 }
 
-std::optional<Sample> RunOnce(const Subject& subject, const std::wstring& folder) {
-    std::wstring commandLine = L"\"" + subject.program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    LARGE_INTEGER started;
-    QueryPerformanceCounter(&started);
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info)) {
-        throw std::runtime_error(std::string("cannot start ") + subject.name);
+// A started program with its main window shown, closed when this goes.
+class Running {
+public:
+    explicit Running(const Subject& subject) : name_(subject.name) {
+        std::wstring commandLine = L"\"" + subject.program + L"\"";
+        if (!subject.arguments.empty()) commandLine += L" \"" + subject.arguments + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        const LARGE_INTEGER started = Now();
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, subject.folder.c_str(),
+                            &startup, &info)) {
+            throw std::runtime_error("cannot start " + name_);
+        }
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        LARGE_INTEGER now = started;
+        while (!(window_ = VisibleWindowOf(info.dwProcessId, subject.windowClass)) &&
+               Milliseconds(started, now) < kWindowTimeoutMs && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            Sleep(1);  // the program under test needs the processor more than this loop does
+            now = Now();
+        }
+        startMs_ = Milliseconds(started, Now());
+        if (window_) WaitForInputIdle(process_, 5000);
     }
-    CloseHandle(info.hThread);
-    HWND window = nullptr;
-    LARGE_INTEGER now = started;
-    while (!(window = VisibleWindowOf(info.dwProcessId, subject.windowClass)) &&
-           Milliseconds(started, now) < kWindowTimeoutMs && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        Sleep(1);  // the program under test needs the processor more than this loop does
-        QueryPerformanceCounter(&now);
+    ~Running() {
+        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "%s did not close; stopped\n", name_.c_str());
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
     }
-    QueryPerformanceCounter(&now);
-    std::optional<Sample> sample;
-    if (window) {
-        WaitForInputIdle(info.hProcess, 5000);
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+    [[nodiscard]] HWND Window() const noexcept { return window_; }
+
+    std::optional<Sample> Measure() const {
+        if (!window_) {
+            std::fprintf(stderr, "%s showed no window\n", name_.c_str());
+            return std::nullopt;
+        }
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
-        GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory);
-        sample = Sample{Milliseconds(started, now), static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0)};
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    } else {
-        std::fprintf(stderr, "%s showed no window\n", subject.name);
+        GetProcessMemoryInfo(process_, &memory, sizeof memory);
+        return Sample{startMs_, static_cast<double>(memory.WorkingSetSize) / kMiB,
+                      static_cast<double>(PrivateBytes()) / kMiB};
     }
-    if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
-        std::fprintf(stderr, "%s did not close; stopped\n", subject.name);
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, 5000);
+
+    // The committed memory that belongs to the process alone, added up region
+    // by region: Wine leaves the counter of private bytes at zero.
+    [[nodiscard]] SIZE_T PrivateBytes() const {
+        SIZE_T total = 0;
+        MEMORY_BASIC_INFORMATION region{};
+        for (const char* address = nullptr; VirtualQueryEx(process_, address, &region, sizeof region) == sizeof region;
+             address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+            if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        }
+        return total;
     }
-    CloseHandle(info.hProcess);
-    return sample;
+
+private:
+    std::string name_;
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+    double startMs_ = 0;
+};
+
+std::optional<Sample> RunOnce(const Subject& subject) {
+    if (subject.firstStart) {
+        const std::wstring program = subject.program.substr(subject.program.find_last_of(L'\\') + 1);
+        ForEachFile(subject.folder, [&](const std::wstring& name) {
+            if (name != program) DeleteFileW((subject.folder + L"\\" + name).c_str());
+        });
+    }
+    return Running(subject).Measure();
 }
 
 double Median(std::vector<double> values) {
@@ -212,38 +265,197 @@ double MinimumOf(const Subject& subject, double Sample::*field) {
     return minimum;
 }
 
+// Runs the subjects alternately, a warm-up and then runs times each, and
+// prints the table and the ratios of the Tavrin subjects (those before
+// `yardsticks`) to each yardstick. False when a subject never showed its window.
+bool Compare(const char* title, std::vector<Subject>& subjects, size_t yardsticks, int runs, bool memory) {
+    for (Subject& subject : subjects) RunOnce(subject);
+    for (int run = 0; run < runs; ++run) {
+        for (Subject& subject : subjects) {
+            if (const auto sample = RunOnce(subject)) subject.samples.push_back(*sample);
+        }
+    }
+    std::printf("\n%s, %d runs each\n", title, runs);
+    std::printf("%-24s %10s %10s %14s %14s\n", "program", "median ms", "min ms", "working set MiB", "private MiB");
+    bool complete = true;
+    for (const Subject& subject : subjects) {
+        std::printf("%-24s %10.1f %10.1f %14.1f %14.1f\n", subject.name.c_str(), MedianOf(subject, &Sample::startMs),
+                    MinimumOf(subject, &Sample::startMs), MedianOf(subject, &Sample::workingSetMiB),
+                    MedianOf(subject, &Sample::privateMiB));
+        complete = complete && !subject.samples.empty();
+    }
+    const size_t first = subjects.size() - yardsticks;
+    for (size_t i = 0; i < first; ++i) {
+        for (size_t j = first; j < subjects.size(); ++j) {
+            const auto ratio = [&](double Sample::*field) {
+                const double bare = MedianOf(subjects[j], field);
+                return bare > 0 ? MedianOf(subjects[i], field) / bare : 0;
+            };
+            // The other programs on the machine only ever add time: the fastest
+            // runs are the least disturbed, so their ratio is printed as well.
+            const double fastestBare = MinimumOf(subjects[j], &Sample::startMs);
+            std::printf("ratio %s / %s: start-up %.2f (fastest runs %.2f)", subjects[i].name.c_str(),
+                        subjects[j].name.c_str(), ratio(&Sample::startMs),
+                        fastestBare > 0 ? MinimumOf(subjects[i], &Sample::startMs) / fastestBare : 0);
+            if (memory) {
+                std::printf(", working set %.2f, private bytes %.2f", ratio(&Sample::workingSetMiB),
+                            ratio(&Sample::privateMiB));
+            }
+            std::printf("\n");
+        }
+    }
+    return complete;
+}
+
+// The time SendMessageW takes to deliver a click at point of window and have it handled.
+double TimedClick(HWND window, POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    const LARGE_INTEGER start = Now();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    SendMessageW(window, WM_LBUTTONUP, 0, where);
+    return Milliseconds(start, Now());
+}
+
+// The group page that Tavrin shows.
+HWND VisiblePage(HWND mainWindow) {
+    HWND page = nullptr;
+    EnumChildWindows(
+        mainWindow,
+        [](HWND child, LPARAM found) -> BOOL {
+            wchar_t name[64];
+            if (!IsWindowVisible(child) || !GetClassNameW(child, name, 64) || std::wstring(name) != L"TavrinTabPage") {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&page));
+    return page;
+}
+
+DWORD FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// Clicks the buttons of a Tavrin subject's shown group page in turn and the
+// bare window alternately, after a warm-up click of each; prints the medians.
+// False when a click started nothing.
+bool CompareClicks(const Subject& tavrin, const Subject& bare, const std::wstring& launchedLog, int clicks) {
+    const Running program(tavrin);
+    const Running yardstick(bare);
+    const HWND page = program.Window() ? VisiblePage(program.Window()) : nullptr;
+    if (!page || !yardstick.Window()) {
+        std::fprintf(stderr, "%s: no group page or no bare window to click\n", tavrin.name.c_str());
+        return false;
+    }
+    const DWORD logBefore = FileSize(launchedLog);
+    const int dpi = static_cast<int>(GetDpiForWindow(page));
+    std::vector<double> handler, request;
+    for (int click = 0; click <= clicks; ++click) {
+        const tavrin::CellRect cell = tavrin::CellOfSlot(click % 20 + 1, dpi);
+        const double tavrinMs = TimedClick(page, {cell.left + cell.width / 2, cell.top + cell.height / 2});
+        const double bareMs = TimedClick(yardstick.Window(), {10, 10});
+        if (click == 0) continue;  // the warm-up
+        handler.push_back(tavrinMs);
+        request.push_back(bareMs);
+    }
+    // The started programs note themselves a little later.
+    const DWORD expected = logBefore + 2 * static_cast<DWORD>(clicks + 1);
+    for (int wait = 0; wait < 100 && FileSize(launchedLog) < expected; ++wait) Sleep(50);
+    const DWORD started = FileSize(launchedLog) - logBefore;
+    std::printf(
+        "%-24s click handler median %6.1f ms (min %6.1f); bare shell request median %6.1f ms (min %6.1f); "
+        "difference %5.1f ms; %lu of %lu clicks started the program\n",
+        tavrin.name.c_str(), Median(handler), *std::min_element(handler.begin(), handler.end()), Median(request),
+        *std::min_element(request.begin(), request.end()), Median(handler) - Median(request), started,
+        expected - logBefore);
+    return started == expected - logBefore;
+}
+
+// The settings file read and parsed runs + 1 times; the first is a warm-up.
+void MeasureParse(const std::wstring& settingsPath, int runs) {
+    tavrin::Win32FileSystem fs;
+    const std::string path = Narrow(settingsPath);
+    std::vector<double> reads, parses;
+    std::size_t size = 0;
+    for (int run = 0; run <= runs; ++run) {
+        const LARGE_INTEGER start = Now();
+        const std::string bytes = fs.ReadFile(path);
+        const LARGE_INTEGER read = Now();
+        tavrin::XmlDocument document;
+        document.LoadFromText(bytes, path, [&fs](std::string_view ansi) { return fs.AnsiToUtf8(ansi); });
+        const LARGE_INTEGER parsed = Now();
+        if (run == 0) continue;
+        size = bytes.size();
+        reads.push_back(Milliseconds(start, read));
+        parses.push_back(Milliseconds(read, parsed));
+    }
+    const double parse = Median(parses);
+    std::printf(
+        "\nthe settings file (%zu KB) in this process, %d runs: read median %.2f ms, parse median %.2f ms "
+        "(%.0f MB/s)\n",
+        size / 1024, runs, Median(reads), parse, parse > 0 ? static_cast<double>(size) / kMiB / (parse / 1000) : 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const std::optional<std::wstring> baseline = argc > 2 ? std::optional(Widen(argv[2])) : std::nullopt;
     try {
-        const ProgramFolder folder;
-        const std::wstring tavrin = CopyInto(folder, WindowsPath(TAVRIN_EXE), L"tavrin.exe");
-        WriteFileBytes(folder / Widen("TV_" + CurrentUser() + ".xml").c_str(), SettingsFile(Narrow(tavrin)));
-        Subject subjects[] = {
-            {"tavrin.exe", tavrin, L"TfrmTavrin", {}},
-            {"bare_window.exe",
-             CopyInto(folder, WindowsPath(BARE_WINDOW_EXE), L"bare_window.exe"),
-             L"TavrinBareWindow",
-             {}},
+        const Folder root(TempFolder(L"tavrin-startup-bench"));
+        const std::wstring settingsName = SettingsFileName();
+        const std::wstring launched = root.Copy(WindowsPath(LAUNCHED_EXE), L"launched.exe");
+        const std::wstring launchedLog = root / L"launched.log";
+        const std::wstring bare = root.Copy(WindowsPath(BARE_WINDOW_EXE), L"bare_window.exe");
+        const std::wstring bareControls = root.Copy(WindowsPath(BARE_CONTROLS_WINDOW_EXE), L"bare_controls.exe");
+
+        // Each Tavrin under test has program folders of its own: one with the
+        // 10 × 20 profile (its buttons start the launched program), one for first starts.
+        struct Tavrin {
+            std::string name;
+            std::unique_ptr<Folder> profile, empty;
         };
-        for (Subject& subject : subjects) RunOnce(subject, folder.Path());  // warm-up
-        for (int run = 0; run < runs; ++run) {
-            for (Subject& subject : subjects) {
-                if (const auto sample = RunOnce(subject, folder.Path())) subject.samples.push_back(*sample);
-            }
+        std::vector<Tavrin> programs;
+        const auto addTavrin = [&](const std::string& name, const std::wstring& exe) {
+            Tavrin& tavrin = programs.emplace_back(Tavrin{name, std::make_unique<Folder>(root / Widen(name)),
+                                                          std::make_unique<Folder>(root / Widen(name + "-first"))});
+            const std::wstring copy = tavrin.profile->Copy(exe, L"tavrin.exe");
+            tavrin.empty->Copy(exe, L"tavrin.exe");
+            WriteFileBytes(*tavrin.profile / settingsName,
+                           tavrin::bench::SettingsProfile(kGroups, Narrow(copy), Narrow(launched)));
+        };
+        addTavrin("tavrin", WindowsPath(TAVRIN_EXE));
+        if (baseline) addTavrin("baseline", *baseline);
+
+        const auto yardsticks = [&](const std::wstring& arguments) {
+            return std::vector<Subject>{
+                {"bare window", bare, arguments, L"TavrinBareWindow", root.Path(), false, {}},
+                {"bare window+tabs+status", bareControls, arguments, L"TavrinBareWindow", root.Path(), false, {}}};
+        };
+        std::vector<Subject> profile, firstStart;
+        for (const Tavrin& tavrin : programs) {
+            profile.push_back(
+                {tavrin.name, *tavrin.profile / L"tavrin.exe", L"", L"TfrmTavrin", tavrin.profile->Path(), false, {}});
+            firstStart.push_back(
+                {tavrin.name, *tavrin.empty / L"tavrin.exe", L"", L"TfrmTavrin", tavrin.empty->Path(), true, {}});
         }
-        std::printf("start-up to visible main window, %d runs each, settings file %d groups x %d buttons\n", runs,
-                    kGroups, kSlots);
-        std::printf("%-16s %12s %12s %18s\n", "program", "median ms", "min ms", "working set MiB");
-        for (const Subject& subject : subjects) {
-            std::printf("%-16s %12.1f %12.1f %18.1f\n", subject.name, MedianOf(subject, &Sample::startMs),
-                        MinimumOf(subject, &Sample::startMs), MedianOf(subject, &Sample::workingSetMiB));
+        for (Subject& yardstick : yardsticks(L"")) {
+            profile.push_back(yardstick);
+            firstStart.push_back(yardstick);
         }
-        const double bare = MedianOf(subjects[1], &Sample::startMs);
-        const double ratio = bare > 0 ? MedianOf(subjects[0], &Sample::startMs) / bare : 0;
-        std::printf("ratio tavrin / bare (medians): %.2f\n", ratio);
-        return subjects[0].samples.empty() || subjects[1].samples.empty() ? 1 : 0;
+        bool ok = Compare("start-up to the visible main window, settings file 10 groups x 20 buttons", profile, 2, runs,
+                          true);
+        ok = Compare("first start: a program folder holding only the program", firstStart, 2, runs, false) && ok;
+
+        MeasureParse(*programs[0].profile / settingsName, runs);
+
+        std::printf("\nclicks on the buttons of the shown group page, %d each after a warm-up\n", runs);
+        const Subject clickYardstick = yardsticks(launched)[1];
+        for (size_t i = 0; i < programs.size(); ++i)
+            ok = CompareClicks(profile[i], clickYardstick, launchedLog, runs) && ok;
+        return ok ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -23,7 +23,6 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
     SetWindowIcons();
     CreateTrayComponents();
     RunCreationSteps();
-    RegisterDropTarget();
 }
 
 AppSettings& MainWindow::Settings() {
@@ -48,24 +47,27 @@ void MainWindow::RunCreationSteps() {
     storageServices_.emplace(StorageServices{services_.fs, services_.environment, services_.shell, services_.prompt,
                                              services_.clock, settingsFileName_});
     {
-        // One step of the program: the options, grids and panels see the
+        // One step of the program: the options, the pages and panels see the
         // settings file as it was read once, not reading it for each of them.
         XmlDocumentFile::SameStepScope step;
         Settings().LoadSettings();
-        buildingGrids_ = true;
         BuildGroupTabs();
-        buildingGrids_ = false;
+        // The panel ranks the buttons of all groups, shown or not.
+        mostUsed_.RankCandidates.clear();
+        for (const ButtonTotal& stored : Buttons().StoredTotals(PageCount() - 1)) {
+            mostUsed_.RankCandidates.push_back({stored.id, stored.total});
+        }
         RankMostUsedPanel();
         Settings().LoadRecent();
         FillRecentPanel();
-    }
-    RegisterMainHotKey();
-    hiddenToTray_ = false;
+        RegisterMainHotKey();
+        hiddenToTray_ = false;
 
-    ApplyTabStyle();
-    ApplyAlwaysOnTop();
-    BuildSystemMenu();
-    SetActivePage(Settings().LastPanelIndex);
+        ApplyTabStyle();
+        ApplyAlwaysOnTop();
+        BuildSystemMenu();
+        SetActivePage(Settings().LastPanelIndex);
+    }
     SetWindowTextW(Handle(), kCaption);
     // Each assignment passes through edge snapping, which pulls a stored
     // position that lies off the screen back in.
@@ -74,12 +76,16 @@ void MainWindow::RunCreationSteps() {
     SetWindowPos(Handle(), nullptr, frame.left, Settings().Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(Handle(), &frame);
     SetWindowPos(Handle(), nullptr, Settings().X, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowTrayIcon();
 }
 
+// The notification-area icon and the drop target are set up once the window
+// has been painted: the user sees the window sooner, and neither is needed before.
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateStatusBar();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ShowTrayIcon();
+    RegisterDropTarget();
 }
 
 // Also at log-off and shutdown. A minimised window keeps the place it is restored
@@ -176,7 +182,11 @@ void MainWindow::ShowOptions() {
     UpdateStatusBar();
 }
 
+// A window already in the wanted band is left alone: under Wine every change
+// of the band is a round trip to the X server, and start-up mostly has none to make.
 void MainWindow::ApplyAlwaysOnTop() {
+    const bool topmost = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost == Settings().AlwaysOnTop) return;
     SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 

@@ -51,8 +51,9 @@ public:
     [[nodiscard]] int ActivePageIndex() const noexcept { return activePage_; }
     [[nodiscard]] bool TabVisible(int page) const { return pages_.at(page).tabVisible; }
     [[nodiscard]] HWND TabControl() const noexcept { return tabControl_; }
-    [[nodiscard]] HWND PageWindow(int page) const { return pages_.at(page).window->Handle(); }
-    [[nodiscard]] ButtonCell& GridCell(int page, int slot) const { return *pages_.at(page).cells.at(slot - 1); }
+    // Reaching a page's window or cells builds the page first (see BuiltPage).
+    [[nodiscard]] HWND PageWindow(int page) { return BuiltPage(page).window->Handle(); }
+    [[nodiscard]] ButtonCell& GridCell(int page, int slot) { return *BuiltPage(page).cells.at(slot - 1); }
     [[nodiscard]] ButtonCell& RecentImage(int k) const { return *recentImages_.at(k - 1); }
     [[nodiscard]] ButtonCell& MostUsedImage(int k) const { return *mostUsedImages_.at(k - 1); }
     [[nodiscard]] ButtonCell& ToolImage(Command command) const;
@@ -117,10 +118,11 @@ private:
     enum class CellKind { Grid, TavrinTab, Tool };
 
     struct Page {
-        std::unique_ptr<TabPage> window;
+        std::unique_ptr<TabPage> window;  // null until the page is built
         std::wstring caption;
         bool tabVisible = true;
         std::vector<ButtonCell*> cells;  // the 20 slots of a group page, owned by its window
+        HCURSOR cursor = nullptr;        // of every cell; null: the page's own
     };
 
     // Creation and closing (MainWindow.cpp).
@@ -141,6 +143,9 @@ private:
     void LayOut();
     void PlaceCells();
     Page& AddPage(const std::wstring& caption);
+    // The one way to a page's window and cells: builds the page on first use.
+    Page& BuiltPage(int page);
+    void PlacePageWindow(const Page& page);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
     [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;
@@ -237,7 +242,6 @@ private:
     std::array<Command, 4> toolCommands_{};
 
     MostUsedState mostUsed_;
-    bool buildingGrids_ = false;  // DrawButtonImage collects RankCandidates meanwhile
     // A launch pumps messages while the shell works: a click arriving meanwhile is refused.
     bool launching_ = false;
     // By button ID, not by cell: a rebuilt grid frees its cells.

@@ -94,11 +94,12 @@ void MainWindow::OpenButtonMenuFromKeyboard() {
 }
 
 // Every group page, its cells and the tab control show the cursor; the
-// Tavrin Tab keeps its own, since its clicks launch as usual.
+// Tavrin Tab keeps its own, since its clicks launch as usual. A page built
+// later takes the cursor then.
 void MainWindow::SetPickCursor(HCURSOR cursor) {
     pickCursor_ = cursor;
     for (int page = 1; page < PageCount(); ++page) {
-        pages_[page].window->SetPageCursor(cursor);
+        if (pages_[page].window) pages_[page].window->SetPageCursor(cursor);
         SetGridCursor(page, cursor);
     }
 }

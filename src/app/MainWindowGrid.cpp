@@ -33,9 +33,9 @@ void MainWindow::BuildGroupTabs() {
     statusBar_ = CreateControl(STATUSCLASSNAMEW, 0, Handle());
 
     Settings().LoadGroups();
-    BuildTavrinTab(AddPage(Widen(Settings().FavoriteGroup)));
+    AddPage(Widen(Settings().FavoriteGroup));
     for (const std::string& name : Settings().GroupNames) AddPage(Widen(name));
-    for (int tabIndex = 1; tabIndex < PageCount(); ++tabIndex) BuildButtonGrid(pages_[tabIndex], tabIndex);
+    BuiltPage(0);  // the Tavrin Tab's panels are filled at start-up, whichever page is shown
     RefreshTabItems();
     LayOut();
 }
@@ -81,11 +81,29 @@ void MainWindow::PlaceCells() {
 
 MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
     Page page;
-    page.window = std::make_unique<TabPage>(
-        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); });
     page.caption = caption;
     pages_.push_back(std::move(page));
     return pages_.back();
+}
+
+// A page is built when it is first needed: at start-up the Tavrin Tab and the
+// page shown, any other when its tab is selected or its cells are reached, so
+// that a start reads and makes only what the first window shows. The cells
+// take the IDs of the page's place when it is built: a page moved or
+// renumbered before then needs nothing done.
+MainWindow::Page& MainWindow::BuiltPage(int index) {
+    Page& page = pages_.at(index);
+    if (page.window) return page;
+    page.window = std::make_unique<TabPage>(
+        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); });
+    PlacePageWindow(page);
+    if (index == 0) {
+        BuildTavrinTab(page);
+    } else {
+        page.window->SetPageCursor(pickCursor_);
+        BuildButtonGrid(page, index);
+    }
+    return page;
 }
 
 ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind) {
@@ -94,12 +112,15 @@ ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int ta
         [this, kind](ButtonCell& cell, ButtonCell::Event event) { OnCellEvent(cell, event, kind); });
 }
 
+// A page not built yet gets its cells when it is.
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     ForgetPickSourcesOn(page);
+    if (!page.window) return;
     page.cells.clear();
     page.window->ClearCells();
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
         page.cells.push_back(MakeCell(page, CellOfSlot(slot, dpi_), ButtonIDOf(tabIndex, slot), CellKind::Grid));
+        page.cells.back()->SetCursor(page.cursor);
         DrawButtonImage(*page.cells.back());
     }
 }
@@ -114,7 +135,6 @@ void MainWindow::DrawButtonImage(ButtonCell& image) {
     const ButtonRecord& button = store.Current();
     image.SetPictureLoader(ButtonPicture(button.IconFile, button.IconNumber));
     image.SetHint(ButtonHint(button.Description, button.HotKey));
-    if (buildingGrids_) mostUsed_.RankCandidates.push_back({image.Tag(), button.TotolRunTimes});
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The
@@ -137,7 +157,8 @@ void MainWindow::RetagPanel(int page, int a, int b) {
 }
 
 void MainWindow::SetGridCursor(int page, HCURSOR cursor) {
-    for (ButtonCell* cell : pages_.at(page).cells) cell->SetCursor(cursor);
+    pages_.at(page).cursor = cursor;
+    for (ButtonCell* cell : pages_[page].cells) cell->SetCursor(cursor);
 }
 
 void MainWindow::RenumberTab(int tabIndex) {
@@ -189,27 +210,38 @@ void MainWindow::SetActivePage(int page) {
         for (int i = hidden + 1; i < PageCount() && activePage_ < 0; ++i) activePage_ = pages_[i].tabVisible ? i : -1;
         for (int i = hidden - 1; i >= 0 && activePage_ < 0; --i) activePage_ = pages_[i].tabVisible ? i : -1;
     }
-    for (int i = 0; i < PageCount(); ++i) ShowWindow(pages_[i].window->Handle(), i == activePage_ ? SW_SHOW : SW_HIDE);
+    if (activePage_ >= 0) BuiltPage(activePage_);
+    for (int i = 0; i < PageCount(); ++i) {
+        if (pages_[i].window) ShowWindow(pages_[i].window->Handle(), i == activePage_ ? SW_SHOW : SW_HIDE);
+    }
     TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
 }
 
 void MainWindow::ApplyTabStyle() {
     static constexpr LONG_PTR kStyles[] = {0, TCS_BUTTONS, TCS_BUTTONS | TCS_FLATBUTTONS};
     const int tabStyle = Settings().TabStyle;
-    const LONG_PTR style = GetWindowLongPtrW(tabControl_, GWL_STYLE) & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS};
-    SetWindowLongPtrW(tabControl_, GWL_STYLE, style | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0]);
+    const LONG_PTR current = GetWindowLongPtrW(tabControl_, GWL_STYLE);
+    const LONG_PTR style =
+        (current & ~LONG_PTR{TCS_BUTTONS | TCS_FLATBUTTONS}) | kStyles[tabStyle >= 0 && tabStyle <= 2 ? tabStyle : 0];
+    if (style == current) return;  // as at most starts: the control has the plain tab style
+    SetWindowLongPtrW(tabControl_, GWL_STYLE, style);
     LayoutPages();
     InvalidateRect(tabControl_, nullptr, TRUE);
 }
 
 void MainWindow::LayoutPages() {
+    for (const Page& page : pages_) {
+        if (page.window) PlacePageWindow(page);
+    }
+}
+
+// A page fills the display area of the tab control.
+void MainWindow::PlacePageWindow(const Page& page) {
     RECT display{};
     GetClientRect(tabControl_, &display);
     TabCtrl_AdjustRect(tabControl_, FALSE, &display);
-    for (Page& page : pages_) {
-        SetWindowPos(page.window->Handle(), nullptr, display.left, display.top, display.right - display.left,
-                     display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SetWindowPos(page.window->Handle(), nullptr, display.left, display.top, display.right - display.left,
+                 display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnPageChanged() {

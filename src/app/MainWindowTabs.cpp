@@ -52,8 +52,7 @@ void MainWindow::NewTab() {
     const std::optional<std::string> name = ShowTabNameDialog(Handle(), "");
     if (!name) return;
     Settings().AddGroup(*name);
-    BuildButtonGrid(AddPage(Widen(*name)), static_cast<int>(Settings().GroupNames.size()));
-    LayoutPages();
+    AddPage(Widen(*name));
     RefreshTabItems();
     SetActivePage(PageCount() - 1);
 }

@@ -49,28 +49,31 @@ void MainWindow::PlaceTavrinTabCells() {
     pages_.at(0).window->SetDivider(ScaledRect(kDivider, dpi_));
 }
 
-// A swap or copy waiting for its target takes the click. A click is one step
-// of the program: the settings file is looked at once for the loads of the
-// start and of the panels drawn afterwards.
+// A swap or copy waiting for its target takes the click. A click is one
+// operation of the program: the settings file is looked at once, the program
+// started first, and the counters and the recent list saved together in one
+// save; the panels are drawn after it from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
-    const XmlDocumentFile::SameStepScope step;
+    XmlDocumentFile::Operation click;
     const int id = image.Tag();
     const std::optional<int> total = LaunchButton(id);
     if (!total) return;
     PlayFeedbackSound(FeedbackSound::Icon);
     Settings().PushRecent(id);
+    click.Commit();
     FillRecentPanel();
     RedrawMostUsed(PromoteMostUsed(mostUsed_, id, *total));
 }
 
 // A start from the Tavrin Tab keeps the recent list and the most-used order.
 void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
-    const XmlDocumentFile::SameStepScope step;
     const int id = image.Tag();
     if (id == 0) return;
+    XmlDocumentFile::Operation click;
     const std::optional<int> total = LaunchButton(id);
     if (!total) return;
+    click.Commit();
     UpdateMostUsedCount(mostUsed_, id, *total);
     PlayFeedbackSound(FeedbackSound::Icon);
 }

@@ -28,7 +28,7 @@ void MainWindow::CreateTrayComponents() {
     hotKeys_.OnHotKeyPressed = [this](HotKeyValue, std::uint16_t index) { HotKeyPressed(index); };
 }
 
-// The last creation step: the icon with its tooltip goes into the notification area.
+// Once the window is shown: the icon with its tooltip goes into the notification area.
 void MainWindow::ShowTrayIcon() {
     trayIcon_->SetHint("Tavrin");
     trayIcon_->SetIcon(LoadAppIcon(GetSystemMetrics(SM_CXSMICON)).get());  // the tray icon keeps a copy

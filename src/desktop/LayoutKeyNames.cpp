@@ -27,7 +27,9 @@ std::string NameInLayout(unsigned virtualKey, HKL layout) {
 
 }  // namespace
 
-LayoutKeyNames::LayoutKeyNames() {
+void LayoutKeyNames::Load() const {
+    if (loaded_) return;
+    loaded_ = true;
     const int countBefore = GetKeyboardLayoutList(0, nullptr);
     usLayout_ = LoadKeyboardLayoutW(kUsEnglishLayout, KLF_NOTELLSHELL);
     // The load added a layout only when the user did not have it already.
@@ -49,7 +51,13 @@ LayoutKeyNames::~LayoutKeyNames() {
     if (unloadUsLayout_) UnloadKeyboardLayout(usLayout_);
 }
 
+const ModifierNames& LayoutKeyNames::LocalizedModifiers() const {
+    Load();
+    return localized_;
+}
+
 std::string LayoutKeyNames::LayoutKeyName(unsigned virtualKey, bool localized) const {
+    Load();
     if (virtualKey >= englishNames_.size()) return {};
     if (localized) return NameInLayout(virtualKey, GetKeyboardLayout(0));
     return englishNames_[virtualKey];

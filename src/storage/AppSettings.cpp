@@ -254,11 +254,12 @@ AppOptions AppSettings::Defaults() const {
 }
 
 // Every operation can count on the file: one that has gone missing is made
-// again with default content. Unlike CreateDefaultSettings this leaves the
+// again with default content. A file seen in this step of the program is
+// taken to be there still. Unlike CreateDefaultSettings this leaves the
 // fields alone, so that saving the options after the file was deleted writes
 // the window's position rather than the default one.
 void AppSettings::EnsureFile() {
-    if (!fs_.FileExists(fileName_)) File().Save(DefaultDocument(Defaults()));
+    if (!File().SeenInStep() && !fs_.FileExists(fileName_)) File().Save(DefaultDocument(Defaults()));
 }
 
 void AppSettings::CreateDefaultSettings() {

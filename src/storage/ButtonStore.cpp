@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <string_view>
 
 #include "storage/PathNames.h"
@@ -197,6 +198,30 @@ bool ButtonStore::LoadButtonSummary(int id) {
     }
     ForEachSummaryItem(current_, ItemReader(*button));
     return true;
+}
+
+// One pass over the buttons; of an ID stored twice the first counts, as for every read of it.
+std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
+    std::vector<ButtonTotal> totals;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return totals;
+    std::map<int, const XmlElement*> firstOfId;
+    for (const IXmlNode& child : buttons->ChildNodes()) {
+        if (child->NodeType() != XmlNodeType::Element) continue;
+        const auto& button = static_cast<const XmlElement&>(*child);
+        const XmlValue* idText = button.Name() == kButton ? button.FindAttr(kID) : nullptr;
+        const std::optional<std::int32_t> id = idText ? ValueAsInt(*idText) : std::nullopt;
+        if (!id || GroupOfButton(*id) < 1 || GroupOfButton(*id) > groupCount || SlotOfButton(*id) < 1 ||
+            SlotOfButton(*id) > kSlotsPerGroup) {
+            continue;
+        }
+        firstOfId.emplace(*id, &button);
+    }
+    for (const auto& [id, button] : firstOfId) {
+        ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
+        ItemReader{*button}("TotolRunTimes", stored.total);
+    }
+    return totals;
 }
 
 void ButtonStore::WriteButton(int id) {

@@ -42,6 +42,12 @@ struct ReportRow {
     std::string command;
 };
 
+// The total of starts of one stored button.
+struct ButtonTotal {
+    int id = kNoButton;
+    int total = 0;
+};
+
 class ButtonStore {
 public:
     explicit ButtonStore(const StorageServices& services) : services_(services) {}
@@ -54,6 +60,9 @@ public:
     // Reads only IconFile, IconNumber, Description, HotKey and TotolRunTimes;
     // true when id holds a button of any kind.
     bool LoadButtonSummary(int id);
+    // The totals of the buttons of groups 1 to groupCount, by group and slot:
+    // what ranks the most-used panel without reading every button in full.
+    [[nodiscard]] std::vector<ButtonTotal> StoredTotals(int groupCount);
     // Writes the whole current record as the button of id, replacing any, or
     // deletes the button of id when the current record is empty.
     void WriteButton(int id);

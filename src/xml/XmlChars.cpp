@@ -40,16 +40,38 @@ std::size_t XmlCharLength(std::string_view text, std::size_t offset) noexcept {
     return length;
 }
 
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// The high bit of each byte of word that equals c. Working on seven bits at a
+// time keeps a carry from crossing into the next byte.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) noexcept {
+    const std::uint64_t x = word ^ (c * kOnes);
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+}
+
+// The high bit of each byte of word that is no plain XML character on its
+// own: a control character other than tab, line feed and carriage return, or
+// a byte of a non-ASCII sequence, which needs the closer look.
+constexpr std::uint64_t BytesToCheck(std::uint64_t word) noexcept {
+    const std::uint64_t fromBlank = ((word & ~kHighBits) + (0x80 - 0x20) * kOnes) & kHighBits;
+    const std::uint64_t control = ~(fromBlank | word) & kHighBits;
+    const std::uint64_t layout = BytesEqual(word, '\t') | BytesEqual(word, '\n') | BytesEqual(word, '\r');
+    return (control & ~layout) | (word & kHighBits);
+}
+
+}  // namespace
+
 std::size_t FindNonXmlChar(std::string_view text) noexcept {
-    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
     std::size_t i = 0;
     while (i < text.size()) {
-        // Eight bytes at a time while they are all ASCII from the blank up: a byte
-        // below the blank borrows in the subtraction and sets its high bit.
+        // Eight bytes at a time while none of them needs a closer look.
         if (i + 8 <= text.size()) {
             std::uint64_t word;
             std::memcpy(&word, text.data() + i, 8);
-            if (((word | (word - 0x20 * ones)) & highBits) == 0) {
+            if (BytesToCheck(word) == 0) {
                 i += 8;
                 continue;
             }

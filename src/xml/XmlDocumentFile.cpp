@@ -8,7 +8,8 @@ namespace tavrin {
 namespace {
 
 std::uint64_t g_parseCount = 0;
-int g_stepDepth = 0;              // how many SameStepScopes live
+XmlDocumentFile::Operation* g_operation = nullptr;  // the operation under way, if any
+int g_stepDepth = 0;                                // how many SameStepScopes live
 std::uint64_t g_currentStep = 0;  // numbers the steps; a file seen in the current one is not checked again
 
 // The step a load or save happens in, or 0 outside any step.
@@ -29,14 +30,41 @@ XmlDocumentFile::SameStepScope::SameStepScope() noexcept {
 
 XmlDocumentFile::SameStepScope::~SameStepScope() { --g_stepDepth; }
 
+XmlDocumentFile::Operation::Operation() : outermost_(g_operation == nullptr) {
+    if (outermost_) g_operation = this;
+}
+
+// Changes that were not committed are forgotten: the next load reads the file.
+XmlDocumentFile::Operation::~Operation() {
+    if (!outermost_) return;
+    for (XmlDocumentFile* file : changed_) file->Discard();
+    g_operation = nullptr;
+}
+
+void XmlDocumentFile::Operation::Commit() {
+    while (outermost_ && !changed_.empty()) {
+        XmlDocumentFile& file = *changed_.back();
+        if (file.unsaved_) {
+            const IXmlDocument document = file.document_;
+            file.WriteFile(document);
+        }
+        changed_.pop_back();
+    }
+}
+
 std::uint64_t XmlDocumentFile::ParseCount() noexcept { return g_parseCount; }
 
+bool XmlDocumentFile::SeenInStep() const noexcept {
+    return document_ && seenInStep_ != 0 && seenInStep_ == CurrentStep();
+}
+
 IXmlDocument XmlDocumentFile::Load() {
-    if (document_ && seenInStep_ != 0 && seenInStep_ == CurrentStep()) return document_;
+    if (SeenInStep()) return document_;
     return LoadCurrent();
 }
 
 IXmlDocument XmlDocumentFile::LoadCurrent() {
+    if (g_operation && SeenInStep()) return document_;
     std::string bytes = fs_.ReadFile(path_);
     if (document_ && bytes == bytes_) {
         seenInStep_ = CurrentStep();
@@ -53,6 +81,18 @@ IXmlDocument XmlDocumentFile::LoadCurrent() {
 }
 
 void XmlDocumentFile::Save(const IXmlDocument& document) {
+    if (!g_operation) {
+        WriteFile(document);
+        return;
+    }
+    if (!unsaved_) g_operation->changed_.push_back(this);
+    document_ = document;
+    bytes_.clear();
+    seenInStep_ = CurrentStep();
+    unsaved_ = true;
+}
+
+void XmlDocumentFile::WriteFile(const IXmlDocument& document) {
     Discard();
     std::string bytes = document->ToText();
     SaveFileAtomically(fs_, path_, bytes);
@@ -61,10 +101,13 @@ void XmlDocumentFile::Save(const IXmlDocument& document) {
     seenInStep_ = CurrentStep();
 }
 
+// Within an operation this forgets its earlier changes of the file as well:
+// the shared tree holds them together with the change being dropped.
 void XmlDocumentFile::Discard() noexcept {
     document_.reset();
     bytes_.clear();
     seenInStep_ = 0;
+    unsaved_ = false;
 }
 
 }  // namespace tavrin

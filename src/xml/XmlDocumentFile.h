@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "xml/FileSystem.h"
 #include "xml/XmlTree.h"
@@ -32,6 +33,30 @@ public:
         SameStepScope& operator=(const SameStepScope&) = delete;
     };
 
+    // One operation of the program that several stores take part in (a click
+    // counts a start and moves the button up the recent list): the file is
+    // looked at once, at the first load, and written once, by Commit, with all
+    // the changes of the operation, so they land together or not at all.
+    // Within one, a change starts from the tree the operation saw, and Save
+    // only keeps the changed tree. Without Commit (an error on the way) the
+    // changes are forgotten and the file stays as it was. An operation begun
+    // within another is part of it: the outer one commits for both.
+    class Operation {
+    public:
+        Operation();
+        ~Operation();
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+        // Saves every file changed in the operation, atomically each. Throws FileError.
+        void Commit();
+
+    private:
+        friend class XmlDocumentFile;
+        SameStepScope step_;
+        bool outermost_;
+        std::vector<XmlDocumentFile*> changed_;
+    };
+
     XmlDocumentFile(IFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
 
     // The shared instance for path in this file system.
@@ -42,6 +67,8 @@ public:
     [[nodiscard]] const std::string& Path() const noexcept { return path_; }
     [[nodiscard]] IFileSystem& FileSystem() const noexcept { return fs_; }
     [[nodiscard]] bool Exists() const { return fs_.FileExists(path_); }
+    // True when the file was loaded or saved in the current step: it was there then.
+    [[nodiscard]] bool SeenInStep() const noexcept;
 
     // The document as the file holds it now. Throws XmlError or FileError.
     // A caller that changes the tree must Save it or Discard it.
@@ -53,14 +80,16 @@ public:
 
 private:
     friend class XmlEdit;
-    // Load() that looks at the file on disk even within a step.
+    // Load() that looks at the file on disk even within a step, but not within an operation.
     [[nodiscard]] IXmlDocument LoadCurrent();
+    void WriteFile(const IXmlDocument& document);
 
     IFileSystem& fs_;
     std::string path_;
     IXmlDocument document_;
     std::string bytes_;             // the file's content that document_ matches
     std::uint64_t seenInStep_ = 0;  // the step in which the tree was last known to match the file; 0: none
+    bool unsaved_ = false;          // changed in the current operation, written at its Commit
 };
 
 // A change to a file's document: saved with Save(), or else forgotten when

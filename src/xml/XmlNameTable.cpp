@@ -2,6 +2,19 @@
 
 namespace tavrin {
 
+namespace {
+
+// Names are short: a plain loop beats a call of memcmp.
+bool SameBytes(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 XmlNameTable::XmlNameTable() {
     buckets_.fill(-1);
     for (const char* name : {"#text", "#cdata-section", "#comment", "#document", "xml"}) Add(name);
@@ -19,20 +32,23 @@ std::uint32_t XmlNameTable::Hash(std::string_view name) noexcept {
     return hash;
 }
 
-int XmlNameTable::Find(std::string_view name) const noexcept {
-    for (int id = buckets_[Hash(name) % BucketCount]; id >= 0; id = nextInBucket_[static_cast<std::size_t>(id)]) {
-        if (names_[static_cast<std::size_t>(id)] == name) return id;
+int XmlNameTable::Find(std::string_view name, std::uint32_t hash) const noexcept {
+    for (int id = buckets_[hash % BucketCount]; id >= 0;) {
+        const Entry& entry = entries_[static_cast<std::size_t>(id)];
+        if (entry.hash == hash && SameBytes(entry.name, name)) return id;
+        id = entry.nextInBucket;
     }
     return -1;
 }
 
-int XmlNameTable::Add(std::string_view name) {
-    const int found = Find(name);
+int XmlNameTable::Add(std::string_view name, std::uint32_t hash) {
+    const int found = Find(name, hash);
     if (found >= 0) return found;
     const int id = static_cast<int>(names_.size());
-    int& bucket = buckets_[Hash(name) % BucketCount];
-    names_.emplace_back(name);
-    nextInBucket_.push_back(bucket);
+    int& bucket = buckets_[hash % BucketCount];
+    // Room first: nothing may fail once the name is entered.
+    if (entries_.size() == entries_.capacity()) entries_.reserve(2 * entries_.size() + 16);
+    entries_.push_back({hash, bucket, names_.emplace_back(name)});
     bucket = id;
     return id;
 }

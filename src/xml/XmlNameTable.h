@@ -26,15 +26,26 @@ public:
     [[nodiscard]] static std::uint32_t Hash(std::string_view name) noexcept;
 
     // The ID of name, entering it when it is new. IDs count from 0 in order of first use.
-    int Add(std::string_view name);
+    int Add(std::string_view name) { return Add(name, Hash(name)); }
+    // The same, for a reader that worked out the hash of name while reading it.
+    int Add(std::string_view name, std::uint32_t hash);
     // The ID of name, or -1 when the table does not hold it.
-    [[nodiscard]] int Find(std::string_view name) const noexcept;
+    [[nodiscard]] int Find(std::string_view name) const noexcept { return Find(name, Hash(name)); }
+    [[nodiscard]] int Find(std::string_view name, std::uint32_t hash) const noexcept;
     [[nodiscard]] const std::string& Name(int id) const { return names_.at(static_cast<std::size_t>(id)); }
     [[nodiscard]] std::size_t Count() const noexcept { return names_.size(); }
 
 private:
     std::deque<std::string> names_;  // a deque keeps references from Name() valid while the table grows
-    std::vector<int> nextInBucket_;  // per ID: the next ID of the same bucket, or -1
+    // Per ID, side by side for the lookup: the full hash, which rules out
+    // nearly every other name of a bucket at once, the name, and the next ID
+    // of the same bucket (-1: none).
+    struct Entry {
+        std::uint32_t hash;
+        int nextInBucket;
+        std::string_view name;  // of the string in names_, which never moves
+    };
+    std::vector<Entry> entries_;
     std::array<int, BucketCount> buckets_;
 };
 

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "xml/XmlChars.h"
 #include "xml/XmlError.h"
@@ -107,18 +109,23 @@ private:
         const bool outsideRoot = depth == 0;
         while (!AtEnd()) {
             const std::size_t start = pos_;
+            // Most markup is a start tag: the byte after "<" tells it from the rest at once.
+            const char next = pos_ + 1 < text_.size() ? text_[pos_ + 1] : '\0';
             if (Peek() != '<') {
                 ParseText(parent, outsideRoot);
-            } else if (StartsWith("</")) {
+            } else if (next != '/' && next != '?' && next != '!') {
+                if (outsideRoot && document_.RootElement()) Fail(start, "a second root element");
+                ParseElement(parent, depth);
+            } else if (next == '/') {
                 return;
-            } else if (StartsWith("<?")) {
+            } else if (next == '?') {
                 ParseProcessingInstruction(parent);
             } else if (StartsWith("<!--")) {
                 ParseComment(parent);
             } else if (StartsWith("<![CDATA[")) {
                 if (outsideRoot) Fail(start, "CDATA section outside the root element");
                 parent.AppendChild(
-                    std::make_shared<XmlCDATASection>(names_, ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
+                    document_.MakeNode<XmlCDATASection>(ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
             } else if (StartsWith("<!DOCTYPE")) {
                 ReadDelimited("<!DOCTYPE", ">", "DOCTYPE");
             } else {
@@ -134,27 +141,27 @@ private:
         SkipSpace();
         if (!preserveWhiteSpace_ && (AtEnd() || Peek() == '<')) return;
         pos_ = start;
-        std::string text = ReadCharacterData('<');
+        std::string_view text = ReadCharacterData('<');
         // Outside the root even a reference to a blank is text.
         if (outsideRoot && !std::all_of(text_.begin() + start, text_.begin() + pos_, IsXmlSpace)) {
             Fail(start, "text outside the root element");
         }
-        const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
-        const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
         if (!preserveWhiteSpace_) {
             // Trimming drops the layout the writer puts around elements, so that a
             // written document reads back to the same tree.
-            if (first >= last) return;
-            text = std::string(first, last);
+            while (!text.empty() && IsXmlSpace(text.front())) text.remove_prefix(1);
+            while (!text.empty() && IsXmlSpace(text.back())) text.remove_suffix(1);
+            if (text.empty()) return;
         }
-        parent.AppendChild(std::make_shared<XmlText>(names_, std::move(text)));
+        parent.AppendChild(document_.MakeNode<XmlText>(std::string(text)));
     }
 
     void ParseElement(XmlNode& parent, int depth) {
         const std::size_t start = pos_++;
         const int nameId = ParseName();
-        auto element = std::make_shared<XmlElement>(names_, nameId);
-        parent.AppendChild(element);
+        auto made = document_.MakeNode<XmlElement>(nameId);
+        XmlElement* const element = made.get();
+        parent.AppendChild(std::move(made));
         if (!AtEnd() && !IsXmlSpace(Peek()) && Peek() != '/' && Peek() != '>') {
             Fail(pos_, "unexpected character after the element name " + Quoted(element->Name()));
         }
@@ -187,7 +194,7 @@ private:
         std::size_t dashes = text.find("--");
         if (dashes == std::string::npos && text.ends_with('-')) dashes = text.size() - 1;
         if (dashes != std::string::npos) Fail(textStart + dashes, "\"--\" is not allowed inside a comment");
-        parent.AppendChild(std::make_shared<XmlComment>(names_, std::move(text)));
+        parent.AppendChild(document_.MakeNode<XmlComment>(std::move(text)));
     }
 
     void ParseProcessingInstruction(XmlNode& parent) {
@@ -202,7 +209,7 @@ private:
             if (!std::all_of(text_.begin(), text_.begin() + start, IsXmlSpace)) {
                 Fail(start, "the XML declaration must come first in the document");
             }
-            auto declaration = std::make_shared<XmlProcessingInstruction>(names_, nameId);
+            auto declaration = document_.MakeNode<XmlProcessingInstruction>(nameId, std::string());
             ParseAttributes(*declaration);
             SkipSpace();
             Expect("?>");
@@ -216,14 +223,18 @@ private:
         const std::size_t end = text_.find("?>", pos_);
         if (end == std::string_view::npos) Fail(start, "processing instruction without \"?>\"");
         parent.AppendChild(
-            std::make_shared<XmlProcessingInstruction>(names_, nameId, std::string(text_.substr(pos_, end - pos_))));
+            document_.MakeNode<XmlProcessingInstruction>(nameId, std::string(text_.substr(pos_, end - pos_))));
         pos_ = end + 2;
     }
 
+    // Into a node without attributes. They are gathered first, so that the
+    // node's list is made once at its size.
     void ParseAttributes(XmlNode& node) {
+        attributes_.clear();
+        decodedValues_.clear();
         for (;;) {
             SkipSpace();
-            if (AtEnd() || !IsNameStart(Peek())) return;
+            if (AtEnd() || !IsNameStart(Peek())) break;
             const std::size_t nameStart = pos_;
             const int nameId = ParseName();
             SkipSpace();
@@ -234,33 +245,49 @@ private:
             if (AtEnd() || (Peek() != '"' && Peek() != '\'')) Fail(pos_, "missing attribute value");
             const std::size_t valueStart = pos_;
             const char quote = text_[pos_++];
-            std::string value = ReadCharacterData(quote);
+            std::string_view value = ReadCharacterData(quote);
             if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
             ++pos_;
-            if (!node.AppendAttr(nameId, std::move(value))) {
-                Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
-            }
+            // A decoded value must outlive the next read, which reuses the buffer.
+            if (value.data() == decoded_.data()) value = decodedValues_.emplace_back(value);
+            const bool twice = std::any_of(attributes_.begin(), attributes_.end(),
+                                           [nameId](const auto& attribute) { return attribute.first == nameId; });
+            if (twice) Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
+            attributes_.emplace_back(nameId, value);
         }
+        node.AppendReadAttributes(attributes_);
     }
 
+    // The hash of the name table is worked out on the way, so the name is read once.
     int ParseName() {
         if (AtEnd() || !IsNameStart(Peek())) Fail(pos_, "a name must start with a letter or \"_\"");
         const std::size_t start = pos_;
-        while (!AtEnd() && IsNameChar(Peek())) ++pos_;
-        return names_.Add(text_.substr(start, pos_ - start));
+        std::uint32_t hash = 0;
+        std::size_t end = pos_;
+        for (; end < text_.size() && IsNameChar(text_[end]); ++end)
+            hash = hash * 33 + static_cast<unsigned char>(text_[end]);
+        pos_ = end;
+        return names_.Add(text_.substr(start, end - start), hash);
     }
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
     // attribute value, stop is the quote and "<" is an error; in text, "]]>" is.
     // Line breaks and tabs typed into an attribute value are kept as they are
     // rather than turned into blanks as XML would: earlier versions wrote them
-    // there raw, and the writer now writes them as references.
-    std::string ReadCharacterData(char stop) {
+    // there raw, and the writer now writes them as references. Most text holds
+    // no reference and is returned as a view of the input; decoded text is
+    // returned as a view of a buffer that the next call reuses.
+    std::string_view ReadCharacterData(char stop) {
         const ByteSet& stops = stop == '<' ? TextStops : stop == '"' ? DoubleQuotedStops : SingleQuotedStops;
-        std::string data;
+        const std::size_t first = pos_;
+        pos_ = SkipBytes(pos_, stops);
+        if (AtEnd() || Peek() == stop) return text_.substr(first, pos_ - first);
+        pos_ = first;
+        std::string& data = decoded_;
+        data.clear();
         for (;;) {
             const std::size_t runStart = pos_;
-            while (!AtEnd() && !stops[static_cast<unsigned char>(Peek())]) ++pos_;
+            pos_ = SkipBytes(pos_, stops);
             data.append(text_.substr(runStart, pos_ - runStart));
             if (AtEnd() || Peek() == stop) return data;
             if (Peek() == '&') {
@@ -332,8 +359,17 @@ private:
         pos_ += expected.size();
     }
 
+    // The loops over bytes keep the place in a local: the bytes they read could
+    // alias any member, so the compiler would write pos_ back at every byte.
     void SkipSpace() noexcept {
-        while (!AtEnd() && IsXmlSpace(Peek())) ++pos_;
+        std::size_t at = pos_;
+        while (at < text_.size() && IsXmlSpace(text_[at])) ++at;
+        pos_ = at;
+    }
+    // The first place from at on that holds a byte of stops, or the end.
+    [[nodiscard]] std::size_t SkipBytes(std::size_t at, const ByteSet& stops) const noexcept {
+        while (at < text_.size() && !stops[static_cast<unsigned char>(text_[at])]) ++at;
+        return at;
     }
     [[nodiscard]] bool AtEnd() const noexcept { return pos_ >= text_.size(); }
     [[nodiscard]] char Peek() const noexcept { return text_[pos_]; }
@@ -363,6 +399,10 @@ private:
     XmlNameTable& names_;
     bool preserveWhiteSpace_;
     std::size_t pos_ = 0;
+    std::string decoded_;  // text with references, as ReadCharacterData decoded it last
+    // The attributes of the tag being read, and the decoded values among them.
+    std::vector<std::pair<int, std::string_view>> attributes_;
+    std::deque<std::string> decodedValues_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <type_traits>
 
 #include "xml/XmlChars.h"
 
@@ -24,21 +25,15 @@ std::size_t GrownCapacity(std::size_t size) noexcept {
 
 XmlNode::~XmlNode() { ClearChildNodes(); }
 
-const XmlNodeList& XmlNode::ChildNodes() const noexcept {
-    static const XmlNodeList empty;
-    return children_ ? *children_ : empty;
-}
-
 void XmlNode::AppendChild(IXmlNode child) {
     if (child->parent_) child->parent_->RemoveChildNode(child);
-    if (!children_) children_ = std::make_unique<XmlNodeList>();
     child->parent_ = this;
-    children_->nodes_.push_back(std::move(child));
+    children_.nodes_.push_back(std::move(child));
 }
 
 void XmlNode::RemoveChildNode(const IXmlNode& child) {
-    if (!children_ || !child || child->parent_ != this) return;
-    auto& nodes = children_->nodes_;
+    if (!child || child->parent_ != this) return;
+    auto& nodes = children_.nodes_;
     const auto found = std::find(nodes.begin(), nodes.end(), child);
     if (found == nodes.end()) return;
     child->parent_ = nullptr;
@@ -47,16 +42,17 @@ void XmlNode::RemoveChildNode(const IXmlNode& child) {
 
 IXmlElement XmlNode::AddElement(std::string_view name) {
     RequireName(name, "element name");
-    auto element = std::make_shared<XmlElement>(*names_, names_->Add(name));
+    auto element = MakeNode<XmlElement>(names_->Add(name));
     AppendChild(element);
     return element;
 }
 
 void XmlNode::ClearChildNodes() noexcept {
-    if (!children_) return;
+    auto& nodes = children_.nodes_;
+    if (nodes.capacity() == 0) return;  // most nodes never had a child
     // Children that someone else still holds outlive this node: they must not point back to it.
-    for (const auto& child : children_->nodes_) child->parent_ = nullptr;
-    children_.reset();
+    for (const auto& child : nodes) child->parent_ = nullptr;
+    std::remove_reference_t<decltype(nodes)>(nodes.get_allocator()).swap(nodes);
 }
 
 IXmlElement XmlNode::FirstChildElement(std::string_view name) const {
@@ -114,6 +110,15 @@ bool XmlNode::AppendAttr(int nameId, XmlValue value) {
     return true;
 }
 
+void XmlNode::AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes) {
+    attributes_.reserve(attributes_.size() + attributes.size());
+    for (const auto& [nameId, text] : attributes) {
+        XmlAttribute& attribute = attributes_.emplace_back();
+        attribute.nameId = nameId;
+        attribute.value.emplace<std::string>(text);
+    }
+}
+
 void XmlNode::PushAttr(int nameId, XmlValue value) {
     if (attributes_.size() == attributes_.capacity()) attributes_.reserve(GrownCapacity(attributes_.size()));
     attributes_.push_back({nameId, std::move(value)});
@@ -153,7 +158,7 @@ IXmlElement XmlDocument::RootElement() const {
 IXmlElement XmlDocument::CreateNew(std::string_view version, std::string_view encoding, std::string_view rootName) {
     RequireName(rootName, "element name");
     ClearChildNodes();
-    auto declaration = std::make_shared<XmlProcessingInstruction>(NameTable(), XmlNameTable::XmlName);
+    auto declaration = MakeNode<XmlProcessingInstruction>(XmlNameTable::XmlName, std::string());
     declaration->SetAttrText("version", std::string(version));
     declaration->SetAttrText("encoding", encoding.empty() ? "UTF-8" : std::string(encoding));
     AppendChild(std::move(declaration));

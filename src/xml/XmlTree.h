@@ -1,17 +1,20 @@
 // The in-memory XML tree every store loads whole, changes and saves whole.
 // Nodes are reference-counted; a parent owns its children and a child knows
-// its parent without owning it.
+// its parent without owning it. The nodes of a document and their lists come
+// from the document's pool (XmlNodePool), not one by one from the heap.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "xml/FileSystem.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlNameTable.h"
+#include "xml/XmlNodePool.h"
 #include "xml/XmlValue.h"
 
 namespace tavrin {
@@ -36,10 +39,12 @@ struct XmlAttribute {
     int nameId;
     XmlValue value;
 };
+using XmlAttributeList = std::vector<XmlAttribute, XmlPoolAllocator<XmlAttribute>>;
 
 // The ordered children of a node.
 class XmlNodeList {
 public:
+    explicit XmlNodeList(XmlNodePool* pool) noexcept : nodes_(XmlPoolAllocator<IXmlNode>(pool)) {}
     [[nodiscard]] std::size_t Count() const noexcept { return nodes_.size(); }
     [[nodiscard]] const IXmlNode& operator[](std::size_t index) const { return nodes_.at(index); }
     [[nodiscard]] auto begin() const noexcept { return nodes_.begin(); }
@@ -47,7 +52,7 @@ public:
 
 private:
     friend class XmlNode;
-    std::vector<IXmlNode> nodes_;
+    std::vector<IXmlNode, XmlPoolAllocator<IXmlNode>> nodes_;
 };
 
 class XmlNode {
@@ -59,8 +64,14 @@ public:
     [[nodiscard]] XmlNodeType NodeType() const noexcept { return type_; }
     [[nodiscard]] XmlNameTable& NameTable() const noexcept { return *names_; }
     [[nodiscard]] XmlNode* ParentNode() const noexcept { return parent_; }
-    [[nodiscard]] const XmlNodeList& ChildNodes() const noexcept;
-    [[nodiscard]] const std::vector<XmlAttribute>& Attributes() const noexcept { return attributes_; }
+    [[nodiscard]] const XmlNodeList& ChildNodes() const noexcept { return children_; }
+    [[nodiscard]] const XmlAttributeList& Attributes() const noexcept { return attributes_; }
+
+    // A new node of the same document (from its pool), not yet anywhere in the tree.
+    template <typename Node, typename... Args>
+    [[nodiscard]] std::shared_ptr<Node> MakeNode(Args&&... args) const {
+        return std::allocate_shared<Node>(XmlPoolAllocator<Node>(pool_), *names_, std::forward<Args>(args)..., pool_);
+    }
 
     // Appends child as the last child, taking it from its former parent.
     void AppendChild(IXmlNode child);
@@ -83,10 +94,19 @@ public:
     void SetAttr(int nameId, XmlValue value);
     // Appends an attribute the node does not have yet; false, changing nothing, when it has one of that name.
     [[nodiscard]] bool AppendAttr(int nameId, XmlValue value);
+    // For a reader: appends the text attributes of a tag, whose names differ
+    // from each other and from those the node has, in a list made at their number.
+    void AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
-    XmlNode(XmlNodeType type, XmlNameTable& names) noexcept : type_(type), names_(&names) {}
+    // A node made on its own (pool null) takes its memory from the heap.
+    XmlNode(XmlNodeType type, XmlNameTable& names, XmlNodePool* pool) noexcept
+        : type_(type),
+          names_(&names),
+          pool_(pool),
+          attributes_(XmlPoolAllocator<XmlAttribute>(pool)),
+          children_(pool) {}
 
 private:
     [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
@@ -95,14 +115,16 @@ private:
 
     XmlNodeType type_;
     XmlNameTable* names_;
+    XmlNodePool* pool_;
     XmlNode* parent_ = nullptr;
-    std::vector<XmlAttribute> attributes_;
-    std::unique_ptr<XmlNodeList> children_;  // made on the first child: most nodes have none
+    XmlAttributeList attributes_;
+    XmlNodeList children_;
 };
 
 class XmlElement : public XmlNode {
 public:
-    XmlElement(XmlNameTable& names, int nameId) noexcept : XmlNode(XmlNodeType::Element, names), nameId_(nameId) {}
+    XmlElement(XmlNameTable& names, int nameId, XmlNodePool* pool = nullptr) noexcept
+        : XmlNode(XmlNodeType::Element, names, pool), nameId_(nameId) {}
     [[nodiscard]] int NameId() const noexcept { return nameId_; }
     [[nodiscard]] const std::string& Name() const { return NameTable().Name(nameId_); }
 
@@ -116,8 +138,8 @@ public:
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
 
 protected:
-    XmlCharacterData(XmlNodeType type, XmlNameTable& names, std::string text)
-        : XmlNode(type, names), text_(std::move(text)) {}
+    XmlCharacterData(XmlNodeType type, XmlNameTable& names, std::string text, XmlNodePool* pool)
+        : XmlNode(type, names, pool), text_(std::move(text)) {}
 
 private:
     std::string text_;
@@ -125,27 +147,28 @@ private:
 
 class XmlText : public XmlCharacterData {
 public:
-    XmlText(XmlNameTable& names, std::string text) : XmlCharacterData(XmlNodeType::Text, names, std::move(text)) {}
+    XmlText(XmlNameTable& names, std::string text, XmlNodePool* pool = nullptr)
+        : XmlCharacterData(XmlNodeType::Text, names, std::move(text), pool) {}
 };
 
 class XmlCDATASection : public XmlCharacterData {
 public:
-    XmlCDATASection(XmlNameTable& names, std::string text)
-        : XmlCharacterData(XmlNodeType::CDATASection, names, std::move(text)) {}
+    XmlCDATASection(XmlNameTable& names, std::string text, XmlNodePool* pool = nullptr)
+        : XmlCharacterData(XmlNodeType::CDATASection, names, std::move(text), pool) {}
 };
 
 class XmlComment : public XmlCharacterData {
 public:
-    XmlComment(XmlNameTable& names, std::string text)
-        : XmlCharacterData(XmlNodeType::Comment, names, std::move(text)) {}
+    XmlComment(XmlNameTable& names, std::string text, XmlNodePool* pool = nullptr)
+        : XmlCharacterData(XmlNodeType::Comment, names, std::move(text), pool) {}
 };
 
 // Holds either a text (written after the name) or, when the text is empty,
 // attributes, as the declaration "xml" does.
 class XmlProcessingInstruction : public XmlNode {
 public:
-    XmlProcessingInstruction(XmlNameTable& names, int nameId, std::string text = {})
-        : XmlNode(XmlNodeType::ProcessingInstruction, names), nameId_(nameId), text_(std::move(text)) {}
+    XmlProcessingInstruction(XmlNameTable& names, int nameId, std::string text = {}, XmlNodePool* pool = nullptr)
+        : XmlNode(XmlNodeType::ProcessingInstruction, names, pool), nameId_(nameId), text_(std::move(text)) {}
     [[nodiscard]] int NameId() const noexcept { return nameId_; }
     [[nodiscard]] const std::string& Name() const { return NameTable().Name(nameId_); }
     [[nodiscard]] const std::string& Text() const noexcept { return text_; }
@@ -157,8 +180,9 @@ private:
 
 class XmlDocument : public XmlNode {
 public:
-    explicit XmlDocument(XmlNameTable& names = XmlNameTable::Shared()) noexcept
-        : XmlNode(XmlNodeType::Document, names) {}
+    // The document's pool lives as long as the document or any of its nodes.
+    explicit XmlDocument(XmlNameTable& names = XmlNameTable::Shared())
+        : XmlNode(XmlNodeType::Document, names, XmlNodePool::Create()) {}
 
     // With the flag set, the reader keeps all text as it is and the writer adds
     // no line breaks or indentation. The stores leave it off.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "storage/AppSettings.h"
 #include "storage/ButtonStore.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeStorageServices.h"
@@ -161,6 +162,36 @@ TEST_F(ButtonLaunchTest, OnlyALoadedLaunchButtonIsStarted) {
     store.Launch();
     EXPECT_TRUE(fakes_.shell.requests.empty());
     EXPECT_EQ(fakes_.fs.saves, 0);
+}
+
+// A click as the window makes it: one operation that reads the file once and
+// saves the counters and the recent list together, or nothing when it is not committed.
+TEST_F(ButtonLaunchTest, AClickReadsTheFileOnceAndSavesCountersAndRecentListTogether) {
+    WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, {{"Command", Program("app.exe")}})));
+    AppSettings settings(fakes_.services);
+    settings.LoadRecent();  // writes the missing recent list
+    const std::string before = Stored();
+    const auto click = [&](bool commit) {
+        XmlDocumentFile::Operation operation;
+        ButtonStore store(fakes_.services);
+        ASSERT_TRUE(store.LoadButton(101));
+        store.Launch();
+        settings.PushRecent(101);
+        EXPECT_EQ(Stored(), before);
+        if (commit) operation.Commit();
+    };
+    fakes_.fs.reads = fakes_.fs.saves = 0;
+    click(false);
+    EXPECT_EQ(fakes_.fs.saves, 0);
+    EXPECT_EQ(Stored(), before);
+
+    fakes_.fs.reads = 0;
+    click(true);
+    EXPECT_EQ(fakes_.fs.reads, 1);
+    EXPECT_EQ(fakes_.fs.saves, 1);
+    EXPECT_NE(Stored().find("<Item Name=\"TotolRunTimes\" Value=\"1\"/>"), std::string::npos);
+    EXPECT_NE(Stored().find("<Item ID=\"1\" Value=\"101\"/>"), std::string::npos);
+    EXPECT_EQ(fakes_.shell.requests.size(), 2u);
 }
 
 }  // namespace

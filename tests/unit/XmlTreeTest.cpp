@@ -126,8 +126,11 @@ TEST(XmlTreeTest, RemovedAndClearedChildrenForgetTheirParent) {
     EXPECT_EQ(root->ChildNodes().Count(), 0u);
     EXPECT_EQ(root->GetAttrInt("Kept", 0), 1);
     document.reset();
-    root.reset();  // a node held elsewhere outlives its former parent safely
+    root.reset();  // a node held elsewhere outlives its former parent and its document safely
     EXPECT_EQ(b->ParentNode(), nullptr);
+    b->SetAttrText("Still", "here, with a value longer than a short string");
+    EXPECT_EQ(b->AddElement("C")->ParentNode(), b.get());
+    EXPECT_EQ(b->GetAttrText("Still", ""), "here, with a value longer than a short string");
 }
 
 TEST(XmlTreeTest, CreateNewReplacesTheContent) {

@@ -1,0 +1,92 @@
+// Memory for the nodes of one document and for their lists of children and
+// attributes: blocks cut from large chunks, so that reading a file does not
+// ask the heap once per node. A freed block waits in a list of its size for
+// the next node of that size, so that changing a document again and again does
+// not grow it. The pool lives as long as anything allocated from it: each
+// allocator that refers to it counts as a user.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace tavrin {
+
+class XmlNodePool {
+public:
+    // A pool with no user yet: it goes when its last user goes.
+    [[nodiscard]] static XmlNodePool* Create() { return new XmlNodePool; }
+    XmlNodePool(const XmlNodePool&) = delete;
+    XmlNodePool& operator=(const XmlNodePool&) = delete;
+
+    [[nodiscard]] void* Allocate(std::size_t bytes);
+    void Deallocate(void* block, std::size_t bytes) noexcept;
+
+    // Like the nodes themselves, the pools belong to the user-interface thread: the count needs no lock.
+    void AddUser() noexcept { ++users_; }
+    void RemoveUser() noexcept {
+        if (--users_ == 0) delete this;
+    }
+
+private:
+    static constexpr std::size_t kGrain = 16;           // every block is a multiple of this, aligned to it
+    static constexpr std::size_t kLargestPooled = 512;  // larger blocks come from the heap
+    // Small enough for the heap to keep and hand out again for the next
+    // document, rather than map fresh pages from the system each time.
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+
+    XmlNodePool() = default;
+    ~XmlNodePool() = default;
+
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
+    std::byte* next_ = nullptr;
+    std::byte* end_ = nullptr;
+    std::array<FreeBlock*, kLargestPooled / kGrain + 1> freeBlocks_{};
+    long users_ = 0;
+};
+
+// An allocator over a pool, or over the heap for nodes made on their own.
+template <typename T>
+class XmlPoolAllocator {
+public:
+    using value_type = T;
+
+    explicit XmlPoolAllocator(XmlNodePool* pool) noexcept : pool_(pool) {
+        if (pool_) pool_->AddUser();
+    }
+    XmlPoolAllocator(const XmlPoolAllocator& other) noexcept : XmlPoolAllocator(other.pool_) {}
+    template <typename U>
+    XmlPoolAllocator(const XmlPoolAllocator<U>& other) noexcept : XmlPoolAllocator(other.Pool()) {}
+    XmlPoolAllocator& operator=(const XmlPoolAllocator&) = delete;
+    ~XmlPoolAllocator() {
+        if (pool_) pool_->RemoveUser();
+    }
+
+    [[nodiscard]] T* allocate(std::size_t count) {
+        static_assert(alignof(T) <= 16, "pool blocks are aligned to 16 bytes");
+        return static_cast<T*>(pool_ ? pool_->Allocate(count * sizeof(T)) : ::operator new(count * sizeof(T)));
+    }
+    void deallocate(T* block, std::size_t count) noexcept {
+        if (pool_) {
+            pool_->Deallocate(block, count * sizeof(T));
+        } else {
+            ::operator delete(block);
+        }
+    }
+
+    [[nodiscard]] XmlNodePool* Pool() const noexcept { return pool_; }
+    template <typename U>
+    bool operator==(const XmlPoolAllocator<U>& other) const noexcept {
+        return pool_ == other.Pool();
+    }
+
+private:
+    XmlNodePool* pool_;
+};
+
+}  // namespace tavrin
