@@ -8,7 +8,6 @@
 #include "dialogs/ExcelExport.h"
 #include "rules/FrequencyReport.h"
 #include "shell/ShellIcons.h"
-#include "storage/PathNames.h"
 #include "win32/Clipboard.h"
 #include "win32/DialogBase.h"
 #include "win32/Utf16.h"
@@ -145,7 +144,7 @@ private:
                 if (const ReportRow* row = SelectedRow()) (void)PutClipboardText(Handle(), row->command);
                 return TRUE;
             case kOpenInExplorer:
-                if (const ReportRow* row = SelectedRow()) OpenFolderOf(row->command);
+                if (const ReportRow* row = SelectedRow()) ExploreFolderOf(services_.shell, services_.fs, row->command);
                 return TRUE;
         }
         return FALSE;
@@ -253,23 +252,6 @@ private:
         AppendMenuW(menu.get(), MF_STRING | enabled, kCopyPath, L"Copy Path");
         AppendMenuW(menu.get(), MF_STRING | enabled, kOpenInExplorer, L"Open it in Explore ");
         TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
-    }
-
-    // A folder is opened itself, a file in its folder.
-    void OpenFolderOf(const std::string& path) {
-        std::string folder = path;
-        if (!services_.fs.DirectoryExists(path)) {
-            folder = ExtractFilePath(path);
-            if (!folder.empty()) folder.pop_back();  // the separator
-        }
-        ExecuteRequest request;
-        request.owner = ExecuteOwner::Desktop;
-        request.verb = "explore";
-        request.file = folder;
-        request.parameters = "";
-        request.directory = "";
-        request.showCommand = kShowNormal;
-        (void)services_.shell.Execute(request);  // a failing start is not reported
     }
 
     [[nodiscard]] std::optional<std::string> ChooseExportFile(const char* filter, const char* extension) const {

@@ -6,18 +6,6 @@
 #include "storage/PathNames.h"
 
 namespace tavrin {
-namespace {
-
-// The folder part of a path without its trailing separator, except where the
-// separator is the root itself ("C:\", "/"): "C:" alone would name the
-// current folder of drive C, not its root.
-std::string FolderOf(const std::string& path) {
-    std::string folder = ExtractFilePath(path);
-    if (folder.size() > 1 && folder[folder.size() - 2] != ':') folder.pop_back();
-    return folder;
-}
-
-}  // namespace
 
 // Only a launch button whose command exists is started and counted; the
 // shell's answer does not matter, and a start that fails is not reported.
@@ -46,17 +34,7 @@ void ButtonStore::Launch() {
 }
 
 // A command that is a folder is opened itself, anything else in its folder.
-void ButtonStore::ExploreCommandFolder() {
-    const std::string& command = current_.Command;
-    ExecuteRequest request;
-    request.owner = ExecuteOwner::Desktop;
-    request.verb = "explore";
-    request.file = services_.fs.DirectoryExists(command) ? command : FolderOf(command);
-    request.parameters = "";
-    request.directory = "";
-    request.showCommand = kShowNormal;
-    (void)services_.shell.Execute(request);
-}
+void ButtonStore::ExploreCommandFolder() { ExploreFolderOf(services_.shell, services_.fs, current_.Command); }
 
 // The extension is compared with exact case: only ".exe" gets its folder as
 // working folder, and only ".lnk" is opened through the shortcut's target.
@@ -67,7 +45,7 @@ void ButtonStore::OpenCommandFile() {
         (void)OpenLinkTarget(services_.shell, current_.Command);
         return;
     }
-    if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = FolderOf(current_.Command);
+    if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = ExtractFileDir(current_.Command);
     ExecuteRequest request;
     request.owner = ExecuteOwner::Application;
     request.verb = "open";

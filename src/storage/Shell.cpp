@@ -1,5 +1,7 @@
 #include "storage/Shell.h"
 
+#include "storage/PathNames.h"
+
 namespace tavrin {
 
 std::uint8_t ShowStateFromShowCommand(int showCommand) noexcept {
@@ -37,6 +39,17 @@ bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optio
     request.directory = ".";
     request.showCommand = restore ? kShowRestore : ShowCommandFromShowState(info.ShowState);
     return shell.Execute(request) > 32;
+}
+
+void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path) {
+    ExecuteRequest request;
+    request.owner = ExecuteOwner::Desktop;
+    request.verb = "explore";
+    request.file = fs.DirectoryExists(path) ? path : ExtractFileDir(path);
+    request.parameters = "";
+    request.directory = "";
+    request.showCommand = kShowNormal;
+    (void)shell.Execute(request);
 }
 
 }  // namespace tavrin

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "xml/FileSystem.h"
+
 namespace tavrin {
 
 // What a shortcut file holds. Text is UTF-8.
@@ -77,5 +79,10 @@ public:
 // with the shortcut's show state, or restored; true when the shell accepted.
 bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb = std::nullopt,
                     bool restore = false);
+
+// Opens a folder in the shell's explorer view, owned by the desktop: the path
+// itself when it is a folder, else the folder it lies in. A refused request is
+// not reported.
+void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path);
 
 }  // namespace tavrin
