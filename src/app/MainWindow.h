@@ -184,6 +184,7 @@ private:
     void ExchangeButtons(ButtonCell& a, ButtonCell& b);
     void CopyButtonOnto(ButtonCell& source, ButtonCell& target);
     void FollowExchange(int a, int b);
+    void RedrawTavrinTabImagesOf(int id);
     void ClearButton();
     void MoveButtonBeside(int offset);
     void MoveButtonToSlot(int slot);

@@ -115,12 +115,16 @@ void MainWindow::EnterPickMode(bool copy) {
     SetPickCursor(copy ? CopyPickCursor() : SwapPickCursor());
 }
 
-// The source looks as usual again, and every cursor is the default one.
+// The source looks as usual again and the cursors are the default ones,
+// unless the other pick mode still waits: a copy chosen before a swap keeps
+// its source's look and its cursor for the click after.
 ButtonCell& MainWindow::EndPickMode(bool copy) {
     (copy ? copyMode_ : swapMode_) = false;
     ButtonCell& source = *std::exchange(copy ? copySource_ : swapSource_, nullptr);
-    source.SetLook(ButtonCell::Look::Raised);
-    SetPickCursor(nullptr);
+    const bool otherWaits = copy ? swapMode_ : copyMode_;
+    ButtonCell* const otherSource = copy ? swapSource_ : copySource_;
+    source.SetLook(otherWaits && otherSource == &source ? ButtonCell::Look::PickSource : ButtonCell::Look::Raised);
+    SetPickCursor(!otherWaits ? nullptr : copy ? SwapPickCursor() : CopyPickCursor());
     return source;
 }
 
@@ -170,6 +174,17 @@ void MainWindow::CopyButtonOnto(ButtonCell& source, ButtonCell& target) {
     }
     Buttons().CopyButton(source.Tag(), target.Tag());
     RefreshPanel(target);
+    RedrawTavrinTabImagesOf(target.Tag());
+}
+
+// The recent and most-used images that show a button whose record changed in
+// place (edited, or replaced by a copy) show it anew; their IDs stay.
+void MainWindow::RedrawTavrinTabImagesOf(int id) {
+    for (const auto* images : {&recentImages_, &mostUsedImages_}) {
+        for (ButtonCell* image : *images) {
+            if (image->Tag() == id) DrawButtonImage(*image);
+        }
+    }
 }
 
 // The recent list and the most-used panel name buttons by ID: two buttons that
@@ -259,6 +274,7 @@ void MainWindow::EditButtonProperties() {
     (void)store.WriteProperties(id);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
     cell->SetHint(record.Description + " " + record.HotKey);
+    RedrawTavrinTabImagesOf(id);
 }
 
 void MainWindow::CopyButtonPath() {

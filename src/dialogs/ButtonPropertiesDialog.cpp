@@ -55,7 +55,7 @@ public:
     ButtonPropertiesDialog(ButtonRecord& record, const IKeyNameSource& keyNames)
         : record_(record), keyNames_(keyNames) {}
 
-    bool Run(HWND owner) { return RunModal(owner, L"Properties", {542, 298}) == IDOK; }
+    bool Run(HWND owner) { return RunModal(owner, L"Properties", {542, 298}, {.centreOnScreen = true}) == IDOK; }
 
     BOOL OnInitDialog() {
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};

@@ -23,7 +23,7 @@ void ButtonStore::Launch() {
             request.file = current_.Command;
             request.parameters = "";
             request.directory = "";
-            request.showCommand = current_.WindowStyle;
+            request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
             (void)services_.shell.Execute(request);
         }
     } catch (const std::exception&) {
@@ -52,7 +52,7 @@ void ButtonStore::OpenCommandFile() {
     request.file = current_.Command;
     request.parameters = current_.Parameters;
     request.directory = current_.WorkingDir;
-    request.showCommand = current_.WindowStyle;
+    request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
     (void)services_.shell.Execute(request);
 }
 

@@ -27,6 +27,10 @@ int ShowCommandFromShowState(std::uint8_t showState) noexcept {
     }
 }
 
+int ShowCommandOfWindowStyle(int windowStyle) noexcept {
+    return windowStyle >= kShowHide && windowStyle <= kShowForceMinimize ? windowStyle : kShowNormal;
+}
+
 // The shortcut's own arguments and working folder are not passed: the shell
 // starts the target as the shortcut would from the folder ".".
 bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb, bool restore) {

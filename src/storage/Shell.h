@@ -33,12 +33,17 @@ enum ShowCommand : int {
     kShowCurrent = 5,
     kShowMinNoActive = 7,
     kShowRestore = 9,
+    kShowForceMinimize = 11,  // the highest show command Windows knows
 };
 
 // Converts a shortcut's show command into its show state, and a show state
 // into the show command with which its target is opened.
 [[nodiscard]] std::uint8_t ShowStateFromShowCommand(int showCommand) noexcept;
 [[nodiscard]] int ShowCommandFromShowState(std::uint8_t showState) noexcept;
+// A button's stored WindowStyle as the show command of its start: a value
+// that is no show command (the -1 the properties box writes when no window
+// state is selected) starts the window normally.
+[[nodiscard]] int ShowCommandOfWindowStyle(int windowStyle) noexcept;
 
 // Which window owns a start: the program's own (hidden) window or the desktop.
 enum class ExecuteOwner { Application, Desktop };

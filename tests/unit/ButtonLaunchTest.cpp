@@ -117,6 +117,21 @@ TEST_F(ButtonLaunchTest, FolderIsExploredFromTheDesktopAndCounted) {
     EXPECT_EQ(store.Current().TotolRunTimes, 1);
 }
 
+// The -1 of a window state the properties box could not select, or any other
+// value that is no show command, starts the window normally; 0 to 11 are passed on.
+TEST_F(ButtonLaunchTest, AWindowStyleThatIsNoShowCommandStartsTheWindowNormally) {
+    const std::string program = Program("app.exe");
+    const std::string folder = folder_ / kCyrillic;
+    for (const char* style : {"-1", "12", "0", "11"}) LaunchButton({{"Command", program}, {"WindowStyle", style}});
+    LaunchButton({{"Command", folder}, {"WindowStyle", "-1"}});
+    EXPECT_EQ(fakes_.shell.requests,
+              (std::vector<ExecuteRequest>{Open(program, "", folder, kShowNormal),
+                                           Open(program, "", folder, kShowNormal),
+                                           Open(program, "", folder, kShowHide),
+                                           Open(program, "", folder, 11),
+                                           {ExecuteOwner::Desktop, "explore", folder, "", "", kShowNormal}}));
+}
+
 // A folder is explored itself, anything else in its folder; a drive's root keeps its separator.
 TEST_F(ButtonLaunchTest, TheCommandsFolderIsExploredFromTheDesktopAndNothingCounted) {
     const std::string folder = folder_ / kCyrillic;

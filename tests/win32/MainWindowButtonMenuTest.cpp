@@ -174,7 +174,7 @@ void CALLBACK FillThePropertiesBox(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintEndsInOneBlank) {
-    MainWindow& window = Start("0,0,0,0,0,0", "");
+    MainWindow& window = Start("104,0,0,0,0,0", "");
     Run(window.GridCell(1, 4), Command::None);
     EXPECT_EQ(GetMenuDefaultItem(window.PrepareButtonMenu().get(), FALSE, 0),
               static_cast<UINT>(Command::ButtonProperties));
@@ -187,6 +187,7 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
     EXPECT_EQ(window.Buttons().Current().TotolRunTimes, 0);
     EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
     EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
+    EXPECT_EQ(window.RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
@@ -251,8 +252,18 @@ TEST_F(MainWindowButtonMenuTest, ACopyReplacesAButtonOnlyOnYesAndEndsEitherWay) 
     EXPECT_EQ(prompt_.questions, std::vector<std::string>{"Replace the exists icon:\r\n\r\nTwo"});
     EXPECT_EQ(Saved(), before);
 
-    prompt_.answer = true;
+    // A swap chosen while a copy waits comes first; the copy keeps its look and cursor for the click after.
     Run(window.GridCell(1, 1), Command::CopyButton);
+    Run(window.GridCell(1, 1), Command::SwapButton);
+    Click(window.GridCell(1, 3));
+    EXPECT_TRUE(window.CopyPending());
+    EXPECT_EQ(window.GridCell(1, 1).CurrentLook(), ButtonCell::Look::PickSource);
+    EXPECT_EQ(window.GridCell(2, 1).Cursor(), CopyPickCursor());
+    Click(window.GridCell(1, 1));
+    EXPECT_EQ(DescriptionOf(103), "One");
+
+    prompt_.answer = true;
+    Run(window.GridCell(1, 3), Command::CopyButton);
     POINT tabs{5, 5};
     ClientToScreen(window.TabControl(), &tabs);
     for (const POINT point : {tabs, ScreenPoint(window.GridCell(1, 2))}) {
