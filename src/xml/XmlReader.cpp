@@ -57,6 +57,11 @@ constexpr ByteSet BytesOf(std::string_view bytes) {
 constexpr ByteSet TextStops = BytesOf("<&]");
 constexpr ByteSet DoubleQuotedStops = BytesOf("<&\"");
 constexpr ByteSet SingleQuotedStops = BytesOf("<&'");
+constexpr ByteSet NameChars = [] {
+    ByteSet set{};
+    for (int c = 0; c < 256; ++c) set[static_cast<std::size_t>(c)] = IsNameChar(static_cast<char>(c));
+    return set;
+}();
 
 class XmlReader {
 public:
@@ -231,7 +236,7 @@ private:
     // node's list is made once at its size.
     void ParseAttributes(XmlNode& node) {
         attributes_.clear();
-        decodedValues_.clear();
+        if (!decodedValues_.empty()) decodedValues_.clear();
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) break;
@@ -258,16 +263,20 @@ private:
         node.AppendReadAttributes(attributes_);
     }
 
-    // The hash of the name table is worked out on the way, so the name is read once.
+    // A document uses few names over and over: most are found in a small cache,
+    // keyed by length and first and last byte, without a lookup in the name table.
     int ParseName() {
         if (AtEnd() || !IsNameStart(Peek())) Fail(pos_, "a name must start with a letter or \"_\"");
         const std::size_t start = pos_;
-        std::uint32_t hash = 0;
         std::size_t end = pos_;
-        for (; end < text_.size() && IsNameChar(text_[end]); ++end)
-            hash = hash * 33 + static_cast<unsigned char>(text_[end]);
+        while (end < text_.size() && NameChars[static_cast<unsigned char>(text_[end])]) ++end;
         pos_ = end;
-        return names_.Add(text_.substr(start, end - start), hash);
+        const std::string_view name = text_.substr(start, end - start);
+        CachedName& cached = nameCache_[(name.size() * 7 + static_cast<unsigned char>(name.front()) +
+                                         static_cast<unsigned char>(name.back()) * 3) %
+                                        nameCache_.size()];
+        if (cached.id < 0 || !SameBytes(cached.name, name)) cached = {name, names_.Add(name)};
+        return cached.id;
     }
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
@@ -400,6 +409,11 @@ private:
     bool preserveWhiteSpace_;
     std::size_t pos_ = 0;
     std::string decoded_;  // text with references, as ReadCharacterData decoded it last
+    struct CachedName {
+        std::string_view name;  // of the text being read
+        int id = -1;
+    };
+    std::array<CachedName, 64> nameCache_{};
     // The attributes of the tag being read, and the decoded values among them.
     std::vector<std::pair<int, std::string_view>> attributes_;
     std::deque<std::string> decodedValues_;

@@ -113,9 +113,7 @@ bool XmlNode::AppendAttr(int nameId, XmlValue value) {
 void XmlNode::AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes) {
     attributes_.reserve(attributes_.size() + attributes.size());
     for (const auto& [nameId, text] : attributes) {
-        XmlAttribute& attribute = attributes_.emplace_back();
-        attribute.nameId = nameId;
-        attribute.value.emplace<std::string>(text);
+        attributes_.push_back({nameId, XmlValue(std::in_place_type<std::string>, text)});
     }
 }
 
