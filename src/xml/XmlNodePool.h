@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -22,6 +23,8 @@ public:
 
     [[nodiscard]] void* Allocate(std::size_t bytes);
     void Deallocate(void* block, std::size_t bytes) noexcept;
+    // A copy of text that stays until the pool goes, for the values read from it.
+    [[nodiscard]] std::string_view Keep(std::string_view text);
 
     // Like the nodes themselves, the pools belong to the user-interface thread: the count needs no lock.
     void AddUser() noexcept { ++users_; }

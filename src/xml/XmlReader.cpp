@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -65,10 +64,12 @@ constexpr ByteSet NameChars = [] {
 
 class XmlReader {
 public:
-    XmlReader(std::string_view text, const std::string& fileName, XmlDocument& document)
+    // Decoded attribute values are kept in pool, which must live as long as the document.
+    XmlReader(std::string_view text, const std::string& fileName, XmlDocument& document, XmlNodePool& pool)
         : text_(text),
           fileName_(fileName),
           document_(document),
+          pool_(pool),
           names_(document.NameTable()),
           preserveWhiteSpace_(document.PreserveWhiteSpace()) {}
 
@@ -236,7 +237,6 @@ private:
     // node's list is made once at its size.
     void ParseAttributes(XmlNode& node) {
         attributes_.clear();
-        if (!decodedValues_.empty()) decodedValues_.clear();
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) break;
@@ -253,8 +253,8 @@ private:
             std::string_view value = ReadCharacterData(quote);
             if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
             ++pos_;
-            // A decoded value must outlive the next read, which reuses the buffer.
-            if (value.data() == decoded_.data()) value = decodedValues_.emplace_back(value);
+            // A decoded value must outlive the next read, which reuses the buffer, and the reader.
+            if (value.data() == decoded_.data()) value = pool_.Keep(value);
             const bool twice = std::any_of(attributes_.begin(), attributes_.end(),
                                            [nameId](const auto& attribute) { return attribute.first == nameId; });
             if (twice) Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
@@ -405,6 +405,7 @@ private:
     std::string_view text_;
     const std::string& fileName_;
     XmlDocument& document_;
+    XmlNodePool& pool_;
     XmlNameTable& names_;
     bool preserveWhiteSpace_;
     std::size_t pos_ = 0;
@@ -414,9 +415,8 @@ private:
         int id = -1;
     };
     std::array<CachedName, 64> nameCache_{};
-    // The attributes of the tag being read, and the decoded values among them.
+    // The attributes of the tag being read.
     std::vector<std::pair<int, std::string_view>> attributes_;
-    std::deque<std::string> decodedValues_;
 };
 
 }  // namespace
@@ -432,13 +432,14 @@ void XmlDocument::LoadFromText(std::string_view bytes, const std::string& fileNa
     // single-byte code page's name. The tree holds UTF-8, so such a declaration is
     // corrected and the next save writes UTF-8; a byte order mark outweighs the
     // declaration. Other spellings of UTF-8 become the registered one.
-    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
+    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this, *Pool()).DeclaredEncoding();
     std::string converted;
     if (encoding && ClassifyEncodingLabel(*encoding) == EncodingLabel::SingleByte && !hasBom) {
         converted = DecodeAnsiText(bytes, fileName, ansiToUtf8);
         bytes = converted;
     }
-    XmlReader(bytes, fileName, *this).ParseDocument();
+    // Read attribute values refer to the document's copy of the text rather than each holding a string.
+    XmlReader(Pool()->Keep(bytes), fileName, *this, *Pool()).ParseDocument();
     if (!encoding || IsRegisteredUtf8Label(*encoding)) return;
     for (const auto& child : ChildNodes()) {
         if (child->NodeType() == XmlNodeType::ProcessingInstruction &&

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,9 +36,40 @@ enum class XmlNodeType {
     Document = 9
 };
 
-struct XmlAttribute {
+// An attribute as read holds its text as a view of the document's copy of the
+// file and makes its XmlValue only when one is asked for: most values are
+// read as text or numbers, or only written again, and never need a string.
+class XmlAttribute {
+public:
+    XmlAttribute(int nameId, XmlValue value) : nameId(nameId), value_(std::move(value)), made_(true) {}
+    // readText must live as long as the attribute, as what a document's pool keeps does.
+    XmlAttribute(int nameId, std::string_view readText) noexcept : nameId(nameId), readText_(readText) {}
+
+    [[nodiscard]] const XmlValue& Value() const {
+        if (!made_) {
+            value_.emplace<std::string>(readText_);
+            made_ = true;
+        }
+        return value_;
+    }
+    // The text of a text value, read or set, without making it.
+    [[nodiscard]] std::optional<std::string_view> Text() const noexcept {
+        if (!made_) return readText_;
+        if (const auto* text = std::get_if<std::string>(&value_)) return *text;
+        return std::nullopt;
+    }
+    void SetValue(XmlValue value) {
+        value_ = std::move(value);
+        made_ = true;
+    }
+
     int nameId;
-    XmlValue value;
+
+private:
+    std::string_view readText_;
+    // Like the nodes, attributes belong to the user-interface thread: making the value needs no lock.
+    mutable XmlValue value_;
+    mutable bool made_ = false;
 };
 using XmlAttributeList = std::vector<XmlAttribute, XmlPoolAllocator<XmlAttribute>>;
 
@@ -83,7 +115,7 @@ public:
     [[nodiscard]] IXmlElement FindChildElement(std::string_view elementName, std::string_view attrName,
                                                const XmlValue& value) const;
 
-    [[nodiscard]] const XmlValue* FindAttr(std::string_view name) const noexcept;
+    [[nodiscard]] const XmlValue* FindAttr(std::string_view name) const;
     [[nodiscard]] std::string GetAttrText(std::string_view name, std::string_view defaultText) const;
     void SetAttrText(std::string_view name, std::string text);
     [[nodiscard]] bool GetAttrBool(std::string_view name, bool defaultValue) const noexcept;
@@ -95,11 +127,13 @@ public:
     // Appends an attribute the node does not have yet; false, changing nothing, when it has one of that name.
     [[nodiscard]] bool AppendAttr(int nameId, XmlValue value);
     // For a reader: appends the text attributes of a tag, whose names differ
-    // from each other and from those the node has, in a list made at their number.
+    // from each other and from those the node has, in a list made at their
+    // number. The texts must live as long as the node, as what its pool keeps does.
     void AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
+    [[nodiscard]] XmlNodePool* Pool() const noexcept { return pool_; }
     // A node made on its own (pool null) takes its memory from the heap.
     XmlNode(XmlNodeType type, XmlNameTable& names, XmlNodePool* pool) noexcept
         : type_(type),
@@ -109,7 +143,7 @@ protected:
           children_(pool) {}
 
 private:
-    [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
+    [[nodiscard]] const XmlAttribute* FindAttr(int nameId) const noexcept;
     void SetNamedAttr(std::string_view name, XmlValue value);
     void PushAttr(int nameId, XmlValue value);
 
