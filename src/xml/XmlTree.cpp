@@ -51,7 +51,11 @@ void XmlNode::ClearChildNodes() noexcept {
     auto& nodes = children_.nodes_;
     if (nodes.capacity() == 0) return;  // most nodes never had a child
     // Children that someone else still holds outlive this node: they must not point back to it.
-    for (const auto& child : nodes) child->parent_ = nullptr;
+    // One pass lets go of each child right after that, while it is at hand.
+    for (auto& child : nodes) {
+        child->parent_ = nullptr;
+        child.reset();
+    }
     std::remove_reference_t<decltype(nodes)>(nodes.get_allocator()).swap(nodes);
 }
 

@@ -41,7 +41,7 @@ enum class XmlNodeType {
 // read as text or numbers, or only written again, and never need a string.
 class XmlAttribute {
 public:
-    XmlAttribute(int nameId, XmlValue value) : nameId(nameId), value_(std::move(value)), made_(true) {}
+    XmlAttribute(int nameId, XmlValue value) : nameId(nameId), made_(true), value_(std::move(value)) {}
     // readText must live as long as the attribute, as what a document's pool keeps does.
     XmlAttribute(int nameId, std::string_view readText) noexcept : nameId(nameId), readText_(readText) {}
 
@@ -66,10 +66,10 @@ public:
     int nameId;
 
 private:
-    std::string_view readText_;
     // Like the nodes, attributes belong to the user-interface thread: making the value needs no lock.
+    mutable bool made_ = false;  // beside nameId, where it takes no room of its own
+    std::string_view readText_;
     mutable XmlValue value_;
-    mutable bool made_ = false;
 };
 using XmlAttributeList = std::vector<XmlAttribute, XmlPoolAllocator<XmlAttribute>>;
 
