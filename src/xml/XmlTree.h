@@ -6,13 +6,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "xml/FileSystem.h"
+#include "xml/XmlAttribute.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlNameTable.h"
 #include "xml/XmlNodePool.h"
@@ -36,41 +36,6 @@ enum class XmlNodeType {
     Document = 9
 };
 
-// An attribute as read holds its text as a view of the document's copy of the
-// file and makes its XmlValue only when one is asked for: most values are
-// read as text or numbers, or only written again, and never need a string.
-class XmlAttribute {
-public:
-    XmlAttribute(int nameId, XmlValue value) : nameId(nameId), made_(true), value_(std::move(value)) {}
-    // readText must live as long as the attribute, as what a document's pool keeps does.
-    XmlAttribute(int nameId, std::string_view readText) noexcept : nameId(nameId), readText_(readText) {}
-
-    [[nodiscard]] const XmlValue& Value() const {
-        if (!made_) {
-            value_.emplace<std::string>(readText_);
-            made_ = true;
-        }
-        return value_;
-    }
-    // The text of a text value, read or set, without making it.
-    [[nodiscard]] std::optional<std::string_view> Text() const noexcept {
-        if (!made_) return readText_;
-        if (const auto* text = std::get_if<std::string>(&value_)) return *text;
-        return std::nullopt;
-    }
-    void SetValue(XmlValue value) {
-        value_ = std::move(value);
-        made_ = true;
-    }
-
-    int nameId;
-
-private:
-    // Like the nodes, attributes belong to the user-interface thread: making the value needs no lock.
-    mutable bool made_ = false;  // beside nameId, where it takes no room of its own
-    std::string_view readText_;
-    mutable XmlValue value_;
-};
 using XmlAttributeList = std::vector<XmlAttribute, XmlPoolAllocator<XmlAttribute>>;
 
 // The ordered children of a node.
@@ -102,7 +67,8 @@ public:
     // A new node of the same document (from its pool), not yet anywhere in the tree.
     template <typename Node, typename... Args>
     [[nodiscard]] std::shared_ptr<Node> MakeNode(Args&&... args) const {
-        return std::allocate_shared<Node>(XmlPoolAllocator<Node>(pool_), *names_, std::forward<Args>(args)..., pool_);
+        XmlNodePool* const pool = Pool();
+        return std::allocate_shared<Node>(XmlPoolAllocator<Node>(pool), *names_, std::forward<Args>(args)..., pool);
     }
 
     // Appends child as the last child, taking it from its former parent.
@@ -133,14 +99,11 @@ public:
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
-    [[nodiscard]] XmlNodePool* Pool() const noexcept { return pool_; }
+    // The lists know the pool: a node needs no pointer of its own to it.
+    [[nodiscard]] XmlNodePool* Pool() const noexcept { return attributes_.get_allocator().Pool(); }
     // A node made on its own (pool null) takes its memory from the heap.
     XmlNode(XmlNodeType type, XmlNameTable& names, XmlNodePool* pool) noexcept
-        : type_(type),
-          names_(&names),
-          pool_(pool),
-          attributes_(XmlPoolAllocator<XmlAttribute>(pool)),
-          children_(pool) {}
+        : type_(type), names_(&names), attributes_(XmlPoolAllocator<XmlAttribute>(pool)), children_(pool) {}
 
 private:
     [[nodiscard]] const XmlAttribute* FindAttr(int nameId) const noexcept;
@@ -149,7 +112,6 @@ private:
 
     XmlNodeType type_;
     XmlNameTable* names_;
-    XmlNodePool* pool_;
     XmlNode* parent_ = nullptr;
     XmlAttributeList attributes_;
     XmlNodeList children_;
