@@ -30,7 +30,8 @@ int XmlNameTable::Find(std::string_view name, std::uint32_t hash) const noexcept
     return -1;
 }
 
-int XmlNameTable::Add(std::string_view name, std::uint32_t hash) {
+int XmlNameTable::Add(std::string_view name) {
+    const std::uint32_t hash = Hash(name);
     const int found = Find(name, hash);
     if (found >= 0) return found;
     const int id = static_cast<int>(names_.size());

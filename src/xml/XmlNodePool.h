@@ -2,7 +2,8 @@
 // attributes: blocks cut from large chunks, so that reading a file does not
 // ask the heap once per node. A freed block waits in a list of its size for
 // the next node of that size, so that changing a document again and again does
-// not grow it. The pool lives as long as anything allocated from it: each
+// not grow it. The pool also keeps the copy of the text that a document's
+// values were read from. It lives as long as anything allocated from it: each
 // allocator that refers to it counts as a user.
 #pragma once
 
