@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace tavrin {
 
 bool IsXmlName(std::string_view text) noexcept {
@@ -42,6 +46,24 @@ std::size_t XmlCharLength(std::string_view text, std::size_t offset) noexcept {
 
 namespace {
 
+#if defined(__SSE2__) || defined(_M_X64)
+constexpr std::size_t kBlock = 16;
+
+// True when a byte of the 16 at p is no plain XML character on its own: a
+// control character other than tab, line feed and carriage return, or a byte
+// of a non-ASCII sequence, which needs the closer look. As signed bytes, both
+// kinds are below the blank.
+bool BlockNeedsCheck(const char* p) noexcept {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i belowBlank = _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20));
+    const __m128i layout = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
+    return _mm_movemask_epi8(_mm_andnot_si128(layout, belowBlank)) != 0;
+}
+#else
+constexpr std::size_t kBlock = 8;
+
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
@@ -52,31 +74,30 @@ constexpr std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) noexcept
     return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
 }
 
-// The high bit of each byte of word that is no plain XML character on its
-// own: a control character other than tab, line feed and carriage return, or
-// a byte of a non-ASCII sequence, which needs the closer look.
-constexpr std::uint64_t BytesToCheck(std::uint64_t word) noexcept {
+// True when a byte of the 8 at p is no plain XML character on its own: a
+// control character other than tab, line feed and carriage return, or a byte
+// of a non-ASCII sequence, which needs the closer look.
+bool BlockNeedsCheck(const char* p) noexcept {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
     const std::uint64_t fromBlank = ((word & ~kHighBits) + (0x80 - 0x20) * kOnes) & kHighBits;
     const std::uint64_t control = ~(fromBlank | word) & kHighBits;
     const std::uint64_t layout = BytesEqual(word, '\t') | BytesEqual(word, '\n') | BytesEqual(word, '\r');
-    return (control & ~layout) | (word & kHighBits);
+    return ((control & ~layout) | (word & kHighBits)) != 0;
 }
+#endif
 
 }  // namespace
 
 std::size_t FindNonXmlChar(std::string_view text) noexcept {
     std::size_t i = 0;
     while (i < text.size()) {
-        // Eight bytes at a time while none of them needs a closer look.
-        if (i + 8 <= text.size()) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + i, 8);
-            if (BytesToCheck(word) == 0) {
-                i += 8;
-                continue;
-            }
+        // A block at a time while none of its bytes needs a closer look.
+        if (i + kBlock <= text.size() && !BlockNeedsCheck(text.data() + i)) {
+            i += kBlock;
+            continue;
         }
-        for (const std::size_t end = std::min(i + 8, text.size()); i < end;) {
+        for (const std::size_t end = std::min(i + kBlock, text.size()); i < end;) {
             const auto c = static_cast<unsigned char>(text[i]);
             if (c >= 0x20 && c < 0x80) {
                 ++i;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,23 @@ namespace tavrin {
 }
 
 [[nodiscard]] bool IsXmlName(std::string_view text) noexcept;
+
+// Compares names, which are short: eight bytes at a time and then byte by byte
+// beats a call of memcmp.
+[[nodiscard]] inline bool SameBytes(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) return false;
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) return false;
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
 
 [[nodiscard]] constexpr char AsciiLower(char c) noexcept {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

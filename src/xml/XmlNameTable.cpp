@@ -1,19 +1,8 @@
 #include "xml/XmlNameTable.h"
 
+#include "xml/XmlChars.h"
+
 namespace tavrin {
-
-namespace {
-
-// Names are short: a plain loop beats a call of memcmp.
-bool SameBytes(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 XmlNameTable::XmlNameTable() {
     buckets_.fill(-1);
@@ -41,7 +30,8 @@ int XmlNameTable::Find(std::string_view name, std::uint32_t hash) const noexcept
     return -1;
 }
 
-int XmlNameTable::Add(std::string_view name, std::uint32_t hash) {
+int XmlNameTable::Add(std::string_view name) {
+    const std::uint32_t hash = Hash(name);
     const int found = Find(name, hash);
     if (found >= 0) return found;
     const int id = static_cast<int>(names_.size());

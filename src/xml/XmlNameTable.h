@@ -26,16 +26,15 @@ public:
     [[nodiscard]] static std::uint32_t Hash(std::string_view name) noexcept;
 
     // The ID of name, entering it when it is new. IDs count from 0 in order of first use.
-    int Add(std::string_view name) { return Add(name, Hash(name)); }
-    // The same, for a reader that worked out the hash of name while reading it.
-    int Add(std::string_view name, std::uint32_t hash);
+    int Add(std::string_view name);
     // The ID of name, or -1 when the table does not hold it.
     [[nodiscard]] int Find(std::string_view name) const noexcept { return Find(name, Hash(name)); }
-    [[nodiscard]] int Find(std::string_view name, std::uint32_t hash) const noexcept;
     [[nodiscard]] const std::string& Name(int id) const { return names_.at(static_cast<std::size_t>(id)); }
     [[nodiscard]] std::size_t Count() const noexcept { return names_.size(); }
 
 private:
+    [[nodiscard]] int Find(std::string_view name, std::uint32_t hash) const noexcept;
+
     std::deque<std::string> names_;  // a deque keeps references from Name() valid while the table grows
     // Per ID, side by side for the lookup: the full hash, which rules out
     // nearly every other name of a bucket at once, the name, and the next ID

@@ -1,6 +1,7 @@
 #include "xml/XmlNodePool.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -27,6 +28,15 @@ void XmlNodePool::Deallocate(void* block, std::size_t bytes) noexcept {
     }
     FreeBlock*& freed = freeBlocks_[size / kGrain];
     freed = new (block) FreeBlock{freed};
+}
+
+std::string_view XmlNodePool::Keep(std::string_view text) {
+    if (text.empty()) return {};
+    std::unique_ptr<std::byte[]> copy(new std::byte[text.size()]);
+    std::memcpy(copy.get(), text.data(), text.size());
+    const std::string_view kept(reinterpret_cast<const char*>(copy.get()), text.size());
+    chunks_.push_back(std::move(copy));
+    return kept;
 }
 
 }  // namespace tavrin

@@ -2,13 +2,15 @@
 // attributes: blocks cut from large chunks, so that reading a file does not
 // ask the heap once per node. A freed block waits in a list of its size for
 // the next node of that size, so that changing a document again and again does
-// not grow it. The pool lives as long as anything allocated from it: each
+// not grow it. The pool also keeps the copy of the text that a document's
+// values were read from. It lives as long as anything allocated from it: each
 // allocator that refers to it counts as a user.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -22,6 +24,8 @@ public:
 
     [[nodiscard]] void* Allocate(std::size_t bytes);
     void Deallocate(void* block, std::size_t bytes) noexcept;
+    // A copy of text that stays until the pool goes, for the values read from it.
+    [[nodiscard]] std::string_view Keep(std::string_view text);
 
     // Like the nodes themselves, the pools belong to the user-interface thread: the count needs no lock.
     void AddUser() noexcept { ++users_; }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -57,13 +56,20 @@ constexpr ByteSet BytesOf(std::string_view bytes) {
 constexpr ByteSet TextStops = BytesOf("<&]");
 constexpr ByteSet DoubleQuotedStops = BytesOf("<&\"");
 constexpr ByteSet SingleQuotedStops = BytesOf("<&'");
+constexpr ByteSet NameChars = [] {
+    ByteSet set{};
+    for (int c = 0; c < 256; ++c) set[static_cast<std::size_t>(c)] = IsNameChar(static_cast<char>(c));
+    return set;
+}();
 
 class XmlReader {
 public:
-    XmlReader(std::string_view text, const std::string& fileName, XmlDocument& document)
+    // Decoded attribute values are kept in pool, which must live as long as the document.
+    XmlReader(std::string_view text, const std::string& fileName, XmlDocument& document, XmlNodePool& pool)
         : text_(text),
           fileName_(fileName),
           document_(document),
+          pool_(pool),
           names_(document.NameTable()),
           preserveWhiteSpace_(document.PreserveWhiteSpace()) {}
 
@@ -231,7 +237,6 @@ private:
     // node's list is made once at its size.
     void ParseAttributes(XmlNode& node) {
         attributes_.clear();
-        decodedValues_.clear();
         for (;;) {
             SkipSpace();
             if (AtEnd() || !IsNameStart(Peek())) break;
@@ -248,8 +253,8 @@ private:
             std::string_view value = ReadCharacterData(quote);
             if (AtEnd()) Fail(valueStart, "the attribute value is not closed");
             ++pos_;
-            // A decoded value must outlive the next read, which reuses the buffer.
-            if (value.data() == decoded_.data()) value = decodedValues_.emplace_back(value);
+            // A decoded value must outlive the next read, which reuses the buffer, and the reader.
+            if (value.data() == decoded_.data()) value = pool_.Keep(value);
             const bool twice = std::any_of(attributes_.begin(), attributes_.end(),
                                            [nameId](const auto& attribute) { return attribute.first == nameId; });
             if (twice) Fail(nameStart, "the attribute " + Quoted(names_.Name(nameId)) + " appears twice");
@@ -258,16 +263,20 @@ private:
         node.AppendReadAttributes(attributes_);
     }
 
-    // The hash of the name table is worked out on the way, so the name is read once.
+    // A document uses few names over and over: most are found in a small cache,
+    // keyed by length and first and last byte, without a lookup in the name table.
     int ParseName() {
         if (AtEnd() || !IsNameStart(Peek())) Fail(pos_, "a name must start with a letter or \"_\"");
         const std::size_t start = pos_;
-        std::uint32_t hash = 0;
         std::size_t end = pos_;
-        for (; end < text_.size() && IsNameChar(text_[end]); ++end)
-            hash = hash * 33 + static_cast<unsigned char>(text_[end]);
+        while (end < text_.size() && NameChars[static_cast<unsigned char>(text_[end])]) ++end;
         pos_ = end;
-        return names_.Add(text_.substr(start, end - start), hash);
+        const std::string_view name = text_.substr(start, end - start);
+        CachedName& cached = nameCache_[(name.size() * 7 + static_cast<unsigned char>(name.front()) +
+                                         static_cast<unsigned char>(name.back()) * 3) %
+                                        nameCache_.size()];
+        if (cached.id < 0 || !SameBytes(cached.name, name)) cached = {name, names_.Add(name)};
+        return cached.id;
     }
 
     // Text up to stop (not consumed) or the end, with references decoded. In an
@@ -396,13 +405,18 @@ private:
     std::string_view text_;
     const std::string& fileName_;
     XmlDocument& document_;
+    XmlNodePool& pool_;
     XmlNameTable& names_;
     bool preserveWhiteSpace_;
     std::size_t pos_ = 0;
     std::string decoded_;  // text with references, as ReadCharacterData decoded it last
-    // The attributes of the tag being read, and the decoded values among them.
+    struct CachedName {
+        std::string_view name;  // of the text being read
+        int id = -1;
+    };
+    std::array<CachedName, 64> nameCache_{};
+    // The attributes of the tag being read.
     std::vector<std::pair<int, std::string_view>> attributes_;
-    std::deque<std::string> decodedValues_;
 };
 
 }  // namespace
@@ -418,13 +432,14 @@ void XmlDocument::LoadFromText(std::string_view bytes, const std::string& fileNa
     // single-byte code page's name. The tree holds UTF-8, so such a declaration is
     // corrected and the next save writes UTF-8; a byte order mark outweighs the
     // declaration. Other spellings of UTF-8 become the registered one.
-    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this).DeclaredEncoding();
+    const std::optional<std::string> encoding = XmlReader(bytes, fileName, *this, *Pool()).DeclaredEncoding();
     std::string converted;
     if (encoding && ClassifyEncodingLabel(*encoding) == EncodingLabel::SingleByte && !hasBom) {
         converted = DecodeAnsiText(bytes, fileName, ansiToUtf8);
         bytes = converted;
     }
-    XmlReader(bytes, fileName, *this).ParseDocument();
+    // Read attribute values refer to the document's copy of the text rather than each holding a string.
+    XmlReader(Pool()->Keep(bytes), fileName, *this, *Pool()).ParseDocument();
     if (!encoding || IsRegisteredUtf8Label(*encoding)) return;
     for (const auto& child : ChildNodes()) {
         if (child->NodeType() == XmlNodeType::ProcessingInstruction &&

@@ -51,7 +51,11 @@ void XmlNode::ClearChildNodes() noexcept {
     auto& nodes = children_.nodes_;
     if (nodes.capacity() == 0) return;  // most nodes never had a child
     // Children that someone else still holds outlive this node: they must not point back to it.
-    for (const auto& child : nodes) child->parent_ = nullptr;
+    // One pass lets go of each child right after that, while it is at hand.
+    for (auto& child : nodes) {
+        child->parent_ = nullptr;
+        child.reset();
+    }
     std::remove_reference_t<decltype(nodes)>(nodes.get_allocator()).swap(nodes);
 }
 
@@ -76,28 +80,32 @@ IXmlElement XmlNode::FindChildElement(std::string_view elementName, std::string_
     if (elementId < 0 || attrId < 0) return nullptr;
     for (const auto& child : ChildNodes()) {
         if (child->type_ != XmlNodeType::Element || static_cast<XmlElement&>(*child).NameId() != elementId) continue;
-        const XmlValue* found = child->FindAttr(attrId);
-        if (found && ValuesEqual(*found, value)) return std::static_pointer_cast<XmlElement>(child);
+        const XmlAttribute* found = child->FindAttr(attrId);
+        if (!found) continue;
+        const std::optional<std::string_view> text = found->Text();
+        if (text ? TextEquals(*text, value) : ValuesEqual(found->Value(), value)) {
+            return std::static_pointer_cast<XmlElement>(child);
+        }
     }
     return nullptr;
 }
 
-const XmlValue* XmlNode::FindAttr(int nameId) const noexcept {
+const XmlAttribute* XmlNode::FindAttr(int nameId) const noexcept {
     for (const auto& attribute : attributes_) {
-        if (attribute.nameId == nameId) return &attribute.value;
+        if (attribute.nameId == nameId) return &attribute;
     }
     return nullptr;
 }
 
-const XmlValue* XmlNode::FindAttr(std::string_view name) const noexcept {
-    const int nameId = names_->Find(name);
-    return nameId < 0 ? nullptr : FindAttr(nameId);
+const XmlValue* XmlNode::FindAttr(std::string_view name) const {
+    const XmlAttribute* attribute = FindAttr(names_->Find(name));
+    return attribute ? &attribute->Value() : nullptr;
 }
 
 void XmlNode::SetAttr(int nameId, XmlValue value) {
     for (auto& attribute : attributes_) {
         if (attribute.nameId == nameId) {
-            attribute.value = std::move(value);
+            attribute.SetValue(std::move(value));
             return;
         }
     }
@@ -113,9 +121,7 @@ bool XmlNode::AppendAttr(int nameId, XmlValue value) {
 void XmlNode::AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes) {
     attributes_.reserve(attributes_.size() + attributes.size());
     for (const auto& [nameId, text] : attributes) {
-        XmlAttribute& attribute = attributes_.emplace_back();
-        attribute.nameId = nameId;
-        attribute.value.emplace<std::string>(text);
+        attributes_.emplace_back(nameId, text);
     }
 }
 
@@ -129,19 +135,26 @@ void XmlNode::SetNamedAttr(std::string_view name, XmlValue value) {
     SetAttr(names_->Add(name), std::move(value));
 }
 
+// The getters read a text value where it stands, without making its XmlValue.
 std::string XmlNode::GetAttrText(std::string_view name, std::string_view defaultText) const {
-    const XmlValue* value = FindAttr(name);
-    return value ? ValueText(*value) : std::string(defaultText);
+    const XmlAttribute* attribute = FindAttr(names_->Find(name));
+    if (!attribute) return std::string(defaultText);
+    const std::optional<std::string_view> text = attribute->Text();
+    return text ? std::string(*text) : ValueText(attribute->Value());
 }
 
 bool XmlNode::GetAttrBool(std::string_view name, bool defaultValue) const noexcept {
-    const XmlValue* value = FindAttr(name);
-    return value ? ValueAsBool(*value).value_or(defaultValue) : defaultValue;
+    const XmlAttribute* attribute = FindAttr(names_->Find(name));
+    if (!attribute) return defaultValue;
+    const std::optional<std::string_view> text = attribute->Text();
+    return (text ? ParseXmlBool(*text) : ValueAsBool(attribute->Value())).value_or(defaultValue);
 }
 
 std::int32_t XmlNode::GetAttrInt(std::string_view name, std::int32_t defaultValue) const noexcept {
-    const XmlValue* value = FindAttr(name);
-    return value ? ValueAsInt(*value).value_or(defaultValue) : defaultValue;
+    const XmlAttribute* attribute = FindAttr(names_->Find(name));
+    if (!attribute) return defaultValue;
+    const std::optional<std::string_view> text = attribute->Text();
+    return (text ? ParseXmlInt(*text) : ValueAsInt(attribute->Value())).value_or(defaultValue);
 }
 
 void XmlNode::SetAttrText(std::string_view name, std::string text) { SetNamedAttr(name, std::move(text)); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "xml/FileSystem.h"
+#include "xml/XmlAttribute.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlNameTable.h"
 #include "xml/XmlNodePool.h"
@@ -35,10 +36,6 @@ enum class XmlNodeType {
     Document = 9
 };
 
-struct XmlAttribute {
-    int nameId;
-    XmlValue value;
-};
 using XmlAttributeList = std::vector<XmlAttribute, XmlPoolAllocator<XmlAttribute>>;
 
 // The ordered children of a node.
@@ -70,7 +67,8 @@ public:
     // A new node of the same document (from its pool), not yet anywhere in the tree.
     template <typename Node, typename... Args>
     [[nodiscard]] std::shared_ptr<Node> MakeNode(Args&&... args) const {
-        return std::allocate_shared<Node>(XmlPoolAllocator<Node>(pool_), *names_, std::forward<Args>(args)..., pool_);
+        XmlNodePool* const pool = Pool();
+        return std::allocate_shared<Node>(XmlPoolAllocator<Node>(pool), *names_, std::forward<Args>(args)..., pool);
     }
 
     // Appends child as the last child, taking it from its former parent.
@@ -83,7 +81,7 @@ public:
     [[nodiscard]] IXmlElement FindChildElement(std::string_view elementName, std::string_view attrName,
                                                const XmlValue& value) const;
 
-    [[nodiscard]] const XmlValue* FindAttr(std::string_view name) const noexcept;
+    [[nodiscard]] const XmlValue* FindAttr(std::string_view name) const;
     [[nodiscard]] std::string GetAttrText(std::string_view name, std::string_view defaultText) const;
     void SetAttrText(std::string_view name, std::string text);
     [[nodiscard]] bool GetAttrBool(std::string_view name, bool defaultValue) const noexcept;
@@ -95,27 +93,25 @@ public:
     // Appends an attribute the node does not have yet; false, changing nothing, when it has one of that name.
     [[nodiscard]] bool AppendAttr(int nameId, XmlValue value);
     // For a reader: appends the text attributes of a tag, whose names differ
-    // from each other and from those the node has, in a list made at their number.
+    // from each other and from those the node has, in a list made at their
+    // number. The texts must live as long as the node, as what its pool keeps does.
     void AppendReadAttributes(const std::vector<std::pair<int, std::string_view>>& attributes);
     void ClearAttributes() noexcept { attributes_.clear(); }
 
 protected:
+    // The lists know the pool: a node needs no pointer of its own to it.
+    [[nodiscard]] XmlNodePool* Pool() const noexcept { return attributes_.get_allocator().Pool(); }
     // A node made on its own (pool null) takes its memory from the heap.
     XmlNode(XmlNodeType type, XmlNameTable& names, XmlNodePool* pool) noexcept
-        : type_(type),
-          names_(&names),
-          pool_(pool),
-          attributes_(XmlPoolAllocator<XmlAttribute>(pool)),
-          children_(pool) {}
+        : type_(type), names_(&names), attributes_(XmlPoolAllocator<XmlAttribute>(pool)), children_(pool) {}
 
 private:
-    [[nodiscard]] const XmlValue* FindAttr(int nameId) const noexcept;
+    [[nodiscard]] const XmlAttribute* FindAttr(int nameId) const noexcept;
     void SetNamedAttr(std::string_view name, XmlValue value);
     void PushAttr(int nameId, XmlValue value);
 
     XmlNodeType type_;
     XmlNameTable* names_;
-    XmlNodePool* pool_;
     XmlNode* parent_ = nullptr;
     XmlAttributeList attributes_;
     XmlNodeList children_;

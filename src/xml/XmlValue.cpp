@@ -52,15 +52,22 @@ std::optional<bool> ValueAsBool(const XmlValue& value) noexcept {
 }
 
 bool ValuesEqual(const XmlValue& a, const XmlValue& b) noexcept {
-    if (std::holds_alternative<bool>(a) || std::holds_alternative<bool>(b)) {
-        const auto left = ValueAsBool(a);
-        return left && left == ValueAsBool(b);
+    if (const auto* text = std::get_if<std::string>(&a)) return TextEquals(*text, b);
+    if (const auto* text = std::get_if<std::string>(&b)) return TextEquals(*text, a);
+    if (std::holds_alternative<bool>(a) || std::holds_alternative<bool>(b)) return ValueAsBool(a) == ValueAsBool(b);
+    return ValueAsInt(a) == ValueAsInt(b);
+}
+
+bool TextEquals(std::string_view text, const XmlValue& value) noexcept {
+    if (const auto* flag = std::get_if<bool>(&value)) {
+        const auto read = ParseXmlBool(text);
+        return read && *read == *flag;
     }
-    if (std::holds_alternative<std::int32_t>(a) || std::holds_alternative<std::int32_t>(b)) {
-        const auto left = ValueAsInt(a);
-        return left && left == ValueAsInt(b);
+    if (const auto* number = std::get_if<std::int32_t>(&value)) {
+        const auto read = ParseXmlInt(text);
+        return read && *read == *number;
     }
-    return std::get<std::string>(a) == std::get<std::string>(b);
+    return text == std::get<std::string>(value);
 }
 
 }  // namespace tavrin

@@ -25,5 +25,7 @@ using XmlValue = std::variant<std::string, std::int32_t, bool>;
 // Compares as typed values: text is converted to the other side's type, so the
 // text "12" equals the integer 12. A comparison that cannot be made is unequal.
 [[nodiscard]] bool ValuesEqual(const XmlValue& a, const XmlValue& b) noexcept;
+// The same with a text on one side.
+[[nodiscard]] bool TextEquals(std::string_view text, const XmlValue& value) noexcept;
 
 }  // namespace tavrin

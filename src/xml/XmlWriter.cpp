@@ -131,10 +131,10 @@ private:
             out += ' ';
             out += node.NameTable().Name(attribute.nameId);
             out += "=\"";
-            if (const auto* text = std::get_if<std::string>(&attribute.value)) {
+            if (const auto text = attribute.Text()) {
                 WriteText(*text, Escape::AttributeValue);
             } else {
-                out += ValueText(attribute.value);  // digits need no escaping
+                out += ValueText(attribute.Value());  // digits need no escaping
             }
             out += '"';
         }

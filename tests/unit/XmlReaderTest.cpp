@@ -72,6 +72,22 @@ void ExpectError(std::string_view text, int line, int column, std::string_view m
     }
 }
 
+TEST(XmlReaderTest, ReadValuesOutliveTheInputAndTheDocument) {
+    std::string text = "<R><Item ID=\"7\" Name=\"a&amp;b\" Path=\"C:\\a path longer than a short string\"/></R>";
+    auto document = Parse(text);
+    text.assign(text.size(), 'x');  // the tree holds no view of the caller's text
+    IXmlElement item = document->RootElement()->FindChildElement("Item", "ID", 7);
+    ASSERT_NE(item, nullptr);
+    document.reset();
+    EXPECT_EQ(item->GetAttrText("Name", ""), "a&b");
+    EXPECT_EQ(item->GetAttrText("Path", ""), "C:\\a path longer than a short string");
+    ASSERT_NE(item->FindAttr("ID"), nullptr);
+    EXPECT_EQ(ValueAsInt(*item->FindAttr("ID")), 7);
+    item->SetAttrInt("Name", 3);
+    EXPECT_EQ(item->GetAttrText("Name", ""), "3");
+    EXPECT_EQ(item->GetAttrInt("ID", 0), 7);
+}
+
 TEST(XmlReaderTest, BadReferencesAreErrorsAtTheReference) {
     ExpectError("<R>\n  &#0;</R>", 2, 3, "\"&#0;\" is not a valid character");
     ExpectError("<R>&#xD800;</R>", 1, 4, "not a valid character");
