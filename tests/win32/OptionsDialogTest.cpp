@@ -235,6 +235,11 @@ protected:
 TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShowsItsButtonsAgain) {
     MainWindow& window = Start({"A", "B", "C"}, ButtonXml(301, {{"Description", "Third"}}));
     ASSERT_EQ(window.PageCount(), 4);
+    // The user is on page 3, which goes: the program is to reopen on the page before it.
+    TabCtrl_SetCurSel(window.TabControl(), 3);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    ASSERT_EQ(window.Settings().LastPanelIndex, 3);
     UseOptions([](HWND dialog) {
         const HWND count = CountField(dialog);
         EXPECT_EQ(Text(count), L"3");
@@ -248,6 +253,7 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
     });
     EXPECT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(window.Settings().LastPanelIndex, 2);
     std::string saved = ReadBytes(SettingsPath());
     EXPECT_NE(saved.find("<Groups Count=\"2\">"), std::string::npos);
     EXPECT_NE(saved.find("<Button ID=\"301\">"), std::string::npos);  // kept for a page 3 to come
