@@ -279,6 +279,27 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
     EXPECT_EQ(window.GridCell(4, 20).Tag(), 420);
 }
 
+// As "Options..." of the tray icon's menu, which works while the dialog is open.
+TEST_F(OptionsDialogTest, OptionsChosenWhileTheDialogIsOpenOpenNoSecondDialog) {
+    MainWindow& window = Start({"A"});
+    static HWND first = nullptr;
+    static bool second = false;
+    UseOptions([&window](HWND dialog) {
+        first = dialog;
+        const UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+            const HWND top = FindWindowW(L"#32770", L"Options");
+            if (top && top != first) {
+                second = true;
+                PostMessageW(top, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        window.RunCommand(Command::Options);
+        KillTimer(nullptr, closer);
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(second);
+}
+
 TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
     MainWindow& window = Start({"A"}, "", "Ctrl+Shift+Alt+F7");
     ASSERT_NE(window.HotKeyIndex(), 0);
