@@ -307,6 +307,16 @@ TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
         const HWND field = Find(dialog, HOTKEY_CLASSW);
         EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0),
                   MAKEWORD(VK_F7, HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT));
+        // Alt+A through the dialog's keyboard handling: the field takes it,
+        // "&Always on top" is not toggled.
+        SetFocus(field);
+        PostMessageW(field, WM_SYSKEYDOWN, 'A', 0x20000001);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            if (!IsDialogMessageW(dialog, &message)) DispatchMessageW(&message);
+        }
+        EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_ALT));
+        EXPECT_EQ(SendMessageW(Find(dialog, L"BUTTON", L"&Always on top"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(GetFocus(), field);
         SendMessageW(field, WM_KEYDOWN, VK_F8, 0);
         SendMessageW(field, WM_KEYUP, VK_F8, 0);
         EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0), MAKEWORD(VK_F8, HOTKEYF_ALT));
