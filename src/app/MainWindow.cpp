@@ -164,7 +164,14 @@ void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
 // After OK the settings are saved; the window follows them: the tab style,
 // the hot key, the topmost band, the menu check marks (a shown Tavrin Tab
 // becomes the active page) and the group pages.
+// The tray icon's menu still works while a modal box of the window is open:
+// that box comes to the front rather than a second dialog over it, which
+// would edit the same settings and tabs under the first.
 void MainWindow::ShowOptions() {
+    if (!IsWindowEnabled(Handle())) {
+        SetForegroundWindow(GetLastActivePopup(Handle()));
+        return;
+    }
     PlayFeedbackSound(FeedbackSound::Icon);
     const OptionsServices options{Settings(),
                                   services_.environment,

@@ -85,15 +85,18 @@ void MainWindow::DeleteActiveTab() {
 }
 
 // The page after the removed one takes its place as the active page, or the
-// one before when it was the last. A page beyond the group list (the options
-// lowered the number of groups) leaves its buttons stored for a later page of
-// that number, and the Tavrin Tab as it is.
+// one before when it was the last; the page the program reopens on follows
+// the same way, so that it never names a page that is gone. A page beyond the
+// group list (the options lowered the number of groups) leaves its buttons
+// stored for a later page of that number, and the Tavrin Tab as it is.
 void MainWindow::RemoveTab(int page) {
     if (page < 1 || page >= PageCount()) return;
     const bool deleted = Settings().DeleteGroup(page);
     ForgetPickSourcesOn(pages_[page]);
     pages_.erase(pages_.begin() + page);
-    const int active = activePage_ > page || activePage_ >= PageCount() ? activePage_ - 1 : activePage_;
+    const auto following = [this, page](int index) { return index > page || index >= PageCount() ? index - 1 : index; };
+    const int active = following(activePage_);
+    Settings().LastPanelIndex = following(Settings().LastPanelIndex);
     RefreshTabItems();
     SetActivePage(active);
     for (int later = page; later < PageCount(); ++later) RenumberTab(later);

@@ -87,6 +87,21 @@ HotKeyValue HotKeyOfControl(WORD value) {
     return hotKey;
 }
 
+// The field takes Alt with a letter as a combination. The dialog would also
+// read the character that the key makes as the mnemonic of another control
+// and check, focus or press it: the field drops that character.
+LRESULT CALLBACK HotKeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_SYSKEYDOWN) {
+        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+        MSG character;
+        while (PeekMessageW(&character, field, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+        }
+        return result;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(field, HotKeyFieldProc, 0);
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
 // A page of the tab control: a child dialog over the tab's display area that
 // passes its controls' notifications on to the options dialog, with the tab's
 // themed background where there is one.
@@ -220,6 +235,7 @@ private:
                                            WS_EX_CLIENTEDGE);
         // A key alone or with Shift alone is given Alt.
         SendMessageW(hotKey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_ALT, 0));
+        SetWindowSubclass(hotKey, HotKeyFieldProc, 0, 0);
         shownHotKey_ = ParseHotKeyText(settings_.GlobalHotKeyText, true, services_.keyNames);
         SendMessageW(hotKey, HKM_SETHOTKEY, ControlHotKey(shownHotKey_), 0);
 

@@ -282,9 +282,19 @@ private:
     }
 
     // Without an automation server for Excel the export ends without a word.
+    // Excel runs in a process of its own, and while a call waits for it COM
+    // delivers the report's messages: a second click starts no second export,
+    // and a sort or another group meanwhile does not change the rows being written.
     void ExportExcel() {
+        if (exportingToExcel_) return;
+        exportingToExcel_ = true;
+        const struct Done {
+            bool& flag;
+            ~Done() { flag = false; }
+        } done{exportingToExcel_};
         const std::optional<std::string> fileName = ChooseExportFile("Excel file(*.xls)|*.xls", "xls");
-        if (fileName && ExportToExcel(Handle(), table_.Rows(), *fileName)) OpenExport(*fileName);
+        const std::vector<ReportRow> rows = table_.Rows();
+        if (fileName && ExportToExcel(Handle(), rows, *fileName)) OpenExport(*fileName);
     }
 
     ReportServices& services_;
@@ -292,6 +302,7 @@ private:
     HWND list_ = nullptr;
     HIMAGELIST images_ = nullptr;       // owned by the list view
     std::map<int, int> imageOfButton_;  // the image of each button's row since the last fill
+    bool exportingToExcel_ = false;
 };
 
 }  // namespace

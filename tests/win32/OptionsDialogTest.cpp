@@ -235,6 +235,11 @@ protected:
 TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShowsItsButtonsAgain) {
     MainWindow& window = Start({"A", "B", "C"}, ButtonXml(301, {{"Description", "Third"}}));
     ASSERT_EQ(window.PageCount(), 4);
+    // The user is on page 3, which goes: the program is to reopen on the page before it.
+    TabCtrl_SetCurSel(window.TabControl(), 3);
+    NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    ASSERT_EQ(window.Settings().LastPanelIndex, 3);
     UseOptions([](HWND dialog) {
         const HWND count = CountField(dialog);
         EXPECT_EQ(Text(count), L"3");
@@ -248,6 +253,7 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
     });
     EXPECT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(window.Settings().LastPanelIndex, 2);
     std::string saved = ReadBytes(SettingsPath());
     EXPECT_NE(saved.find("<Groups Count=\"2\">"), std::string::npos);
     EXPECT_NE(saved.find("<Button ID=\"301\">"), std::string::npos);  // kept for a page 3 to come
@@ -273,6 +279,27 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
     EXPECT_EQ(window.GridCell(4, 20).Tag(), 420);
 }
 
+// As "Options..." of the tray icon's menu, which works while the dialog is open.
+TEST_F(OptionsDialogTest, OptionsChosenWhileTheDialogIsOpenOpenNoSecondDialog) {
+    MainWindow& window = Start({"A"});
+    static HWND first = nullptr;
+    static bool second = false;
+    UseOptions([&window](HWND dialog) {
+        first = dialog;
+        const UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+            const HWND top = FindWindowW(L"#32770", L"Options");
+            if (top && top != first) {
+                second = true;
+                PostMessageW(top, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        window.RunCommand(Command::Options);
+        KillTimer(nullptr, closer);
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(second);
+}
+
 TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
     MainWindow& window = Start({"A"}, "", "Ctrl+Shift+Alt+F7");
     ASSERT_NE(window.HotKeyIndex(), 0);
@@ -280,6 +307,16 @@ TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
         const HWND field = Find(dialog, HOTKEY_CLASSW);
         EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0),
                   MAKEWORD(VK_F7, HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT));
+        // Alt+A through the dialog's keyboard handling: the field takes it,
+        // "&Always on top" is not toggled.
+        SetFocus(field);
+        PostMessageW(field, WM_SYSKEYDOWN, 'A', 0x20000001);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            if (!IsDialogMessageW(dialog, &message)) DispatchMessageW(&message);
+        }
+        EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_ALT));
+        EXPECT_EQ(SendMessageW(Find(dialog, L"BUTTON", L"&Always on top"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(GetFocus(), field);
         SendMessageW(field, WM_KEYDOWN, VK_F8, 0);
         SendMessageW(field, WM_KEYUP, VK_F8, 0);
         EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0), MAKEWORD(VK_F8, HOTKEYF_ALT));

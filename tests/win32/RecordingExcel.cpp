@@ -3,7 +3,9 @@
 // by TAVRIN_EXCEL_LOG, as "<object>: <get|put|call> <name>(<arguments>)",
 // followed by " (waiting)" while the program's wait box shows. A property read
 // gives a new object named "<name>(<arguments>)". The member named by
-// TAVRIN_EXCEL_FAIL fails with an exception after it is recorded.
+// TAVRIN_EXCEL_FAIL fails with an exception after it is recorded. While the
+// member named by TAVRIN_EXCEL_CLICK runs, the report's Excel button is
+// clicked, as COM lets a click through while a call waits for Excel.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -98,6 +100,10 @@ public:
         const bool put = flags & DISPATCH_PROPERTYPUT;
         const bool get = !put && (flags & DISPATCH_PROPERTYGET);
         Record(name_ + L": " + (put ? L"put " : get ? L"get " : L"call ") + member + L"(" + arguments + L")");
+        if (member == Variable(L"TAVRIN_EXCEL_CLICK")) {
+            const HWND report = FindWindowW(L"#32770", L"Frequency Report");
+            SendMessageW(report, WM_COMMAND, MAKEWPARAM(104, BN_CLICKED), 0);
+        }
         if (member == Variable(L"TAVRIN_EXCEL_FAIL")) {
             if (exception) {
                 *exception = EXCEPINFO{};

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -267,6 +268,7 @@ protected:
         if (officeKeyMade_) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office");
         SetEnvironmentVariableW(L"TAVRIN_EXCEL_LOG", nullptr);
         SetEnvironmentVariableW(L"TAVRIN_EXCEL_FAIL", nullptr);
+        SetEnvironmentVariableW(L"TAVRIN_EXCEL_CLICK", nullptr);
     }
 
     void Register() {
@@ -336,6 +338,18 @@ TEST_F(ExcelExportTest, TheWorkbookIsWrittenThroughTheServerCallByCall) {
               (SaveFileChoice{folder_.Path(), "Tavrin report(20240131).xls", "Excel file(*.xls)|*.xls", "xls"}));
     ASSERT_EQ(shell_.requests.size(), 1u);
     EXPECT_EQ(shell_.requests[0], (ExecuteRequest{ExecuteOwner::Application, "open", workbook, {}, {}, 5}));
+}
+
+TEST_F(ExcelExportTest, AClickWhileExcelWorksStartsNoSecondExport) {
+    Register();
+    SetEnvironmentVariableW(L"TAVRIN_EXCEL_CLICK", L"Add");
+    answer_ = folder_ / "out.xls";
+    const std::vector<std::string> calls = Export();
+    EXPECT_EQ(choices_.size(), 1u);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "WorkBooks(): call Add() (waiting)"), 1);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "Excel.Application: call quit()");
+    EXPECT_EQ(shell_.requests.size(), 1u);
 }
 
 TEST_F(ExcelExportTest, AFailingCallStillQuitsExcelAndIsShownAsAnError) {
