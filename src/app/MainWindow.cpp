@@ -78,10 +78,13 @@ void MainWindow::RunCreationSteps() {
     SetWindowPos(Handle(), nullptr, Settings().X, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The notification-area icon and the drop target are set up once the window
-// has been painted: the user sees the window sooner, and neither is needed before.
+// OLE, the notification-area icon and the drop target are set up once the
+// window is shown, the last two once it has been painted: the user sees the
+// window sooner, and none is needed before. OLE (and the DLLs it loads) comes
+// before the first paint, which asks the shell for the buttons' icons.
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    ole_.emplace(ComInitScope::Kind::Ole);
     UpdateStatusBar();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ShowTrayIcon();
