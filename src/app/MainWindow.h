@@ -128,6 +128,7 @@ private:
 
     // Creation and closing (MainWindow.cpp).
     void RunCreationSteps();
+    void MoveToStoredPosition();
     void SaveOnClose();
     void BuildSystemMenu();
     void SyncSystemMenu();
