@@ -1,7 +1,7 @@
 // Program entry: one copy per desktop. A second start tells the running copy
 // (which answers with a balloon) and ends. Otherwise the configuration file
-// is fixed, the user read, what cut-off saves left removed and OLE
-// initialised before the main window is made.
+// is fixed, the user read and what cut-off saves left removed before the main
+// window is made.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -71,7 +71,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrin::Win32FileDialogs dialogs;
     tavrin::AppConfig appConfig(fileSystem, environment, dialogs);
     fileSystem.RemoveSaveLeftovers(appConfig.ProgramFolder());
-    const tavrin::ComInitScope ole(tavrin::ComInitScope::Kind::Ole);
 
     // The main window's tab control and status bar, and the dialogs' hot-key,
     // list-view and up-down controls.

@@ -12,6 +12,22 @@
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
+namespace {
+
+// Where window, at its present size, comes to rest when moved to `to`: edge
+// snapping against the monitor that the window would then be on.
+WindowPosition SnappedPosition(HWND window, WindowPosition to) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    OffsetRect(&frame, to.left - frame.left, to.top - frame.top);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor)) return to;
+    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcWork.bottom};
+    return SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, area);
+}
+
+}  // namespace
 
 MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND owner)
     : services_(services), config_(config), owner_(owner) {
@@ -69,19 +85,33 @@ void MainWindow::RunCreationSteps() {
         SetActivePage(Settings().LastPanelIndex);
     }
     SetWindowTextW(Handle(), kCaption);
-    // Each assignment passes through edge snapping, which pulls a stored
-    // position that lies off the screen back in.
-    RECT frame{};
-    GetWindowRect(Handle(), &frame);
-    SetWindowPos(Handle(), nullptr, frame.left, Settings().Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetWindowRect(Handle(), &frame);
-    SetWindowPos(Handle(), nullptr, Settings().X, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToStoredPosition();
 }
 
-// The notification-area icon and the drop target are set up once the window
-// has been painted: the user sees the window sooner, and neither is needed before.
+// The stored top and then the stored left each count as a move, which edge
+// snapping follows: that pulls a position off the screen back in. Both are
+// worked out first and the window moved once, since under Wine every move is
+// a round trip to the X server.
+void MainWindow::MoveToStoredPosition() {
+    RECT frame{};
+    GetWindowRect(Handle(), &frame);
+    const WindowPosition start{frame.left, frame.top};
+    WindowPosition at = start;
+    const auto move = [&](WindowPosition to) {
+        if (to != at) at = SnappedPosition(Handle(), to);
+    };
+    move({start.left, Settings().Y});
+    move({Settings().X, at.top});
+    if (at != start) SetWindowPos(Handle(), nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// OLE, the notification-area icon and the drop target are set up once the
+// window is shown, the last two once it has been painted: the user sees the
+// window sooner, and none is needed before. OLE (and the DLLs it loads) comes
+// before the first paint, which asks the shell for the buttons' icons.
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    ole_.emplace(ComInitScope::Kind::Ole);
     UpdateStatusBar();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ShowTrayIcon();
@@ -302,12 +332,7 @@ void MainWindow::RunCommand(Command command) {
 void MainWindow::SnapToScreenEdges() {
     RECT frame{};
     GetWindowRect(Handle(), &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcWork.bottom};
-    const WindowPosition snapped =
-        SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, area);
+    const WindowPosition snapped = SnappedPosition(Handle(), {frame.left, frame.top});
     if (snapped.left != frame.left || snapped.top != frame.top) {
         SetWindowPos(Handle(), nullptr, snapped.left, snapped.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -25,6 +25,7 @@
 #include "storage/ButtonStore.h"
 #include "storage/StorageServices.h"
 #include "win32/BaseWindow.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 
@@ -127,6 +128,7 @@ private:
 
     // Creation and closing (MainWindow.cpp).
     void RunCreationSteps();
+    void MoveToStoredPosition();
     void SaveOnClose();
     void BuildSystemMenu();
     void SyncSystemMenu();
@@ -263,6 +265,8 @@ private:
     bool hiddenToTray_ = false;
     std::uint16_t mainHotKeyIndex_ = 0;  // 0: no global hot key
 
+    // Initialised by Show(); ends after the drop target is revoked.
+    std::optional<ComInitScope> ole_;
     // Dropping files (MainWindowDrop.cpp).
     std::optional<FileDropTarget> dropTarget_;  // revoked when the window is destroyed
     ButtonCell* dropHover_ = nullptr;           // the cell a drag is over, shown as a drop target

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/WindowProbe.h"
 
@@ -105,19 +107,35 @@ TEST_F(WindowPlaceTest, PlaceAndPageAreKeptFromOneRunToTheNext) {
     Close(window);
 }
 
-// A place stored off the screen is pulled back in while it is applied.
+// A place stored off the screen is pulled back in while it is applied: to
+// the top left corner, or beyond the right and bottom edges to the right edge
+// of the screen and the bottom of the work area.
 TEST_F(WindowPlaceTest, StoredPlaceOffTheScreenIsPulledBackIn) {
-    WriteBytes(settingsFile_,
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>"
-               "\r\n\t\t<Item Name=\"X\" Value=\"-400\"/>\r\n\t\t<Item Name=\"Y\" Value=\"-300\"/>"
-               "\r\n\t</Application>\r\n</GLConfig>");
-    const HWND window = Start();
+    const auto startAt = [this](const char* x, const char* y) {
+        WriteBytes(settingsFile_,
+                   std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>"
+                               "\r\n\t\t<Item Name=\"X\" Value=\"") +
+                       x + "\"/>\r\n\t\t<Item Name=\"Y\" Value=\"" + y + "\"/>\r\n\t</Application>\r\n</GLConfig>");
+        return Start();
+    };
+    HWND window = startAt("-400", "-300");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([&] {
         const RECT frame = WindowRect(window);
         return frame.left == 0 && frame.top == 0;
     })) << WindowRect(window).left
         << "," << WindowRect(window).top;
+    Close(window);
+
+    window = startAt("5000", "5000");
+    ASSERT_NE(window, nullptr);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const RECT area = WorkArea();
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT frame = WindowRect(window);
+        return frame.right == screenWidth && frame.bottom == area.bottom;
+    })) << WindowRect(window).right
+        << "," << WindowRect(window).bottom;
     Close(window);
 }
 
