@@ -286,6 +286,12 @@ private:
         if (record_.BtnStyle == kNoButtonStyle) record_.BtnStyle = kLaunchButton;
         if (record_.BtnStyle != kLaunchButton) return;
         record_.Command = ControlText(kFileEdit);
+        // A command typed by hand, with no icon chosen, shows its own icon, as
+        // a browsed one does, rather than the picture of a missing icon.
+        if (record_.IconFile.empty()) {
+            record_.IconFile = record_.Command;
+            record_.IconNumber = 0;
+        }
         record_.Parameters = ControlText(kParametersEdit);
         record_.WorkingDir = ControlText(kWorkFolderEdit);
         record_.Description = ControlText(kDescriptionEdit);

@@ -119,7 +119,7 @@ TEST(ButtonPropertiesDialogTest, ANewButtonNeedsAnExistingCommandAndTakesTheText
     EXPECT_EQ(record.Priority, 1);  // "Lower"
     EXPECT_EQ(record.HotKey, "");
     EXPECT_TRUE(record.IgnoreRunTimes);
-    EXPECT_EQ(record.IconFile, "");
+    EXPECT_EQ(record.IconFile, program);  // a typed command shows its own icon
     EXPECT_EQ(record.IconNumber, 0);
 }
 
