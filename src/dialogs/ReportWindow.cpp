@@ -15,15 +15,6 @@
 namespace tavrin {
 namespace {
 
-constexpr int kPage = 100;
-constexpr int kGroupLabel = 101;
-constexpr int kGroups = 102;
-constexpr int kExportCsv = 103;
-constexpr int kExportExcel = 104;
-constexpr int kList = 105;
-constexpr int kCopyPath = 200;
-constexpr int kOpenInExplorer = 201;
-
 constexpr SIZE kWindowSize{731, 521};
 constexpr SIZE kSmallestSize{600, 300};
 constexpr int kIconSize = 16;
@@ -56,14 +47,14 @@ public:
     }
 
     BOOL OnInitDialog() {
-        AddControl(L"BUTTON", L"View Report and Output Settings", BS_GROUPBOX, {}, kPage);
-        AddControl(L"STATIC", L"Choose Tabsheet:", 0, {}, kGroupLabel);
+        AddControl(L"BUTTON", L"View Report and Output Settings", BS_GROUPBOX, {}, kReportPage);
+        AddControl(L"STATIC", L"Choose Tabsheet:", 0, {}, kReportGroupLabel);
         const HWND groups = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                       {0, 0, 180, 200}, kGroups);
-        AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kExportCsv);
-        AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kExportExcel);
-        list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {}, kList,
-                           WS_EX_CLIENTEDGE);
+                                       {0, 0, 180, 200}, kReportGroups);
+        AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kReportExportCsv);
+        AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kReportExportExcel);
+        list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {},
+                           kReportList, WS_EX_CLIENTEDGE);
         AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
 
         ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
@@ -88,7 +79,7 @@ public:
         table_.Open();
         ShowIcons();
         ShowRows();
-        EnableWindow(Control(kExportExcel), OfficeIsInstalled());
+        EnableWindow(Control(kReportExportExcel), OfficeIsInstalled());
         LayOut();
         return TRUE;
     }
@@ -105,7 +96,7 @@ public:
             }
             case WM_NOTIFY: {
                 const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->idFrom != kList || notice->code != LVN_COLUMNCLICK) return FALSE;
+                if (notice->idFrom != kReportList || notice->code != LVN_COLUMNCLICK) return FALSE;
                 table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
                 ShowRows();
                 return TRUE;
@@ -123,27 +114,27 @@ public:
 private:
     BOOL OnCommand(int id, int code) {
         switch (id) {
-            case kGroups:
+            case kReportGroups:
                 if (code == CBN_SELCHANGE) {
-                    GroupChosen(static_cast<int>(SendMessageW(Control(kGroups), CB_GETCURSEL, 0, 0)));
+                    GroupChosen(static_cast<int>(SendMessageW(Control(kReportGroups), CB_GETCURSEL, 0, 0)));
                 } else if (code == CBN_EDITCHANGE) {
                     // Typed text chooses the entry it names, or none.
-                    const std::wstring typed = Widen(ControlText(kGroups));
-                    GroupChosen(
-                        static_cast<int>(SendMessageW(Control(kGroups), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                      reinterpret_cast<LPARAM>(typed.c_str()))));
+                    const std::wstring typed = Widen(ControlText(kReportGroups));
+                    GroupChosen(static_cast<int>(SendMessageW(Control(kReportGroups), CB_FINDSTRINGEXACT,
+                                                              static_cast<WPARAM>(-1),
+                                                              reinterpret_cast<LPARAM>(typed.c_str()))));
                 }
                 return TRUE;
-            case kExportCsv:
+            case kReportExportCsv:
                 ExportCsv();
                 return TRUE;
-            case kExportExcel:
+            case kReportExportExcel:
                 ExportExcel();
                 return TRUE;
-            case kCopyPath:
+            case kReportCopyPath:
                 if (const ReportRow* row = SelectedRow()) (void)PutClipboardText(Handle(), row->command);
                 return TRUE;
-            case kOpenInExplorer:
+            case kReportOpenInExplorer:
                 if (const ReportRow* row = SelectedRow()) ExploreFolderOf(services_.shell, services_.fs, row->command);
                 return TRUE;
         }
@@ -172,14 +163,14 @@ private:
             MoveWindow(Control(id), left, top, w, h, FALSE);
         };
         place(IDOK, width - margin - Scale(88), closeTop, Scale(88), button.cy);
-        place(kPage, margin, margin, width - 2 * margin, pageBottom - margin);
-        place(kGroupLabel, margin + inset, barTop + Scale(4), Scale(100), Scale(16));
-        place(kGroups, margin + inset + Scale(104), barTop + Scale(1), Scale(180), Scale(200));
+        place(kReportPage, margin, margin, width - 2 * margin, pageBottom - margin);
+        place(kReportGroupLabel, margin + inset, barTop + Scale(4), Scale(100), Scale(16));
+        place(kReportGroups, margin + inset + Scale(104), barTop + Scale(1), Scale(180), Scale(200));
         const int excelLeft = width - margin - inset - button.cx;
-        place(kExportExcel, excelLeft, barTop, button.cx, button.cy);
-        place(kExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
+        place(kReportExportExcel, excelLeft, barTop, button.cx, button.cy);
+        place(kReportExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
         const int listTop = barTop + button.cy + Scale(10);
-        place(kList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
+        place(kReportList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
         // The group box is drawn over what lies inside it: everything is drawn afresh.
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
@@ -249,8 +240,8 @@ private:
         }
         const UINT enabled = SelectedRow() ? MF_ENABLED : MF_GRAYED;
         unique_hmenu menu(CreatePopupMenu());
-        AppendMenuW(menu.get(), MF_STRING | enabled, kCopyPath, L"Copy Path");
-        AppendMenuW(menu.get(), MF_STRING | enabled, kOpenInExplorer, L"Open it in Explore ");
+        AppendMenuW(menu.get(), MF_STRING | enabled, kReportCopyPath, L"Copy Path");
+        AppendMenuW(menu.get(), MF_STRING | enabled, kReportOpenInExplorer, L"Open it in Explore ");
         TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
     }
 

@@ -19,6 +19,18 @@
 
 namespace tavrin {
 
+// The identifiers of the report's controls and of its list's menu entries.
+enum ReportControl : int {
+    kReportPage = 100,
+    kReportGroupLabel,
+    kReportGroups,
+    kReportExportCsv,
+    kReportExportExcel,
+    kReportList,
+    kReportCopyPath = 200,
+    kReportOpenInExplorer,
+};
+
 struct ReportServices {
     ButtonStore& buttons;
     std::vector<std::string> groupNames;  // name of group n at position n - 1

@@ -34,13 +34,6 @@ namespace {
 using testing::ButtonXml;
 using testing::TempFolder;
 
-constexpr int kGroups = 102;
-constexpr int kExportCsv = 103;
-constexpr int kExportExcel = 104;
-constexpr int kList = 105;
-constexpr int kCopyPath = 200;
-constexpr int kOpenInExplorer = 201;
-
 std::wstring CellText(HWND list, int row, int column) {
     wchar_t text[512]{};
     ListView_GetItemText(list, row, column, text, 512);
@@ -113,7 +106,7 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
     const std::string csv = testing::ArtifactPath(GetDpiForSystem() == kBaseDpi ? "report.csv" : "report-144dpi.csv");
     answer_ = csv;
     Run([&](HWND report) {
-        const HWND list = GetDlgItem(report, kList);
+        const HWND list = GetDlgItem(report, kReportList);
         const int dpi = DpiOf(report);
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(150, dpi));
         EXPECT_EQ(ListView_GetColumnWidth(list, 8), Scaled(200, dpi));
@@ -127,23 +120,23 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
         EXPECT_EQ(CellText(list, 0, 0), L"Отчёт 日本.txt");
         EXPECT_EQ(CellText(list, 1, 1), L"Work, \"home\"");
         EXPECT_NE(CellText(list, 0, 7), L"");  // the shell's type name
-        EXPECT_EQ(SendMessageW(GetDlgItem(report, kGroups), CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 3);
         UpdateWindow(report);
         testing::PumpMessages(300);
         testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
 
         // Total again turns the order round; the second group alone, then all groups again.
         NMLISTVIEW click{};
-        click.hdr = {list, kList, LVN_COLUMNCLICK};
+        click.hdr = {list, kReportList, LVN_COLUMNCLICK};
         click.iItem = -1;
         click.iSubItem = kReportTotalColumn;
-        SendMessageW(report, WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&click));
+        SendMessageW(report, WM_NOTIFY, kReportList, reinterpret_cast<LPARAM>(&click));
         EXPECT_EQ(Column(list, 2), L"201|101|102|");
-        SendMessageW(GetDlgItem(report, kGroups), CB_SETCURSEL, 2, 0);
-        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 2, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
         EXPECT_EQ(Column(list, 1), L"Игры|");
-        SendMessageW(GetDlgItem(report, kGroups), CB_SETCURSEL, 0, 0);
-        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kGroups, CBN_SELCHANGE), 0);
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 0, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
         EXPECT_EQ(Column(list, 2), L"201|101|102|");
 
         // 731 x 521 with its frame; the list grows with the window, Close keeps to the bottom right corner.
@@ -168,9 +161,9 @@ TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
         EXPECT_EQ(client.bottom - close.bottom, Scaled(8, dpi));
 
         ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-        Click(report, kCopyPath);
-        Click(report, kOpenInExplorer);
-        Click(report, kExportCsv);
+        Click(report, kReportCopyPath);
+        Click(report, kReportOpenInExplorer);
+        Click(report, kReportExportCsv);
     });
     ASSERT_EQ(choices_.size(), 1u);
     EXPECT_EQ(choices_[0], (SaveFileChoice{folder_.Path(), "Tavrin report(20240131).csv",
@@ -232,7 +225,7 @@ TEST_F(ReportWindowTest, ACsvFileThatCannotBeWrittenIsReportedAndStillOpened) {
             errorShown = FindWindowExW(tip, nullptr, L"Static", L"Export to file error!") != nullptr;
             PostMessageW(tip, WM_COMMAND, IDOK, 0);
         });
-        Click(report, kExportCsv);
+        Click(report, kReportExportCsv);
         KillTimer(nullptr, timer);
     });
     EXPECT_TRUE(errorShown);
@@ -286,12 +279,12 @@ protected:
     std::vector<std::string> Export(std::vector<std::wstring>* rows = nullptr) {
         std::remove(log_.c_str());
         Run([&](HWND report) {
-            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kExportExcel)));
-            const HWND list = GetDlgItem(report, kList);
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kReportExportExcel)));
+            const HWND list = GetDlgItem(report, kReportList);
             for (int row = 0; rows && row < ListView_GetItemCount(list); ++row) {
                 for (int column = 0; column < 9; ++column) rows->push_back(CellText(list, row, column));
             }
-            Click(report, kExportExcel);
+            Click(report, kReportExportExcel);
             EXPECT_FALSE(FindWindowW(nullptr, L"Exporting report to file, please wait..."));
         });
         std::vector<std::string> lines;
