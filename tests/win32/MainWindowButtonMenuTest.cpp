@@ -18,6 +18,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/NoFileDialogs.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -29,13 +30,6 @@ namespace {
 
 using testing::ButtonXml;
 using testing::ReadBytes;
-
-class NoFileDialogs : public ISettingsFileDialogs {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    void ShowMessage(const std::string&) override {}
-};
 
 std::string Named(int id, const std::string& name, int total = 0) {
     return ButtonXml(
@@ -106,7 +100,7 @@ protected:
     Win32Shell shell_;
     testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
-    NoFileDialogs dialogs_;
+    testing::NoFileDialogs dialogs_{testing::NoFileDialogs::Messages::Pass};
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
     AppConfig config_{fs_, environment_, dialogs_};
     unique_hwnd owner_;

@@ -19,6 +19,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/NoFileDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Utf16.h"
@@ -81,13 +82,6 @@ std::string ItemList(const std::string& path) {
 
 UINT Registered(const wchar_t* name) { return RegisterClipboardFormatW(name); }
 
-class NoFileDialogs : public ISettingsFileDialogs {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    void ShowMessage(const std::string&) override {}
-};
-
 // The middle of a cell, on the screen.
 POINTL ScreenPointOf(const ButtonCell& cell) {
     POINT point{(cell.Rect().left + cell.Rect().right) / 2, (cell.Rect().top + cell.Rect().bottom) / 2};
@@ -139,7 +133,7 @@ protected:
     Win32Shell shell_;
     testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
-    NoFileDialogs dialogs_;
+    testing::NoFileDialogs dialogs_{testing::NoFileDialogs::Messages::Pass};
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
     AppConfig config_{fs_, environment_, dialogs_};
     unique_hwnd owner_;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/FakeEnvironment.h"
+#include "support/NoFileDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Utf16.h"
@@ -37,13 +38,6 @@ constexpr char kFirstKeyText[] = "Ctrl+Shift+Alt+F7";
 constexpr char kSecondKeyText[] = "ctrl + shift + alt + f8";
 
 // The backup and restore dialogs are not reached by these tests.
-class NoFileDialogs : public ISettingsFileDialogs {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    void ShowMessage(const std::string& text) override { ADD_FAILURE() << "unexpected message: " << text; }
-};
-
 // A press as Windows reports it: the registration's identifier, the modifiers and the key.
 void PressHotKey(std::uint16_t index, HotKeyValue hotKey) {
     const HotKeyParts parts = DecomposeHotKey(hotKey);
@@ -98,7 +92,7 @@ protected:
     Win32Shell shell_;
     Win32Prompt prompt_;
     Win32Clock clock_;
-    NoFileDialogs dialogs_;
+    testing::NoFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
     std::optional<AppConfig> config_;
     unique_hwnd owner_;

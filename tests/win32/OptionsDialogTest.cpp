@@ -20,6 +20,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/NoFileDialogs.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -34,13 +35,6 @@ using testing::ButtonXml;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-class NoFileDialogs : public ISettingsFileDialogs {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    void ShowMessage(const std::string& text) override { ADD_FAILURE() << "unexpected message: " << text; }
-};
 
 // Plays the user of the options dialog: once it is shown, `use` runs on it
 // and the button it returns (IDOK or IDCANCEL) is pressed.
@@ -225,7 +219,7 @@ protected:
     Win32Shell shell_;
     testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
-    NoFileDialogs dialogs_;
+    testing::NoFileDialogs dialogs_;
     MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
     std::optional<AppConfig> config_;
     unique_hwnd owner_;
