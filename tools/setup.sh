@@ -3,6 +3,7 @@
 # libpng and libjpeg-turbo for MinGW-w64 from Debian's source packages into a
 # cache outside the build tree. Safe to run again: it only does what is missing.
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 
 cache="${TAVRIN_CACHE:-$HOME/.cache/tavrin}"
 prefix="$cache/mingw-w64"
@@ -14,7 +15,9 @@ packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest
           wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev python3)
 missing=()
 for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+    # dpkg-query fails for a package it has never seen: that, too, means missing.
+    state="$(dpkg-query -W -f='${Status}' "$package" 2>&1)" || true
+    [[ "$state" == *"ok installed"* ]] || missing+=("$package")
 done
 
 # Prints, as deb822 stanzas, deb-src entries that mirror the Debian "deb" entries
@@ -120,26 +123,74 @@ if [ ! -f "$prefix/.libs-ready" ]; then
         updated=0
     fi
 fi
+logs="$cache/logs"
+mkdir -p "$logs"
 if [ "${#missing[@]}" -gt 0 ] || [ "$updated" -eq 0 ]; then
-    $sudo apt-get update -qq
-    [ "${#missing[@]}" -eq 0 ] || DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    logged "$logs/apt-update.log" "apt-get update" $sudo apt-get update
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "setup.sh: installing ${missing[*]}"
+        logged "$logs/apt-install.log" "installing ${missing[*]}" \
+            $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    fi
 fi
 
-if [ ! -f "$prefix/.libs-ready" ]; then
-    work="$cache/src"
-    rm -rf "$work" && mkdir -p "$work" "$prefix"
-    toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-w64.cmake"
-    (cd "$work" && apt-get source -qq libpng1.6 libjpeg-turbo >/dev/null 2>&1)
-    build_library() {  # source folder, extra CMake options...
-        local source="$1"; shift
+# fetch_source <folder> <package>: downloads and unpacks a Debian source package into
+# the folder, trying each version that apt lists, newest first, until one downloads:
+# an archive snapshot may list a version whose files it no longer holds.
+fetch_source() {
+    local folder="$1" package="$2" listed version sorted=() tried=() i log
+    if ! listed="$(apt-cache showsrc "$package" 2>&1)"; then
+        echo "setup.sh: apt-cache showsrc $package failed: $listed" >&2
+        return 1
+    fi
+    for version in $(awk '/^Version:/ { print $2 }' <<<"$listed"); do
+        for ((i = 0; i < ${#sorted[@]}; i++)); do
+            dpkg --compare-versions "$version" gt "${sorted[i]}" && break
+        done
+        sorted=("${sorted[@]:0:i}" "$version" "${sorted[@]:i}")
+    done
+    if [ "${#sorted[@]}" -eq 0 ]; then
+        echo "setup.sh: apt lists no source package $package (is there a deb-src entry for Debian?)" >&2
+        return 1
+    fi
+    log="$logs/source-$package.log"
+    for version in "${sorted[@]}"; do
+        tried+=("$version")
+        rm -rf "$folder" && mkdir -p "$folder"
+        if (cd "$folder" && apt-get source "$package=$version") >"$log" 2>&1; then
+            [ "${#tried[@]}" -eq 1 ] || echo "setup.sh: $package ${tried[0]} could not be fetched; using $version"
+            return 0
+        fi
+    done
+    echo "setup.sh: no version of the source package $package could be fetched;" \
+         "tried ${tried[*]}. The last lines of $log:" >&2
+    tail -n 15 "$log" | sed 's/^/    /' >&2
+    return 1
+}
+
+# build_library <name> <source folder> <extra CMake options...>: cross-builds and installs it.
+build_library() {
+    local name="$1" source="$2"
+    shift 2
+    logged "$logs/$name-configure.log" "configuring $name for MinGW" \
         cmake -S "$source" -B "$source/build-mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-              -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
-        cmake --build "$source/build-mingw" >/dev/null
-        cmake --install "$source/build-mingw" >/dev/null
-    }
-    build_library "$(ls -d "$work"/libpng1.6-*/)" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-                  -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
-    build_library "$(ls -d "$work"/libjpeg-turbo-*/)" -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
+    logged "$logs/$name-build.log" "building $name for MinGW" cmake --build "$source/build-mingw"
+    logged "$logs/$name-install.log" "installing $name into $prefix" cmake --install "$source/build-mingw"
+}
+
+if [ ! -f "$prefix/.libs-ready" ]; then
+    echo "setup.sh: cross-building libpng and libjpeg-turbo for MinGW into $prefix"
+    work="$cache/src"
+    rm -rf "$work" "$prefix" && mkdir -p "$work" "$prefix"
+    toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-w64.cmake"
+    fetch_source "$work/libpng" libpng1.6
+    fetch_source "$work/libjpeg" libjpeg-turbo
+    build_library libpng "$(ls -d "$work"/libpng/libpng1.6-*/)" -DPNG_SHARED=OFF -DPNG_TESTS=OFF \
+                  -DPNG_EXECUTABLES=OFF -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
+                  -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
+    build_library libjpeg-turbo "$(ls -d "$work"/libjpeg/libjpeg-turbo-*/)" -DENABLE_SHARED=OFF -DWITH_SIMD=OFF \
+                  -DWITH_TURBOJPEG=OFF
     rm -rf "$work"
     touch "$prefix/.libs-ready"
 fi
