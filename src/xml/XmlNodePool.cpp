@@ -9,25 +9,42 @@ namespace tavrin {
 
 void* XmlNodePool::Allocate(std::size_t bytes) {
     const std::size_t size = std::max(kGrain, (bytes + kGrain - 1) / kGrain * kGrain);
-    if (size > kLargestPooled) return ::operator new(size);
-    FreeBlock*& freed = freeBlocks_[size / kGrain];
-    if (freed) return std::exchange(freed, freed->next);
-    if (static_cast<std::size_t>(end_ - next_) < size) {
-        chunks_.emplace_back(new std::byte[kChunk]);
-        next_ = chunks_.back().get();
-        end_ = next_ + kChunk;
+    void* block;
+    if (size > kLargestPooled) {
+        block = ::operator new(size);
+    } else if (FreeBlock*& freed = freeBlocks_[size / kGrain]) {
+        block = std::exchange(freed, freed->next);
+    } else {
+        if (static_cast<std::size_t>(end_ - next_) < size) {
+            chunks_.emplace_back(new std::byte[kChunk]);
+            next_ = chunks_.back().get();
+            end_ = next_ + kChunk;
+        }
+        block = std::exchange(next_, next_ + size);
     }
-    return std::exchange(next_, next_ + size);
+    ++blocksInUse_;
+    return block;
 }
 
 void XmlNodePool::Deallocate(void* block, std::size_t bytes) noexcept {
     const std::size_t size = std::max(kGrain, (bytes + kGrain - 1) / kGrain * kGrain);
     if (size > kLargestPooled) {
         ::operator delete(block);
-        return;
+    } else {
+        FreeBlock*& freed = freeBlocks_[size / kGrain];
+        freed = new (block) FreeBlock{freed};
     }
-    FreeBlock*& freed = freeBlocks_[size / kGrain];
-    freed = new (block) FreeBlock{freed};
+    --blocksInUse_;
+    DeleteWhenUnused();
+}
+
+void XmlNodePool::Release() noexcept {
+    held_ = false;
+    DeleteWhenUnused();
+}
+
+void XmlNodePool::DeleteWhenUnused() noexcept {
+    if (!held_ && blocksInUse_ == 0) delete this;
 }
 
 std::string_view XmlNodePool::Keep(std::string_view text) {

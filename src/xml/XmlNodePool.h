@@ -3,8 +3,9 @@
 // ask the heap once per node. A freed block waits in a list of its size for
 // the next node of that size, so that changing a document again and again does
 // not grow it. The pool also keeps the copy of the text that a document's
-// values were read from. It lives as long as anything allocated from it: each
-// allocator that refers to it counts as a user.
+// values were read from. Its document holds it, and it lives on while any
+// block cut from it is in use (a node may outlive its document), so the
+// allocators over it are plain pointers that cost nothing to copy.
 #pragma once
 
 #include <array>
@@ -17,7 +18,7 @@ namespace tavrin {
 
 class XmlNodePool {
 public:
-    // A pool with no user yet: it goes when its last user goes.
+    // A new pool, held by the caller until it calls Release.
     [[nodiscard]] static XmlNodePool* Create() { return new XmlNodePool; }
     XmlNodePool(const XmlNodePool&) = delete;
     XmlNodePool& operator=(const XmlNodePool&) = delete;
@@ -27,11 +28,8 @@ public:
     // A copy of text that stays until the pool goes, for the values read from it.
     [[nodiscard]] std::string_view Keep(std::string_view text);
 
-    // Like the nodes themselves, the pools belong to the user-interface thread: the count needs no lock.
-    void AddUser() noexcept { ++users_; }
-    void RemoveUser() noexcept {
-        if (--users_ == 0) delete this;
-    }
+    // The holder lets go: the pool goes now, or when the last block in use is given back.
+    void Release() noexcept;
 
 private:
     static constexpr std::size_t kGrain = 16;           // every block is a multiple of this, aligned to it
@@ -46,12 +44,15 @@ private:
 
     XmlNodePool() = default;
     ~XmlNodePool() = default;
+    void DeleteWhenUnused() noexcept;
 
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
     std::array<FreeBlock*, kLargestPooled / kGrain + 1> freeBlocks_{};
-    long users_ = 0;
+    // Like the nodes themselves, the pools belong to the user-interface thread: the count needs no lock.
+    std::size_t blocksInUse_ = 0;
+    bool held_ = true;
 };
 
 // An allocator over a pool, or over the heap for nodes made on their own.
@@ -60,16 +61,9 @@ class XmlPoolAllocator {
 public:
     using value_type = T;
 
-    explicit XmlPoolAllocator(XmlNodePool* pool) noexcept : pool_(pool) {
-        if (pool_) pool_->AddUser();
-    }
-    XmlPoolAllocator(const XmlPoolAllocator& other) noexcept : XmlPoolAllocator(other.pool_) {}
+    explicit XmlPoolAllocator(XmlNodePool* pool) noexcept : pool_(pool) {}
     template <typename U>
-    XmlPoolAllocator(const XmlPoolAllocator<U>& other) noexcept : XmlPoolAllocator(other.Pool()) {}
-    XmlPoolAllocator& operator=(const XmlPoolAllocator&) = delete;
-    ~XmlPoolAllocator() {
-        if (pool_) pool_->RemoveUser();
-    }
+    XmlPoolAllocator(const XmlPoolAllocator<U>& other) noexcept : pool_(other.Pool()) {}
 
     [[nodiscard]] T* allocate(std::size_t count) {
         static_assert(alignof(T) <= 16, "pool blocks are aligned to 16 bytes");

@@ -179,6 +179,7 @@ public:
     // The document's pool lives as long as the document or any of its nodes.
     explicit XmlDocument(XmlNameTable& names = XmlNameTable::Shared())
         : XmlNode(XmlNodeType::Document, names, XmlNodePool::Create()) {}
+    ~XmlDocument() { Pool()->Release(); }
 
     // With the flag set, the reader keeps all text as it is and the writer adds
     // no line breaks or indentation. The stores leave it off.
