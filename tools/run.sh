@@ -6,8 +6,9 @@
 # build/screenshots/tavrin.png and closes again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib.sh
 tools/setup.sh
-cmake --preset mingw -Wno-dev >/dev/null
+logged build/mingw-configure.log "configuring the mingw build" cmake --preset mingw -Wno-dev
 cmake --build --preset mingw --target tavrin
 
 home="${TAVRIN_HOME:-$HOME/Tavrin}"
@@ -15,10 +16,8 @@ mkdir -p "$home"
 home="$(cd "$home" && pwd)"
 cp build/mingw/src/tavrin.exe "$home/tavrin.exe"
 export WINEPREFIX="$PWD/build/mingw/wineprefix-run" WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1
-fi
-wineserver -k 2>/dev/null || true
+tools/wine-prefix.sh "$WINEPREFIX"
+stop_wineserver "$WINEPREFIX"
 
 if [ -n "${DISPLAY:-}" ]; then
     exec wine "$home/tavrin.exe"
@@ -27,7 +26,8 @@ fi
 # Wine's virtual desktop has a taskbar with a notification area only when its
 # name is "shell" or the registry turns the shell on for it.
 if ! grep -qsF '[Software\\Wine\\Explorer\\Desktops\\Tavrin]' "$WINEPREFIX/user.reg"; then
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Tavrin' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    logged "$WINEPREFIX.log.shell" "turning on the taskbar of the Wine desktop" \
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Tavrin' /v EnableShell /t REG_DWORD /d 1 /f
     wineserver -w
 fi
 
@@ -36,26 +36,26 @@ screenshot="$PWD/build/screenshots/tavrin.png"
 program="Z:${home//\//\\}\\tavrin.exe"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    . tools/lib.sh
     desktop="/desktop=Tavrin,1024x768"
     wine explorer "$desktop" "$1" &
-    shown=1
-    for _ in $(seq 60); do
-        xdotool search --onlyvisible --name "^Tavrin\$" >/dev/null 2>&1 && { shown=0; break; }
-        sleep 0.5
-    done
-    [ "$shown" -eq 0 ] || echo "the Tavrin window did not appear" >&2
-    sleep 2  # the window paints and the tray icon joins the taskbar
-    import -window root "$2"
+    shown() { xdotool search --onlyvisible --name "^Tavrin\$" >/dev/null; }
+    status=0
+    if wait_until 30 shown; then
+        sleep 2  # the window paints and the tray icon joins the taskbar
+        import -window root "$2" || { echo "no screenshot of the Wine desktop was taken" >&2; status=1; }
+    else
+        echo "the Tavrin window did not appear within 30 s" >&2
+        status=1
+    fi
     # taskkill asks the windows of its own desktop to close, so it runs on the Tavrin desktop.
-    timeout 30 wine explorer "$desktop" taskkill /im tavrin.exe >/dev/null 2>&1 || true
+    logged "$3" "closing Tavrin" timeout 30 wine explorer "$desktop" taskkill /im tavrin.exe || status=1
     # The desktop closes once the program has ended.
-    for _ in $(seq 60); do
-        jobs -r | grep -q . || break
-        sleep 0.5
-    done
-    wineserver -k 2>/dev/null  # before Xvfb goes, so that no Wine process loses its display
-    exit "$shown"
-' _ "$program" "$screenshot" || status=$?
-wineserver -k 2>/dev/null || true
-echo "screenshot: $screenshot"
+    desktop_gone() { ! jobs -r | grep -q .; }
+    wait_until 30 desktop_gone || { echo "the Wine desktop did not close within 30 s" >&2; status=1; }
+    stop_wineserver "$WINEPREFIX"  # before Xvfb goes, so that no Wine process loses its display
+    exit "$status"
+' _ "$program" "$screenshot" "$PWD/build/screenshots/taskkill.log" || status=$?
+stop_wineserver "$WINEPREFIX"
+[ "$status" -ne 0 ] || echo "screenshot: $screenshot"
 exit "$status"
