@@ -15,6 +15,7 @@ namespace {
 
 HWND g_box = nullptr;
 COLORREF g_bannerPixel = CLR_INVALID;
+bool g_versionShown = false;
 
 // Once the box is painted: its banner pixel and picture, a click on each link, then OK.
 void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -26,6 +27,7 @@ void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     const HDC dc = GetDC(box);
     g_bannerPixel = GetPixel(dc, 20, 100);  // the blue field under the tiles
     ReleaseDC(box, dc);
+    g_versionShown = FindWindowExW(box, nullptr, L"Static", L"Version 9.8.7") != nullptr;
     testing::SaveWindowPicture(
         box, testing::ArtifactPath(DpiOf(box) == kBaseDpi ? "about-box.png" : "about-box-144dpi.png"));
     for (const wchar_t* link : {L"help@example.org", L"https://example.org/"}) {
@@ -35,11 +37,12 @@ void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-TEST(AboutDialogTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
+TEST(AboutDialogScaledTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
     testing::FakeShell shell;
     SetTimer(nullptr, 0, 100, UseTheBox);
-    ShowAboutDialog(nullptr, shell, {"help@example.org", "https://example.org/"});
+    ShowAboutDialog(nullptr, shell, {"9.8.7", "help@example.org", "https://example.org/"});
     ASSERT_NE(g_box, nullptr);
+    EXPECT_TRUE(g_versionShown);
     EXPECT_GT(GetBValue(g_bannerPixel), GetRValue(g_bannerPixel) + 40);
     ASSERT_EQ(shell.requests.size(), 2u);
     EXPECT_EQ(shell.requests[0].verb, "open");

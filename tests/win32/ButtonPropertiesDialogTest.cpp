@@ -157,7 +157,7 @@ TEST(ButtonPropertiesDialogTest, AnActionButtonOpensWithoutTheEditPageAndOkWrite
     EXPECT_EQ(record.WindowStyle, 1);
 }
 
-TEST(ButtonPropertiesDialogTest, ResolvesAShortcutIntoItsTarget) {
+TEST(ButtonPropertiesDialogScaledTest, ResolvesAShortcutIntoItsTarget) {
     const ComInitScope ole(ComInitScope::Kind::Ole);
     const TempFolder folder;
     ShellLinkSpec spec;
@@ -209,7 +209,7 @@ TEST(ButtonPropertiesDialogTest, ResolvesAShortcutIntoItsTarget) {
     EXPECT_EQ(record.IconNumber, 0);
 }
 
-TEST(IconChooserDialogTest, HoldsTheNumberToTheIconsOfTheFileShown) {
+TEST(IconChooserDialogScaledTest, HoldsTheNumberToTheIconsOfTheFileShown) {
     const TempFolder folder;
     const std::string program = WindowsPath(TAVRIN_EXE);  // two icons
     const std::string document = folder / "notes.txt";

@@ -120,7 +120,7 @@ TEST(GlobalHotKeysTest, NamesOfTheRealLayoutsParseBack) {
 
 // A real key press from the X server: Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
-TEST(GlobalHotKeysTest, ARealKeyPressIsReported) {
+TEST(GlobalHotKeysRealKeyTest, ARealKeyPressIsReported) {
     GlobalHotKeys keys;
     std::vector<Press> presses;
     keys.OnHotKeyPressed = [&](HotKeyValue hotKey, std::uint16_t index) { presses.push_back({hotKey, index}); };

@@ -185,7 +185,9 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
-TEST_F(MainWindowButtonMenuTest, ARealShiftF10OpensTheMenuOfTheCellUnderThePointer) {
+class MainWindowButtonMenuRealKeyTest : public MainWindowButtonMenuTest {};
+
+TEST_F(MainWindowButtonMenuRealKeyTest, ARealShiftF10OpensTheMenuOfTheCellUnderThePointer) {
     MainWindow& window = Start("0,0,0,0,0,0", Named(107, "Seven"));
     SetForegroundWindow(window.Handle());
     SetCursorPos(ScreenPoint(window.GridCell(1, 7)).x, ScreenPoint(window.GridCell(1, 7)).y);

@@ -308,7 +308,9 @@ TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindow
 
 // A real key press from the X server; Wine reports it while one of its windows has the
 // keyboard focus. Skipped where no X tool can press keys or the press does not arrive.
-TEST_F(MainWindowTrayTest, ARealPressOfTheHotKeyTogglesTheWindow) {
+class MainWindowTrayRealKeyTest : public MainWindowTrayTest {};
+
+TEST_F(MainWindowTrayRealKeyTest, ARealPressOfTheHotKeyTogglesTheWindow) {
     MainWindow& window = Start(kFirstKeyText);
     ASSERT_NE(window.HotKeyIndex(), 0);
     SetForegroundWindow(window.Handle());

@@ -367,7 +367,9 @@ TEST_F(OptionsDialogTest, CancelKeepsTheSettingsButTheShortcutsStayAndDesktopTwi
 }
 
 // Both pages at the display scale of the test's Wine prefix, as pictures.
-TEST_F(OptionsDialogTest, ShowsBothPagesAtTheScaleOfItsOwner) {
+class OptionsDialogScaledTest : public OptionsDialogTest {};
+
+TEST_F(OptionsDialogScaledTest, ShowsBothPagesAtTheScaleOfItsOwner) {
     MainWindow& window = Start({"Tools", "Games", "Work", "Music", "Photos", "Office", "Web"}, "", "Ctrl+Alt+L");
     const int dpi = window.Dpi();
     const std::string suffix = dpi == kBaseDpi ? "" : "-" + std::to_string(dpi) + "dpi";

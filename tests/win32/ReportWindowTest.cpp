@@ -101,7 +101,10 @@ protected:
     static inline std::function<void(HWND)> use_;
 };
 
-TEST_F(ReportWindowTest, ListsSortsAndExportsTheCountedButtons) {
+// Also run at 150 %, for its pictures.
+class ReportWindowScaledTest : public ReportWindowTest {};
+
+TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
     // The picture and the CSV file at 96 DPI are the ones kept and checked.
     const std::string csv = testing::ArtifactPath(GetDpiForSystem() == kBaseDpi ? "report.csv" : "report-144dpi.csv");
     answer_ = csv;

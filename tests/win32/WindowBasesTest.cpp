@@ -97,7 +97,7 @@ public:
 };
 
 // Also run in a prefix at 144 DPI, where everything is half as large again.
-TEST(WindowBasesTest, ModalDialogIsBuiltAtItsScaledSizeAndEndsWithItsResult) {
+TEST(WindowBasesScaledTest, ModalDialogIsBuiltAtItsScaledSizeAndEndsWithItsResult) {
     const CollectedErrors errors;
     TestDialog dialog;
     EXPECT_EQ(dialog.Show(nullptr), IDOK);
