@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "TavrinVersion.h"
 #include "app/ProgramResources.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/OptionsDialog.h"
@@ -320,7 +321,7 @@ void MainWindow::RunCommand(Command command) {
             EditButtonProperties();
             break;
         case Command::About:
-            ShowAboutDialog(Handle(), services_.shell, {kSupportMailAddress, kTavrinHomeAddress});
+            ShowAboutDialog(Handle(), services_.shell, {TAVRIN_VERSION_TEXT, kSupportMailAddress, kTavrinHomeAddress});
             break;
         case Command::None:
             break;

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kMailLink = 100;
 constexpr int kWebLink = 101;
+constexpr int kVersion = 102;
 constexpr SIZE kBanner{439, 112};
 
 // A copy of a font, bold or underlined.
@@ -24,7 +25,7 @@ unique_hfont Restyled(HFONT font, bool bold, bool underline) {
 
 class AboutDialog : public DialogBase<AboutDialog> {
 public:
-    AboutDialog(IShell& shell, const SupportLinks& links) : shell_(shell), links_(links) {}
+    AboutDialog(IShell& shell, const AboutInfo& about) : shell_(shell), about_(about) {}
 
     void Run(HWND owner) { RunModal(owner, L"About", {440, 257}); }
 
@@ -41,10 +42,11 @@ public:
         AddControl(L"STATIC", L"We are available 24x7 via our email support system.", 0, {16, 148, 424, 164}, -1);
         AddControl(L"STATIC", L"We promise you will get our response within 24 hours.", 0, {16, 166, 424, 182}, -1);
         AddControl(L"STATIC", L"Please contact our support team at :", 0, {16, 188, 220, 204}, -1);
-        AddLink(links_.mailAddress, {222, 188, 432, 204}, kMailLink);
+        AddLink(about_.mailAddress, {222, 188, 432, 204}, kMailLink);
         AddControl(L"STATIC", L"Tavrin Home at:", 0, {16, 206, 220, 222}, -1);
-        AddLink(links_.webAddress, {222, 206, 432, 222}, kWebLink);
+        AddLink(about_.webAddress, {222, 206, 432, 222}, kWebLink);
         AddControl(L"STATIC", L"", SS_ETCHEDHORZ, {8, 226, 432, 228}, -1);
+        AddControl(L"STATIC", Widen("Version " + about_.version).c_str(), 0, {16, 235, 176, 251}, kVersion);
         AddControl(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {182, 231, 258, 254}, IDOK);
         return TRUE;
     }
@@ -72,11 +74,11 @@ public:
             case WM_COMMAND:
                 if (HIWORD(wParam) != STN_CLICKED) return FALSE;
                 if (LOWORD(wParam) == kMailLink) {
-                    Open("mailto:" + links_.mailAddress + "?subject=Tavrin Support");
+                    Open("mailto:" + about_.mailAddress + "?subject=Tavrin Support");
                     return TRUE;
                 }
                 if (LOWORD(wParam) == kWebLink) {
-                    Open(links_.webAddress);
+                    Open(about_.webAddress);
                     return TRUE;
                 }
                 return FALSE;  // OK, whose click has the same code, ends the box
@@ -118,7 +120,7 @@ private:
     }
 
     IShell& shell_;
-    SupportLinks links_;
+    AboutInfo about_;
     DecodedImage banner_;
     unique_hfont boldFont_;
     unique_hfont linkFont_;
@@ -126,6 +128,6 @@ private:
 
 }  // namespace
 
-void ShowAboutDialog(HWND owner, IShell& shell, const SupportLinks& links) { AboutDialog(shell, links).Run(owner); }
+void ShowAboutDialog(HWND owner, IShell& shell, const AboutInfo& about) { AboutDialog(shell, about).Run(owner); }
 
 }  // namespace tavrin

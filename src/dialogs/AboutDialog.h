@@ -9,11 +9,12 @@
 
 namespace tavrin {
 
-struct SupportLinks {
+struct AboutInfo {
+    std::string version;      // shown beside OK
     std::string mailAddress;  // a click writes a message to it
     std::string webAddress;   // a click shows the page
 };
 
-void ShowAboutDialog(HWND owner, IShell& shell, const SupportLinks& links);
+void ShowAboutDialog(HWND owner, IShell& shell, const AboutInfo& about);
 
 }  // namespace tavrin
