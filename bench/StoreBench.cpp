@@ -104,7 +104,7 @@ void BM_StartupSummaries_Cached(benchmark::State& state) {
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
     for (auto _ : state) {
         file.Document().Discard();
-        const XmlDocumentFile::SameStepScope step;
+        const XmlDocumentFile::Transaction startUp;
         ButtonStore store(file.Services());
         LoadAllSummaries(store, [] {});
     }
@@ -125,7 +125,7 @@ void BM_StartupSummaries_Uncached(benchmark::State& state) {
 BENCHMARK(BM_StartupSummaries_Uncached)->Unit(benchmark::kMillisecond);
 
 // One click after start-up, on a different button each time, as the window
-// makes it, in one operation: load the button, count the start on a fixed day
+// makes it, in one transaction: load the button, count the start on a fixed day
 // (Launch would start programs), write the counters and move the button to
 // the front of the recent list, saved together. "save_share" is the part of
 // the time spent from the writes to the end of the one save.
@@ -143,13 +143,13 @@ void BM_ClickPath(benchmark::State& state) {
     for (auto _ : state) {
         const int id = ButtonIDOf(click / kSlotsPerGroup % kGroups + 1, click % kSlotsPerGroup + 1);
         ++click;
-        XmlDocumentFile::Operation operation;
+        XmlDocumentFile::Transaction transaction;
         benchmark::DoNotOptimize(store.LoadButton(id));
         CountStart(store.Current(), today);
         const Clock::time_point saveStart = Clock::now();
         store.WriteStatistics(id);
         settings.PushRecent(id);
-        operation.Commit();
+        transaction.Commit();
         saving += Clock::now() - saveStart;
     }
     const Clock::duration total = Clock::now() - start;

@@ -64,9 +64,10 @@ void MainWindow::RunCreationSteps() {
     storageServices_.emplace(StorageServices{services_.fs, services_.environment, services_.shell, services_.prompt,
                                              services_.clock, settingsFileName_});
     {
-        // One step of the program: the options, the pages and panels see the
-        // settings file as it was read once, not reading it for each of them.
-        XmlDocumentFile::SameStepScope step;
+        // One transaction: the options, the pages and panels see the settings
+        // file as it was read once, not reading it for each of them, and what
+        // start-up adds to the file (a missing recent list) is saved once.
+        XmlDocumentFile::Transaction startUp;
         Settings().LoadSettings();
         BuildGroupTabs();
         // The panel ranks the buttons of all groups, shown or not.
@@ -84,6 +85,7 @@ void MainWindow::RunCreationSteps() {
         ApplyAlwaysOnTop();
         BuildSystemMenu();
         SetActivePage(Settings().LastPanelIndex);
+        startUp.Commit();
     }
     SetWindowTextW(Handle(), kCaption);
     MoveToStoredPosition();
@@ -137,7 +139,11 @@ void MainWindow::SaveOnClose() {
     }
     Settings().Y = frame.top;
     Settings().X = frame.left;
-    Settings().SaveSettings();
+    try {
+        Settings().SaveSettings();
+    } catch (const FileError& error) {
+        throw FileError::ChangeNotKept("The window's position was not saved.", error);
+    }
     mostUsed_.RankCandidates.clear();
 }
 

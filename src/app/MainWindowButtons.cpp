@@ -141,18 +141,16 @@ bool MainWindow::CompletePick(ButtonCell& image) {
     if (swapMode_) {
         ButtonCell& source = EndPickMode(false);
         if (&source != &image) {
-            const XmlDocumentFile::SameStepScope step;
+            XmlDocumentFile::Transaction swap;
             ExchangeButtons(source, image);
             FollowExchange(source.Tag(), image.Tag());
+            swap.Commit();
         }
         return true;
     }
     if (copyMode_) {
         ButtonCell& source = EndPickMode(true);
-        if (&source != &image) {
-            const XmlDocumentFile::SameStepScope step;
-            CopyButtonOnto(source, image);
-        }
+        if (&source != &image) CopyButtonOnto(source, image);
         return true;
     }
     return false;
@@ -165,14 +163,17 @@ void MainWindow::ExchangeButtons(ButtonCell& a, ButtonCell& b) {
     RefreshPanel(b);
 }
 
-// A copy replaces a button only after the question; its counters go with it.
+// A copy replaces a button only after the question, which is asked before the
+// transaction so that no other copy waits for the user; its counters go with it.
 void MainWindow::CopyButtonOnto(ButtonCell& source, ButtonCell& target) {
     if (source.Tag() == target.Tag()) return;
     if (ButtonStore(*storageServices_).LoadButtonSummary(target.Tag()) &&
         !services_.prompt.AskYesNo("Replace the exists icon:\r\n\r\n" + target.Hint())) {
         return;
     }
+    XmlDocumentFile::Transaction copy;
     Buttons().CopyButton(source.Tag(), target.Tag());
+    copy.Commit();
     RefreshPanel(target);
     RedrawTavrinTabImagesOf(target.Tag());
 }
@@ -198,12 +199,14 @@ void MainWindow::FollowExchange(int a, int b) {
 void MainWindow::ClearButton() {
     ButtonCell* const cell = CurrentGridCell();
     if (!cell || !services_.prompt.AskYesNo("Are you sure to remove this Icon?\r\n\r\n" + cell->Hint() + " ")) return;
-    const XmlDocumentFile::SameStepScope step;
     const int id = cell->Tag();
+    XmlDocumentFile::Transaction clear;
+    (void)Buttons().DeleteButton(id);
+    const bool wasRecent = Settings().RemoveRecent(id);
+    clear.Commit();
     cell->SetPictureLoader({});
     cell->SetHint("");
-    (void)Buttons().DeleteButton(id);
-    if (Settings().RemoveRecent(id)) FillRecentPanel();
+    if (wasRecent) FillRecentPanel();
     RedrawMostUsed(RemoveFromMostUsed(mostUsed_, id));
 }
 
@@ -214,9 +217,10 @@ void MainWindow::MoveButtonBeside(int offset) {
     if (!cell || !IsGridSlot(SlotOfButton(cell->Tag()) + offset)) return;
     ButtonCell* const neighbour = FindPanel(GroupOfButton(cell->Tag()), cell->Tag() + offset);
     if (!neighbour) return;
-    const XmlDocumentFile::SameStepScope step;
+    XmlDocumentFile::Transaction move;
     ExchangeButtons(*cell, *neighbour);
     FollowExchange(cell->Tag(), neighbour->Tag());
+    move.Commit();
 }
 
 // To the first or the last slot, whatever empty slots lie on the way; the
@@ -228,11 +232,8 @@ void MainWindow::MoveButtonToSlot(int slot) {
     const int page = GroupOfButton(id);
     const int from = SlotOfButton(id);
     if (from == slot) return;
-    const XmlDocumentFile::SameStepScope step;
+    XmlDocumentFile::Transaction move;
     Buttons().MoveButtonToSlot(id, slot);
-    for (int k = std::min(from, slot); k <= std::max(from, slot); ++k) {
-        if (ButtonCell* const moved = FindPanel(page, ButtonIDOf(page, k))) RefreshPanel(*moved);
-    }
     std::vector<std::string> recent = Settings().RecentList;
     for (std::string& entry : recent) {
         const std::optional<int> listed = ParseButtonID(entry);
@@ -240,11 +241,16 @@ void MainWindow::MoveButtonToSlot(int slot) {
             entry = std::to_string(IDAfterButtonMoved(*listed, id, slot));
         }
     }
-    if (recent != Settings().RecentList) {
+    const bool recentMoved = recent != Settings().RecentList;
+    if (recentMoved) {
         Settings().RecentList = std::move(recent);
         Settings().SaveRecent();
-        FillRecentPanel();
     }
+    move.Commit();
+    for (int k = std::min(from, slot); k <= std::max(from, slot); ++k) {
+        if (ButtonCell* const moved = FindPanel(page, ButtonIDOf(page, k))) RefreshPanel(*moved);
+    }
+    if (recentMoved) FillRecentPanel();
     ChangedPositions changed;
     for (int position = 1; position <= kMostUsedPositions; ++position) {
         const int shown = mostUsed_.MostUsedIDs[position - 1];

@@ -130,32 +130,36 @@ void MainWindow::MatchPagesToGroups() {
     SetActivePage(activePage_);
 }
 
-// Slot by slot: each step exchanges the two stored buttons and the tags of
-// their cells, so the cells keep showing the same records. The Tavrin Tab
-// follows the IDs.
+// One transaction: the two tabs' buttons, their names and the recent list are
+// exchanged in one save, so the file never holds half of the move. Then slot by
+// slot the tags of the cells are exchanged, so the cells keep showing the same
+// records, and the Tavrin Tab follows the IDs.
 void MainWindow::MoveActiveTab(int step) {
     const int from = activePage_;
     const int to = from + step;
     if (from <= 0 || to <= 0 || from == to || from >= PageCount() || to >= PageCount()) return;
+    bool recentMoved = false;
+    {
+        XmlDocumentFile::Transaction move;
+        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+            Buttons().ExchangeButtons(ButtonIDOf(from, slot), ButtonIDOf(to, slot));
+            recentMoved = Settings().SwapRecent(ButtonIDOf(from, slot), ButtonIDOf(to, slot)) || recentMoved;
+        }
+        Settings().SetGroupName(from, Narrow(pages_[to].caption));
+        Settings().SetGroupName(to, Narrow(pages_[from].caption));
+        move.Commit();
+    }
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
         const int f = ButtonIDOf(from, slot);
         const int t = ButtonIDOf(to, slot);
-        ButtonStore first(*storageServices_);
-        ButtonStore second(*storageServices_);
-        (void)first.LoadButton(f);
-        (void)second.LoadButton(t);
-        first.WriteButton(t);
-        second.WriteButton(f);
         RetagPanel(from, f, t);
         RetagPanel(to, t, f);
-        if (Settings().SwapRecent(f, t)) FillRecentPanel();
         RedrawMostUsed(SwapInMostUsed(mostUsed_, f, t));
     }
+    if (recentMoved) FillRecentPanel();
     std::swap(pages_[from], pages_[to]);
     RefreshTabItems();
     SetActivePage(to);
-    Settings().SetGroupName(from, Narrow(pages_[from].caption));
-    Settings().SetGroupName(to, Narrow(pages_[to].caption));
 }
 
 }  // namespace tavrin

@@ -4,7 +4,9 @@
 #include "app/ProgramResources.h"
 #include "app/Resources.h"
 #include "rules/GridGeometry.h"
+#include "storage/PathNames.h"
 #include "rules/TavrinTabLayout.h"
+#include "win32/ScopeExit.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
@@ -23,6 +25,12 @@ constexpr Tool kTools[] = {
     {kBackupPanel, Command::BackupSettings, IDR_TOOL_BACKUP},
     {kRestorePanel, Command::RestoreSettings, IDR_TOOL_RESTORE},
 };
+
+// How a message names a button: by its description, else by its command's file name.
+std::string NameOfButton(const ButtonRecord& button) {
+    const std::string& name = button.Description.empty() ? ExtractFileName(button.Command) : button.Description;
+    return name.empty() ? "the button" : "\"" + name + "\"";
+}
 
 }  // namespace
 
@@ -49,19 +57,14 @@ void MainWindow::PlaceTavrinTabCells() {
     pages_.at(0).window->SetDivider(ScaledRect(kDivider, dpi_));
 }
 
-// A swap or copy waiting for its target takes the click. A click is one
-// operation of the program: the settings file is looked at once, the program
-// started first, and the counters and the recent list saved together in one
-// save; the panels are drawn after it from the same tree.
+// A swap or copy waiting for its target takes the click. The panels are drawn
+// after the click's one save, from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
-    XmlDocumentFile::Operation click;
     const int id = image.Tag();
-    const std::optional<int> total = LaunchButton(id);
+    const std::optional<int> total = LaunchButton(id, true);
     if (!total) return;
     PlayFeedbackSound(FeedbackSound::Icon);
-    Settings().PushRecent(id);
-    click.Commit();
     FillRecentPanel();
     RedrawMostUsed(PromoteMostUsed(mostUsed_, id, *total));
 }
@@ -70,28 +73,49 @@ void MainWindow::LaunchFromGrid(ButtonCell& image) {
 void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
-    XmlDocumentFile::Operation click;
-    const std::optional<int> total = LaunchButton(id);
+    const std::optional<int> total = LaunchButton(id, false);
     if (!total) return;
-    click.Commit();
     UpdateMostUsedCount(mostUsed_, id, *total);
     PlayFeedbackSound(FeedbackSound::Icon);
 }
 
-// Starts the launch button of id, shows its usage and returns its total of
-// starts; nothing when id holds no launch button, or while another launch is
-// still running: the shell pumps messages meanwhile, and a second click must
-// not replace the store's current record mid-launch.
-std::optional<int> MainWindow::LaunchButton(int id) {
+// Starts the launch button of id, counts the start (and moves it to the front
+// of the recent list) in one transaction, shows its usage and returns its
+// total of starts; nothing when id holds no launch button, or while another
+// launch is still running: the shell pumps messages meanwhile, and a second
+// click must not replace the store's current record mid-launch. When another
+// program replaced the file meanwhile, the start is counted again on top of
+// what the file holds then; the program is not started twice.
+std::optional<int> MainWindow::LaunchButton(int id, bool toFrontOfRecent) {
     if (launching_) return std::nullopt;
     ButtonStore& store = Buttons();
-    if (!store.LoadButton(id)) return std::nullopt;
-    launching_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{launching_};
-    store.Launch();
+    try {
+        bool started = false;
+        const auto count = [&] {
+            if (started && store.LoadButton(id)) store.CountCurrentStart();
+            if (toFrontOfRecent) {
+                Settings().LoadRecent();
+                Settings().PushRecent(id);
+            }
+        };
+        bool changedMeanwhile = false;
+        {
+            XmlDocumentFile::Transaction click;
+            if (!store.LoadButton(id)) return std::nullopt;
+            launching_ = true;
+            const ScopeExit done([this] { launching_ = false; });
+            started = store.StartCurrent();
+            count();
+            try {
+                click.Commit();
+            } catch (const FileChangedError&) {
+                changedMeanwhile = true;
+            }
+        }
+        if (changedMeanwhile) Transact(count);
+    } catch (const FileError& error) {
+        throw FileError::ChangeNotKept("The start of " + NameOfButton(store.Current()) + " was not counted.", error);
+    }
     SetStatusText(1, UsageText(store.Current(), services_.clock.Today()));
     return store.Current().TotolRunTimes;
 }

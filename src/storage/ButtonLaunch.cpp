@@ -7,12 +7,16 @@
 
 namespace tavrin {
 
+void ButtonStore::Launch() {
+    if (StartCurrent()) CountCurrentStart();
+}
+
 // Only a launch button whose command exists is started and counted; the
 // shell's answer does not matter, and a start that fails is not reported.
-void ButtonStore::Launch() {
-    if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return;
+bool ButtonStore::StartCurrent() {
+    if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return false;
     const bool isFile = services_.fs.FileExists(current_.Command);
-    if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return;
+    if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return false;
     try {
         if (isFile) {
             OpenCommandFile();
@@ -29,6 +33,10 @@ void ButtonStore::Launch() {
     } catch (const std::exception&) {
         // Counted all the same, as a start the shell refused would be.
     }
+    return true;
+}
+
+void ButtonStore::CountCurrentStart() {
     CountStart(current_, services_.clock.Today());
     WriteStatistics(current_.ID);
 }

@@ -96,6 +96,10 @@ public:
     // Opens the current launch button through the shell and, when its command
     // exists, counts the start and writes the counters.
     void Launch();
+    // The two halves of Launch: the start, true when it is to be counted, and
+    // the count, which a transaction may run again on the file as it is then.
+    [[nodiscard]] bool StartCurrent();
+    void CountCurrentStart();
     // Asks the shell to explore the folder of the current button's command; a
     // refused request is not reported.
     void ExploreCommandFolder();

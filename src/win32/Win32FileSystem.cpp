@@ -6,7 +6,20 @@
 namespace tavrin {
 namespace {
 
-[[noreturn]] void ThrowLastError(const std::string& path) { throw FileError(path, SystemErrorText(GetLastError())); }
+// How long a transaction waits for another copy's lock of a file.
+constexpr ULONGLONG kLockWaitMs = 5000;
+// How often a save tries to rename over a file someone holds open for a moment.
+constexpr int kMoveAttempts = 50;
+
+// The system's text, but for a file that another program holds open, where
+// "Sharing violation." leaves the user guessing.
+[[noreturn]] void ThrowLastError(const std::string& path) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        throw FileError(path, "Another program has the file open and lets nobody else use it.");
+    }
+    throw FileError(path, SystemErrorText(error));
+}
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
 
@@ -65,9 +78,11 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Others may read the file meanwhile, and a save may rename its new version
+// over it (this read goes on with the old one), but nobody may write into it.
 std::string Win32FileSystem::ReadFile(const std::string& path) {
-    unique_hfile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    unique_hfile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) ThrowLastError(path);
     std::string content;
     char buffer[65536];
@@ -103,22 +118,57 @@ std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::strin
     }
 }
 
-// An existing target is replaced by the platform's replace operation, which
-// keeps its attributes and access rights; a missing one is made by a rename.
+// One rename over the target: there is no moment without the file, which the
+// platform's replace operation (under Wine it moves the target aside first)
+// cannot promise. The temporary file already has the target's attributes; it
+// takes the folder's access rights rather than the old file's.
+// A program that opened the target for a moment without letting it be
+// replaced (a virus scanner, an indexer, a reader of an older version) makes
+// the rename fail: it is tried again for a little while.
 void Win32FileSystem::MoveOver(const std::string& tempPath, const std::string& targetPath) {
     const std::wstring temp = Widen(tempPath);
     const std::wstring target = Widen(targetPath);
-    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr)) return;
-    // Not found: there is no target to replace. Unable to move the
-    // replacement: the old file is gone or renamed, so its name is free and
-    // the new file must take it.
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
-        error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        ThrowLastError(targetPath);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kMoveAttempts) {
+            ThrowLastError(targetPath);
+        }
+        Sleep(10);
     }
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ThrowLastError(targetPath);
+}
+
+namespace {
+
+// The lock is a byte range of the lock file, which the system releases when the
+// handle closes, also when the process is killed; a lock file left on disk is no lock.
+class Win32FileLock : public IFileLock {
+public:
+    explicit Win32FileLock(unique_hfile file) noexcept : file_(std::move(file)) {}
+
+private:
+    unique_hfile file_;
+};
+
+}  // namespace
+
+std::unique_ptr<IFileLock> Win32FileSystem::Lock(const std::string& path) {
+    const std::string lockPath = LockFileName(path);
+    unique_hfile file(CreateFileW(Widen(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_HIDDEN, nullptr));
+    if (!file) ThrowLastError(lockPath);
+    const ULONGLONG deadline = GetTickCount64() + kLockWaitMs;
+    for (;;) {
+        OVERLAPPED start{};
+        if (LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+            return std::make_unique<Win32FileLock>(std::move(file));
+        }
+        if (GetLastError() != ERROR_LOCK_VIOLATION) ThrowLastError(lockPath);
+        if (GetTickCount64() >= deadline) {
+            throw FileError(path, "Another copy of Tavrin has been changing the file for more than five seconds.");
+        }
+        Sleep(10);
     }
 }
 

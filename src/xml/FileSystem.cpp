@@ -30,6 +30,10 @@ FileError FileError::NotSaved(std::string fileName, std::string reason) {
     return FileError(std::move(fileName), std::move(reason), message);
 }
 
+FileError FileError::ChangeNotKept(const std::string& change, const FileError& cause) {
+    return FileError(cause.FileName(), cause.Reason(), change + "\r\n" + cause.what());
+}
+
 bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {
     const std::optional<FileIdentity> first = fs.Identity(a);
     return first && first == fs.Identity(b);
@@ -38,6 +42,8 @@ bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {
 std::string SaveTemporaryPath(const std::string& targetPath, std::uint64_t process, std::uint64_t count) {
     return targetPath + "." + std::to_string(process) + "-" + std::to_string(count) + ".tmp";
 }
+
+std::string LockFileName(const std::string& path) { return path + ".lock"; }
 
 std::optional<std::string> SavedFileOfTemporary(std::string_view fileName) {
     constexpr std::string_view kEnd = ".tmp";

@@ -20,6 +20,9 @@ public:
     // A save that failed: the message says which file was not saved, that the
     // change was not kept, and why.
     [[nodiscard]] static FileError NotSaved(std::string fileName, std::string reason);
+    // The same failure, said as the change of the user's action that was not
+    // kept ("The start of \"Notepad\" was not counted."), then what went wrong.
+    [[nodiscard]] static FileError ChangeNotKept(const std::string& change, const FileError& cause);
 
     [[nodiscard]] const std::string& FileName() const noexcept { return fileName_; }
     [[nodiscard]] const std::string& Reason() const noexcept { return reason_; }
@@ -49,6 +52,12 @@ public:
     virtual void Close() = 0;                        // throws FileError
 };
 
+// Held while a transaction reads, changes and replaces a file; the destructor lets go.
+class IFileLock {
+public:
+    virtual ~IFileLock() = default;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -68,6 +77,11 @@ public:
                                                                          std::string& tempPath) = 0;
     virtual void MoveOver(const std::string& tempPath, const std::string& targetPath) = 0;
     virtual void RemoveFile(const std::string& path) noexcept = 0;
+    // The lock of path: a lock on a file beside it (LockFileName) that other
+    // processes, other sessions and other machines on a shared folder respect.
+    // Waits a few seconds for another holder, then throws FileError. A holder
+    // that ends, however it ends, lets go.
+    [[nodiscard]] virtual std::unique_ptr<IFileLock> Lock(const std::string& path) = 0;
 
     // Documents of earlier versions hold text in the system's ANSI code page.
     // Throws std::range_error for bytes the code page does not define.
@@ -83,6 +97,9 @@ public:
 // For the name (without folder) of such a file of a save of an XML file, the
 // name of the file it was to replace; nothing for any other name.
 [[nodiscard]] std::optional<std::string> SavedFileOfTemporary(std::string_view fileName);
+
+// The file whose lock guards path: "<path>.lock".
+[[nodiscard]] std::string LockFileName(const std::string& path);
 
 // Writes bytes to a temporary file beside path, flushes it and replaces path
 // with it in one step. On any failure path keeps its old content, the

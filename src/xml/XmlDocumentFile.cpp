@@ -1,21 +1,18 @@
 #include "xml/XmlDocumentFile.h"
 
 #include <map>
-#include <memory>
 #include <utility>
 
 namespace tavrin {
 namespace {
 
 std::uint64_t g_parseCount = 0;
-XmlDocumentFile::Operation* g_operation = nullptr;  // the operation under way, if any
-int g_stepDepth = 0;                                // how many SameStepScopes live
-std::uint64_t g_currentStep = 0;  // numbers the steps; a file seen in the current one is not checked again
-
-// The step a load or save happens in, or 0 outside any step.
-std::uint64_t CurrentStep() noexcept { return g_stepDepth > 0 ? g_currentStep : 0; }
+XmlDocumentFile::Transaction* g_transaction = nullptr;  // the outermost transaction under way, if any
 
 }  // namespace
+
+FileChangedError::FileChangedError(const std::string& fileName)
+    : FileError(fileName, "Another program changed the file meanwhile.") {}
 
 XmlDocumentFile& XmlDocumentFile::For(IFileSystem& fs, const std::string& path) {
     static std::map<std::pair<IFileSystem*, std::string>, std::unique_ptr<XmlDocumentFile>> files;
@@ -24,51 +21,51 @@ XmlDocumentFile& XmlDocumentFile::For(IFileSystem& fs, const std::string& path) 
     return *file;
 }
 
-XmlDocumentFile::SameStepScope::SameStepScope() noexcept {
-    if (g_stepDepth++ == 0) ++g_currentStep;
+std::uint64_t XmlDocumentFile::ParseCount() noexcept { return g_parseCount; }
+
+XmlDocumentFile::Transaction::Transaction() : outermost_(g_transaction == nullptr) {
+    if (outermost_) g_transaction = this;
 }
 
-XmlDocumentFile::SameStepScope::~SameStepScope() { --g_stepDepth; }
-
-XmlDocumentFile::Operation::Operation() : outermost_(g_operation == nullptr) {
-    if (outermost_) g_operation = this;
-}
-
-// Changes that were not committed are forgotten: the next load reads the file.
-XmlDocumentFile::Operation::~Operation() {
+// Changes that were not committed are forgotten, and the locks go.
+XmlDocumentFile::Transaction::~Transaction() {
     if (!outermost_) return;
-    for (XmlDocumentFile* file : changed_) file->Discard();
-    g_operation = nullptr;
+    for (XmlDocumentFile* file : touched_) file->EndTransaction();
+    g_transaction = nullptr;
 }
 
-void XmlDocumentFile::Operation::Commit() {
-    while (outermost_ && !changed_.empty()) {
-        XmlDocumentFile& file = *changed_.back();
-        if (file.unsaved_) {
-            const IXmlDocument document = file.document_;
-            file.WriteFile(document);
-        }
-        changed_.pop_back();
+// Every changed file is checked before any is written, so that a conflict
+// writes nothing. The files stay locked until the transaction ends.
+void XmlDocumentFile::Transaction::Commit() {
+    if (!outermost_) return;
+    for (XmlDocumentFile* file : touched_) {
+        if (file->unsaved_) file->CheckUnchanged();
+    }
+    for (XmlDocumentFile* file : touched_) {
+        if (file->unsaved_) file->WriteFile();
     }
 }
 
-std::uint64_t XmlDocumentFile::ParseCount() noexcept { return g_parseCount; }
-
-bool XmlDocumentFile::SeenInStep() const noexcept {
-    return document_ && seenInStep_ != 0 && seenInStep_ == CurrentStep();
+void XmlDocumentFile::Touch(Transaction& transaction) {
+    if (touched_) return;
+    std::unique_ptr<IFileLock> lock = fs_.Lock(path_);
+    existed_ = fs_.FileExists(path_);
+    readBytes_ = existed_ ? fs_.ReadFile(path_) : std::string();
+    lock_ = std::move(lock);
+    touched_ = true;
+    transaction.touched_.push_back(this);
 }
 
 IXmlDocument XmlDocumentFile::Load() {
-    if (SeenInStep()) return document_;
-    return LoadCurrent();
-}
-
-IXmlDocument XmlDocumentFile::LoadCurrent() {
-    if (g_operation && SeenInStep()) return document_;
-    std::string bytes = fs_.ReadFile(path_);
-    if (document_ && bytes == bytes_) {
-        seenInStep_ = CurrentStep();
-        return document_;
+    std::string bytes;
+    if (g_transaction) {
+        Touch(*g_transaction);
+        if (document_ && (unsaved_ || bytes_ == readBytes_)) return document_;
+        if (!existed_) throw FileError(path_, "The file does not exist.");
+        bytes = readBytes_;
+    } else {
+        bytes = fs_.ReadFile(path_);
+        if (document_ && bytes == bytes_) return document_;
     }
     Discard();
     auto document = std::make_shared<XmlDocument>();
@@ -76,37 +73,54 @@ IXmlDocument XmlDocumentFile::LoadCurrent() {
     document->LoadFromText(bytes, path_, [this](std::string_view ansi) { return fs_.AnsiToUtf8(ansi); });
     document_ = std::move(document);
     bytes_ = std::move(bytes);
-    seenInStep_ = CurrentStep();
     return document_;
 }
 
 void XmlDocumentFile::Save(const IXmlDocument& document) {
-    if (!g_operation) {
-        WriteFile(document);
+    if (!g_transaction) {
+        // A save of its own: the tree read from the file earlier replaces only the
+        // file as it was read (a new document replaces whatever is there).
+        const bool loaded = document == document_;
+        const std::string seen = loaded ? bytes_ : std::string();
+        Transaction own;
+        Touch(own);
+        if (loaded && existed_ && seen != readBytes_) throw FileChangedError(path_);
+        Save(document);
+        own.Commit();
         return;
     }
-    if (!unsaved_) g_operation->changed_.push_back(this);
+    Touch(*g_transaction);
     document_ = document;
     bytes_.clear();
-    seenInStep_ = CurrentStep();
     unsaved_ = true;
 }
 
-void XmlDocumentFile::WriteFile(const IXmlDocument& document) {
-    Discard();
-    std::string bytes = document->ToText();
-    SaveFileAtomically(fs_, path_, bytes);
-    document_ = document;
-    bytes_ = std::move(bytes);
-    seenInStep_ = CurrentStep();
+void XmlDocumentFile::CheckUnchanged() {
+    const bool exists = fs_.FileExists(path_);
+    if (exists != existed_ || (exists && fs_.ReadFile(path_) != readBytes_)) throw FileChangedError(path_);
 }
 
-// Within an operation this forgets its earlier changes of the file as well:
+void XmlDocumentFile::WriteFile() {
+    std::string bytes = document_->ToText();
+    SaveFileAtomically(fs_, path_, bytes);
+    bytes_ = std::move(bytes);
+    readBytes_ = bytes_;
+    existed_ = true;
+    unsaved_ = false;
+}
+
+void XmlDocumentFile::EndTransaction() noexcept {
+    if (unsaved_) Discard();
+    lock_.reset();
+    readBytes_.clear();
+    touched_ = false;
+}
+
+// Within a transaction this forgets its earlier changes of the file as well:
 // the shared tree holds them together with the change being dropped.
 void XmlDocumentFile::Discard() noexcept {
     document_.reset();
     bytes_.clear();
-    seenInStep_ = 0;
     unsaved_ = false;
 }
 

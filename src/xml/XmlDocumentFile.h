@@ -1,15 +1,24 @@
-// One XML file on disk and its parsed tree. Every store operation behaves as
-// if it read the file afresh, but the tree is parsed again only when the
-// file's bytes differ from those it was parsed from (or last saved as): a
-// read is cheap next to a parse, and unlike size and write time (which some
-// volumes keep in two-second steps) the bytes always tell. All users of one
-// path share the same tree, so a save by one store is no reason for another
-// to parse again. Within one step of the program (a SameStepScope) the file is
-// looked at once: later loads in the step reuse the tree without asking the
-// file system, as a step that read the file once would see it.
+// One XML file on disk and its parsed tree, changed only in transactions.
+//
+// A transaction is one user action on the files it touches (a click counts a
+// start and moves the button up the recent list). The first time it touches a
+// file it takes the file's lock, which other copies of the program (other
+// sessions, other machines on a shared folder) wait for, and reads the file;
+// later loads in the transaction reuse the tree. Saves are kept until Commit,
+// which writes each changed file once, atomically, after checking that the
+// file is still the one the transaction read: a program that does not take the
+// lock may have replaced it meanwhile, and its change must not be overwritten
+// by an older picture of the file. Without Commit (an error on the way) the
+// changes are forgotten and the files stay as they were.
+//
+// The tree is parsed again only when the file's bytes differ from those it was
+// parsed from (or last saved as): a read is cheap next to a parse, and unlike
+// size and write time (which some volumes keep in two-second steps) the bytes
+// always tell. All users of one path share the same tree.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,43 +27,32 @@
 
 namespace tavrin {
 
+// A commit found that another program replaced a file the transaction changed
+// since the transaction read it; nothing was written.
+class FileChangedError : public FileError {
+public:
+    explicit FileChangedError(const std::string& fileName);
+};
+
 class XmlDocumentFile {
 public:
-    // While one lives, a file that was loaded or saved in this step is not
-    // checked for changes on disk again when it is loaded for reading; our own
-    // saves still replace the tree, and an XmlEdit still starts from the file
-    // as it is, so a save never undoes a change made meanwhile by someone else.
-    // Scopes may nest: the step ends with the outermost one.
-    class SameStepScope {
+    // One user action. A transaction begun within another is part of it: the
+    // outer one commits for both.
+    class Transaction {
     public:
-        SameStepScope() noexcept;
-        ~SameStepScope();
-        SameStepScope(const SameStepScope&) = delete;
-        SameStepScope& operator=(const SameStepScope&) = delete;
-    };
-
-    // One operation of the program that several stores take part in (a click
-    // counts a start and moves the button up the recent list): the file is
-    // looked at once, at the first load, and written once, by Commit, with all
-    // the changes of the operation, so they land together or not at all.
-    // Within one, a change starts from the tree the operation saw, and Save
-    // only keeps the changed tree. Without Commit (an error on the way) the
-    // changes are forgotten and the file stays as it was. An operation begun
-    // within another is part of it: the outer one commits for both.
-    class Operation {
-    public:
-        Operation();
-        ~Operation();
-        Operation(const Operation&) = delete;
-        Operation& operator=(const Operation&) = delete;
-        // Saves every file changed in the operation, atomically each. Throws FileError.
+        Transaction();
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        // Saves every file changed in the transaction, atomically each. Throws
+        // FileError; FileChangedError (before anything is written) when another
+        // program replaced a changed file meanwhile.
         void Commit();
 
     private:
         friend class XmlDocumentFile;
-        SameStepScope step_;
         bool outermost_;
-        std::vector<XmlDocumentFile*> changed_;
+        std::vector<XmlDocumentFile*> touched_;  // in the order they were first touched
     };
 
     XmlDocumentFile(IFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
@@ -67,36 +65,64 @@ public:
     [[nodiscard]] const std::string& Path() const noexcept { return path_; }
     [[nodiscard]] IFileSystem& FileSystem() const noexcept { return fs_; }
     [[nodiscard]] bool Exists() const { return fs_.FileExists(path_); }
-    // True when the file was loaded or saved in the current step: it was there then.
-    [[nodiscard]] bool SeenInStep() const noexcept;
+    // True when the current transaction has read or written the file.
+    [[nodiscard]] bool SeenInStep() const noexcept { return touched_; }
 
-    // The document as the file holds it now. Throws XmlError or FileError.
-    // A caller that changes the tree must Save it or Discard it.
+    // The document as the file holds it now, or as the current transaction
+    // read and changed it. Throws XmlError or FileError. A caller that changes
+    // the tree must Save it or Discard it.
     [[nodiscard]] IXmlDocument Load();
-    // Saves document atomically; it becomes the tree of the file's new version.
+    // Saves document at the current transaction's commit; outside one, in a
+    // transaction of its own. It becomes the tree of the file's new version.
     void Save(const IXmlDocument& document);
     // Forgets the tree, e.g. after a change that was not saved.
     void Discard() noexcept;
 
 private:
-    friend class XmlEdit;
-    // Load() that looks at the file on disk even within a step, but not within an operation.
-    [[nodiscard]] IXmlDocument LoadCurrent();
-    void WriteFile(const IXmlDocument& document);
+    // Takes the file's lock and reads it, once per transaction.
+    void Touch(Transaction& transaction);
+    // Before a commit's replace: the file still holds what the transaction read.
+    void CheckUnchanged();
+    void WriteFile();
+    void EndTransaction() noexcept;
 
     IFileSystem& fs_;
     std::string path_;
     IXmlDocument document_;
-    std::string bytes_;             // the file's content that document_ matches
-    std::uint64_t seenInStep_ = 0;  // the step in which the tree was last known to match the file; 0: none
-    bool unsaved_ = false;          // changed in the current operation, written at its Commit
+    std::string bytes_;  // the file's content that document_ matches; empty while document_ has unsaved changes
+    // While a transaction has touched the file: its lock, and what the file held when read.
+    std::unique_ptr<IFileLock> lock_;
+    std::string readBytes_;
+    bool touched_ = false;
+    bool existed_ = false;
+    bool unsaved_ = false;  // changed in the current transaction, written at its commit
 };
 
-// A change to a file's document: saved with Save(), or else forgotten when
-// the edit ends, so the shared tree never differs from the file.
+// Runs body in a transaction and commits it. When another program replaced a
+// changed file meanwhile, the changes are dropped and body runs again on the
+// file as it is now, a few times at most: body must compute its change from
+// what it loads (a start is counted on top of the counts the file holds then).
+template <typename Body>
+void Transact(Body&& body) {
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        XmlDocumentFile::Transaction transaction;
+        body();
+        try {
+            transaction.Commit();
+            return;
+        } catch (const FileChangedError&) {
+            if (attempt == kAttempts) throw;
+        }
+    }
+}
+
+// A change to a file's document: saved with Save(), or else forgotten when the
+// edit ends, so the shared tree never differs from the file. Outside a
+// transaction the edit is one of its own, from its read to its save.
 class XmlEdit {
 public:
-    explicit XmlEdit(XmlDocumentFile& file) : file_(file), document_(file.LoadCurrent()) {}
+    explicit XmlEdit(XmlDocumentFile& file) : file_(file), document_(file.Load()) {}
     ~XmlEdit() {
         if (!saved_) file_.Discard();
     }
@@ -107,10 +133,12 @@ public:
     [[nodiscard]] IXmlElement Root() const { return document_->RootElement(); }
     void Save() {
         file_.Save(document_);
+        transaction_.Commit();
         saved_ = true;
     }
 
 private:
+    XmlDocumentFile::Transaction transaction_;  // before the load: the edit's own, or part of the caller's
     XmlDocumentFile& file_;
     IXmlDocument document_;
     bool saved_ = false;

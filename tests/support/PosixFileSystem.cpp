@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,39 @@ void PosixFileSystem::MoveOver(const std::string& tempPath, const std::string& t
 }
 
 void PosixFileSystem::RemoveFile(const std::string& path) noexcept { ::unlink(path.c_str()); }
+
+namespace {
+
+// An advisory lock on the lock file, which the system drops with the descriptor;
+// two descriptors of one process exclude each other, as two processes do.
+class PosixFileLock : public IFileLock {
+public:
+    explicit PosixFileLock(int descriptor) noexcept : descriptor_(descriptor) {}
+    ~PosixFileLock() override { ::close(descriptor_); }
+    PosixFileLock(const PosixFileLock&) = delete;
+    PosixFileLock& operator=(const PosixFileLock&) = delete;
+
+private:
+    int descriptor_;
+};
+
+}  // namespace
+
+std::unique_ptr<IFileLock> PosixFileSystem::Lock(const std::string& path) {
+    const std::string lockPath = LockFileName(path);
+    const int descriptor = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (descriptor < 0) ThrowErrno(lockPath);
+    for (int attempt = 0;; ++attempt) {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) return std::make_unique<PosixFileLock>(descriptor);
+        if (errno != EWOULDBLOCK || attempt == 50) {
+            const int error = errno;
+            ::close(descriptor);
+            errno = error;
+            ThrowErrno(lockPath);
+        }
+        ::usleep(10'000);
+    }
+}
 
 std::string PosixFileSystem::AnsiToUtf8(std::string_view bytes) { return Latin1ToUtf8(bytes); }
 

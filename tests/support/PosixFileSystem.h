@@ -15,6 +15,7 @@ public:
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override;
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override;
     void RemoveFile(const std::string& path) noexcept override;
+    std::unique_ptr<IFileLock> Lock(const std::string& path) override;
     std::string AnsiToUtf8(std::string_view bytes) override;
 };
 

@@ -30,6 +30,7 @@ public:
         inner_.MoveOver(tempPath, targetPath);
     }
     void RemoveFile(const std::string& path) noexcept override { inner_.RemoveFile(path); }
+    std::unique_ptr<IFileLock> Lock(const std::string& path) override { return inner_.Lock(path); }
     std::string AnsiToUtf8(std::string_view bytes) override { return inner_.AnsiToUtf8(bytes); }
 
     std::set<std::string> phantomFiles;

@@ -179,21 +179,22 @@ TEST_F(ButtonLaunchTest, OnlyALoadedLaunchButtonIsStarted) {
     EXPECT_EQ(fakes_.fs.saves, 0);
 }
 
-// A click as the window makes it: one operation that reads the file once and
-// saves the counters and the recent list together, or nothing when it is not committed.
+// A click as the window makes it: one transaction that reads the file once (and
+// again just before replacing it, to see that nobody else changed it) and saves
+// the counters and the recent list together, or nothing when it is not committed.
 TEST_F(ButtonLaunchTest, AClickReadsTheFileOnceAndSavesCountersAndRecentListTogether) {
     WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, {{"Command", Program("app.exe")}})));
     AppSettings settings(fakes_.services);
     settings.LoadRecent();  // writes the missing recent list
     const std::string before = Stored();
     const auto click = [&](bool commit) {
-        XmlDocumentFile::Operation operation;
+        XmlDocumentFile::Transaction transaction;
         ButtonStore store(fakes_.services);
         ASSERT_TRUE(store.LoadButton(101));
         store.Launch();
         settings.PushRecent(101);
         EXPECT_EQ(Stored(), before);
-        if (commit) operation.Commit();
+        if (commit) transaction.Commit();
     };
     fakes_.fs.reads = fakes_.fs.saves = 0;
     click(false);
@@ -202,7 +203,7 @@ TEST_F(ButtonLaunchTest, AClickReadsTheFileOnceAndSavesCountersAndRecentListToge
 
     fakes_.fs.reads = 0;
     click(true);
-    EXPECT_EQ(fakes_.fs.reads, 1);
+    EXPECT_EQ(fakes_.fs.reads, 2);
     EXPECT_EQ(fakes_.fs.saves, 1);
     EXPECT_NE(Stored().find("<Item Name=\"TotolRunTimes\" Value=\"1\"/>"), std::string::npos);
     EXPECT_NE(Stored().find("<Item ID=\"1\" Value=\"101\"/>"), std::string::npos);

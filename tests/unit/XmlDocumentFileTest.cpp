@@ -64,37 +64,58 @@ TEST(XmlDocumentFileTest, SavedTreeIsReusedAndUnsavedChangesAreForgotten) {
     EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), std::string(kOne).replace(54, 3, "\"saved\""));
 }
 
-TEST(XmlDocumentFileTest, WithinOneStepTheFileIsLookedAtOnce) {
+void SetValue(XmlDocumentFile& file, const std::string& value) {
+    XmlEdit edit(file);
+    edit.Root()->FirstChildElement("A")->SetAttrText("V", value);
+    edit.Save();
+}
+
+TEST(XmlDocumentFileTest, ATransactionReadsOnceAndNeverOverwritesAChangeMadeMeanwhile) {
     TempFolder folder;
     WriteBytes(folder / "a.xml", kOne);
     XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
     {
-        XmlDocumentFile::SameStepScope step;
+        XmlDocumentFile::Transaction transaction;
         EXPECT_EQ(ValueOf(file.Load()), "1");
-        WriteBytes(folder / "a.xml", kTwo);  // a change by someone else in the middle of the step
-        { XmlDocumentFile::SameStepScope inner; }
-        EXPECT_EQ(ValueOf(file.Load()), "1");  // the step goes on seeing the file as it read it
-        {
-            XmlEdit edit(file);  // a change starts from the file as it is now
-            EXPECT_EQ(ValueOf(edit.Document()), "22");
-            edit.Root()->FirstChildElement("A")->SetAttrText("V", "ours");
-            edit.Save();
-        }
-        WriteBytes(folder / "a.xml", kTwo);
-        EXPECT_EQ(ValueOf(file.Load()), "ours");  // our own save is the tree of the step
-        {
-            XmlEdit edit(file);
-            edit.Root()->FirstChildElement("A")->SetAttrText("V", "not saved");
-        }
-        EXPECT_EQ(ValueOf(file.Load()), "22");  // a forgotten change: the file is read again
+        WriteBytes(folder / "a.xml", kTwo);    // another program, which takes no lock
+        EXPECT_EQ(ValueOf(file.Load()), "1");  // the transaction sees the file as it read it
+        SetValue(file, "ours");
+        EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), kTwo);  // kept until the commit
+        EXPECT_THROW(transaction.Commit(), FileChangedError);
     }
+    EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), kTwo);
+    EXPECT_EQ(ValueOf(file.Load()), "22");
+
+    // Transact runs the change again on the file as it is then.
+    int runs = 0;
+    Transact([&] {
+        const std::string seen = ValueOf(file.Load());
+        if (++runs == 1) WriteBytes(folder / "a.xml", kThree);
+        SetValue(file, seen + "+1");
+    });
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(ValueOf(file.Load()), "33+1");
+
+    // A save of its own with a tree older than the file changes nothing.
+    const IXmlDocument stale = file.Load();
     WriteBytes(folder / "a.xml", kOne);
-    EXPECT_EQ(ValueOf(file.Load()), "1");  // after the step, changes on disk count again
+    EXPECT_THROW(file.Save(stale), FileChangedError);
+    EXPECT_EQ(testing::ReadBytes(folder / "a.xml"), kOne);
+}
+
+TEST(XmlDocumentFileTest, ATransactionHoldsTheFilesLockUntilItEnds) {
+    TempFolder folder;
+    WriteBytes(folder / "a.xml", kOne);
+    XmlDocumentFile& file = XmlDocumentFile::For(TestFileSystem(), folder / "a.xml");
     {
-        XmlDocumentFile::SameStepScope nextStep;
-        WriteBytes(folder / "a.xml", kTwo);
-        EXPECT_EQ(ValueOf(file.Load()), "22");  // a new step looks at the file once more
+        XmlDocumentFile::Transaction transaction;
+        (void)file.Load();
+        SetValue(file, "locked");  // an edit within the transaction is part of it
+        transaction.Commit();
+        EXPECT_THROW((void)TestFileSystem().Lock(folder / "a.xml"), FileError);  // another copy waits, then gives up
     }
+    EXPECT_NE(TestFileSystem().Lock(folder / "a.xml"), nullptr);
+    EXPECT_EQ(ValueOf(file.Load()), "locked");
 }
 
 TEST(XmlDocumentFileTest, UnreadableFileIsNotCached) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <filesystem>
 
 #include "support/TempFolder.h"
@@ -85,6 +87,58 @@ TEST(Win32FileSystemTest, FailedSaveKeepsTheOldFileAndNamesIt) {
     EXPECT_THROW(SaveFileAtomically(fs, folder / "no such folder\\x.xml", "new"), FileError);
     EXPECT_THROW(SaveFileAtomically(fs, folder.Path(), "new"), FileError);
     EXPECT_EQ(ListFolder(folder.Path()), "settings.xml");
+}
+
+// A reader looking while saves go on always finds a whole file, old or new:
+// the replace is one rename, with no moment without the file.
+TEST(Win32FileSystemTest, ASaveNeverLeavesAMomentWithoutTheFile) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / "settings.xml";
+    const std::string older(100'000, 'a'), newer(100'000, 'b');
+    WriteBytes(path, older);
+    std::atomic<bool> saving = true;
+    std::thread saver([&] {
+        for (int save = 0; save < 200; ++save) SaveFileAtomically(fs, path, save % 2 ? older : newer);
+        saving = false;
+    });
+    int looks = 0, missing = 0, partial = 0, unreadable = 0;
+    while (saving) {
+        ++looks;
+        if (!fs.FileExists(path)) {
+            ++missing;
+            continue;
+        }
+        try {
+            const std::string content = fs.ReadFile(path);
+            if (content != older && content != newer) ++partial;
+        } catch (const FileError&) {
+            ++unreadable;
+        }
+    }
+    saver.join();
+    EXPECT_GT(looks, 0);
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(partial, 0);
+    EXPECT_EQ(unreadable, 0);
+}
+
+// A lock is held until its owner lets go; a second one waits and then gives up,
+// saying what holds it.
+TEST(Win32FileSystemTest, ALockExcludesOthersUntilItIsReleased) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder / "settings.xml";
+    {
+        const std::unique_ptr<IFileLock> held = fs.Lock(path);
+        try {
+            (void)fs.Lock(path);
+            ADD_FAILURE() << "a held lock was taken twice";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find("Another copy of Tavrin"), std::string::npos);
+        }
+    }
+    EXPECT_NE(fs.Lock(path), nullptr);
 }
 
 // A hidden file stays hidden. A read-only one is not written at all, and the
