@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -199,7 +200,8 @@ private:
     void PlaceTavrinTabCells();
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
-    [[nodiscard]] std::optional<int> LaunchButton(int id, bool toFrontOfRecent);
+    void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(int total)>& shown);
+    void ShowStart(const std::function<void(int total)>& shown);
     void FillRecentPanel();
     void RankMostUsedPanel();
     void RedrawMostUsed(const ChangedPositions& positions);

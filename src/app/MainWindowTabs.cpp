@@ -139,16 +139,14 @@ void MainWindow::MoveActiveTab(int step) {
     const int to = from + step;
     if (from <= 0 || to <= 0 || from == to || from >= PageCount() || to >= PageCount()) return;
     bool recentMoved = false;
-    {
-        XmlDocumentFile::Transaction move;
-        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-            Buttons().ExchangeButtons(ButtonIDOf(from, slot), ButtonIDOf(to, slot));
-            recentMoved = Settings().SwapRecent(ButtonIDOf(from, slot), ButtonIDOf(to, slot)) || recentMoved;
-        }
-        Settings().SetGroupName(from, Narrow(pages_[to].caption));
-        Settings().SetGroupName(to, Narrow(pages_[from].caption));
-        move.Commit();
+    XmlDocumentFile::Transaction move;  // the cells are drawn anew from its tree
+    for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+        Buttons().ExchangeButtons(ButtonIDOf(from, slot), ButtonIDOf(to, slot));
+        recentMoved = Settings().SwapRecent(ButtonIDOf(from, slot), ButtonIDOf(to, slot)) || recentMoved;
     }
+    Settings().SetGroupName(from, Narrow(pages_[to].caption));
+    Settings().SetGroupName(to, Narrow(pages_[from].caption));
+    move.Commit();
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
         const int f = ButtonIDOf(from, slot);
         const int t = ButtonIDOf(to, slot);

@@ -62,32 +62,33 @@ void MainWindow::PlaceTavrinTabCells() {
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
     const int id = image.Tag();
-    const std::optional<int> total = LaunchButton(id, true);
-    if (!total) return;
-    PlayFeedbackSound(FeedbackSound::Icon);
-    FillRecentPanel();
-    RedrawMostUsed(PromoteMostUsed(mostUsed_, id, *total));
+    LaunchButton(id, true, [&](int total) {
+        PlayFeedbackSound(FeedbackSound::Icon);
+        FillRecentPanel();
+        RedrawMostUsed(PromoteMostUsed(mostUsed_, id, total));
+    });
 }
 
 // A start from the Tavrin Tab keeps the recent list and the most-used order.
 void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
-    const std::optional<int> total = LaunchButton(id, false);
-    if (!total) return;
-    UpdateMostUsedCount(mostUsed_, id, *total);
-    PlayFeedbackSound(FeedbackSound::Icon);
+    LaunchButton(id, false, [&](int total) {
+        UpdateMostUsedCount(mostUsed_, id, total);
+        PlayFeedbackSound(FeedbackSound::Icon);
+    });
 }
 
 // Starts the launch button of id, counts the start (and moves it to the front
-// of the recent list) in one transaction, shows its usage and returns its
-// total of starts; nothing when id holds no launch button, or while another
-// launch is still running: the shell pumps messages meanwhile, and a second
-// click must not replace the store's current record mid-launch. When another
-// program replaced the file meanwhile, the start is counted again on top of
-// what the file holds then; the program is not started twice.
-std::optional<int> MainWindow::LaunchButton(int id, bool toFrontOfRecent) {
-    if (launching_) return std::nullopt;
+// of the recent list) in one transaction, shows its usage and hands its total
+// of starts to shown, which draws from the same tree; nothing when id holds no
+// launch button, or while another launch is still running: the shell pumps
+// messages meanwhile, and a second click must not replace the store's current
+// record mid-launch. When another program replaced the file meanwhile, the
+// start is counted again on top of what the file holds then; the program is
+// not started twice.
+void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<void(int total)>& shown) {
+    if (launching_) return;
     ButtonStore& store = Buttons();
     try {
         bool started = false;
@@ -101,7 +102,7 @@ std::optional<int> MainWindow::LaunchButton(int id, bool toFrontOfRecent) {
         bool changedMeanwhile = false;
         {
             XmlDocumentFile::Transaction click;
-            if (!store.LoadButton(id)) return std::nullopt;
+            if (!store.LoadButton(id)) return;
             launching_ = true;
             const ScopeExit done([this] { launching_ = false; });
             started = store.StartCurrent();
@@ -111,13 +112,20 @@ std::optional<int> MainWindow::LaunchButton(int id, bool toFrontOfRecent) {
             } catch (const FileChangedError&) {
                 changedMeanwhile = true;
             }
+            if (!changedMeanwhile) ShowStart(shown);
         }
-        if (changedMeanwhile) Transact(count);
+        if (changedMeanwhile) {
+            Transact(count);
+            ShowStart(shown);
+        }
     } catch (const FileError& error) {
         throw FileError::ChangeNotKept("The start of " + NameOfButton(store.Current()) + " was not counted.", error);
     }
-    SetStatusText(1, UsageText(store.Current(), services_.clock.Today()));
-    return store.Current().TotolRunTimes;
+}
+
+void MainWindow::ShowStart(const std::function<void(int total)>& shown) {
+    SetStatusText(1, UsageText(Buttons().Current(), services_.clock.Today()));
+    shown(Buttons().Current().TotolRunTimes);
 }
 
 void MainWindow::FillRecentPanel() {

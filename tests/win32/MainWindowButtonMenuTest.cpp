@@ -19,6 +19,7 @@
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
 #include "support/NoFileDialogs.h"
+#include "support/SpyFileSystem.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -96,7 +97,7 @@ protected:
 
     testing::TempFolder folder_;
     testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    Win32FileSystem fs_;
+    testing::SpyFileSystem fs_;  // counts the reads and saves of each action
     Win32Shell shell_;
     testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
@@ -308,6 +309,44 @@ TEST_F(MainWindowButtonMenuTest, MovesWrapFromTheFirstRowIntoTheSecondAndGoToThe
     EXPECT_EQ(window.GridCell(1, 10).Hint(), "Ten");
     Run(window.GridCell(1, 20), Command::MoveButtonToFirst);
     EXPECT_EQ(DescriptionOf(101) + DescriptionOf(111), "ThreeTen");
+}
+
+// Every action of the button and tab menus, and a click, reads the settings file
+// once (and again just before replacing it, to see that nobody changed it
+// meanwhile) and saves it once: a kill leaves the old or the new file, never
+// half of an action.
+TEST_F(MainWindowButtonMenuTest, EveryActionReadsAndSavesTheFileOnce) {
+    MainWindow& window = Start("101,102,0,0,0,0", Named(101, "One", 5) + Named(102, "Two", 2) + Named(121, "Game"));
+    const auto expectOneSave = [&](const char* action, const auto& act, int reads = 2) {
+        fs_.reads = fs_.saves = 0;
+        act();
+        EXPECT_EQ(fs_.saves, 1) << action;
+        EXPECT_EQ(fs_.reads, reads) << action;
+    };
+    expectOneSave("click", [&] { Click(window.GridCell(1, 2)); });
+    expectOneSave("move after", [&] { Run(window.GridCell(1, 1), Command::MoveButtonAfter); });
+    expectOneSave("move left", [&] { Run(window.GridCell(1, 2), Command::MoveButtonLeft); });
+    expectOneSave("move to last", [&] { Run(window.GridCell(1, 1), Command::MoveButtonToLast); });
+    expectOneSave("move to first", [&] { Run(window.GridCell(1, 20), Command::MoveButtonToFirst); });
+    expectOneSave("swap", [&] {
+        Run(window.GridCell(1, 1), Command::SwapButton);
+        Click(window.GridCell(1, 5));
+    });
+    // A copy looks at its target once more, for its question, before its transaction.
+    expectOneSave(
+        "copy",
+        [&] {
+            Run(window.GridCell(1, 5), Command::CopyButton);
+            Click(window.GridCell(1, 6));
+        },
+        3);
+    expectOneSave("clear", [&] { Run(window.GridCell(1, 6), Command::ClearButton); });
+    window.SetActivePage(1);
+    expectOneSave("tab right", [&] { window.RunCommand(Command::MoveTabRight); });
+    expectOneSave("tab left", [&] { window.RunCommand(Command::MoveTabLeft); });
+    EXPECT_EQ(DescriptionOf(101) + "|" + DescriptionOf(102) + "|" + DescriptionOf(105) + "|" + DescriptionOf(106) +
+                  "|" + DescriptionOf(121),
+              "|Two|One||Game");
 }
 
 }  // namespace
