@@ -12,7 +12,7 @@ XmlDocumentFile::Transaction* g_transaction = nullptr;  // the outermost transac
 }  // namespace
 
 FileChangedError::FileChangedError(const std::string& fileName)
-    : FileError(fileName, "Another program changed the file meanwhile.") {}
+    : FileError(fileName, "Another program changed the file meanwhile, so this change was not made; try it again.") {}
 
 XmlDocumentFile& XmlDocumentFile::For(IFileSystem& fs, const std::string& path) {
     static std::map<std::pair<IFileSystem*, std::string>, std::unique_ptr<XmlDocumentFile>> files;
