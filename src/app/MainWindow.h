@@ -199,7 +199,7 @@ private:
     void PlaceTavrinTabCells();
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
-    [[nodiscard]] std::optional<int> LaunchButton(int id);
+    [[nodiscard]] std::optional<std::int64_t> LaunchButton(int id);
     void FillRecentPanel();
     void RankMostUsedPanel();
     void RedrawMostUsed(const ChangedPositions& positions);

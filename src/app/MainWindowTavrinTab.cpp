@@ -57,7 +57,7 @@ void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
     XmlDocumentFile::Operation click;
     const int id = image.Tag();
-    const std::optional<int> total = LaunchButton(id);
+    const std::optional<std::int64_t> total = LaunchButton(id);
     if (!total) return;
     PlayFeedbackSound(FeedbackSound::Icon);
     Settings().PushRecent(id);
@@ -71,7 +71,7 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
     XmlDocumentFile::Operation click;
-    const std::optional<int> total = LaunchButton(id);
+    const std::optional<std::int64_t> total = LaunchButton(id);
     if (!total) return;
     click.Commit();
     UpdateMostUsedCount(mostUsed_, id, *total);
@@ -82,7 +82,7 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
 // starts; nothing when id holds no launch button, or while another launch is
 // still running: the shell pumps messages meanwhile, and a second click must
 // not replace the store's current record mid-launch.
-std::optional<int> MainWindow::LaunchButton(int id) {
+std::optional<std::int64_t> MainWindow::LaunchButton(int id) {
     if (launching_) return std::nullopt;
     ButtonStore& store = Buttons();
     if (!store.LoadButton(id)) return std::nullopt;
