@@ -2,6 +2,7 @@
 
 #include "storage/AppSettings.h"
 #include "storage/PathNames.h"
+#include "xml/XmlDocumentFile.h"
 #include "xml/XmlError.h"
 
 namespace tavrin {
@@ -35,10 +36,9 @@ RestoreSource ReadRestoreSource(IFileSystem& fs, const std::string& path) {
 }
 
 AppConfig::AppConfig(IFileSystem& fs, IEnvironment& environment, IUserMessages& messages)
-    : fs_(fs), messages_(messages), userName_(environment.UserName()) {
-    const std::string executable = environment.ExecutablePath();
-    configFileName_ = ConfigFileNameFor(executable);
-    programFolder_ = ExtractFilePath(executable);
+    : fs_(fs), messages_(messages), userName_(environment.UserName()), executablePath_(environment.ExecutablePath()) {
+    configFileName_ = ConfigFileNameFor(executablePath_);
+    programFolder_ = ExtractFilePath(executablePath_);
 }
 
 void AppConfig::EnsureConfigFile() {
@@ -99,10 +99,26 @@ IXmlElement AppConfig::AddUserItem(const IXmlElement& userConfig, const std::str
 }
 
 // A settings file is one file of the program's folder, never the folder
-// itself, a file elsewhere or a device, and never the configuration file.
+// itself, a file elsewhere or a device, never the program or the
+// configuration file, and never a document of another kind: such a name is
+// taken as missing rather than the file being rewritten as settings. A file
+// that cannot be read as XML may be a settings file with a fault, which the
+// settings store then reports with its place; it is not left behind unseen.
+// The tree read here is the one the stores go on with.
 bool AppConfig::NamesSettingsFile(const std::string& name) {
     const std::string path = programFolder_ + name;
-    return IsPlainFileName(name) && !fs_.DirectoryExists(path) && !SameFile(fs_, path, configFileName_);
+    if (!IsPlainFileName(name) || fs_.DirectoryExists(path) || SameFile(fs_, path, configFileName_) ||
+        SameFile(fs_, path, executablePath_)) {
+        return false;
+    }
+    if (!fs_.FileExists(path)) return true;
+    try {
+        return IsSettingsDocument(*XmlDocumentFile::For(fs_, path).Load());
+    } catch (const XmlError&) {
+        return true;
+    } catch (const FileError&) {
+        return true;
+    }
 }
 
 // Copies the pending restore over the settings file; true when the request is

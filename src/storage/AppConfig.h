@@ -41,8 +41,9 @@ public:
     void EnsureConfigFile();
     // Finds or adds the user's entry, applies a pending restore, and returns
     // the full path of the user's settings file. An entry whose "CurXml"
-    // names no file of the program's folder (empty, a path, the configuration
-    // file) gets the user's own settings file name, as a new entry does.
+    // names no settings file of the program's folder (empty, a path, a
+    // device, the program, the configuration file, a document of another
+    // kind) gets the user's own settings file name, as a new entry does.
     [[nodiscard]] std::string SelectSettingsFile();
     // Records name (a file in the program's folder) to be copied over the
     // user's settings file at the next start.
@@ -59,6 +60,7 @@ private:
     IFileSystem& fs_;
     IUserMessages& messages_;
     std::string userName_;
+    std::string executablePath_;
     std::string configFileName_;
     std::string programFolder_;
     std::string currentXml_;

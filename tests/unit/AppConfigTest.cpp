@@ -4,9 +4,11 @@
 
 #include <filesystem>
 
+#include "storage/AppSettings.h"
 #include "support/FakeEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
+#include "xml/XmlDocumentFile.h"
 #include "xml/XmlError.h"
 
 namespace tavrin {
@@ -106,16 +108,44 @@ TEST_F(AppConfigTest, RestoreIsMadeOnlyFromASettingsDocumentOtherThanTheSettings
     }
 }
 
-// "CurXml" names a file of the program's folder and nothing else; whatever
-// else it holds is taken as missing, and the user's own file takes its place.
-TEST_F(AppConfigTest, CurXmlThatNamesNoFileOfTheFolderIsReplacedByTheUsersOwn) {
+// "CurXml" names a settings file of the program's folder and nothing else;
+// whatever else it holds is taken as missing, and the user's own file takes
+// its place. The files it named are left as they were.
+TEST_F(AppConfigTest, CurXmlThatNamesNoSettingsFileOfTheFolderIsReplacedByTheUsersOwn) {
     std::filesystem::create_directory(std::filesystem::path(folder_ / "folder.xml"));
-    for (const char* current :
-         {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "folder.xml", "tavrin.xml"}) {
+    const std::string notes = std::string(kDeclaration) + "\r\n<notes>\r\n\t<GLConfig/>\r\n</notes>";
+    WriteBytes(folder_ / "notes.xml", notes);
+    WriteBytes(folder_ / "tavrin.exe", "MZ\x90");
+    for (const char* current : {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "nul.xml", "CONIN$",
+                                "Com\xC2\xB2.xml", "folder.xml", "tavrin.xml", "notes.xml", "tavrin.exe"}) {
         WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
         EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
         EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", ""))) << current;
     }
+    EXPECT_EQ(ReadBytes(folder_ / "notes.xml"), notes);
+    EXPECT_EQ(ReadBytes(folder_ / "tavrin.exe"), "MZ\x90");
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A settings document is kept under any name, and so is a file that does not
+// read as XML: it may be a settings file with a fault, which the settings
+// store reports. The tree read to tell is the one the stores go on with.
+TEST_F(AppConfigTest, CurXmlThatNamesASettingsDocumentOrAFileWithAFaultIsKept) {
+    WriteBytes(folder_ / "mine.xml", kBackup);
+    WriteBytes(folder_ / "typo.xml", "<GLConfig><Groups></GLConfig>");
+    WriteBytes(ConfigFile(), ConfigText(Item("alice", "mine.xml", "")));
+    const auto parsed = XmlDocumentFile::ParseCount();
+    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "mine.xml");
+    EXPECT_TRUE(IsSettingsDocument(*XmlDocumentFile::For(TestFileSystem(), folder_ / "mine.xml").Load()));
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);  // mine.xml, once
+
+    for (const char* current : {"typo.xml", "new.xml"}) {
+        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
+        const std::string config = ReadBytes(ConfigFile());
+        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / current);
+        EXPECT_EQ(ReadBytes(ConfigFile()), config);
+    }
+    EXPECT_EQ(ReadBytes(folder_ / "typo.xml"), "<GLConfig><Groups></GLConfig>");
 }
 
 TEST_F(AppConfigTest, RestoreRequestedByAnUnknownUserBecomesTheirSettingsFile) {
