@@ -50,11 +50,18 @@ public:
     void RequestRestore(const std::string& name);
 
 private:
+    // What became of a pending restore: still pending, dropped with nothing
+    // to restore, or restored (now or at an earlier start).
+    enum class RestoreOutcome { Pending, Dropped, Restored };
+
     IXmlElement LoadUserConfig();
     IXmlElement AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
                             const std::string& restoreXml);
     [[nodiscard]] bool NamesSettingsFile(const std::string& name);
-    [[nodiscard]] bool ApplyPendingRestore();
+    [[nodiscard]] RestoreOutcome ApplyPendingRestore();
+    // Saves the entry whose restore request is done with; false, telling the
+    // user, when the file cannot be written.
+    [[nodiscard]] bool SaveClearedRestore(RestoreOutcome restore);
     void Save();
 
     IFileSystem& fs_;
