@@ -62,7 +62,7 @@ void MainWindow::PlaceTavrinTabCells() {
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
     if (CompletePick(image)) return;
     const int id = image.Tag();
-    LaunchButton(id, true, [&](int total) {
+    LaunchButton(id, true, [&](std::int64_t total) {
         PlayFeedbackSound(FeedbackSound::Icon);
         FillRecentPanel();
         RedrawMostUsed(PromoteMostUsed(mostUsed_, id, total));
@@ -73,7 +73,7 @@ void MainWindow::LaunchFromGrid(ButtonCell& image) {
 void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
-    LaunchButton(id, false, [&](int total) {
+    LaunchButton(id, false, [&](std::int64_t total) {
         UpdateMostUsedCount(mostUsed_, id, total);
         PlayFeedbackSound(FeedbackSound::Icon);
     });
@@ -87,7 +87,7 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
 // record mid-launch. When another program replaced the file meanwhile, the
 // start is counted again on top of what the file holds then; the program is
 // not started twice.
-void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<void(int total)>& shown) {
+void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown) {
     if (launching_) return;
     ButtonStore& store = Buttons();
     try {
@@ -123,7 +123,7 @@ void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<
     }
 }
 
-void MainWindow::ShowStart(const std::function<void(int total)>& shown) {
+void MainWindow::ShowStart(const std::function<void(std::int64_t total)>& shown) {
     SetStatusText(1, UsageText(Buttons().Current(), services_.clock.Today()));
     shown(Buttons().Current().TotolRunTimes);
 }

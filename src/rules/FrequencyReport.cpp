@@ -5,19 +5,51 @@
 #include <utility>
 
 namespace tavrin {
+namespace {
+
+// floor(a × b / c) for c > 0 without forming a × b, which may not fit in 64
+// bits: the whole multiples of c in a times b, and the rest by a long
+// division in base 2, whose remainder stays below 2c. The quotient must fit.
+std::uint64_t ScaledQuotient(std::uint64_t a, std::uint64_t b, std::uint64_t c) noexcept {
+    const std::uint64_t rest = a % c;
+    std::uint64_t quotient = 0;
+    std::uint64_t remainder = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        quotient <<= 1;
+        remainder <<= 1;
+        if (remainder >= c) {
+            remainder -= c;
+            ++quotient;
+        }
+        if ((b >> bit) & 1) {
+            remainder += rest;
+            if (remainder >= c) {
+                remainder -= c;
+                ++quotient;
+            }
+        }
+    }
+    return a / c * b + quotient;
+}
+
+}  // namespace
 
 // Computed on integers, so that a share that lies exactly between two shown
 // values rounds up, as the decimal value says, whatever binary floating point
 // would make of it. Rounding to two decimals and to four significant digits is
-// one step, at the coarser of the two.
+// one step, at the coarser of the two. A share x rounds half up to
+// (floor(2x) + 1) / 2 units, so one division of the totals serves all.
 std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators) {
     if (total <= 0 || grandTotal <= 0) return "";
-    std::int64_t integerDigits = 1;
-    for (std::int64_t whole = total * 100 / grandTotal; whole >= 10; whole /= 10) ++integerDigits;
+    // Twice the share in hundredths of a percent, rounded down.
+    const std::uint64_t doubled =
+        ScaledQuotient(static_cast<std::uint64_t>(total), 20000, static_cast<std::uint64_t>(grandTotal));
+    std::uint64_t integerDigits = 1;
+    for (std::uint64_t whole = doubled / 200; whole >= 10; whole /= 10) ++integerDigits;
     // The unit the share is rounded to, in hundredths of a percent.
-    std::int64_t unit = 1;
-    for (std::int64_t digits = integerDigits; digits > 2; --digits) unit *= 10;
-    const std::int64_t hundredths = (2 * total * 10000 + grandTotal * unit) / (2 * grandTotal * unit) * unit;
+    std::uint64_t unit = 1;
+    for (std::uint64_t digits = integerDigits; digits > 2; --digits) unit *= 10;
+    const std::uint64_t hundredths = (doubled / unit + 1) / 2 * unit;
 
     const std::string whole = std::to_string(hundredths / 100);
     std::string text;
@@ -25,7 +57,7 @@ std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberS
         if (i > 0 && (whole.size() - i) % 3 == 0) text += separators.thousands;
         text += whole[i];
     }
-    const std::int64_t fraction = hundredths % 100;
+    const std::uint64_t fraction = hundredths % 100;
     text += separators.decimal;
     text += static_cast<char>('0' + fraction / 10);
     text += static_cast<char>('0' + fraction % 10);

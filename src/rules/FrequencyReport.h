@@ -41,6 +41,7 @@ struct NumberSeparators {
 // total as a share of grandTotal: a percentage rounded to at most four
 // significant digits and shown with two decimals, then "%" ("33.33%",
 // "100.00%"); empty when there is no share to show (total or grandTotal 0 or less).
+// Exact for any totals of 64 bits whose share is below 10^16 %.
 [[nodiscard]] std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators);
 
 // The texts of a row's cells in column order.

@@ -34,7 +34,7 @@ ChangedPositions PositionsFrom(int firstIndex, int lastIndex) {
 void RankMostUsed(MostUsedState& state) {
     state.MostUsedIDs.fill(0);
     state.MostUsedCounts.fill(0);
-    std::vector<int> totals;
+    std::vector<std::int64_t> totals;
     totals.reserve(state.RankCandidates.size() + kMostUsedPositions);
     for (const RankCandidate& candidate : state.RankCandidates) totals.push_back(candidate.total);
     std::sort(totals.begin(), totals.end(), std::greater<>());
@@ -43,7 +43,7 @@ void RankMostUsed(MostUsedState& state) {
     // Filling from the bottom up and taking the earliest remaining candidate of
     // each total puts the earlier-drawn of tied buttons in the later position.
     for (int index = kMostUsedPositions - 1; index >= 0; --index) {
-        const int total = totals[index];
+        const std::int64_t total = totals[index];
         state.MostUsedCounts[index] = total;
         if (total <= 0) continue;
         auto& candidates = state.RankCandidates;
@@ -54,7 +54,7 @@ void RankMostUsed(MostUsedState& state) {
     }
 }
 
-ChangedPositions PromoteMostUsed(MostUsedState& state, int id, int total) {
+ChangedPositions PromoteMostUsed(MostUsedState& state, int id, std::int64_t total) {
     auto& ids = state.MostUsedIDs;
     auto& counts = state.MostUsedCounts;
     int home = FirstIndexOf(state, id);
@@ -66,7 +66,7 @@ ChangedPositions PromoteMostUsed(MostUsedState& state, int id, int total) {
         searchEnd = kMostUsedPositions;
     }
     const auto begin = counts.begin();
-    const auto target = std::find_if(begin, begin + searchEnd, [total](int count) { return count < total; });
+    const auto target = std::find_if(begin, begin + searchEnd, [total](std::int64_t count) { return count < total; });
     if (target == begin + searchEnd) return {};
     const int to = static_cast<int>(target - begin);
     for (int index = home; index > to; --index) {
@@ -78,7 +78,7 @@ ChangedPositions PromoteMostUsed(MostUsedState& state, int id, int total) {
     return PositionsFrom(to, home);
 }
 
-void UpdateMostUsedCount(MostUsedState& state, int id, int total) noexcept {
+void UpdateMostUsedCount(MostUsedState& state, int id, std::int64_t total) noexcept {
     const int index = FirstIndexOf(state, id);
     if (index >= 0) state.MostUsedCounts[index] = total;
 }

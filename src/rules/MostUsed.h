@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace tavrin {
@@ -13,14 +14,14 @@ inline constexpr int kMostUsedPositions = 6;
 
 struct RankCandidate {
     int id = 0;
-    int total = 0;  // TotolRunTimes of the button
+    std::int64_t total = 0;  // TotolRunTimes of the button
 };
 
 // Positions are numbered 1 to 6; position k is element k - 1 of the arrays.
 struct MostUsedState {
-    std::array<int, kMostUsedPositions> MostUsedIDs{};     // 0 = empty position
-    std::array<int, kMostUsedPositions> MostUsedCounts{};  // total as last known, 0 when empty
-    std::vector<RankCandidate> RankCandidates;             // stored buttons in drawing order
+    std::array<int, kMostUsedPositions> MostUsedIDs{};              // 0 = empty position
+    std::array<std::int64_t, kMostUsedPositions> MostUsedCounts{};  // total as last known, 0 when empty
+    std::vector<RankCandidate> RankCandidates;                      // stored buttons in drawing order
 };
 
 // Positions (1 to 6, ascending) whose ID changed and that need drawing again.
@@ -34,10 +35,10 @@ void RankMostUsed(MostUsedState& state);
 // After a start from a group page brought button id to total t: the button
 // climbs past every button with a strictly smaller count, entering at the
 // bottom (and pushing position 6 out) when it was not on the panel.
-ChangedPositions PromoteMostUsed(MostUsedState& state, int id, int total);
+ChangedPositions PromoteMostUsed(MostUsedState& state, int id, std::int64_t total);
 
 // After a start from the Tavrin Tab: only the count is updated, nothing moves.
-void UpdateMostUsedCount(MostUsedState& state, int id, int total) noexcept;
+void UpdateMostUsedCount(MostUsedState& state, int id, std::int64_t total) noexcept;
 
 // A cleared button leaves the panel; the later positions move up and
 // position 6 becomes empty.

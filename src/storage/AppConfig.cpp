@@ -2,6 +2,7 @@
 
 #include "storage/AppSettings.h"
 #include "storage/PathNames.h"
+#include "xml/XmlDocumentFile.h"
 #include "xml/XmlError.h"
 
 namespace tavrin {
@@ -13,6 +14,15 @@ constexpr const char* kItem = "Item";
 constexpr const char* kName = "Name";
 constexpr const char* kCurXml = "CurXml";
 constexpr const char* kRestoreXml = "RestoreXml";
+
+// True when path is a file that holds exactly bytes.
+bool HoldsBytes(IFileSystem& fs, const std::string& path, const std::string& bytes) {
+    try {
+        return fs.FileExists(path) && fs.ReadFile(path) == bytes;
+    } catch (const FileError&) {
+        return false;
+    }
+}
 
 }  // namespace
 
@@ -35,10 +45,9 @@ RestoreSource ReadRestoreSource(IFileSystem& fs, const std::string& path) {
 }
 
 AppConfig::AppConfig(IFileSystem& fs, IEnvironment& environment, IUserMessages& messages)
-    : fs_(fs), messages_(messages), userName_(environment.UserName()) {
-    const std::string executable = environment.ExecutablePath();
-    configFileName_ = ConfigFileNameFor(executable);
-    programFolder_ = ExtractFilePath(executable);
+    : fs_(fs), messages_(messages), userName_(environment.UserName()), executablePath_(environment.ExecutablePath()) {
+    configFileName_ = ConfigFileNameFor(executablePath_);
+    programFolder_ = ExtractFilePath(executablePath_);
 }
 
 void AppConfig::EnsureConfigFile() {
@@ -60,13 +69,17 @@ std::string AppConfig::SelectSettingsFile() {
         item->SetAttrText(kCurXml, currentXml_);
         changed = true;
     }
-    if (!restoreXml_.empty() && ApplyPendingRestore()) {
-        restoreXml_.clear();
-        item->SetAttrText(kRestoreXml, "");
-        changed = true;
+    const std::string settingsFile = programFolder_ + currentXml_;
+    if (!restoreXml_.empty()) {
+        const RestoreOutcome restore = ApplyPendingRestore();
+        if (restore != RestoreOutcome::Pending) {
+            item->SetAttrText(kRestoreXml, "");
+            if (SaveClearedRestore(restore)) restoreXml_.clear();
+            return settingsFile;
+        }
     }
     if (changed) Save();
-    return programFolder_ + currentXml_;
+    return settingsFile;
 }
 
 void AppConfig::RequestRestore(const std::string& name) {
@@ -99,40 +112,78 @@ IXmlElement AppConfig::AddUserItem(const IXmlElement& userConfig, const std::str
 }
 
 // A settings file is one file of the program's folder, never the folder
-// itself, a file elsewhere or a device, and never the configuration file.
+// itself, a file elsewhere or a device, never the program or the
+// configuration file, and never a document of another kind: such a name is
+// taken as missing rather than the file being rewritten as settings. A file
+// that cannot be read as XML may be a settings file with a fault, which the
+// settings store then reports with its place; it is not left behind unseen.
+// The tree read here is the one the stores go on with.
 bool AppConfig::NamesSettingsFile(const std::string& name) {
     const std::string path = programFolder_ + name;
-    return IsPlainFileName(name) && !fs_.DirectoryExists(path) && !SameFile(fs_, path, configFileName_);
+    if (!IsPlainFileName(name) || fs_.DirectoryExists(path) || SameFile(fs_, path, configFileName_) ||
+        SameFile(fs_, path, executablePath_)) {
+        return false;
+    }
+    if (!fs_.FileExists(path)) return true;
+    try {
+        return IsSettingsDocument(*XmlDocumentFile::For(fs_, path).Load());
+    } catch (const XmlError&) {
+        return true;
+    } catch (const FileError&) {
+        return true;
+    }
 }
 
-// Copies the pending restore over the settings file; true when the request is
-// done with. Only a settings document of the program's folder is copied: any
-// other request is dropped and the user told why, while a copy that fails
-// stays pending for the next start. A restore of the settings file onto
-// itself has nothing to do.
-bool AppConfig::ApplyPendingRestore() {
+// Copies the pending restore over the settings file. Only a settings document
+// of the program's folder is copied: any other request is dropped and the
+// user told why, while a copy that fails stays pending for the next start. A
+// restore of the settings file onto itself has nothing to do, nor has one the
+// settings file already holds, made at an earlier start whose request could
+// not be cleared.
+AppConfig::RestoreOutcome AppConfig::ApplyPendingRestore() {
     const std::string target = programFolder_ + currentXml_;
     const std::string sourcePath = programFolder_ + restoreXml_;
     std::string refusal;
     if (!IsPlainFileName(restoreXml_)) {
         refusal = "\"" + restoreXml_ + "\" is not the name of a file in Tavrin's folder.";
     } else if (SameFile(fs_, sourcePath, target)) {
-        return true;
+        return RestoreOutcome::Dropped;
     } else {
         RestoreSource source = ReadRestoreSource(fs_, sourcePath);
         if (source.bytes) {
+            if (HoldsBytes(fs_, target, *source.bytes)) return RestoreOutcome::Restored;
             try {
                 SaveFileAtomically(fs_, target, *source.bytes);
-                return true;
+                return RestoreOutcome::Restored;
             } catch (const FileError& error) {
                 messages_.ShowMessage(std::string(error.what()) + "\r\nThe restore is tried again at the next start.");
-                return false;
+                return RestoreOutcome::Pending;
             }
         }
         refusal = std::move(source.refusal);
     }
     messages_.ShowMessage("Your settings were not restored, and the restore was cancelled:\r\n" + refusal);
-    return true;
+    return RestoreOutcome::Dropped;
+}
+
+// A configuration file that cannot be written keeps the request, and the
+// program goes on: a restore made stands, and the user learns that a later
+// start restores again if the settings have changed by then.
+bool AppConfig::SaveClearedRestore(RestoreOutcome restore) {
+    try {
+        Save();
+        return true;
+    } catch (const FileError& error) {
+        std::string text = "The restore request \"" + restoreXml_ + "\" could not be cleared from \"" +
+                           configFileName_ + "\":\r\n" + error.Reason();
+        if (restore == RestoreOutcome::Restored) {
+            text +=
+                "\r\nYour settings were restored; until the request is cleared, every start restores them "
+                "again if they have changed since.";
+        }
+        messages_.ShowMessage(text);
+        return false;
+    }
 }
 
 void AppConfig::Save() { document_->SaveToFile(fs_, configFileName_); }

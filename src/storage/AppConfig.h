@@ -41,24 +41,33 @@ public:
     void EnsureConfigFile();
     // Finds or adds the user's entry, applies a pending restore, and returns
     // the full path of the user's settings file. An entry whose "CurXml"
-    // names no file of the program's folder (empty, a path, the configuration
-    // file) gets the user's own settings file name, as a new entry does.
+    // names no settings file of the program's folder (empty, a path, a
+    // device, the program, the configuration file, a document of another
+    // kind) gets the user's own settings file name, as a new entry does.
     [[nodiscard]] std::string SelectSettingsFile();
     // Records name (a file in the program's folder) to be copied over the
     // user's settings file at the next start.
     void RequestRestore(const std::string& name);
 
 private:
+    // What became of a pending restore: still pending, dropped with nothing
+    // to restore, or restored (now or at an earlier start).
+    enum class RestoreOutcome { Pending, Dropped, Restored };
+
     IXmlElement LoadUserConfig();
     IXmlElement AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
                             const std::string& restoreXml);
     [[nodiscard]] bool NamesSettingsFile(const std::string& name);
-    [[nodiscard]] bool ApplyPendingRestore();
+    [[nodiscard]] RestoreOutcome ApplyPendingRestore();
+    // Saves the entry whose restore request is done with; false, telling the
+    // user, when the file cannot be written.
+    [[nodiscard]] bool SaveClearedRestore(RestoreOutcome restore);
     void Save();
 
     IFileSystem& fs_;
     IUserMessages& messages_;
     std::string userName_;
+    std::string executablePath_;
     std::string configFileName_;
     std::string programFolder_;
     std::string currentXml_;

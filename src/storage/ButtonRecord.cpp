@@ -1,8 +1,5 @@
 #include "storage/ButtonRecord.h"
 
-#include <cstdio>
-#include <limits>
-
 namespace tavrin {
 namespace {
 
@@ -24,8 +21,11 @@ int DaySlotOfDays(std::int64_t days) noexcept {
     return static_cast<int>(slot < 0 ? slot + 7 : slot);
 }
 
-// Adds one without passing the largest value: hand-edited files may hold anything.
-int Increment(int value) noexcept { return value == std::numeric_limits<int>::max() ? value : value + 1; }
+// Adds one without passing the largest value, which a hand-edited file may hold.
+template <typename Count>
+Count Increment(Count value, Count most) noexcept {
+    return value >= most ? most : value + 1;
+}
 
 }  // namespace
 
@@ -43,13 +43,13 @@ int IsoWeekNumber(const LocalDate& date) noexcept {
 }
 
 void CountStart(ButtonRecord& record, const LocalDate& today) noexcept {
-    record.TotolRunTimes = Increment(record.TotolRunTimes);
+    record.TotolRunTimes = Increment(record.TotolRunTimes, kMostRunTimes);
     const int slot = DaySlot(today);
     const int week = IsoWeekNumber(today);
     // Only the week number is compared, not the year: a slot stamped with
     // the same week of an earlier year goes on counting.
     if (record.DayWeek[slot] == week) {
-        record.Day[slot] = Increment(record.Day[slot]);
+        record.Day[slot] = Increment(record.Day[slot], kMostDayCount);
     } else {
         record.Day[slot] = 1;
         record.DayWeek[slot] = week;
@@ -58,20 +58,17 @@ void CountStart(ButtonRecord& record, const LocalDate& today) noexcept {
 
 int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept { return record.Day[DaySlot(today)]; }
 
-int WeekCount(const ButtonRecord& record) noexcept {
+// Seven 32-bit counters always fit in the sum.
+std::int64_t WeekCount(const ButtonRecord& record) noexcept {
     std::int64_t sum = 0;
     for (const int count : record.Day) sum += count;
-    if (sum > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (sum < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(sum);
+    return sum;
 }
 
 std::string UsageText(const ButtonRecord& record, const LocalDate& today) {
     if (record.IgnoreRunTimes) return "";
-    char text[64];
-    std::snprintf(text, sizeof text, "T:%d / W%d /A:%d", TodayCount(record, today), WeekCount(record),
-                  record.TotolRunTimes);
-    return text;
+    return "T:" + std::to_string(TodayCount(record, today)) + " / W" + std::to_string(WeekCount(record)) +
+           " /A:" + std::to_string(record.TotolRunTimes);
 }
 
 }  // namespace tavrin

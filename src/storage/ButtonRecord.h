@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "storage/Clock.h"
@@ -24,6 +25,13 @@ constexpr int kNoButton = 0;
 constexpr int kNoButtonStyle = -1;
 constexpr int kLaunchButton = 0;
 
+// The largest value of each counter, what a file may hold and a start never
+// passes: a total of 64 bits, a day counter of 32 bits, and a week stamp, an
+// ISO week number (0 for never).
+constexpr std::int64_t kMostRunTimes = std::numeric_limits<std::int64_t>::max();
+constexpr int kMostDayCount = std::numeric_limits<int>::max();
+constexpr int kLastWeek = 53;
+
 struct ButtonRecord {
     int ID = kNoButton;
     bool Empty = true;  // the ID has no stored button
@@ -38,7 +46,7 @@ struct ButtonRecord {
     int WindowStyle = 1;
     int Priority = 0;
     bool IgnoreRunTimes = false;
-    int TotolRunTimes = 0;
+    std::int64_t TotolRunTimes = 0;
     std::array<int, 7> Day{};      // starts counted per day slot
     std::array<int, 7> DayWeek{};  // ISO week of the last start counted in the slot; 0 = never
 
@@ -57,7 +65,7 @@ void CountStart(ButtonRecord& record, const LocalDate& today) noexcept;
 // The counter of today's slot as stored, whatever week it was counted in.
 [[nodiscard]] int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept;
 // The sum of the seven counters as stored.
-[[nodiscard]] int WeekCount(const ButtonRecord& record) noexcept;
+[[nodiscard]] std::int64_t WeekCount(const ButtonRecord& record) noexcept;
 // "T:<today> / W<week> /A:<total>", or "" for a button left out of the report.
 [[nodiscard]] std::string UsageText(const ButtonRecord& record, const LocalDate& today);
 

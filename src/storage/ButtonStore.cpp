@@ -38,11 +38,16 @@ void ForEachPropertyItem(Record& record, Visit&& visit) {
     visit("IgnoreRunTimes", record.IgnoreRunTimes);
 }
 
+// The counters come with the largest value they may hold.
 template <typename Record, typename Visit>
 void ForEachStatisticsItem(Record& record, Visit&& visit) {
-    visit("TotolRunTimes", record.TotolRunTimes);
-    for (std::size_t slot = 0; slot < kDayNames.size(); ++slot) visit(kDayNames[slot], record.Day[slot]);
-    for (std::size_t slot = 0; slot < kDayWeekNames.size(); ++slot) visit(kDayWeekNames[slot], record.DayWeek[slot]);
+    visit("TotolRunTimes", record.TotolRunTimes, kMostRunTimes);
+    for (std::size_t slot = 0; slot < kDayNames.size(); ++slot) {
+        visit(kDayNames[slot], record.Day[slot], kMostDayCount);
+    }
+    for (std::size_t slot = 0; slot < kDayWeekNames.size(); ++slot) {
+        visit(kDayWeekNames[slot], record.DayWeek[slot], kLastWeek);
+    }
 }
 
 // All 26 items of a button written in full.
@@ -59,7 +64,7 @@ void ForEachSummaryItem(Record& record, Visit&& visit) {
     visit("IconNumber", record.IconNumber);
     visit("Description", record.Description);
     visit("HotKey", record.HotKey);
-    visit("TotolRunTimes", record.TotolRunTimes);
+    visit("TotolRunTimes", record.TotolRunTimes, kMostRunTimes);
 }
 
 IXmlElement FindItem(const XmlElement& button, std::string_view name) {
@@ -67,7 +72,10 @@ IXmlElement FindItem(const XmlElement& button, std::string_view name) {
 }
 
 // A missing item, a missing "Value" and a value that is not a number in
-// range all read as the default: a hand-edited button still loads.
+// range all read as the default: a hand-edited button still loads. A counter
+// is decimal digits alone, as the program writes it, from 0 to its largest
+// value; any other text ("-4", "+4", " 7", "1e3", too large) reads as 0,
+// which is then shown and counted on.
 class ItemReader {
 public:
     explicit ItemReader(const XmlElement& button) : button_(button) {}
@@ -83,6 +91,11 @@ public:
         const IXmlElement item = FindItem(button_, name);
         field = item && item->GetAttrBool(kValue, false);
     }
+    template <typename Count>
+    void operator()(std::string_view name, Count& field, Count most) const {
+        const IXmlElement item = FindItem(button_, name);
+        field = item ? static_cast<Count>(ParseXmlCount(item->GetAttrText(kValue, ""), most).value_or(0)) : 0;
+    }
 
 private:
     const XmlElement& button_;
@@ -95,6 +108,10 @@ public:
     void operator()(std::string_view name, const std::string& value) const { Item(name)->SetAttrText(kValue, value); }
     void operator()(std::string_view name, int value) const { Item(name)->SetAttrInt(kValue, value); }
     void operator()(std::string_view name, bool value) const { Item(name)->SetAttrBool(kValue, value); }
+    template <typename Count>
+    void operator()(std::string_view name, Count value, Count) const {
+        Item(name)->SetAttrText(kValue, std::to_string(value));
+    }
 
 private:
     IXmlElement Item(std::string_view name) const {
@@ -219,7 +236,7 @@ std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     }
     for (const auto& [id, button] : firstOfId) {
         ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
-        ItemReader{*button}("TotolRunTimes", stored.total);
+        ItemReader{*button}("TotolRunTimes", stored.total, kMostRunTimes);
     }
     return totals;
 }
@@ -376,7 +393,7 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
         for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
             const int id = ButtonIDOf(group, slot);
             if (!LoadFrom(buttons, id) || current_.IgnoreRunTimes) continue;
-            sum += current_.TotolRunTimes;
+            sum = current_.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + current_.TotolRunTimes;
             const ShellFileInfo info = services_.shell.GetFileInfo(current_.Command);
             rows.push_back({ExtractFileName(current_.Command), info.systemIconIndex, groupName, id,
                             TodayCount(current_, today), WeekCount(current_), current_.TotolRunTimes, "", info.typeName,

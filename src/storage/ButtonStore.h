@@ -35,8 +35,8 @@ struct ReportRow {
     std::string groupName;
     int id = kNoButton;
     int today = 0;
-    int week = 0;
-    int total = 0;
+    std::int64_t week = 0;
+    std::int64_t total = 0;
     std::string share;  // empty; the report computes it after every fill and sort
     std::string typeName;
     std::string command;
@@ -45,7 +45,7 @@ struct ReportRow {
 // The total of starts of one stored button.
 struct ButtonTotal {
     int id = kNoButton;
-    int total = 0;
+    std::int64_t total = 0;
 };
 
 class ButtonStore {
@@ -90,7 +90,8 @@ public:
     // was made.
     std::optional<AddedButton> AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile);
     // Adds a row per launch button of group groupIndex (of all groups when it
-    // is below 1) that is not left out of the report; returns the sum of their totals.
+    // is below 1) that is not left out of the report; returns the sum of their
+    // totals, which stops at the largest total.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames);
 
     // Opens the current launch button through the shell and, when its command

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace tavrin {
 namespace {
@@ -16,16 +15,6 @@ size_t ExtensionStart(std::string_view path) {
     const size_t nameStart = FileNameStart(path);
     const size_t dot = path.rfind('.');
     return dot == std::string_view::npos || dot < nameStart ? path.size() : dot;
-}
-
-// Windows opens these devices whatever folder and extension go with them.
-bool IsDeviceName(std::string_view name) {
-    std::string base(name.substr(0, name.find('.')));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
-    if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
 }
 
 }  // namespace
@@ -48,6 +37,24 @@ std::string ExtractFileExt(std::string_view path) { return std::string(path.subs
 
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
     return std::string(path.substr(0, ExtensionStart(path))) + std::string(extension);
+}
+
+// Windows opens these devices whatever folder and extension go with them, and
+// drops blanks before the extension. The digits of COM and LPT include the
+// superscripts 1 to 3 (UTF-8 C2 B9, C2 B2, C2 B3).
+bool IsDeviceName(std::string_view name) {
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    constexpr std::array<std::string_view, 7> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+    if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+    if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+    const std::string_view number = std::string_view(base).substr(3);
+    constexpr std::array<std::string_view, 3> kSuperscripts = {"\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
+           std::find(kSuperscripts.begin(), kSuperscripts.end(), number) != kSuperscripts.end();
 }
 
 bool IsPlainFileName(std::string_view name) {

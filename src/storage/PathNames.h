@@ -18,6 +18,11 @@ namespace tavrin {
 // The path with the extension of its file-name part replaced (or added).
 [[nodiscard]] std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
+// True for a name that Windows takes for a device in any folder: CON, PRN,
+// AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with the superscript digits 1
+// to 3), CONIN$, CONOUT$ and CLOCK$, in any letter case and with or without
+// an extension.
+[[nodiscard]] bool IsDeviceName(std::string_view name);
 // True for a name that, joined to a folder, names a file in that folder and
 // nothing else: not empty, no folder part, drive or stream (no '\', '/' or
 // ':'), not "." or "..", none of the characters Windows refuses in names, no

@@ -1,10 +1,11 @@
 // Reads the text form into a document. The reader accepts what Tavrin and
 // earlier versions wrote and what a person is likely to type into such a file:
-// single-quoted attributes, comments, CDATA, processing instructions and a
-// DOCTYPE, which it skips. It refuses what XML 1.0 refuses (duplicate
-// attributes, control characters, "]]>" in text, "--" in comments), since such
-// a file is not one that other programs can read. Any fault raises XmlError
-// with the line and column.
+// single-quoted attributes, comments, CDATA and processing instructions. It
+// refuses what XML 1.0 refuses (duplicate attributes, control characters,
+// "]]>" in text, "--" in comments), since such a file is not one that other
+// programs can read, and a document type declaration, which no file of Tavrin
+// holds and whose entities and defaults would change what the file says. Any
+// fault raises XmlError with the line and column.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -109,8 +110,8 @@ public:
 
 private:
     // Parses nodes into parent until the end of the text or an end tag, where it
-    // stops. Outside the root element only white space, comments, processing
-    // instructions and a DOCTYPE may stand, as in any XML document.
+    // stops. Outside the root element only white space, comments and processing
+    // instructions may stand.
     void ParseChildren(XmlNode& parent, int depth) {
         const bool outsideRoot = depth == 0;
         while (!AtEnd()) {
@@ -133,7 +134,8 @@ private:
                 parent.AppendChild(
                     document_.MakeNode<XmlCDATASection>(ReadDelimited("<![CDATA[", "]]>", "CDATA section")));
             } else if (StartsWith("<!DOCTYPE")) {
-                ReadDelimited("<!DOCTYPE", ">", "DOCTYPE");
+                Fail(start,
+                     "the file holds a document type declaration (\"<!DOCTYPE\"), which settings files never do");
             } else {
                 if (outsideRoot && document_.RootElement()) Fail(start, "a second root element");
                 ParseElement(parent, depth);

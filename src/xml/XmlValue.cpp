@@ -6,9 +6,23 @@
 namespace tavrin {
 namespace {
 
+bool AllDigits(std::string_view text) noexcept {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool IsDecimal(std::string_view text) noexcept {
     if (text.starts_with('-')) text.remove_prefix(1);
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return AllDigits(text);
+}
+
+// The number the whole text spells, in range of Number: from_chars alone
+// would stop at the first character that is not part of it.
+template <typename Number>
+std::optional<Number> WholeNumber(std::string_view text) noexcept {
+    Number number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return number;
 }
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) noexcept {
@@ -26,9 +40,13 @@ std::string ValueText(const XmlValue& value) {
 
 std::optional<std::int32_t> ParseXmlInt(std::string_view text) noexcept {
     if (!IsDecimal(text)) return std::nullopt;
-    std::int32_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return WholeNumber<std::int32_t>(text);
+}
+
+std::optional<std::int64_t> ParseXmlCount(std::string_view text, std::int64_t most) noexcept {
+    if (!AllDigits(text)) return std::nullopt;
+    const std::optional<std::int64_t> number = WholeNumber<std::int64_t>(text);
+    if (!number || *number > most) return std::nullopt;
     return number;
 }
 

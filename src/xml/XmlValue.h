@@ -16,6 +16,9 @@ using XmlValue = std::variant<std::string, std::int32_t, bool>;
 [[nodiscard]] std::string ValueText(const XmlValue& value);
 // A decimal integer with an optional leading '-' in 32-bit range; nothing else.
 [[nodiscard]] std::optional<std::int32_t> ParseXmlInt(std::string_view text) noexcept;
+// Decimal digits alone (no sign, blank or exponent) whose value is at most
+// most; nothing else.
+[[nodiscard]] std::optional<std::int64_t> ParseXmlCount(std::string_view text, std::int64_t most) noexcept;
 // A decimal number (true when not zero), or "true"/"false" in any case.
 [[nodiscard]] std::optional<bool> ParseXmlBool(std::string_view text) noexcept;
 

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 
+#include "storage/AppSettings.h"
 #include "support/FakeEnvironment.h"
+#include "support/SpyFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
+#include "xml/XmlDocumentFile.h"
 #include "xml/XmlError.h"
 
 namespace tavrin {
@@ -14,6 +17,7 @@ namespace {
 
 using testing::FakeEnvironment;
 using testing::ReadBytes;
+using testing::SpyFileSystem;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteBytes;
@@ -32,11 +36,25 @@ std::string Item(std::string_view name, std::string_view current, std::string_vi
            std::string(restore) + "\"/>";
 }
 
+// The test file system, except that one file cannot be replaced, as a
+// read-only file on Windows.
+class ReadOnlyFile : public SpyFileSystem {
+public:
+    explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {}
+    void MoveOver(const std::string& tempPath, const std::string& targetPath) override {
+        if (targetPath == path_) throw FileError(targetPath, "Access is denied.");
+        SpyFileSystem::MoveOver(tempPath, targetPath);
+    }
+
+private:
+    std::string path_;
+};
+
 class AppConfigTest : public ::testing::Test {
 protected:
-    AppConfig ConfigFor(const std::string& user) {
+    AppConfig ConfigFor(const std::string& user, IFileSystem& fs = TestFileSystem()) {
         environments_.emplace_back(folder_ / "tavrin.exe", user);
-        return AppConfig(TestFileSystem(), environments_.back(), messages_);
+        return AppConfig(fs, environments_.back(), messages_);
     }
     std::string ConfigFile() const { return folder_ / "tavrin.xml"; }
 
@@ -106,16 +124,76 @@ TEST_F(AppConfigTest, RestoreIsMadeOnlyFromASettingsDocumentOtherThanTheSettings
     }
 }
 
-// "CurXml" names a file of the program's folder and nothing else; whatever
-// else it holds is taken as missing, and the user's own file takes its place.
-TEST_F(AppConfigTest, CurXmlThatNamesNoFileOfTheFolderIsReplacedByTheUsersOwn) {
+// "CurXml" names a settings file of the program's folder and nothing else;
+// whatever else it holds is taken as missing, and the user's own file takes
+// its place. The files it named are left as they were.
+TEST_F(AppConfigTest, CurXmlThatNamesNoSettingsFileOfTheFolderIsReplacedByTheUsersOwn) {
     std::filesystem::create_directory(std::filesystem::path(folder_ / "folder.xml"));
-    for (const char* current :
-         {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "folder.xml", "tavrin.xml"}) {
+    const std::string notes = std::string(kDeclaration) + "\r\n<notes>\r\n\t<GLConfig/>\r\n</notes>";
+    WriteBytes(folder_ / "notes.xml", notes);
+    WriteBytes(folder_ / "tavrin.exe", "MZ\x90");
+    for (const char* current : {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "nul.xml", "CONIN$",
+                                "Com\xC2\xB2.xml", "folder.xml", "tavrin.xml", "notes.xml", "tavrin.exe"}) {
         WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
         EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
         EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", ""))) << current;
     }
+    EXPECT_EQ(ReadBytes(folder_ / "notes.xml"), notes);
+    EXPECT_EQ(ReadBytes(folder_ / "tavrin.exe"), "MZ\x90");
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A settings document is kept under any name, and so is a file that does not
+// read as XML: it may be a settings file with a fault, which the settings
+// store reports. The tree read to tell is the one the stores go on with.
+TEST_F(AppConfigTest, CurXmlThatNamesASettingsDocumentOrAFileWithAFaultIsKept) {
+    WriteBytes(folder_ / "mine.xml", kBackup);
+    WriteBytes(folder_ / "typo.xml", "<GLConfig><Groups></GLConfig>");
+    WriteBytes(ConfigFile(), ConfigText(Item("alice", "mine.xml", "")));
+    const auto parsed = XmlDocumentFile::ParseCount();
+    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "mine.xml");
+    EXPECT_TRUE(IsSettingsDocument(*XmlDocumentFile::For(TestFileSystem(), folder_ / "mine.xml").Load()));
+    EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);  // mine.xml, once
+
+    for (const char* current : {"typo.xml", "new.xml"}) {
+        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
+        const std::string config = ReadBytes(ConfigFile());
+        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / current);
+        EXPECT_EQ(ReadBytes(ConfigFile()), config);
+    }
+    EXPECT_EQ(ReadBytes(folder_ / "typo.xml"), "<GLConfig><Groups></GLConfig>");
+}
+
+// A configuration file that cannot be written keeps the request: the restore
+// is made all the same and the program goes on, telling the user. The next
+// start does not restore again while the settings file holds the restored bytes.
+TEST_F(AppConfigTest, RestoreWhoseRequestCannotBeClearedIsMadeAndReported) {
+    WriteBytes(folder_ / "TV_alice.xml", kSettings);
+    WriteBytes(folder_ / "backup.xml", kBackup);
+    ConfigFor("alice").RequestRestore("backup.xml");
+    const std::string pending = ReadBytes(ConfigFile());
+    ReadOnlyFile readOnlyConfig(ConfigFile());
+
+    AppConfig first = ConfigFor("alice", readOnlyConfig);
+    EXPECT_EQ(first.SelectSettingsFile(), folder_ / "TV_alice.xml");
+    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), kBackup);
+    EXPECT_EQ(first.RestoreXml(), "backup.xml");
+    EXPECT_EQ(ReadBytes(ConfigFile()), pending);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].find("\"" + ConfigFile() + "\""), std::string::npos) << messages_.shown[0];
+    EXPECT_NE(messages_.shown[0].find("Access is denied."), std::string::npos) << messages_.shown[0];
+
+    readOnlyConfig.saves = 0;
+    EXPECT_EQ(ConfigFor("alice", readOnlyConfig).SelectSettingsFile(), folder_ / "TV_alice.xml");
+    EXPECT_EQ(readOnlyConfig.saves, 0);
+    EXPECT_EQ(messages_.shown.size(), 2u);
+
+    // Once the file can be written, the request is cleared.
+    messages_.shown.clear();
+    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
+    EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "")));
+    EXPECT_EQ(ReadBytes(folder_ / "TV_alice.xml"), kBackup);
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(AppConfigTest, RestoreRequestedByAnUnknownUserBecomesTheirSettingsFile) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace tavrin {
 namespace {
 
@@ -76,16 +74,20 @@ TEST(ButtonRecordTest, SameWeekNumberOfALaterYearContinuesTheCount) {
     EXPECT_EQ(record.DayWeek[0], 12);
 }
 
-TEST(ButtonRecordTest, HugeStoredCountsNeitherOverflowNorWrap) {
+TEST(ButtonRecordTest, LargeCountsAreShownAndCountedInFullUpToTheirLargestValue) {
     ButtonRecord record;
-    const int most = std::numeric_limits<int>::max();
-    record.TotolRunTimes = most;
-    record.Day = {most, most, 0, 0, 0, 0, 0};
+    record.TotolRunTimes = 99'999'999'999;
+    record.Day = {kMostDayCount, kMostDayCount, 0, 0, 0, 0, 0};
     record.DayWeek[0] = 12;
+    CountStart(record, {2025, 3, 17});  // Monday of week 12
+    EXPECT_EQ(record.TotolRunTimes, 100'000'000'000);
+    EXPECT_EQ(record.Day[0], kMostDayCount);
+    EXPECT_EQ(UsageText(record, {2025, 3, 17}), "T:2147483647 / W4294967294 /A:100000000000");
+
+    record.TotolRunTimes = kMostRunTimes;
     CountStart(record, {2025, 3, 17});
-    EXPECT_EQ(record.TotolRunTimes, most);
-    EXPECT_EQ(record.Day[0], most);
-    EXPECT_EQ(WeekCount(record), most);
+    EXPECT_EQ(record.TotolRunTimes, kMostRunTimes);
+    EXPECT_EQ(UsageText(record, {2025, 3, 19}), "T:0 / W4294967294 /A:9223372036854775807");
 }
 
 }  // namespace

@@ -176,6 +176,55 @@ TEST_F(ButtonStoreTest, WriteStatisticsWritesOnlyTheCountersOfAStoredButton) {
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102, {{"Command", "C:\\b.exe"}})));
 }
 
+// A counter is read as the program writes it, decimal digits alone within the
+// counter's range, wherever it is read; any other text reads as 0 and is
+// counted on from there. A start writes every counter back in that form.
+TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZero) {
+    const std::string others = ButtonXml(102, {{"Command", "C:\\b.exe"}, {"TotolRunTimes", "9223372036854775807"}}) +
+                               ButtonXml(103, {{"Command", "C:\\c.exe"}, {"TotolRunTimes", "9223372036854775808"}}) +
+                               ButtonXml(104, {{"Command", "C:\\d.exe"}, {"TotolRunTimes", "-4"}});
+    WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"},
+                                  {"TotolRunTimes", "99999999999"},
+                                  {"Day0", "-4"},
+                                  {"Day1", " 7"},
+                                  {"Day2", "+4"},
+                                  {"Day3", "1e3"},
+                                  {"Day4", "2147483648"},
+                                  {"Day5", "2147483647"},
+                                  {"Day6", "007"},
+                                  {"Day0Week", "12"},
+                                  {"Day1Week", "54"},
+                                  {"Day2Week", "-12"},
+                                  {"Day6Week", "53"}}) +
+                  others);
+    fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
+    ButtonStore store = Store();
+    ASSERT_TRUE(store.LoadButton(101));
+    EXPECT_EQ(store.Current().TotolRunTimes, 99'999'999'999);
+    EXPECT_EQ(store.Current().Day, (std::array<int, 7>{0, 0, 0, 0, 0, 2147483647, 7}));
+    EXPECT_EQ(store.Current().DayWeek, (std::array<int, 7>{12, 0, 0, 0, 0, 0, 53}));
+    std::vector<std::int64_t> totals;
+    for (const ButtonTotal& stored : store.StoredTotals(1)) totals.push_back(stored.total);
+    EXPECT_EQ(totals, (std::vector<std::int64_t>{99'999'999'999, kMostRunTimes, 0, 0}));
+    // The report's sum stops at the largest total.
+    std::vector<ReportRow> rows;
+    EXPECT_EQ(store.FillReport(rows, 1, {"Work"}), kMostRunTimes);
+    EXPECT_EQ(rows.at(0).week, 2'147'483'654);
+    EXPECT_EQ(rows.at(0).total, 99'999'999'999);
+
+    ASSERT_TRUE(store.LoadButton(101));
+    CountStart(store.Current(), fakes_.clock.today);
+    store.WriteStatistics(101);
+    EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, {{"Command", "C:\\a.exe"},
+                                                    {"TotolRunTimes", "100000000000"},
+                                                    {"Day0", "1"},
+                                                    {"Day5", "2147483647"},
+                                                    {"Day6", "7"},
+                                                    {"Day0Week", "12"},
+                                                    {"Day6Week", "53"}}) +
+                                    others));
+}
+
 TEST_F(ButtonStoreTest, LoadButtonSummaryReadsOnlyWhatTheGridDraws) {
     WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}, {"IconFile", "C:\\a.exe"}, {"Description", "A"}}) +
                   ButtonXml(205, {{"BtnStyle", "1"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace tavrin {
 namespace {
 
@@ -29,7 +31,14 @@ TEST(FrequencyReportTest, SharesHaveTwoDecimalsAtMostFourSignificantDigitsAndThe
     EXPECT_EQ(ShareText(1, 32, dot), "3.13%");  // exactly 3.125: up
     EXPECT_EQ(ShareText(1, 30000, dot), "0.00%");
     EXPECT_EQ(ShareText(99996, 100000, dot), "100.00%");
-    // Beyond 100 % (a hand-edited negative total elsewhere) four significant digits hold.
+    // Totals of 64 bits, exactly: a tie still rounds up.
+    const std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(ShareText(most, most, dot), "100.00%");
+    EXPECT_EQ(ShareText(most / 3, most, dot), "33.33%");
+    EXPECT_EQ(ShareText(1, most, dot), "0.00%");
+    EXPECT_EQ(ShareText(std::int64_t{1} << 57, std::int64_t{1} << 62, dot), "3.13%");
+    EXPECT_EQ(ShareText(99'999'999'999, 100'000'000'000, dot), "100.00%");
+    // Beyond 100 % four significant digits hold.
     EXPECT_EQ(ShareText(12345, 1000, dot), "1,235.00%");
     EXPECT_EQ(ShareText(123456, 1000, {",", "\xC2\xA0"}),
               "12\xC2\xA0"

@@ -32,5 +32,19 @@ TEST(PathNamesTest, ConfigFileIsTheExecutableWithXmlExtension) {
     EXPECT_EQ(SettingsFileNameFor("\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0"), "TV_\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0.xml");
 }
 
+TEST(PathNamesTest, DeviceNamesInAnyCaseWithOrWithoutExtension) {
+    for (const char* device : {"CON", "prn", "Aux", "nul.xml", "NUL .txt", "COM1", "com9.xml", "LPT5", "COM\xC2\xB9",
+                               "lpt\xC2\xB3.xml", "CONIN$", "conout$", "Clock$.xml", "CONIN$.tar.gz"}) {
+        EXPECT_TRUE(IsDeviceName(device)) << device;
+        EXPECT_FALSE(IsPlainFileName(device)) << device;
+    }
+    // Near misses are ordinary names.
+    for (const char* name : {"CONSOLE.xml", "COM0", "COM10", "LPT", "COM\xC2\xB4", "COM\xC2", "CONIN", "xNUL.xml",
+                             "nul_notes.xml", "\xD0\xA1OM1"}) {
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+        EXPECT_TRUE(IsPlainFileName(name)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -30,7 +30,7 @@ TEST(TabActionsTest, TheTavrinTabLosesTheButtonsOfADeletedPageAndFollowsTheLater
     state.MostUsedCounts = {9, 8, 7, 6, 0, 0};
     EXPECT_EQ(MostUsedAfterTabRemoved(state, 2), (ChangedPositions{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(state.MostUsedIDs, (std::array<int, 6>{210, 101, 0, 0, 0, 0}));
-    EXPECT_EQ(state.MostUsedCounts, (std::array<int, 6>{8, 6, 0, 0, 0, 0}));
+    EXPECT_EQ(state.MostUsedCounts, (std::array<std::int64_t, 6>{8, 6, 0, 0, 0, 0}));
 }
 
 }  // namespace

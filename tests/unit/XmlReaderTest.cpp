@@ -45,8 +45,8 @@ TEST(XmlReaderTest, HandEditedFormsAreReadAndWrittenInTheProgramsForm) {
     // Single quotes, no declaration, odd spacing, a UTF-8 byte order mark.
     EXPECT_EQ(RoundTrip("\xEF\xBB\xBF<Config >\n  <Item Name = 'a\"b' Value='1' />\n</Config  >"),
               "\r\n<Config>\r\n\t<Item Name=\"a&quot;b\" Value=\"1\"/>\r\n</Config>");
-    // DOCTYPE is skipped; comments, CDATA and instructions keep their places.
-    EXPECT_EQ(RoundTrip("<!DOCTYPE Config SYSTEM \"c.dtd\"><!--top--><?app mode=\"x\"?>"
+    // Comments, CDATA and instructions keep their places.
+    EXPECT_EQ(RoundTrip("<!--top--><?app mode=\"x\"?>"
                         "<Config><![CDATA[a<b&c]]><!---->\n</Config>"),
               "<!--top--><?app mode=\"x\"?>\r\n<Config><![CDATA[a<b&c]]><!----></Config>");
 }
@@ -125,6 +125,17 @@ TEST(XmlReaderTest, MalformedDocumentsAreErrorsWithTheirPlace) {
     std::string deep;
     for (int i = 0; i < 300; ++i) deep += "<a>";
     ExpectError(deep, 1, 769, "nested too deeply");
+}
+
+// Wherever it stands and whatever it holds, with an internal subset whose
+// markup would otherwise be taken for the document's.
+TEST(XmlReaderTest, DocumentTypeDeclarationIsAnErrorAtItsStart) {
+    constexpr std::string_view kMessage = "the file holds a document type declaration";
+    ExpectError("<!DOCTYPE Config SYSTEM \"c.dtd\"><Config/>", 1, 1, kMessage);
+    ExpectError(
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!DOCTYPE GLConfig [\r\n\t<!ENTITY x \"y\">\r\n]>\r\n<GLConfig/>", 2, 1,
+        kMessage);
+    ExpectError("<R>\n  \xD0\x98<!DOCTYPE R></R>", 2, 4, kMessage);
 }
 
 TEST(XmlReaderTest, LegacyAnsiDocumentIsConvertedAndSavedAsUtf8) {
