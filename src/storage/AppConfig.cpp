@@ -53,11 +53,16 @@ AppConfig::AppConfig(IFileSystem& fs, IEnvironment& environment, IUserMessages& 
 void AppConfig::EnsureConfigFile() {
     if (fs_.FileExists(configFileName_)) return;
     document_ = NewXmlDocument(kRoot);
+    readBytes_.reset();
     AddUserItem(document_->RootElement()->AddElement(kUserConfig), SettingsFileNameFor(userName_), "");
     Save();
 }
 
+// Like the settings file's transactions, each change of the configuration file
+// holds its lock from the read to the save, so that copies sharing the folder
+// take turns.
 std::string AppConfig::SelectSettingsFile() {
+    const std::unique_ptr<IFileLock> lock = fs_.Lock(configFileName_);
     const IXmlElement userConfig = LoadUserConfig();
     IXmlElement item = userConfig->FindChildElement(kItem, kName, userName_);
     bool changed = !item;
@@ -83,6 +88,7 @@ std::string AppConfig::SelectSettingsFile() {
 }
 
 void AppConfig::RequestRestore(const std::string& name) {
+    const std::unique_ptr<IFileLock> lock = fs_.Lock(configFileName_);
     const IXmlElement userConfig = LoadUserConfig();
     if (const IXmlElement item = userConfig->FindChildElement(kItem, kName, userName_)) {
         item->SetAttrText(kRestoreXml, name);
@@ -96,7 +102,11 @@ void AppConfig::RequestRestore(const std::string& name) {
 // everything else in the file is kept.
 IXmlElement AppConfig::LoadUserConfig() {
     EnsureConfigFile();
-    document_ = LoadXmlDocument(fs_, configFileName_);
+    std::string bytes = fs_.ReadFile(configFileName_);
+    auto document = std::make_shared<XmlDocument>();
+    document->LoadFromText(bytes, configFileName_, [this](std::string_view ansi) { return fs_.AnsiToUtf8(ansi); });
+    document_ = std::move(document);
+    readBytes_ = std::move(bytes);
     const IXmlElement root = document_->RootElement();
     if (IXmlElement userConfig = root->FirstChildElement(kUserConfig)) return userConfig;
     return root->AddElement(kUserConfig);
@@ -186,6 +196,13 @@ bool AppConfig::SaveClearedRestore(RestoreOutcome restore) {
     }
 }
 
-void AppConfig::Save() { document_->SaveToFile(fs_, configFileName_); }
+void AppConfig::Save() {
+    const std::optional<std::string> now =
+        fs_.FileExists(configFileName_) ? std::optional(fs_.ReadFile(configFileName_)) : std::nullopt;
+    if (now != readBytes_) throw FileChangedError(configFileName_);
+    std::string bytes = document_->ToText();
+    SaveFileAtomically(fs_, configFileName_, bytes);
+    readBytes_ = std::move(bytes);
+}
 
 }  // namespace tavrin

@@ -62,6 +62,8 @@ private:
     // Saves the entry whose restore request is done with; false, telling the
     // user, when the file cannot be written.
     [[nodiscard]] bool SaveClearedRestore(RestoreOutcome restore);
+    // Saves the document over the file as it was read, refusing (FileChangedError)
+    // when another program changed the file meanwhile.
     void Save();
 
     IFileSystem& fs_;
@@ -73,6 +75,7 @@ private:
     std::string currentXml_;
     std::string restoreXml_;
     IXmlDocument document_;
+    std::optional<std::string> readBytes_;  // what the file held when document_ was read; none: no file
 };
 
 }  // namespace tavrin

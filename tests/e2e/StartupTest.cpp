@@ -28,8 +28,9 @@ TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFile
                   "\" CurXml=\"TV_" + user + ".xml\" RestoreXml=\"\"/>\r\n\t</UserConfig>\r\n</Config>");
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
-    // The lock file of the settings file stays: its lock is a range of it that ends with its holder.
-    EXPECT_EQ(ListFolder(folder.Path()), "TV_" + user + ".xml TV_" + user + ".xml.lock tavrin.exe tavrin.xml");
+    // The lock files stay: a lock is a range of its file that ends with its holder.
+    EXPECT_EQ(ListFolder(folder.Path()),
+              "TV_" + user + ".xml TV_" + user + ".xml.lock tavrin.exe tavrin.xml tavrin.xml.lock");
 }
 
 TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {
@@ -46,7 +47,7 @@ TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(), 1u);
     EXPECT_EQ(ReadBytes(folder / "tavrin.xml"), broken);
-    EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml");
+    EXPECT_EQ(ListFolder(folder.Path()), "tavrin.exe tavrin.xml tavrin.xml.lock");
 }
 
 // A hand-edited entry with an empty "CurXml" and a pending restore of the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "storage/AppSettings.h"
 #include "support/FakeEnvironment.h"
@@ -50,6 +51,22 @@ private:
     std::string path_;
 };
 
+// The test file system, except that another program rewrites one file just
+// after it is first read.
+class ChangedAfterRead : public SpyFileSystem {
+public:
+    ChangedAfterRead(std::string path, std::string bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {}
+    std::string ReadFile(const std::string& path) override {
+        std::string read = SpyFileSystem::ReadFile(path);
+        if (path == path_ && !bytes_.empty()) WriteBytes(path, std::exchange(bytes_, {}));
+        return read;
+    }
+
+private:
+    std::string path_;
+    std::string bytes_;
+};
+
 class AppConfigTest : public ::testing::Test {
 protected:
     AppConfig ConfigFor(const std::string& user, IFileSystem& fs = TestFileSystem()) {
@@ -74,7 +91,7 @@ TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
     EXPECT_EQ(config.SelectSettingsFile(), folder_ / "TV_alice.xml");
     EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "")));
     // The settings file is left to the settings store.
-    EXPECT_EQ(testing::ListFolder(folder_.Path()), "tavrin.xml");
+    EXPECT_EQ(testing::ListFolder(folder_.Path()), "tavrin.xml tavrin.xml.lock");
     // A second start changes nothing.
     EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
     EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "")));
@@ -214,6 +231,18 @@ TEST_F(AppConfigTest, UnknownContentSurvivesAndAMissingUserConfigIsAddedBack) {
                                            Item("alice", "TV_alice.xml", "") + "\r\n\t</UserConfig>\r\n</Config>");
 }
 
+// A change another program made between the read and the save is not overwritten.
+TEST_F(AppConfigTest, AChangeMadeMeanwhileIsNeverOverwritten) {
+    const std::string theirs = ConfigText(Item("bob", "TV_bob.xml", ""));
+    WriteBytes(ConfigFile(), ConfigText(""));
+    ChangedAfterRead fs(ConfigFile(), theirs);
+    AppConfig config = ConfigFor("alice", fs);
+    EXPECT_THROW((void)config.SelectSettingsFile(), FileChangedError);
+    EXPECT_EQ(ReadBytes(ConfigFile()), theirs);
+    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");  // the next start adds alice
+    EXPECT_NE(ReadBytes(ConfigFile()).find("bob"), std::string::npos);
+}
+
 TEST_F(AppConfigTest, UnreadableFileIsReportedAndNeverOverwritten) {
     const std::string broken = std::string(kDeclaration) + "\r\n<Config>\r\n\t<UserConfig>\r\n</Config>";
     WriteBytes(ConfigFile(), broken);
@@ -226,7 +255,7 @@ TEST_F(AppConfigTest, UnreadableFileIsReportedAndNeverOverwritten) {
     }
     EXPECT_THROW(ConfigFor("alice").RequestRestore("x.xml"), XmlError);
     EXPECT_EQ(ReadBytes(ConfigFile()), broken);
-    EXPECT_EQ(testing::ListFolder(folder_.Path()), "tavrin.xml");
+    EXPECT_EQ(testing::ListFolder(folder_.Path()), "tavrin.xml tavrin.xml.lock");
 }
 
 }  // namespace
