@@ -84,14 +84,20 @@ std::string Win32FileSystem::ReadFile(const std::string& path) {
     unique_hfile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) ThrowLastError(path);
-    std::string content;
-    char buffer[65536];
+    // Straight into the string, at the size the file has and one byte more, in
+    // which the read finds the end; a file that grows meanwhile is read to its end.
+    LARGE_INTEGER size{};
+    std::string content(GetFileSizeEx(file.get(), &size) ? static_cast<size_t>(size.QuadPart) + 1 : 0, '\0');
+    size_t filled = 0;
     for (;;) {
+        if (filled == content.size()) content.resize(filled + 65536);
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(content.size() - filled, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) ThrowLastError(path);
+        if (!::ReadFile(file.get(), content.data() + filled, wanted, &got, nullptr)) ThrowLastError(path);
         if (got == 0) break;
-        content.append(buffer, got);
+        filled += got;
     }
+    content.resize(filled);
     return content;
 }
 

@@ -46,50 +46,64 @@ void XmlDocumentFile::Transaction::Commit() {
     }
 }
 
+// What the transaction read stays in bytes_ when the tree is of it, which
+// spares a copy of the file; otherwise in readBytes_.
 void XmlDocumentFile::Touch(Transaction& transaction) {
     if (touched_) return;
     std::unique_ptr<IFileLock> lock = fs_.Lock(path_);
     existed_ = fs_.FileExists(path_);
     readBytes_ = existed_ ? fs_.ReadFile(path_) : std::string();
+    readIsTree_ = document_ && existed_ && readBytes_ == bytes_;
+    if (readIsTree_) readBytes_.clear();
     lock_ = std::move(lock);
     touched_ = true;
     transaction.touched_.push_back(this);
 }
 
+const std::string& XmlDocumentFile::ReadInTransaction() const noexcept { return readIsTree_ ? bytes_ : readBytes_; }
+
 IXmlDocument XmlDocumentFile::Load() {
     std::string bytes;
     if (g_transaction) {
         Touch(*g_transaction);
-        if (document_ && (unsaved_ || bytes_ == readBytes_)) return document_;
+        if (document_ && (unsaved_ || readIsTree_)) return document_;
         if (!existed_) throw FileError(path_, "The file does not exist.");
-        bytes = readBytes_;
+        Discard();
+        Parse(readBytes_);
+        bytes_ = std::move(readBytes_);
+        readIsTree_ = true;
+        return document_;
     } else {
         bytes = fs_.ReadFile(path_);
         if (document_ && bytes == bytes_) return document_;
     }
     Discard();
+    Parse(bytes);
+    bytes_ = std::move(bytes);
+    return document_;
+}
+
+void XmlDocumentFile::Parse(std::string_view bytes) {
     auto document = std::make_shared<XmlDocument>();
     ++g_parseCount;
     document->LoadFromText(bytes, path_, [this](std::string_view ansi) { return fs_.AnsiToUtf8(ansi); });
     document_ = std::move(document);
-    bytes_ = std::move(bytes);
-    return document_;
 }
 
 void XmlDocumentFile::Save(const IXmlDocument& document) {
     if (!g_transaction) {
         // A save of its own: the tree read from the file earlier replaces only the
         // file as it was read (a new document replaces whatever is there).
-        const bool loaded = document == document_;
-        const std::string seen = loaded ? bytes_ : std::string();
+        const bool loaded = document && document == document_;
         Transaction own;
         Touch(own);
-        if (loaded && existed_ && seen != readBytes_) throw FileChangedError(path_);
+        if (loaded && existed_ && !readIsTree_) throw FileChangedError(path_);
         Save(document);
         own.Commit();
         return;
     }
     Touch(*g_transaction);
+    KeepRead();
     document_ = document;
     bytes_.clear();
     unsaved_ = true;
@@ -97,14 +111,15 @@ void XmlDocumentFile::Save(const IXmlDocument& document) {
 
 void XmlDocumentFile::CheckUnchanged() {
     const bool exists = fs_.FileExists(path_);
-    if (exists != existed_ || (exists && fs_.ReadFile(path_) != readBytes_)) throw FileChangedError(path_);
+    if (exists != existed_ || (exists && fs_.ReadFile(path_) != ReadInTransaction())) throw FileChangedError(path_);
 }
 
 void XmlDocumentFile::WriteFile() {
     std::string bytes = document_->ToText();
     SaveFileAtomically(fs_, path_, bytes);
     bytes_ = std::move(bytes);
-    readBytes_ = bytes_;
+    readBytes_.clear();
+    readIsTree_ = true;
     existed_ = true;
     unsaved_ = false;
 }
@@ -113,12 +128,23 @@ void XmlDocumentFile::EndTransaction() noexcept {
     if (unsaved_) Discard();
     lock_.reset();
     readBytes_.clear();
+    readIsTree_ = false;
     touched_ = false;
+}
+
+// The tree is to change or go: what the transaction read moves to readBytes_,
+// for the commit's check and for loading it again.
+void XmlDocumentFile::KeepRead() noexcept {
+    if (!readIsTree_) return;
+    readBytes_ = std::move(bytes_);
+    bytes_.clear();
+    readIsTree_ = false;
 }
 
 // Within a transaction this forgets its earlier changes of the file as well:
 // the shared tree holds them together with the change being dropped.
 void XmlDocumentFile::Discard() noexcept {
+    KeepRead();
     document_.reset();
     bytes_.clear();
     unsaved_ = false;

@@ -81,6 +81,9 @@ public:
 private:
     // Takes the file's lock and reads it, once per transaction.
     void Touch(Transaction& transaction);
+    [[nodiscard]] const std::string& ReadInTransaction() const noexcept;
+    void KeepRead() noexcept;
+    void Parse(std::string_view bytes);
     // Before a commit's replace: the file still holds what the transaction read.
     void CheckUnchanged();
     void WriteFile();
@@ -93,6 +96,7 @@ private:
     // While a transaction has touched the file: its lock, and what the file held when read.
     std::unique_ptr<IFileLock> lock_;
     std::string readBytes_;
+    bool readIsTree_ = false;  // what the transaction read is bytes_, the content of the tree
     bool touched_ = false;
     bool existed_ = false;
     bool unsaved_ = false;  // changed in the current transaction, written at its commit

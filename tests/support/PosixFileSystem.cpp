@@ -56,10 +56,13 @@ bool PosixFileSystem::DirectoryExists(const std::string& path) {
 std::string PosixFileSystem::ReadFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) ThrowErrno(path);
-    std::string content;
-    char buffer[65536];
+    // Straight into the string, as the Windows side reads.
+    struct stat status {};
+    std::string content(::fstat(fd, &status) == 0 ? static_cast<size_t>(status.st_size) + 1 : 0, '\0');
+    size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (filled == content.size()) content.resize(filled + 65536);
+        const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
         if (got < 0) {
             const int error = errno;
             ::close(fd);
@@ -67,9 +70,10 @@ std::string PosixFileSystem::ReadFile(const std::string& path) {
             ThrowErrno(path);
         }
         if (got == 0) break;
-        content.append(buffer, static_cast<size_t>(got));
+        filled += static_cast<size_t>(got);
     }
     ::close(fd);
+    content.resize(filled);
     return content;
 }
 
