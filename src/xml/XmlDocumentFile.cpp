@@ -93,6 +93,7 @@ void XmlDocumentFile::Save(const IXmlDocument& document) {
 }
 
 void XmlDocumentFile::WriteFile(const IXmlDocument& document) {
+    if (beforeReplace_) beforeReplace_();
     Discard();
     std::string bytes = document->ToText();
     SaveFileAtomically(fs_, path_, bytes);

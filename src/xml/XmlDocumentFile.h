@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ public:
     void Save(const IXmlDocument& document);
     // Forgets the tree, e.g. after a change that was not saved.
     void Discard() noexcept;
+    // Called by every save just before it replaces the file, while the old
+    // version is still there (to keep a backup of it); it must not throw.
+    // An empty function stops the calls.
+    void SetBeforeReplace(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
 
 private:
     friend class XmlEdit;
@@ -90,6 +95,7 @@ private:
     std::string bytes_;             // the file's content that document_ matches
     std::uint64_t seenInStep_ = 0;  // the step in which the tree was last known to match the file; 0: none
     bool unsaved_ = false;          // changed in the current operation, written at its Commit
+    std::function<void()> beforeReplace_;
 };
 
 // A change to a file's document: saved with Save(), or else forgotten when
