@@ -50,6 +50,7 @@ void AppConfig::EnsureConfigFile() {
 
 std::string AppConfig::SelectSettingsFile() {
     const IXmlElement userConfig = LoadUserConfig();
+    otherUsersSettingsFiles_ = ListOtherUsersSettingsFiles(userConfig);
     IXmlElement item = userConfig->FindChildElement(kItem, kName, userName_);
     bool changed = !item;
     if (!item) item = AddUserItem(userConfig, SettingsFileNameFor(userName_), "");
@@ -103,6 +104,21 @@ IXmlElement AppConfig::AddUserItem(const IXmlElement& userConfig, const std::str
 bool AppConfig::NamesSettingsFile(const std::string& name) {
     const std::string path = programFolder_ + name;
     return IsPlainFileName(name) && !fs_.DirectoryExists(path) && !SameFile(fs_, path, configFileName_);
+}
+
+// Each with the file its user gets at the next start: one whose "CurXml"
+// names no file of the folder gets the user's own name.
+std::vector<std::string> AppConfig::ListOtherUsersSettingsFiles(const IXmlElement& userConfig) {
+    std::vector<std::string> files;
+    for (const IXmlNode& child : userConfig->ChildNodes()) {
+        if (child->NodeType() != XmlNodeType::Element || static_cast<const XmlElement&>(*child).Name() != kItem)
+            continue;
+        const std::string name = child->GetAttrText(kName, "");
+        if (name == userName_) continue;
+        const std::string current = child->GetAttrText(kCurXml, "");
+        files.push_back(programFolder_ + (NamesSettingsFile(current) ? current : SettingsFileNameFor(name)));
+    }
+    return files;
 }
 
 // Copies the pending restore over the settings file; true when the request is

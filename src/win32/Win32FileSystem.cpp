@@ -163,25 +163,15 @@ void Win32FileSystem::MoveOver(const std::string& tempPath, const std::string& t
     }
 }
 
-void Win32FileSystem::RemoveSaveLeftovers(const std::string& folder) {
-    FILETIME started{}, ended{}, kernel{}, user{};
-    if (!GetProcessTimes(GetCurrentProcess(), &started, &ended, &kernel, &user)) return;
-    WIN32_FIND_DATAW found{};
-    const unique_hfind search(FindFirstFileW(Widen(folder + "*.tmp").c_str(), &found));
-    if (!search) return;
-    do {
-        const std::string name = Narrow(found.cFileName);
-        const std::optional<std::string> saved = SavedFileOfTemporary(name);
-        // Without the file it was to replace, a leftover may hold the last copy of it.
-        if (saved && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            CompareFileTime(&found.ftLastWriteTime, &started) < 0 && FileExists(folder + *saved)) {
-            RemoveFile(folder + name);
-        }
-    } while (FindNextFileW(search.get(), &found));
-}
-
 void Win32FileSystem::RemoveFile(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
 
 std::string Win32FileSystem::AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(CP_ACP, bytes); }
+
+// Should the system not tell, no file counts as written before the start.
+FileTime ProcessStartTime() {
+    FILETIME started{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &started, &ended, &kernel, &user)) return FileTime::min();
+    return FromFileTime(started);
+}
 
 }  // namespace tavrin

@@ -18,12 +18,9 @@ public:
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override;
     void RemoveFile(const std::string& path) noexcept override;
     std::string AnsiToUtf8(std::string_view bytes) override;
-
-    // Removes the temporary files of saves in folder (with its trailing
-    // separator) that were last written before this process started, when
-    // the file they were to replace is there: what a save cut off by the end
-    // of a process leaves behind.
-    void RemoveSaveLeftovers(const std::string& folder);
 };
+
+// When this process started, on the clock of the files' write times.
+[[nodiscard]] FileTime ProcessStartTime();
 
 }  // namespace tavrin

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/WindowProbe.h"
 #include "win32/Utf16.h"
@@ -10,6 +12,8 @@ namespace tavrin::testing {
 namespace {
 
 // The window of a first start sits in the bottom-right corner of the work area.
+// The file made with the defaults is the one that closing replaces, so it is
+// the day's backup.
 TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFiles) {
     TempFolder folder;
     ProgramUnderTest program(folder);
@@ -28,7 +32,13 @@ TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFile
                   "\" CurXml=\"TV_" + user + ".xml\" RestoreXml=\"\"/>\r\n\t</UserConfig>\r\n</Config>");
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
-    EXPECT_EQ(ListFolder(folder.Path()), "TV_" + user + ".xml tavrin.exe tavrin.xml");
+    EXPECT_EQ(ListFolder(folder.Path()), "Backups TV_" + user + ".xml tavrin.exe tavrin.xml");
+    // Saving on close was the day's first save: it kept the new file as it was.
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+    EXPECT_EQ(ListFolder(folder / "Backups"), "TV_" + user + "-" + date + ".xml");
 }
 
 TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/FakeEnvironment.h"
+#include "support/KeptMessages.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
 #include "xml/XmlError.h"
@@ -40,14 +41,9 @@ protected:
     }
     std::string ConfigFile() const { return folder_ / "tavrin.xml"; }
 
-    struct KeptMessages : IUserMessages {
-        void ShowMessage(const std::string& text) override { shown.push_back(text); }
-        std::vector<std::string> shown;
-    };
-
     TempFolder folder_;
     std::vector<FakeEnvironment> environments_;
-    KeptMessages messages_;
+    testing::KeptMessages messages_;
 };
 
 TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
@@ -63,13 +59,19 @@ TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
 }
 
 TEST_F(AppConfigTest, UsersGetEntriesOfTheirOwnInOrderOfFirstStart) {
-    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
+    AppConfig alone = ConfigFor("alice");
+    EXPECT_EQ(alone.SelectSettingsFile(), folder_ / "TV_alice.xml");
+    EXPECT_TRUE(alone.OtherUsersSettingsFiles().empty());
     const std::string anna = "\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0";  // Cyrillic, kept byte for byte
     EXPECT_EQ(ConfigFor(anna).SelectSettingsFile(), folder_ / ("TV_" + anna + ".xml"));
     EXPECT_EQ(ConfigFor("Alice").SelectSettingsFile(), folder_ / "TV_Alice.xml");  // names compare exactly
     EXPECT_EQ(ReadBytes(ConfigFile()),
               ConfigText(Item("alice", "TV_alice.xml", "") + Item(anna, "TV_" + anna + ".xml", "") +
                          Item("Alice", "TV_Alice.xml", "")));
+    AppConfig shared = ConfigFor("alice");
+    (void)shared.SelectSettingsFile();
+    EXPECT_EQ(shared.OtherUsersSettingsFiles(),
+              (std::vector<std::string>{folder_ / ("TV_" + anna + ".xml"), folder_ / "TV_Alice.xml"}));
 }
 
 TEST_F(AppConfigTest, PendingRestoreIsCopiedOverTheSettingsFileAtTheNextStart) {
@@ -107,14 +109,18 @@ TEST_F(AppConfigTest, RestoreIsMadeOnlyFromASettingsDocumentOtherThanTheSettings
 }
 
 // "CurXml" names a file of the program's folder and nothing else; whatever
-// else it holds is taken as missing, and the user's own file takes its place.
+// else it holds is taken as missing, and the user's own file takes its place,
+// also for the other users of the folder.
 TEST_F(AppConfigTest, CurXmlThatNamesNoFileOfTheFolderIsReplacedByTheUsersOwn) {
     std::filesystem::create_directory(std::filesystem::path(folder_ / "folder.xml"));
     for (const char* current :
          {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "folder.xml", "tavrin.xml"}) {
-        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
-        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
-        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", ""))) << current;
+        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "") + Item("bob", current, "")));
+        AppConfig config = ConfigFor("alice");
+        EXPECT_EQ(config.SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
+        EXPECT_EQ(config.OtherUsersSettingsFiles(), std::vector<std::string>{folder_ / "TV_bob.xml"}) << current;
+        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "") + Item("bob", current, "")))
+            << current;
     }
 }
 
