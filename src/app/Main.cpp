@@ -1,7 +1,6 @@
 // Program entry: one copy per desktop. A second start tells the running copy
 // (which answers with a balloon) and ends. Otherwise the configuration file
-// is fixed, the user read and what cut-off saves left removed before the main
-// window is made.
+// is fixed and the user read before the main window is made.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -70,7 +69,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tavrin::Win32Environment environment;
     tavrin::Win32FileDialogs dialogs;
     tavrin::AppConfig appConfig(fileSystem, environment, dialogs);
-    fileSystem.RemoveSaveLeftovers(appConfig.ProgramFolder());
 
     // The main window's tab control and status bar, and the dialogs' hot-key,
     // list-view and up-down controls.

@@ -8,8 +8,10 @@
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/ReportWindow.h"
 #include "rules/EdgeSnap.h"
+#include "storage/SettingsRecovery.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
+#include "win32/Win32FileSystem.h"
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
@@ -61,6 +63,7 @@ void MainWindow::RunCreationSteps() {
     services_.prompt.SetOwner(Handle());
 
     settingsFileName_ = config_.SelectSettingsFile();
+    RecoverSettingsFile();
     storageServices_.emplace(StorageServices{services_.fs, services_.environment, services_.shell, services_.prompt,
                                              services_.clock, settingsFileName_});
     {
@@ -89,6 +92,18 @@ void MainWindow::RunCreationSteps() {
     }
     SetWindowTextW(Handle(), kCaption);
     MoveToStoredPosition();
+}
+
+// Before the stores read the settings file: a missing or damaged one comes
+// back from its newest complete copy, what saves of earlier runs left behind
+// goes, and from now on the first save of each day keeps a backup. A backup
+// that fails is no reason to bother the user: it goes to the debugger's output.
+void MainWindow::RecoverSettingsFile() {
+    SettingsRecovery recovery(services_.fs, settingsFileName_, config_.OtherUsersSettingsFiles());
+    recovery.Recover(services_.clock, services_.dialogs);
+    recovery.RemoveSupersededCopies(ProcessStartTime());
+    dailyBackups_.emplace(XmlDocumentFile::For(services_.fs, settingsFileName_), services_.clock,
+                          [](const std::string& text) { OutputDebugStringW(Widen(text + "\n").c_str()); });
 }
 
 // The stored top and then the stored left each count as a move, which edge

@@ -24,6 +24,7 @@
 #include "storage/AppConfig.h"
 #include "storage/AppSettings.h"
 #include "storage/ButtonStore.h"
+#include "storage/DailyBackups.h"
 #include "storage/StorageServices.h"
 #include "win32/BaseWindow.h"
 #include "win32/UniqueResource.h"
@@ -129,6 +130,7 @@ private:
 
     // Creation and closing (MainWindow.cpp).
     void RunCreationSteps();
+    void RecoverSettingsFile();
     void MoveToStoredPosition();
     void SaveOnClose();
     void BuildSystemMenu();
@@ -228,6 +230,7 @@ private:
     AppConfig& config_;
     HWND owner_;
     std::string settingsFileName_;
+    std::optional<DailyBackups> dailyBackups_;  // from the start-up's recovery on
     std::optional<StorageServices> storageServices_;
     std::unique_ptr<AppSettings> appSettings_;
     std::unique_ptr<ButtonStore> buttonStore_;

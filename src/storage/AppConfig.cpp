@@ -64,6 +64,7 @@ void AppConfig::EnsureConfigFile() {
 std::string AppConfig::SelectSettingsFile() {
     const std::unique_ptr<IFileLock> lock = fs_.Lock(configFileName_);
     const IXmlElement userConfig = LoadUserConfig();
+    otherUsersSettingsFiles_ = ListOtherUsersSettingsFiles(userConfig);
     IXmlElement item = userConfig->FindChildElement(kItem, kName, userName_);
     bool changed = !item;
     if (!item) item = AddUserItem(userConfig, SettingsFileNameFor(userName_), "");
@@ -142,6 +143,21 @@ bool AppConfig::NamesSettingsFile(const std::string& name) {
     } catch (const FileError&) {
         return true;
     }
+}
+
+// Each with the file its user gets at the next start: one whose "CurXml"
+// names no file of the folder gets the user's own name.
+std::vector<std::string> AppConfig::ListOtherUsersSettingsFiles(const IXmlElement& userConfig) {
+    std::vector<std::string> files;
+    for (const IXmlNode& child : userConfig->ChildNodes()) {
+        if (child->NodeType() != XmlNodeType::Element || static_cast<const XmlElement&>(*child).Name() != kItem)
+            continue;
+        const std::string name = child->GetAttrText(kName, "");
+        if (name == userName_) continue;
+        const std::string current = child->GetAttrText(kCurXml, "");
+        files.push_back(programFolder_ + (NamesSettingsFile(current) ? current : SettingsFileNameFor(name)));
+    }
+    return files;
 }
 
 // Copies the pending restore over the settings file. Only a settings document

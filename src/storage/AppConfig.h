@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "storage/Environment.h"
 #include "storage/UserPrompt.h"
@@ -36,6 +37,11 @@ public:
     [[nodiscard]] const std::string& ProgramFolder() const noexcept { return programFolder_; }
     [[nodiscard]] const std::string& CurrentXml() const noexcept { return currentXml_; }
     [[nodiscard]] const std::string& RestoreXml() const noexcept { return restoreXml_; }
+    // The full paths of the settings files of the other users of the program's
+    // folder, as SelectSettingsFile found their entries.
+    [[nodiscard]] const std::vector<std::string>& OtherUsersSettingsFiles() const noexcept {
+        return otherUsersSettingsFiles_;
+    }
 
     // Creates the file with this user's entry when it does not exist.
     void EnsureConfigFile();
@@ -58,6 +64,7 @@ private:
     IXmlElement AddUserItem(const IXmlElement& userConfig, const std::string& currentXml,
                             const std::string& restoreXml);
     [[nodiscard]] bool NamesSettingsFile(const std::string& name);
+    [[nodiscard]] std::vector<std::string> ListOtherUsersSettingsFiles(const IXmlElement& userConfig);
     [[nodiscard]] RestoreOutcome ApplyPendingRestore();
     // Saves the entry whose restore request is done with; false, telling the
     // user, when the file cannot be written.
@@ -74,6 +81,7 @@ private:
     std::string programFolder_;
     std::string currentXml_;
     std::string restoreXml_;
+    std::vector<std::string> otherUsersSettingsFiles_;
     IXmlDocument document_;
     std::optional<std::string> readBytes_;  // what the file held when document_ was read; none: no file
 };

@@ -253,13 +253,15 @@ AppOptions AppSettings::Defaults() const {
     return defaults;
 }
 
-// Every operation can count on the file: one that has gone missing is made
-// again with default content. A file seen in this step of the program is
-// taken to be there still. Unlike CreateDefaultSettings this leaves the
-// fields alone, so that saving the options after the file was deleted writes
-// the window's position rather than the default one.
-void AppSettings::EnsureFile() {
-    if (!File().SeenInStep() && !fs_.FileExists(fileName_)) File().Save(DefaultDocument(Defaults()));
+// Only start-up, after looking for a copy of a missing file, writes the
+// defaults. A file that goes missing later (deleted, or moved aside for a
+// moment by another copy's save) fails the operation instead: a silent new
+// file would drop every button. A file seen in this step of the program is
+// taken to be there still.
+void AppSettings::RequireFile() {
+    if (!File().SeenInStep() && !fs_.FileExists(fileName_)) {
+        throw FileError(fileName_, "The settings file is missing. Tavrin looks for a copy of it at the next start.");
+    }
 }
 
 void AppSettings::CreateDefaultSettings() {
@@ -278,7 +280,7 @@ void AppSettings::LoadSettings() {
 }
 
 void AppSettings::SaveSettings() {
-    EnsureFile();
+    RequireFile();
     XmlEdit edit(File());
     WriteOptions(ChildOrAdd(edit.Root(), kApplication), *this);
     edit.Save();
@@ -287,13 +289,13 @@ void AppSettings::SaveSettings() {
 // Replaces the lists rather than appending to them, so that loading twice
 // does not list every group twice.
 void AppSettings::LoadGroups() {
-    EnsureFile();
+    RequireFile();
     GroupNames = ReadGroupNames(File().Load()->RootElement()->FirstChildElement(kGroups));
     GroupCount = static_cast<int>(GroupNames.size());
 }
 
 void AppSettings::SaveGroups() {
-    EnsureFile();
+    RequireFile();
     XmlEdit edit(File());
     WriteGroups(edit.Root(), GroupNames);
     edit.Save();
@@ -302,7 +304,7 @@ void AppSettings::SaveGroups() {
 
 void AppSettings::SetGroupName(int index, const std::string& name) {
     if (index < 1 || index > static_cast<int>(GroupNames.size())) return;
-    EnsureFile();
+    RequireFile();
     XmlEdit edit(File());
     std::vector<std::string> names = GroupNames;
     names[static_cast<std::size_t>(index) - 1] = name;
@@ -332,7 +334,7 @@ void AppSettings::AddGroup(const std::string& name) {
 bool AppSettings::DeleteGroup(int index) {
     const int groupCount = static_cast<int>(GroupNames.size());
     if (index < 1 || index > groupCount) return false;
-    EnsureFile();
+    RequireFile();
     XmlEdit edit(File());
     RemoveGroupButtons(ChildOrAdd(edit.Root(), kButtons), index, groupCount);
     std::vector<std::string> names = GroupNames;
@@ -353,7 +355,7 @@ void AppSettings::SetRunAtStartup(bool on) {
 }
 
 void AppSettings::LoadRecent() {
-    EnsureFile();
+    RequireFile();
     if (const IXmlElement recent = File().Load()->RootElement()->FirstChildElement(kRecent)) {
         RecentList = ReadRecent(recent);
         return;
@@ -365,7 +367,7 @@ void AppSettings::LoadRecent() {
 }
 
 void AppSettings::SaveRecent() {
-    EnsureFile();
+    RequireFile();
     XmlEdit edit(File());
     WriteRecent(edit.Root(), RecentList);
     edit.Save();

@@ -1,6 +1,5 @@
 // The application settings store: the options, the group names and the recent
-// list of the user's settings file, which it creates with default content when
-// it is missing, and the Run-at-logon registry value.
+// list of the user's settings file, and the Run-at-logon registry value.
 #pragma once
 
 #include <string>
@@ -45,6 +44,9 @@ public:
 
     // Writes a new settings file with default content; X and Y take their defaults.
     void CreateDefaultSettings();
+    // The first operation at start-up, once a missing file had no copy to be
+    // put back from: only it creates the file with defaults. Every other
+    // operation throws FileError when the file is missing.
     void LoadSettings();
     void SaveSettings();
 
@@ -68,7 +70,7 @@ public:
 private:
     [[nodiscard]] XmlDocumentFile& File() const;
     [[nodiscard]] AppOptions Defaults() const;
-    void EnsureFile();
+    void RequireFile();
 
     IFileSystem& fs_;
     IEnvironment& environment_;

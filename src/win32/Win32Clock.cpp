@@ -4,10 +4,12 @@
 
 namespace tavrin {
 
-LocalDate Win32Clock::Today() {
+LocalDate Win32Clock::Today() { return Now().date; }
+
+LocalDateTime Win32Clock::Now() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return LocalDate{now.wYear, now.wMonth, now.wDay};
+    return LocalDateTime{{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute, now.wSecond};
 }
 
 }  // namespace tavrin

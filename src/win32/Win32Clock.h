@@ -1,4 +1,4 @@
-// Today's date from the system's local time.
+// The date and time of day from the system's local time.
 #pragma once
 
 #include "storage/Clock.h"
@@ -8,6 +8,7 @@ namespace tavrin {
 class Win32Clock : public IClock {
 public:
     LocalDate Today() override;
+    LocalDateTime Now() override;
 };
 
 }  // namespace tavrin

@@ -1,5 +1,7 @@
 #include "win32/Win32FileSystem.h"
 
+#include <algorithm>
+
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
@@ -22,6 +24,19 @@ constexpr int kMoveAttempts = 50;
 }
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
+
+// A FILETIME counts 100-nanosecond steps from 1601, the system clock's time
+// from 1970. That clock reaches only some 292 years either way: a time beyond
+// (which no file of ours has) is held at its ends.
+FileTime FromFileTime(const FILETIME& time) {
+    using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    constexpr Ticks kFrom1601To1970{116'444'736'000'000'000};
+    const Ticks since1601{static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime)};
+    const Ticks since1970 =
+        std::clamp(since1601 - kFrom1601To1970, std::chrono::duration_cast<Ticks>(FileTime::duration::min()),
+                   std::chrono::duration_cast<Ticks>(FileTime::duration::max()));
+    return FileTime(std::chrono::duration_cast<FileTime::duration>(since1970));
+}
 
 // The attributes of a save's temporary file: those of the file it replaces
 // (hidden, for one), so that the new file has them whichever way it takes
@@ -109,6 +124,32 @@ std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {
     return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+std::optional<FileTime> Win32FileSystem::LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return FromFileTime(data.ftLastWriteTime);
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder, std::string_view pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const unique_hfind search(FindFirstFileW(Widen(folder + "*").c_str(), &found));
+    if (!search) return names;
+    do {
+        std::string name = Narrow(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && MatchesFilePattern(name, pattern)) {
+            names.push_back(std::move(name));
+        }
+    } while (FindNextFileW(search.get(), &found));
+    return names;
+}
+
+void Win32FileSystem::CreateFolder(const std::string& path) {
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS || !DirectoryExists(path)) throw FileError(path, SystemErrorText(error));
+}
+
 std::unique_ptr<IWritableFile> Win32FileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {
     const DWORD attributes = AttributesForReplacing(targetPath);
     // A fresh name in the target's folder, so that the replacement stays on one volume.
@@ -178,25 +219,15 @@ std::unique_ptr<IFileLock> Win32FileSystem::Lock(const std::string& path) {
     }
 }
 
-void Win32FileSystem::RemoveSaveLeftovers(const std::string& folder) {
-    FILETIME started{}, ended{}, kernel{}, user{};
-    if (!GetProcessTimes(GetCurrentProcess(), &started, &ended, &kernel, &user)) return;
-    WIN32_FIND_DATAW found{};
-    const unique_hfind search(FindFirstFileW(Widen(folder + "*.tmp").c_str(), &found));
-    if (!search) return;
-    do {
-        const std::string name = Narrow(found.cFileName);
-        const std::optional<std::string> saved = SavedFileOfTemporary(name);
-        // Without the file it was to replace, a leftover may hold the last copy of it.
-        if (saved && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            CompareFileTime(&found.ftLastWriteTime, &started) < 0 && FileExists(folder + *saved)) {
-            RemoveFile(folder + name);
-        }
-    } while (FindNextFileW(search.get(), &found));
-}
-
 void Win32FileSystem::RemoveFile(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
 
 std::string Win32FileSystem::AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(CP_ACP, bytes); }
+
+// Should the system not tell, no file counts as written before the start.
+FileTime ProcessStartTime() {
+    FILETIME started{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &started, &ended, &kernel, &user)) return FileTime::min();
+    return FromFileTime(started);
+}
 
 }  // namespace tavrin

@@ -10,11 +10,13 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool SameLetter(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
     return text.size() >= end.size() &&
-           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
+           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), SameLetter);
 }
 
 }  // namespace
@@ -32,6 +34,35 @@ FileError FileError::NotSaved(std::string fileName, std::string reason) {
 
 FileError FileError::ChangeNotKept(const std::string& change, const FileError& cause) {
     return FileError(cause.FileName(), cause.Reason(), change + "\r\n" + cause.what());
+}
+
+// A star first stands for nothing; at a mismatch the last star takes one more
+// character and the pattern after it is tried again from there.
+bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
+    size_t n = 0;
+    size_t p = 0;
+    size_t star = std::string_view::npos;  // the last '*' met in the pattern
+    size_t starName = 0;                   // where in name the text that star stands for ends
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameLetter);
 }
 
 bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {

@@ -3,12 +3,14 @@
 // implementation, native tests a POSIX one or a fault-injecting fake.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -43,6 +45,9 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// When a file was last written.
+using FileTime = std::chrono::system_clock::time_point;
+
 // An open, newly created file. The destructor closes it.
 class IWritableFile {
 public:
@@ -69,6 +74,13 @@ public:
     [[nodiscard]] virtual std::string ReadFile(const std::string& path) = 0;
     // Empty when the file does not exist or cannot be examined.
     [[nodiscard]] virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
+    [[nodiscard]] virtual std::optional<FileTime> LastWriteTime(const std::string& path) = 0;
+    // The names of the files (not folders) in folder, given with its trailing
+    // separator, that match pattern (see MatchesFilePattern); empty when the
+    // folder cannot be listed.
+    [[nodiscard]] virtual std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) = 0;
+    // Makes the folder unless it is there already. Throws FileError.
+    virtual void CreateFolder(const std::string& path) = 0;
 
     // Building blocks of SaveFileAtomically: a new file with a unique name in
     // the folder of targetPath, the one-step replacement of the target by it,
@@ -87,6 +99,14 @@ public:
     // Throws std::range_error for bytes the code page does not define.
     [[nodiscard]] virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
 };
+
+// True when name matches pattern, in which '*' stands for any run of
+// characters and '?' for one, letter case of ASCII letters aside. ListFiles
+// filters with it on every system: the search of Windows would also match
+// short 8.3 names, so that "*.xml" finds "a.xmlx".
+[[nodiscard]] bool MatchesFilePattern(std::string_view name, std::string_view pattern);
+// Equal names of files in a folder, letter case of ASCII letters aside.
+[[nodiscard]] bool SameFileName(std::string_view a, std::string_view b);
 
 // True when both paths lead to one existing file, however each is spelled.
 [[nodiscard]] bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b);

@@ -115,6 +115,7 @@ void XmlDocumentFile::CheckUnchanged() {
 }
 
 void XmlDocumentFile::WriteFile() {
+    if (beforeReplace_) beforeReplace_();
     std::string bytes = document_->ToText();
     SaveFileAtomically(fs_, path_, bytes);
     bytes_ = std::move(bytes);

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ public:
     void Save(const IXmlDocument& document);
     // Forgets the tree, e.g. after a change that was not saved.
     void Discard() noexcept;
+    // Called by every save just before it replaces the file, while the old
+    // version is still there (to keep a backup of it); it must not throw.
+    // An empty function stops the calls.
+    void SetBeforeReplace(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
 
 private:
     // Takes the file's lock and reads it, once per transaction.
@@ -100,6 +105,7 @@ private:
     bool touched_ = false;
     bool existed_ = false;
     bool unsaved_ = false;  // changed in the current transaction, written at its commit
+    std::function<void()> beforeReplace_;
 };
 
 // Runs body in a transaction and commits it. When another program replaced a

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "e2e/ProgramUnderTest.h"
 #include "e2e/WindowProbe.h"
 #include "win32/Utf16.h"
@@ -10,6 +12,8 @@ namespace tavrin::testing {
 namespace {
 
 // The window of a first start sits in the bottom-right corner of the work area.
+// The file made with the defaults is the one that closing replaces, so it is
+// the day's backup.
 TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFiles) {
     TempFolder folder;
     ProgramUnderTest program(folder);
@@ -30,7 +34,13 @@ TEST(StartupTest, FirstStartInAnEmptyFolderWritesTheConfigurationAndSettingsFile
     EXPECT_EQ(program.WaitForExit(), 0u);
     // The lock files stay: a lock is a range of its file that ends with its holder.
     EXPECT_EQ(ListFolder(folder.Path()),
-              "TV_" + user + ".xml TV_" + user + ".xml.lock tavrin.exe tavrin.xml tavrin.xml.lock");
+              "Backups TV_" + user + ".xml TV_" + user + ".xml.lock tavrin.exe tavrin.xml tavrin.xml.lock");
+    // Saving on close was the day's first save: it kept the new file as it was.
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+    EXPECT_EQ(ListFolder(folder / "Backups"), "TV_" + user + "-" + date + ".xml");
 }
 
 TEST(StartupTest, UnreadableConfigurationIsShownAndLeftAsItWas) {

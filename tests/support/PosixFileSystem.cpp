@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -81,6 +82,29 @@ std::optional<FileIdentity> PosixFileSystem::Identity(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<FileTime> PosixFileSystem::LastWriteTime(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    const auto sinceEpoch = std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec);
+    return FileTime(std::chrono::duration_cast<FileTime::duration>(sinceEpoch));
+}
+
+std::vector<std::string> PosixFileSystem::ListFiles(const std::string& folder, std::string_view pattern) {
+    std::vector<std::string> names;
+    DIR* const listing = ::opendir(folder.c_str());
+    if (!listing) return names;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (MatchesFilePattern(name, pattern) && FileExists(folder + name)) names.push_back(name);
+    }
+    ::closedir(listing);
+    return names;
+}
+
+void PosixFileSystem::CreateFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(path))) ThrowErrno(path);
 }
 
 std::unique_ptr<IWritableFile> PosixFileSystem::CreateTemporary(const std::string& targetPath, std::string& tempPath) {

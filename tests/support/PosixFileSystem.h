@@ -12,6 +12,9 @@ public:
     bool DirectoryExists(const std::string& path) override;
     std::string ReadFile(const std::string& path) override;
     std::optional<FileIdentity> Identity(const std::string& path) override;
+    std::optional<FileTime> LastWriteTime(const std::string& path) override;
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) override;
+    void CreateFolder(const std::string& path) override;
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override;
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override;
     void RemoveFile(const std::string& path) noexcept override;

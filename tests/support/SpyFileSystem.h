@@ -22,6 +22,11 @@ public:
         return inner_.ReadFile(path);
     }
     std::optional<FileIdentity> Identity(const std::string& path) override { return inner_.Identity(path); }
+    std::optional<FileTime> LastWriteTime(const std::string& path) override { return inner_.LastWriteTime(path); }
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) override {
+        return inner_.ListFiles(folder, pattern);
+    }
+    void CreateFolder(const std::string& path) override { inner_.CreateFolder(path); }
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override {
         return inner_.CreateTemporary(targetPath, tempPath);
     }

@@ -8,6 +8,7 @@
 #include "storage/AppSettings.h"
 #include "support/FakeEnvironment.h"
 #include "support/SpyFileSystem.h"
+#include "support/KeptMessages.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
 #include "xml/XmlDocumentFile.h"
@@ -75,14 +76,9 @@ protected:
     }
     std::string ConfigFile() const { return folder_ / "tavrin.xml"; }
 
-    struct KeptMessages : IUserMessages {
-        void ShowMessage(const std::string& text) override { shown.push_back(text); }
-        std::vector<std::string> shown;
-    };
-
     TempFolder folder_;
     std::vector<FakeEnvironment> environments_;
-    KeptMessages messages_;
+    testing::KeptMessages messages_;
 };
 
 TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
@@ -98,13 +94,19 @@ TEST_F(AppConfigTest, FirstStartWritesTheUsersEntryAndNothingElse) {
 }
 
 TEST_F(AppConfigTest, UsersGetEntriesOfTheirOwnInOrderOfFirstStart) {
-    EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml");
+    AppConfig alone = ConfigFor("alice");
+    EXPECT_EQ(alone.SelectSettingsFile(), folder_ / "TV_alice.xml");
+    EXPECT_TRUE(alone.OtherUsersSettingsFiles().empty());
     const std::string anna = "\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0";  // Cyrillic, kept byte for byte
     EXPECT_EQ(ConfigFor(anna).SelectSettingsFile(), folder_ / ("TV_" + anna + ".xml"));
     EXPECT_EQ(ConfigFor("Alice").SelectSettingsFile(), folder_ / "TV_Alice.xml");  // names compare exactly
     EXPECT_EQ(ReadBytes(ConfigFile()),
               ConfigText(Item("alice", "TV_alice.xml", "") + Item(anna, "TV_" + anna + ".xml", "") +
                          Item("Alice", "TV_Alice.xml", "")));
+    AppConfig shared = ConfigFor("alice");
+    (void)shared.SelectSettingsFile();
+    EXPECT_EQ(shared.OtherUsersSettingsFiles(),
+              (std::vector<std::string>{folder_ / ("TV_" + anna + ".xml"), folder_ / "TV_Alice.xml"}));
 }
 
 TEST_F(AppConfigTest, PendingRestoreIsCopiedOverTheSettingsFileAtTheNextStart) {
@@ -143,7 +145,8 @@ TEST_F(AppConfigTest, RestoreIsMadeOnlyFromASettingsDocumentOtherThanTheSettings
 
 // "CurXml" names a settings file of the program's folder and nothing else;
 // whatever else it holds is taken as missing, and the user's own file takes
-// its place. The files it named are left as they were.
+// its place, also for the other users of the folder. The files it named are
+// left as they were.
 TEST_F(AppConfigTest, CurXmlThatNamesNoSettingsFileOfTheFolderIsReplacedByTheUsersOwn) {
     std::filesystem::create_directory(std::filesystem::path(folder_ / "folder.xml"));
     const std::string notes = std::string(kDeclaration) + "\r\n<notes>\r\n\t<GLConfig/>\r\n</notes>";
@@ -151,9 +154,12 @@ TEST_F(AppConfigTest, CurXmlThatNamesNoSettingsFileOfTheFolderIsReplacedByTheUse
     WriteBytes(folder_ / "tavrin.exe", "MZ\x90");
     for (const char* current : {"", "..\\outside.xml", "../outside.xml", "C:outside.xml", "NUL", "nul.xml", "CONIN$",
                                 "Com\xC2\xB2.xml", "folder.xml", "tavrin.xml", "notes.xml", "tavrin.exe"}) {
-        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "")));
-        EXPECT_EQ(ConfigFor("alice").SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
-        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", ""))) << current;
+        WriteBytes(ConfigFile(), ConfigText(Item("alice", current, "") + Item("bob", current, "")));
+        AppConfig config = ConfigFor("alice");
+        EXPECT_EQ(config.SelectSettingsFile(), folder_ / "TV_alice.xml") << current;
+        EXPECT_EQ(config.OtherUsersSettingsFiles(), std::vector<std::string>{folder_ / "TV_bob.xml"}) << current;
+        EXPECT_EQ(ReadBytes(ConfigFile()), ConfigText(Item("alice", "TV_alice.xml", "") + Item("bob", current, "")))
+            << current;
     }
     EXPECT_EQ(ReadBytes(folder_ / "notes.xml"), notes);
     EXPECT_EQ(ReadBytes(folder_ / "tavrin.exe"), "MZ\x90");

@@ -377,17 +377,23 @@ TEST_F(AppSettingsTest, RunAtStartupWritesOnlyTheRunValue) {
     EXPECT_TRUE(program.runValues.empty());
 }
 
-TEST_F(AppSettingsTest, SavingAfterTheFileWentMissingKeepsTheWindowPosition) {
+// Only start-up writes the defaults, once it found no copy of a missing file:
+// later, a file that went missing fails the operation, which writes nothing.
+TEST_F(AppSettingsTest, FileMissingDuringTheRunFailsTheOperationWithoutDefaults) {
     AppSettings settings = Store();
     settings.LoadSettings();
+    settings.LoadGroups();
     settings.X = 40;
-    settings.Y = 50;
     TestFileSystem().RemoveFile(SettingsFile());
-    settings.SaveSettings();
-    AppSettings restarted = Store();
-    restarted.LoadSettings();
-    EXPECT_EQ(restarted.X, 40);
-    EXPECT_EQ(restarted.Y, 50);
+    try {
+        settings.SaveSettings();
+        ADD_FAILURE() << "a missing settings file was saved";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.FileName(), SettingsFile());
+    }
+    EXPECT_THROW(settings.PushRecent(101), FileError);
+    EXPECT_THROW(settings.AddGroup("Games"), FileError);
+    EXPECT_FALSE(TestFileSystem().FileExists(SettingsFile()));
 
     settings.CreateDefaultSettings();
     EXPECT_EQ(settings.X, 1280);

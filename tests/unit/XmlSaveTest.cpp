@@ -2,6 +2,7 @@
 // it was and no temporary file is left behind.
 #include <gtest/gtest.h>
 
+#include "support/SpyFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/TestFileSystem.h"
 #include "xml/XmlTree.h"
@@ -53,27 +54,19 @@ private:
     Fault fault_;
 };
 
-class FaultyFileSystem : public IFileSystem {
+class FaultyFileSystem : public testing::SpyFileSystem {
 public:
     explicit FaultyFileSystem(Fault fault) : fault_(fault) {}
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
-    bool DirectoryExists(const std::string& path) override { return inner_.DirectoryExists(path); }
-    std::string ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
-    std::optional<FileIdentity> Identity(const std::string& path) override { return inner_.Identity(path); }
     std::unique_ptr<IWritableFile> CreateTemporary(const std::string& targetPath, std::string& tempPath) override {
         if (fault_ == Fault::CreateTemporary) throw FileError(targetPath, "injected fault");
-        return std::make_unique<FaultyFile>(inner_.CreateTemporary(targetPath, tempPath), fault_);
+        return std::make_unique<FaultyFile>(SpyFileSystem::CreateTemporary(targetPath, tempPath), fault_);
     }
     void MoveOver(const std::string& tempPath, const std::string& targetPath) override {
         if (fault_ == Fault::MoveOver) throw FileError(targetPath, "injected fault");
-        inner_.MoveOver(tempPath, targetPath);
+        SpyFileSystem::MoveOver(tempPath, targetPath);
     }
-    void RemoveFile(const std::string& path) noexcept override { inner_.RemoveFile(path); }
-    std::unique_ptr<IFileLock> Lock(const std::string& path) override { return inner_.Lock(path); }
-    std::string AnsiToUtf8(std::string_view bytes) override { return inner_.AnsiToUtf8(bytes); }
 
 private:
-    IFileSystem& inner_ = TestFileSystem();
     Fault fault_;
 };
 

@@ -323,6 +323,7 @@ TEST_F(MainWindowButtonMenuTest, EveryActionReadsAndSavesTheFileOnce) {
         EXPECT_EQ(fs_.saves, 1) << action;
         EXPECT_EQ(fs_.reads, reads) << action;
     };
+    Click(window.GridCell(1, 1));  // the day's first save, which also keeps a backup of the file
     expectOneSave("click", [&] { Click(window.GridCell(1, 2)); });
     expectOneSave("move after", [&] { Run(window.GridCell(1, 1), Command::MoveButtonAfter); });
     expectOneSave("move left", [&] { Run(window.GridCell(1, 2), Command::MoveButtonLeft); });

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
+#include <filesystem>
 #include <map>
 
 #include "support/ButtonFiles.h"
@@ -588,6 +590,27 @@ void CALLBACK ShootTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 bool Enabled(HMENU menu, Command command) {
     return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED);
+}
+
+// A settings file that a cut-off save left missing comes back, with its
+// buttons, from the save's temporary file, which then goes; the user is told
+// which file it was. The day's first save keeps the file it replaces as a backup.
+TEST_F(MainWindowTest, MissingSettingsFileComesBackFromACutOffSaveAndTheFirstSaveBacksItUp) {
+    const std::string leftover = SaveTemporaryPath(SettingsPath(), 4242, 7);
+    const std::string recovered = SettingsFile({}, "0,0,0,0,0,0", ButtonXml(101, {{"Description", "Editor"}}));
+    WriteBytes(leftover, recovered);
+    std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    MainWindow& window = Open();
+    EXPECT_EQ(window.GridCell(1, 1).Hint(), "Editor");
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_NE(dialogs_.messages[0].find("\"" + leftover + "\""), std::string::npos) << dialogs_.messages[0];
+    EXPECT_FALSE(fs_.FileExists(leftover));
+
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ReadBytes(folder_ / "Backups\\TV_alice-20261207.xml"), recovered);
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 TEST_F(MainWindowTest, TheTabMenuActsOnTheTabUnderThePointerWithTheTavrinTabShownOrHidden) {

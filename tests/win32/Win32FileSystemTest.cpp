@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
-#include <filesystem>
 
 #include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
@@ -166,20 +165,14 @@ TEST(Win32FileSystemTest, SaveKeepsAHiddenFileHiddenAndLeavesAReadOnlyOneAlone) 
     SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
 }
 
-// Only temporary files of our saves older than this process go, and only
-// while the file they were to replace is there.
-TEST(Win32FileSystemTest, LeftoversOfCutOffSavesAreRemovedAndNothingElse) {
+// Start-up leaves alone what was written since the process started: a file
+// written now is later than the start, which was not long ago.
+TEST(Win32FileSystemTest, ProcessStartedBeforeTheFilesItWrites) {
     TempFolder folder;
-    WriteBytes(folder / "TV_alice.xml", "saved");
-    for (const char* name :
-         {"TV_alice.xml.12-34.tmp", "gone.xml.12-34.tmp", "notes.txt.12-34.tmp", "TV_alice.xml.tmp"}) {
-        WriteBytes(folder / name, "old");
-        std::filesystem::last_write_time(folder / name, std::filesystem::file_time_type::clock::now() - 24h);
-    }
-    WriteBytes(SaveTemporaryPath(folder / "TV_alice.xml", 1, 2), "a save going on now");
-    Win32FileSystem().RemoveSaveLeftovers(folder / "");
-    EXPECT_EQ(ListFolder(folder.Path()),
-              "TV_alice.xml TV_alice.xml.1-2.tmp TV_alice.xml.tmp gone.xml.12-34.tmp notes.txt.12-34.tmp");
+    WriteBytes(folder / "now.xml", "x");
+    const FileTime started = ProcessStartTime();
+    EXPECT_LT(started, *Win32FileSystem().LastWriteTime(folder / "now.xml"));
+    EXPECT_GT(started, std::chrono::system_clock::now() - 1h);
 }
 
 TEST(Win32FileSystemTest, ReadingAFolderOrAMissingFileFails) {
