@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Runs each test of a GoogleTest program that a filter selects in a process of its
 # own, for tests that leave state behind (the X keyboard focus) that could disturb
-# the next: gtest-each.sh <filter> <command that runs the program...>. Fails when the
-# filter selects no test or a test fails.
+# the next: gtest-each.sh [--between <command>] <filter> <command that runs the
+# program...>. The command given with --between runs after each test (under Wine:
+# stopping the prefix's server, whose windows and focus outlive the program). Fails
+# when the filter selects no test or a test fails.
 set -euo pipefail
+between=""
+if [ "$1" = --between ]; then
+    between="$2"
+    shift 2
+fi
 filter="$1"
 shift
 listing=$("$@" --gtest_list_tests --gtest_filter="$filter") || {
@@ -23,5 +30,6 @@ done <<<"$listing"
 status=0
 for test in "${tests[@]}"; do
     "$@" --gtest_filter="$test" || status=1
+    [ -z "$between" ] || bash -c "$between" || { echo "gtest-each.sh: '$between' failed after $test" >&2; status=1; }
 done
 exit "$status"

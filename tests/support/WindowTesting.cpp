@@ -62,7 +62,8 @@ std::optional<std::string> RunXdotool(const std::wstring& arguments, bool wait) 
 }  // namespace
 
 std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys) {
-    return RunXdotool(L"search --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys), false);
+    return RunXdotool(
+        L"search --onlyvisible --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys), false);
 }
 
 std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks) {
