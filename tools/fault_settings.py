@@ -204,12 +204,17 @@ def leftovers(folder):
 
 
 def complete_leftovers(folder, names, model, action):
-    """The leftovers that hold every button of the model as the action may have left them."""
+    """The leftovers from which the file could be had again: they parse and
+    hold every button once, with its command and a count it may have (a tab
+    move may be half done in them)."""
     orders, started = outcomes(model, action)
     complete = []
     for name in names:
         found, _ = read_settings(os.path.join(folder, name))
-        if not isinstance(found, str) and not compare(model, found, orders, started).loss():
+        if isinstance(found, str):
+            continue
+        findings = compare(model, found, orders, started)
+        if not (findings.lost or findings.duplicated or findings.changed or findings.counts_lost):
             complete.append(name)
     return complete
 
@@ -488,7 +493,8 @@ def report_copies(stats):
             ("buttons counted more often than clicked", "counted_too_often"),
             ("Always On Top changes undone by the other copy", "options_lost"),
             ("starts that changed or lost the file", "start_lost"),
-            ("copies that did not end after Alt+F4", "copies_hung"),
+            ("copies that showed a message box (an error)", "copies_box"),
+            ("copies that did not end after Close", "copies_hung"),
             ("parts not done (a start or a menu failed)", "parts_not_done"),
             ("tab orders no action made (the script's own miss)", "order_unexpected")]
     for label, key in rows:
@@ -498,7 +504,7 @@ def report_copies(stats):
         for event in stats["events"][:25]:
             print("  " + event)
     losses = ["missing", "unreadable", "starts_lost", "loss_after_copies", "buttons_lost", "duplicated", "half_exchanged", "moves_undone",
-              "counts_lost", "changed", "counted_too_often", "options_lost", "start_lost", "parts_not_done", "copies_hung",
+              "counts_lost", "changed", "counted_too_often", "options_lost", "start_lost", "parts_not_done", "copies_box", "copies_hung",
               "order_unexpected"]
     return 1 if any(stats.get(key, 0) for key in losses) else 0
 
@@ -514,7 +520,7 @@ def report(stats_path):
         print("  the program had ended by itself before the kill: %s" % ", ".join(
             "%s %d" % kv for kv in sorted(exited.items())))
     rows = [("settings file missing after a kill", "missing"),
-            ("  of them, complete in a leftover temporary file", "complete_leftover"), ("settings file unreadable after a kill", "unreadable"),
+            ("  of them, every button in a leftover temporary file", "complete_leftover"), ("settings file unreadable after a kill", "unreadable"),
             ("kills after which buttons, counts or tabs were wrong", "loss_after_kill"),
             ("buttons lost", "buttons_lost"), ("counts lost", "counts_lost"),
             ("tab moves half done (tabs half-exchanged)", "half_exchanged"), ("duplicated buttons", "duplicated"),

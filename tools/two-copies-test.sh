@@ -116,17 +116,24 @@ start_both() {
 }
 
 # end_both [part]: waits up to 30 s for both programs to end and reaps them.
-# One that does not end is recorded for the part, its display kept in a
-# picture, and killed. Sets ends to the exit statuses.
+# One that does not end is recorded for the part (with a message box of its
+# own on the display or without), its display kept in a picture, and killed.
+# Sets ends to the exit statuses.
 end_both() {
     local copy status picture
     ends=""
     for copy in $copies; do
         status=0
-        if ! wait_until 30 process_ended "${pid[$copy]}"; then
-            picture="$out/hung-$round-$copy.png"
+        gone_or_box() { process_ended "${pid[$copy]}" || on "$copy" other_window "${pid[$copy]}" >>"$log"; }
+        if ! wait_until 30 gone_or_box || ! process_ended "${pid[$copy]}"; then
+            picture="$out/round-$round-$copy.png"
             on "$copy" import -window root "$picture" || echo "no picture of the display of copy $copy was taken" >&2
-            settings note "$stats" copies_hung "round $round, ${1:-}: copy $copy did not end within 30 s of its Close (${picture##*/})"
+            if on "$copy" other_window "${pid[$copy]}" >>"$log"; then
+                # The program reports an error in a box, which keeps it from closing.
+                settings note "$stats" copies_box "round $round, ${1:-}: copy $copy showed a message box (${picture##*/})"
+            else
+                settings note "$stats" copies_hung "round $round, ${1:-}: copy $copy did not end within 30 s of its Close (${picture##*/})"
+            fi
             kill -9 "${pid[$copy]}" 2>>"$log" || true  # it may have ended just now
         fi
         wait "${pid[$copy]}" 2>>"$log" || status=$?  # bash tells of a kill there
