@@ -69,6 +69,10 @@ stop_wineservers
 echo "== mingw: screenshots of the notification area (build/mingw/artifacts)"
 xvfb-run -a -s "-screen 0 1280x1024x24" tools/tray-screenshots.sh build/mingw || status=$?
 
+echo "== mingw: kills at random moments, and two copies on one folder (short runs; see tools/fault-test.sh)"
+tools/fault-test.sh build/mingw/src/tavrin.exe 20 || status=$?
+tools/two-copies-test.sh build/mingw/src/tavrin.exe 5 || status=$?
+
 echo "== mingw: the release archive"
 if logged build/mingw/package.log "making the release archive" cmake --build --preset mingw --target package; then
     xvfb-run -a -s "-screen 0 1280x1024x24" tools/check-package.sh build/mingw || status=$?
