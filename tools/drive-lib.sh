@@ -14,6 +14,24 @@
 # scroll arrows; the centres of those six tabs follow. The fifth group tab is
 # cut off by the arrows: selecting it scrolls the strip by one tab, after
 # which these centres are one tab off until the program starts again.
+# read_program_arguments <what> <default> <tavrin.exe> [<count>]: checks the
+# arguments of a driving script and sets exe (absolute), count (of <what>, a
+# positive number), root (the project folder) and child (the tests' child, which
+# the buttons start: it writes a marker file and ends). Stops through the
+# script's fail when something is wrong.
+read_program_arguments() {
+    local what="$1" default="$2"
+    shift 2
+    [ "$#" -ge 1 ] && [ "$#" -le 2 ] || fail "usage: ${0##*/} <tavrin.exe> [$what]"
+    exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+    [ -f "$exe" ] || fail "$1 does not exist"
+    count="${2:-$default}"
+    [[ "$count" =~ ^[0-9]+$ ]] && [ "$count" -gt 0 ] || fail "the number of $what must be a positive number, not $count"
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    child="${TAVRIN_TEST_CHILD:-$root/build/mingw/tests/tavrin_test_child.exe}"
+    [ -f "$child" ] || fail "no test child $child: build it (cmake --build --preset mingw) or name one in TAVRIN_TEST_CHILD"
+}
+
 readonly TAVRIN_WINDOW_SIZE="354x142"
 readonly TAVRIN_CELLS_LEFT=7 TAVRIN_CELLS_TOP=43 TAVRIN_CELL=34
 readonly TAVRIN_TAB_Y=32

@@ -29,15 +29,8 @@ fail() {
     echo "fault-test.sh: $*" >&2
     exit 2
 }
-[ "$#" -ge 1 ] && [ "$#" -le 2 ] || fail "usage: fault-test.sh <tavrin.exe> [kills]"
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-[ -f "$exe" ] || fail "$1 does not exist"
-kills="${2:-300}"
-[[ "$kills" =~ ^[0-9]+$ ]] && [ "$kills" -gt 0 ] || fail "the number of kills must be a positive number, not $kills"
-root=$(cd "$tools/.." && pwd)
-# The buttons start the tests' child, which writes a marker file and ends.
-child="${TAVRIN_TEST_CHILD:-$root/build/mingw/tests/tavrin_test_child.exe}"
-[ -f "$child" ] || fail "no test child $child: build it (cmake --build --preset mingw) or name one in TAVRIN_TEST_CHILD"
+read_program_arguments kills 300 "$@"
+kills="$count"
 
 export WINEPREFIX="$root/build/fault/wineprefix" WINEDEBUG=-all
 mkdir -p "$root/build/fault"

@@ -24,15 +24,8 @@ fail() {
     echo "two-copies-test.sh: $*" >&2
     exit 2
 }
-[ "$#" -ge 1 ] && [ "$#" -le 2 ] || fail "usage: two-copies-test.sh <tavrin.exe> [rounds]"
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-[ -f "$exe" ] || fail "$1 does not exist"
-rounds="${2:-40}"
-[[ "$rounds" =~ ^[0-9]+$ ]] && [ "$rounds" -gt 0 ] || fail "the number of rounds must be a positive number, not $rounds"
-root=$(cd "$tools/.." && pwd)
-# The buttons start the tests' child, which writes a marker file and ends.
-child="${TAVRIN_TEST_CHILD:-$root/build/mingw/tests/tavrin_test_child.exe}"
-[ -f "$child" ] || fail "no test child $child: build it (cmake --build --preset mingw) or name one in TAVRIN_TEST_CHILD"
+read_program_arguments rounds 40 "$@"
+rounds="$count"
 
 export WINEDEBUG=-all
 declare -A prefix display pid window
@@ -141,6 +134,18 @@ end_both() {
     done
 }
 
+# close_both <part>: closes both copies at once from their system menus and waits for them to end.
+close_both() {
+    local close_a close_b
+    close_window a &
+    close_a=$!
+    close_window b &
+    close_b=$!
+    wait "$close_a" || echo "round $round: the system menu of copy a did not open within 10 s" | tee -a "$log"
+    wait "$close_b" || echo "round $round: the system menu of copy b did not open within 10 s" | tee -a "$log"
+    end_both "$1"
+}
+
 # member <tab> <slot>: the description of the button the model has there.
 member() {
     python3 -c 'import json, sys; m = json.load(open(sys.argv[1])); print(m["members"][m["tabs"][int(sys.argv[2]) - 1]][int(sys.argv[3]) - 1])' \
@@ -239,13 +244,7 @@ while [ "$round" -lt "$rounds" ]; do
     done
     expected=$((before + ${#clicked[@]}))
     wait_until 3 total_is "$expected" || echo "round $round: 3 s after the clicks the file counts $(settings total "$folder") starts, not $expected" >>"$log"
-    close_window a &
-    close_a=$!
-    close_window b &
-    close_b=$!
-    wait "$close_a" || echo "round $round: the system menu of copy a did not open within 10 s" | tee -a "$log"
-    wait "$close_b" || echo "round $round: the system menu of copy b did not open within 10 s" | tee -a "$log"
-    end_both clicks
+    close_both clicks
     list=$(printf '"%s", ' "${clicked[@]}")
     verdict=$(settings check "$folder" "$model" "$stats" copies \
         "{\"kind\": \"clicks\", \"exact\": true, \"clicks\": [${list%, }], \"text\": \"6 clicks in two copies\"}")
@@ -286,13 +285,7 @@ while [ "$round" -lt "$rounds" ]; do
         settings note "$stats" options_lost "round $round: copy b turned Always On Top to $on_top, and 3 s later the file says $(settings option "$folder" AlwaysOnTop 2>&1)"
     fi
     # Both close once the move is done: copy a takes the keys only after it.
-    close_window a &
-    close_a=$!
-    close_window b &
-    close_b=$!
-    wait "$close_a" || echo "round $round: the system menu of copy a did not open within 10 s" | tee -a "$log"
-    wait "$close_b" || echo "round $round: the system menu of copy b did not open within 10 s" | tee -a "$log"
-    end_both move
+    close_both move
     verdict=$(settings check "$folder" "$model" "$stats" copies \
         "{\"kind\": \"move\", \"exact\": true, \"a\": $tab, \"b\": $((tab + step)), \"text\": \"a move of tab $tab by $step beside Always On Top\"}")
     echo "round $round: move of tab $tab by $step, Always On Top to $on_top $delay ms later ($toggle); ended$ends: $verdict" >>"$log"

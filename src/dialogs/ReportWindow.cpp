@@ -10,6 +10,7 @@
 #include "shell/ShellIcons.h"
 #include "win32/Clipboard.h"
 #include "win32/DialogBase.h"
+#include "win32/ScopeExit.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -279,10 +280,7 @@ private:
     void ExportExcel() {
         if (exportingToExcel_) return;
         exportingToExcel_ = true;
-        const struct Done {
-            bool& flag;
-            ~Done() { flag = false; }
-        } done{exportingToExcel_};
+        const ScopeExit done([this] { exportingToExcel_ = false; });
         const std::optional<std::string> fileName = ChooseExportFile("Excel file(*.xls)|*.xls", "xls");
         const std::vector<ReportRow> rows = table_.Rows();
         if (fileName && ExportToExcel(Handle(), rows, *fileName)) OpenExport(*fileName);
