@@ -46,8 +46,7 @@ private:
         ButtonStore buttons(services_);
         for (int group = 1; group <= kGroups; ++group) {
             for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-                buttons.Current() = Button(group, slot);
-                buttons.WriteButton(ButtonIDOf(group, slot));
+                buttons.Write(ButtonIDOf(group, slot), Button(group, slot));
             }
         }
     }
@@ -87,7 +86,7 @@ void LoadAllSummaries(ButtonStore& store, BeforeEachLoad&& beforeEachLoad) {
     for (int group = 1; group <= kGroups; ++group) {
         for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
             beforeEachLoad();
-            benchmark::DoNotOptimize(store.LoadButtonSummary(ButtonIDOf(group, slot)));
+            benchmark::DoNotOptimize(store.LoadSummary(ButtonIDOf(group, slot)));
         }
     }
 }
@@ -135,7 +134,6 @@ void BM_ClickPath(benchmark::State& state) {
     AppSettings settings(file.Services());
     settings.LoadRecent();  // start-up parsed the file already
     ButtonStore store(file.Services());
-    const LocalDate today{2025, 3, 17};
     int click = 0;
     Clock::duration saving{};
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
@@ -144,10 +142,9 @@ void BM_ClickPath(benchmark::State& state) {
         const int id = ButtonIDOf(click / kSlotsPerGroup % kGroups + 1, click % kSlotsPerGroup + 1);
         ++click;
         XmlDocumentFile::Transaction transaction;
-        benchmark::DoNotOptimize(store.LoadButton(id));
-        CountStart(store.Current(), today);
+        benchmark::DoNotOptimize(store.Load(id));
         const Clock::time_point saveStart = Clock::now();
-        store.WriteStatistics(id);
+        benchmark::DoNotOptimize(store.CountStart(id));
         settings.PushRecent(id);
         transaction.Commit();
         saving += Clock::now() - saveStart;

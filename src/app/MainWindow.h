@@ -203,7 +203,7 @@ private:
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
     void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown);
-    void ShowStart(const std::function<void(std::int64_t total)>& shown);
+    void ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown);
     void FillRecentPanel();
     void RankMostUsedPanel();
     void RedrawMostUsed(const ChangedPositions& positions);

@@ -167,7 +167,7 @@ void MainWindow::ExchangeButtons(ButtonCell& a, ButtonCell& b) {
 // transaction so that no other copy waits for the user; its counters go with it.
 void MainWindow::CopyButtonOnto(ButtonCell& source, ButtonCell& target) {
     if (source.Tag() == target.Tag()) return;
-    if (ButtonStore(*storageServices_).LoadButtonSummary(target.Tag()) &&
+    if (Buttons().LoadSummary(target.Tag()) &&
         !services_.prompt.AskYesNo("Replace the exists icon:\r\n\r\n" + target.Hint())) {
         return;
     }
@@ -201,7 +201,7 @@ void MainWindow::ClearButton() {
     if (!cell || !services_.prompt.AskYesNo("Are you sure to remove this Icon?\r\n\r\n" + cell->Hint() + " ")) return;
     const int id = cell->Tag();
     XmlDocumentFile::Transaction clear;
-    (void)Buttons().DeleteButton(id);
+    (void)Buttons().Delete(id);
     const bool wasRecent = Settings().RemoveRecent(id);
     clear.Commit();
     cell->SetPictureLoader({});
@@ -260,24 +260,17 @@ void MainWindow::MoveButtonToSlot(int slot) {
     RedrawMostUsed(changed);
 }
 
-// The dialog edits a copy of the record right-clicked last (empty on an empty
-// slot): the shared store draws cells meanwhile. On OK the editable fields are
+// The dialog edits the record right-clicked last (empty on an empty slot). On OK the editable fields are
 // written, as a new button on an empty slot, and the cell shows the new icon
 // with the description and the hot key, after one blank, as its hint.
 void MainWindow::EditButtonProperties() {
     const int id = contextButtonId_;
     ButtonCell* const cell = FindPanel(GroupOfButton(id), id);
     if (!cell) return;
-    ButtonStore& store = Buttons();
-    (void)store.LoadButton(id);
-    ButtonRecord record = store.Current();
-    if (record.Empty) {
-        record = ButtonRecord();
-        record.ID = id;
-    }
+    ButtonRecord record = Buttons().Load(id).value_or(ButtonRecord{});
+    record.ID = id;
     if (!ShowButtonPropertiesDialog(Handle(), record, layoutKeyNames_)) return;
-    store.Current() = record;
-    (void)store.WriteProperties(id);
+    Buttons().WriteProperties(id, record);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
     cell->SetHint(record.Description + " " + record.HotKey);
     RedrawTavrinTabImagesOf(id);
@@ -285,14 +278,16 @@ void MainWindow::EditButtonProperties() {
 
 void MainWindow::CopyButtonPath() {
     const ButtonCell* const cell = CurrentGridCell();
-    if (!cell || !Buttons().LoadButton(cell->Tag())) return;
-    (void)PutClipboardText(Handle(), Buttons().Current().Command);
+    if (!cell) return;
+    const std::optional<ButtonRecord> button = Buttons().Load(cell->Tag());
+    if (button && button->IsLaunchButton()) (void)PutClipboardText(Handle(), button->Command);
 }
 
 void MainWindow::ExploreButtonPath() {
     const ButtonCell* const cell = CurrentGridCell();
-    if (!cell || !Buttons().LoadButton(cell->Tag())) return;
-    Buttons().ExploreCommandFolder();
+    if (!cell) return;
+    const std::optional<ButtonRecord> button = Buttons().Load(cell->Tag());
+    if (button && button->IsLaunchButton()) Buttons().ExploreCommandFolder(button->Command);
 }
 
 }  // namespace tavrin

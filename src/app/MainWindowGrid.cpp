@@ -126,15 +126,14 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
 }
 
 void MainWindow::DrawButtonImage(ButtonCell& image) {
-    ButtonStore& store = Buttons();
-    if (!store.LoadButtonSummary(image.Tag())) {
+    const std::optional<ButtonRecord> button = Buttons().LoadSummary(image.Tag());
+    if (!button) {
         image.SetPictureLoader({});
         image.SetHint("");
         return;
     }
-    const ButtonRecord& button = store.Current();
-    image.SetPictureLoader(ButtonPicture(button.IconFile, button.IconNumber));
-    image.SetHint(ButtonHint(button.Description, button.HotKey));
+    image.SetPictureLoader(ButtonPicture(button->IconFile, button->IconNumber));
+    image.SetHint(ButtonHint(button->Description, button->HotKey));
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The

@@ -83,17 +83,20 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
 // of the recent list) in one transaction, shows its usage and hands its total
 // of starts to shown, which draws from the same tree; nothing when id holds no
 // launch button, or while another launch is still running: the shell pumps
-// messages meanwhile, and a second click must not replace the store's current
-// record mid-launch. When another program replaced the file meanwhile, the
+// messages meanwhile, and a second click would become part of the first
+// one's transaction. When another program replaced the file meanwhile, the
 // start is counted again on top of what the file holds then; the program is
 // not started twice.
 void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown) {
     if (launching_) return;
     ButtonStore& store = Buttons();
+    std::optional<ButtonRecord> button;
     try {
         bool started = false;
         const auto count = [&] {
-            if (started && store.LoadButton(id)) store.CountCurrentStart();
+            if (started) {
+                if (std::optional<ButtonRecord> counted = store.CountStart(id)) button = std::move(counted);
+            }
             if (toFrontOfRecent) {
                 Settings().LoadRecent();
                 Settings().PushRecent(id);
@@ -102,30 +105,32 @@ void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<
         bool changedMeanwhile = false;
         {
             XmlDocumentFile::Transaction click;
-            if (!store.LoadButton(id)) return;
+            button = store.Load(id);
+            if (!button || !button->IsLaunchButton()) return;
             launching_ = true;
             const ScopeExit done([this] { launching_ = false; });
-            started = store.StartCurrent();
+            started = store.Start(*button);
             count();
             try {
                 click.Commit();
             } catch (const FileChangedError&) {
                 changedMeanwhile = true;
             }
-            if (!changedMeanwhile) ShowStart(shown);
+            if (!changedMeanwhile) ShowStart(*button, shown);
         }
         if (changedMeanwhile) {
             Transact(count);
-            ShowStart(shown);
+            ShowStart(*button, shown);
         }
     } catch (const FileError& error) {
-        throw FileError::ChangeNotKept("The start of " + NameOfButton(store.Current()) + " was not counted.", error);
+        throw FileError::ChangeNotKept(
+            "The start of " + NameOfButton(button.value_or(ButtonRecord{})) + " was not counted.", error);
     }
 }
 
-void MainWindow::ShowStart(const std::function<void(std::int64_t total)>& shown) {
-    SetStatusText(1, UsageText(Buttons().Current(), services_.clock.Today()));
-    shown(Buttons().Current().TotolRunTimes);
+void MainWindow::ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown) {
+    SetStatusText(1, UsageText(button, services_.clock.Today()));
+    shown(button.TotolRunTimes);
 }
 
 void MainWindow::FillRecentPanel() {

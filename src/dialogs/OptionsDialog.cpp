@@ -15,6 +15,7 @@
 #include "storage/PathNames.h"
 #include "win32/DialogBase.h"
 #include "win32/Utf16.h"
+#include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 namespace {
@@ -349,7 +350,7 @@ private:
 
     [[nodiscard]] bool Checked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-    // OK's steps: the options, the Run value, the hot key, the tabs, then both saves.
+    // OK's steps: the options, the Run value, the hot key, the tabs, then the save.
     void Accept() {
         settings_.AlwaysOnTop = Checked(kAlwaysOnTop);
         settings_.AnalyseLinkFile = Checked(kAnalyseLinkFile);
@@ -365,8 +366,11 @@ private:
         }
         settings_.GroupNames.clear();
         for (int row = 0; row < names_->RowCount(); ++row) settings_.GroupNames.push_back(names_->Name(row));
-        settings_.SaveSettings();
-        settings_.SaveGroups();
+        // One save: a kill leaves the old options or the new ones, never half.
+        Transact([this] {
+            settings_.SaveSettings();
+            settings_.SaveGroups();
+        });
     }
 
     // The field as text in the key names the global hot key is read with, so

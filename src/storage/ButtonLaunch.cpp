@@ -1,4 +1,4 @@
-// Starting the current button through the shell and counting the start, and
+// Starting a launch button through the shell and counting the start, and
 // opening the folder of its command.
 #include <exception>
 
@@ -7,27 +7,28 @@
 
 namespace tavrin {
 
-void ButtonStore::Launch() {
-    if (StartCurrent()) CountCurrentStart();
+void ButtonStore::Launch(int id) {
+    const std::optional<ButtonRecord> button = Load(id);
+    if (button && Start(*button)) (void)CountStart(id);
 }
 
 // Only a launch button whose command exists is started and counted; the
 // shell's answer does not matter, and a start that fails is not reported.
-bool ButtonStore::StartCurrent() {
-    if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return false;
-    const bool isFile = services_.fs.FileExists(current_.Command);
-    if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return false;
+bool ButtonStore::Start(const ButtonRecord& record) {
+    if (!record.IsLaunchButton()) return false;
+    const bool isFile = services_.fs.FileExists(record.Command);
+    if (!isFile && !services_.fs.DirectoryExists(record.Command)) return false;
     try {
         if (isFile) {
-            OpenCommandFile();
+            OpenCommandFile(record);
         } else {
             ExecuteRequest request;
             request.owner = ExecuteOwner::Desktop;
             request.verb = "explore";
-            request.file = current_.Command;
+            request.file = record.Command;
             request.parameters = "";
             request.directory = "";
-            request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
+            request.showCommand = ShowCommandOfWindowStyle(record.WindowStyle);
             (void)services_.shell.Execute(request);
         }
     } catch (const std::exception&) {
@@ -36,31 +37,28 @@ bool ButtonStore::StartCurrent() {
     return true;
 }
 
-void ButtonStore::CountCurrentStart() {
-    CountStart(current_, services_.clock.Today());
-    WriteStatistics(current_.ID);
-}
-
 // A command that is a folder is opened itself, anything else in its folder.
-void ButtonStore::ExploreCommandFolder() { ExploreFolderOf(services_.shell, services_.fs, current_.Command); }
+void ButtonStore::ExploreCommandFolder(const std::string& command) {
+    ExploreFolderOf(services_.shell, services_.fs, command);
+}
 
 // The extension is compared with exact case: only ".exe" gets its folder as
 // working folder, and only ".lnk" is opened through the shortcut's target.
-// The filled-in working folder stays in memory; it is not written back.
-void ButtonStore::OpenCommandFile() {
-    const std::string extension = ExtractFileExt(current_.Command);
+// The filled-in working folder is not written back.
+void ButtonStore::OpenCommandFile(const ButtonRecord& record) {
+    const std::string extension = ExtractFileExt(record.Command);
     if (extension == ".lnk") {
-        (void)OpenLinkTarget(services_.shell, current_.Command);
+        (void)OpenLinkTarget(services_.shell, record.Command);
         return;
     }
-    if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = ExtractFileDir(current_.Command);
     ExecuteRequest request;
     request.owner = ExecuteOwner::Application;
     request.verb = "open";
-    request.file = current_.Command;
-    request.parameters = current_.Parameters;
-    request.directory = current_.WorkingDir;
-    request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
+    request.file = record.Command;
+    request.parameters = record.Parameters;
+    request.directory =
+        extension == ".exe" && record.WorkingDir.empty() ? ExtractFileDir(record.Command) : record.WorkingDir;
+    request.showCommand = ShowCommandOfWindowStyle(record.WindowStyle);
     (void)services_.shell.Execute(request);
 }
 

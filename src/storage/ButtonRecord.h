@@ -52,6 +52,8 @@ struct ButtonRecord {
 
     // True when there is nothing to write: the store deletes instead.
     [[nodiscard]] bool IsEmpty() const noexcept { return Empty || BtnStyle == kNoButtonStyle; }
+    // Only a launch button is started, counted and reported.
+    [[nodiscard]] bool IsLaunchButton() const noexcept { return !Empty && BtnStyle == kLaunchButton; }
 };
 
 // Day slot of a date: 0 for Monday through 6 for Sunday.

@@ -154,25 +154,20 @@ void AppendButton(const IXmlElement& buttons, int id, const ButtonRecord& record
 }
 
 // A button of another kind than a launch button is read in full as well, so
-// that moving or copying it carries its own fields and not those of the
-// record loaded before. True for a launch button.
-bool ReadRecord(const IXmlElement& buttons, int id, ButtonRecord& record) {
+// that moving or copying it carries its own fields.
+std::optional<ButtonRecord> ReadRecord(const IXmlElement& buttons, int id) {
+    const IXmlElement button = FindButton(buttons, id);
+    if (!button) return std::nullopt;
+    ButtonRecord record;
     record.ID = id;
     record.Empty = false;
-    const IXmlElement button = FindButton(buttons, id);
-    if (!button) {
-        record.Empty = true;
-        record.BtnStyle = kNoButtonStyle;
-        return false;
-    }
     ForEachItem(record, ItemReader(*button));
-    return record.BtnStyle == kLaunchButton;
+    return record;
 }
 
+// What a slot holds to be written elsewhere: its record, or an empty one.
 ButtonRecord StoredRecord(const IXmlElement& buttons, int id) {
-    ButtonRecord record;
-    (void)ReadRecord(buttons, id, record);
-    return record;
+    return ReadRecord(buttons, id).value_or(ButtonRecord{});
 }
 
 // A new button starts uncounted and included in the report.
@@ -200,21 +195,16 @@ std::string ReplaceQuestion(const std::string& storedCommand, const std::string&
 
 XmlDocumentFile& ButtonStore::File() const { return XmlDocumentFile::For(services_.fs, services_.settingsFileName); }
 
-bool ButtonStore::LoadButton(int id) { return LoadFrom(ButtonsOf(File().Load()), id); }
+std::optional<ButtonRecord> ButtonStore::Load(int id) { return ReadRecord(ButtonsOf(File().Load()), id); }
 
-bool ButtonStore::LoadFrom(const IXmlElement& buttons, int id) { return ReadRecord(buttons, id, current_); }
-
-bool ButtonStore::LoadButtonSummary(int id) {
+std::optional<ButtonRecord> ButtonStore::LoadSummary(int id) {
     const IXmlElement button = FindButton(ButtonsOf(File().Load()), id);
-    if (!button) {
-        current_.IconFile.clear();
-        current_.IconNumber = 0;
-        current_.Description.clear();
-        current_.HotKey.clear();
-        return false;
-    }
-    ForEachSummaryItem(current_, ItemReader(*button));
-    return true;
+    if (!button) return std::nullopt;
+    ButtonRecord record;
+    record.ID = id;
+    record.Empty = false;
+    ForEachSummaryItem(record, ItemReader(*button));
+    return record;
 }
 
 // One pass over the buttons; of an ID stored twice the first counts, as for every read of it.
@@ -241,42 +231,47 @@ std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     return totals;
 }
 
-void ButtonStore::WriteButton(int id) {
-    if (current_.IsEmpty()) {
-        (void)DeleteButton(id);
+void ButtonStore::Write(int id, const ButtonRecord& record) {
+    if (record.IsEmpty()) {
+        (void)Delete(id);
         return;
     }
     XmlEdit edit(File());
     const IXmlElement buttons = ButtonsForWriting(edit);
     RemoveButtons(buttons, id);
-    AppendButton(buttons, id, current_);
+    AppendButton(buttons, id, record);
     edit.Save();
 }
 
-bool ButtonStore::WriteProperties(int id) {
+void ButtonStore::WriteProperties(int id, const ButtonRecord& record) {
     XmlEdit edit(File());
     const IXmlElement buttons = ButtonsForWriting(edit);
     if (const IXmlElement button = FindButton(buttons, id)) {
-        ForEachPropertyItem(current_, ItemWriter(*button));
+        ForEachPropertyItem(record, ItemWriter(*button));
     } else {
-        AppendButton(buttons, id, WithFreshStatistics(current_));
+        AppendButton(buttons, id, WithFreshStatistics(record));
     }
     edit.Save();
-    return true;
 }
 
-// Operations that may find nothing to change look first in the shared tree,
-// so that the file is neither saved nor its tree dropped in that case.
-void ButtonStore::WriteStatistics(int id) {
-    if (!FindButton(ButtonsOf(File().Load()), id)) return;
+// Only the counters are written: the other items keep the form the file gives them.
+std::optional<ButtonRecord> ButtonStore::CountStart(int id) {
     XmlEdit edit(File());
     const IXmlElement button = FindButton(ButtonsOf(edit.Document()), id);
-    if (!button) return;  // the file changed on disk in the meantime
-    ForEachStatisticsItem(current_, ItemWriter(*button));
+    if (!button) return std::nullopt;
+    ButtonRecord record;
+    ForEachItem(record, ItemReader(*button));
+    record.ID = id;
+    record.Empty = false;
+    ::tavrin::CountStart(record, services_.clock.Today());
+    ForEachStatisticsItem(record, ItemWriter(*button));
     edit.Save();
+    return record;
 }
 
-bool ButtonStore::DeleteButton(int id) {
+// An ID holding nothing is looked up in the shared tree first, so that the
+// file is neither saved nor its tree dropped in that case.
+bool ButtonStore::Delete(int id) {
     if (!FindButton(ButtonsOf(File().Load()), id)) return false;
     XmlEdit edit(File());
     if (RemoveButtons(ButtonsOf(edit.Document()), id) == 0) return false;
@@ -392,12 +387,13 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
         const std::string groupName = nameIndex < groupNames.size() ? groupNames[nameIndex] : "";
         for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
             const int id = ButtonIDOf(group, slot);
-            if (!LoadFrom(buttons, id) || current_.IgnoreRunTimes) continue;
-            sum = current_.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + current_.TotolRunTimes;
-            const ShellFileInfo info = services_.shell.GetFileInfo(current_.Command);
-            rows.push_back({ExtractFileName(current_.Command), info.systemIconIndex, groupName, id,
-                            TodayCount(current_, today), WeekCount(current_), current_.TotolRunTimes, "", info.typeName,
-                            current_.Command});
+            const std::optional<ButtonRecord> button = ReadRecord(buttons, id);
+            if (!button || !button->IsLaunchButton() || button->IgnoreRunTimes) continue;
+            sum = button->TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button->TotolRunTimes;
+            const ShellFileInfo info = services_.shell.GetFileInfo(button->Command);
+            rows.push_back({ExtractFileName(button->Command), info.systemIconIndex, groupName, id,
+                            TodayCount(*button, today), WeekCount(*button), button->TotolRunTimes, "", info.typeName,
+                            button->Command});
         }
     }
     return sum;

@@ -1,10 +1,10 @@
 // The button store: the buttons of all groups in the element "Buttons" of
 // the user's settings file, one "Button" per ID holding 26 "Item" elements.
-// An instance holds one current record; loading a button makes it current,
-// the write operations put it back under an ID. Every operation loads the
-// file afresh (the parsed tree is shared while the file is unchanged) and
-// saves it whole when it changed something, so any number of instances
-// work on the same file.
+// The store holds no button of its own: loads give records by value and
+// writes take them. Every operation loads the file afresh (the parsed tree is
+// shared while the file is unchanged, and within a transaction) and saves it
+// whole when it changed something, so any number of instances work on the
+// same file.
 #pragma once
 
 #include <cstdint>
@@ -52,30 +52,24 @@ class ButtonStore {
 public:
     explicit ButtonStore(const StorageServices& services) : services_(services) {}
 
-    [[nodiscard]] ButtonRecord& Current() noexcept { return current_; }
-    [[nodiscard]] const ButtonRecord& Current() const noexcept { return current_; }
-
-    // Makes the button of id current; true when it is a launch button.
-    bool LoadButton(int id);
-    // Reads only IconFile, IconNumber, Description, HotKey and TotolRunTimes;
-    // true when id holds a button of any kind.
-    bool LoadButtonSummary(int id);
+    // The stored button of id, of any kind, read in full; empty when id holds none.
+    [[nodiscard]] std::optional<ButtonRecord> Load(int id);
+    // Only IconFile, IconNumber, Description, HotKey and TotolRunTimes of the
+    // button of id, of any kind: what the grid draws.
+    [[nodiscard]] std::optional<ButtonRecord> LoadSummary(int id);
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
     [[nodiscard]] std::vector<ButtonTotal> StoredTotals(int groupCount);
-    // Writes the whole current record as the button of id, replacing any, or
-    // deletes the button of id when the current record is empty.
-    void WriteButton(int id);
-    // Writes the editable fields into the button of id, making a new button
-    // (with zeroed counters, included in the report) when there is none.
-    bool WriteProperties(int id);
-    // Writes the counters into the stored button of id; nothing when there is none.
-    void WriteStatistics(int id);
+    // Writes the whole record as the button of id, replacing any, or deletes
+    // the button of id when the record is empty.
+    void Write(int id, const ButtonRecord& record);
+    // Writes the editable fields of record into the button of id, making a
+    // new button (with zeroed counters, included in the report) when there is none.
+    void WriteProperties(int id, const ButtonRecord& record);
     // True when a button was removed.
-    bool DeleteButton(int id);
+    bool Delete(int id);
     // Rearranging buttons: each reads the file once and saves it at most once,
-    // leaving what loading and writing the records one by one with
-    // WriteButton would leave. The current record is not touched.
+    // leaving what loading and writing the records one by one would leave.
     // The buttons of a and b trade places; an empty slot trades with a button.
     void ExchangeButtons(int a, int b);
     // The button of to becomes a full copy of that of from, counters
@@ -94,31 +88,30 @@ public:
     // totals, which stops at the largest total.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames);
 
-    // Opens the current launch button through the shell and, when its command
-    // exists, counts the start and writes the counters.
-    void Launch();
-    // The two halves of Launch: the start, true when it is to be counted, and
-    // the count, which a transaction may run again on the file as it is then.
-    [[nodiscard]] bool StartCurrent();
-    void CountCurrentStart();
-    // Asks the shell to explore the folder of the current button's command; a
-    // refused request is not reported.
-    void ExploreCommandFolder();
+    // Opens a launch button whose command exists through the shell; true when
+    // the start is to be counted (the shell's answer does not matter).
+    [[nodiscard]] bool Start(const ButtonRecord& record);
+    // Counts a start of the stored button of id on top of the counters the
+    // file holds now and writes them; the counted record, or empty when id
+    // holds no button.
+    std::optional<ButtonRecord> CountStart(int id);
+    // Starts the launch button of id and counts the start: the two above.
+    void Launch(int id);
+    // Asks the shell to explore the folder of a command; a refused request is
+    // not reported.
+    void ExploreCommandFolder(const std::string& command);
 
 private:
     // A record to be written under an ID.
     using Placement = std::pair<int, ButtonRecord>;
 
     [[nodiscard]] XmlDocumentFile& File() const;
-    // Writes each record under its ID in turn, as WriteButton does.
+    // Writes each record under its ID in turn, as Write does.
     void WritePlacements(const IXmlElement& stored, const std::vector<Placement>& placements);
-    // Reads the button of id from buttons (which may be null) into the current record.
-    bool LoadFrom(const IXmlElement& buttons, int id);
     std::optional<ButtonRecord> ButtonFromPath(const std::string& path, bool analyseLinkFile);
-    void OpenCommandFile();
+    void OpenCommandFile(const ButtonRecord& record);
 
     StorageServices services_;
-    ButtonRecord current_;
 };
 
 }  // namespace tavrin

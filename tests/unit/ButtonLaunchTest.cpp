@@ -34,14 +34,12 @@ protected:
         fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
     }
 
-    // Stores the button 101 with these values, loads it and starts it.
-    ButtonStore LaunchButton(const std::map<std::string, std::string>& values) {
+    // Stores the button 101 with these values and starts it.
+    void LaunchButton(const std::map<std::string, std::string>& values) {
         WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, values)));
-        ButtonStore store(fakes_.services);
-        EXPECT_TRUE(store.LoadButton(101));
-        store.Launch();
-        return store;
+        ButtonStore(fakes_.services).Launch(101);
     }
+    std::int64_t StoredTotal() { return ButtonStore(fakes_.services).Load(101).value().TotolRunTimes; }
     std::string SettingsFile() const { return folder_ / "TV_user.xml"; }
     std::string Stored() const { return ReadBytes(SettingsFile()); }
     std::string Program(const std::string& name) const {
@@ -56,11 +54,9 @@ protected:
 
 TEST_F(ButtonLaunchTest, ProgramStartsInItsOwnFolderWhichIsNotStored) {
     const std::string program = Program("app.exe");
-    const ButtonStore store =
-        LaunchButton({{"Command", program}, {"Parameters", "-v " + kCyrillic}, {"WindowStyle", "3"}});
+    LaunchButton({{"Command", program}, {"Parameters", "-v " + kCyrillic}, {"WindowStyle", "3"}});
     const std::string folder = folder_ / kCyrillic;
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{Open(program, "-v " + kCyrillic, folder, 3)});
-    EXPECT_EQ(store.Current().WorkingDir, folder);
     // Only the counters reach the file, in one save.
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, {{"Command", program},
                                                     {"Parameters", "-v " + kCyrillic},
@@ -92,12 +88,11 @@ TEST_F(ButtonLaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
     info.ShowState = 1;
     info.HasIDList = true;
     fakes_.shell.links[link] = info;
-    const ButtonStore store = LaunchButton(
-        {{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
+    LaunchButton({{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
     ExecuteRequest expected{ExecuteOwner::Application, std::nullopt, "C:\\target.exe", std::nullopt, ".",
                             kShowMinNoActive};
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
-    EXPECT_EQ(store.Current().TotolRunTimes, 1);
+    EXPECT_EQ(StoredTotal(), 1);
 
     // The extension is compared with exact case: ".LNK" is opened as a file.
     const std::string upper = Program("TOOL.LNK");
@@ -112,9 +107,7 @@ TEST_F(ButtonLaunchTest, FolderIsExploredFromTheDesktopAndCounted) {
     LaunchButton({{"Command", folder}, {"Parameters", "-x"}, {"WorkingDir", "D:\\w"}, {"WindowStyle", "5"}});
     ExecuteRequest expected{ExecuteOwner::Desktop, "explore", folder, "", "", kShowCurrent};
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
-    ButtonStore store(fakes_.services);
-    ASSERT_TRUE(store.LoadButton(101));
-    EXPECT_EQ(store.Current().TotolRunTimes, 1);
+    EXPECT_EQ(StoredTotal(), 1);
 }
 
 // The -1 of a window state the properties box could not select, or any other
@@ -138,8 +131,7 @@ TEST_F(ButtonLaunchTest, TheCommandsFolderIsExploredFromTheDesktopAndNothingCoun
     ButtonStore store(fakes_.services);
     for (const std::string& command :
          {folder, Program("app.exe"), std::string("C:\\tool.exe"), std::string("D:\\gone\\old.exe")}) {
-        store.Current().Command = command;
-        store.ExploreCommandFolder();
+        store.ExploreCommandFolder(command);
     }
     const auto explore = [](std::string file) {
         return ExecuteRequest{ExecuteOwner::Desktop, "explore", std::move(file), "", "", kShowNormal};
@@ -151,30 +143,29 @@ TEST_F(ButtonLaunchTest, TheCommandsFolderIsExploredFromTheDesktopAndNothingCoun
 
 TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     const auto values = std::map<std::string, std::string>{{"Command", folder_ / "gone.exe"}, {"TotolRunTimes", "4"}};
-    const ButtonStore store = LaunchButton(values);
+    LaunchButton(values);
     EXPECT_TRUE(fakes_.shell.requests.empty());
-    EXPECT_EQ(store.Current().TotolRunTimes, 4);
     EXPECT_EQ(fakes_.fs.saves, 0);
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, values)));
 }
 
 TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
     fakes_.shell.failExecute = true;
-    const ButtonStore store = LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
+    LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
     EXPECT_EQ(fakes_.shell.requests.size(), 1u);
-    EXPECT_EQ(store.Current().TotolRunTimes, 3);
+    EXPECT_EQ(StoredTotal(), 3);
     EXPECT_EQ(fakes_.fs.saves, 1);
 }
 
-TEST_F(ButtonLaunchTest, OnlyALoadedLaunchButtonIsStarted) {
+TEST_F(ButtonLaunchTest, OnlyAStoredLaunchButtonIsStarted) {
     const std::string program = Program("app.exe");
     WriteBytes(SettingsFile(), SettingsXml(ButtonXml(101, {{"BtnStyle", "1"}, {"Command", program}})));
     ButtonStore store(fakes_.services);
-    EXPECT_FALSE(store.LoadButton(101));
-    store.Launch();
-    EXPECT_FALSE(store.LoadButton(102));
-    store.Current().Command = program;
-    store.Launch();
+    store.Launch(101);
+    store.Launch(102);
+    ButtonRecord unstored;
+    unstored.Command = program;
+    EXPECT_FALSE(store.Start(unstored));
     EXPECT_TRUE(fakes_.shell.requests.empty());
     EXPECT_EQ(fakes_.fs.saves, 0);
 }
@@ -189,9 +180,7 @@ TEST_F(ButtonLaunchTest, AClickReadsTheFileOnceAndSavesCountersAndRecentListToge
     const std::string before = Stored();
     const auto click = [&](bool commit) {
         XmlDocumentFile::Transaction transaction;
-        ButtonStore store(fakes_.services);
-        ASSERT_TRUE(store.LoadButton(101));
-        store.Launch();
+        ButtonStore(fakes_.services).Launch(101);
         settings.PushRecent(101);
         EXPECT_EQ(Stored(), before);
         if (commit) transaction.Commit();

@@ -40,7 +40,7 @@ protected:
     FakeStorageServices fakes_{folder_ / "TV_user.xml"};
 };
 
-TEST_F(ButtonStoreTest, LoadButtonReadsTheWholeRecord) {
+TEST_F(ButtonStoreTest, LoadReadsTheWholeRecord) {
     const std::string command = "C:\\" + kCyrillic + "\\" + kCjk + kEmoji + ".exe";
     WriteSettings(ButtonXml(101, {{"IconFile", "C:\\icons.dll"},
                                   {"IconNumber", "3"},
@@ -57,12 +57,11 @@ TEST_F(ButtonStoreTest, LoadButtonReadsTheWholeRecord) {
                                   {"Day2Week", "12"},
                                   {"Day6Week", "53"}}) +
                   ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "action"}}));
-    ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    const ButtonRecord& record = store.Current();
+    const std::optional<ButtonRecord> loaded = Store().Load(101);
+    ASSERT_TRUE(loaded);
+    const ButtonRecord& record = *loaded;
     EXPECT_EQ(record.ID, 101);
-    EXPECT_FALSE(record.Empty);
-    EXPECT_EQ(record.BtnStyle, 0);
+    EXPECT_TRUE(record.IsLaunchButton());
     EXPECT_EQ(record.IconFile, "C:\\icons.dll");
     EXPECT_EQ(record.IconNumber, 3);
     EXPECT_EQ(record.Command, command);
@@ -77,31 +76,26 @@ TEST_F(ButtonStoreTest, LoadButtonReadsTheWholeRecord) {
     EXPECT_EQ(record.Day, (std::array<int, 7>{0, 0, 5, 0, 0, 0, 0}));
     EXPECT_EQ(record.DayWeek, (std::array<int, 7>{0, 0, 12, 0, 0, 0, 53}));
 
-    // No button: empty, and the rest of the record is left as it was.
-    EXPECT_FALSE(store.LoadButton(102));
-    EXPECT_EQ(record.ID, 102);
-    EXPECT_TRUE(record.Empty);
-    EXPECT_EQ(record.BtnStyle, -1);
-    EXPECT_EQ(record.Command, command);
+    EXPECT_FALSE(Store().Load(102));
 
-    // An action button is no launch button, but its own fields are loaded,
-    // so that moving it does not carry those of the button loaded before.
-    EXPECT_FALSE(store.LoadButton(103));
-    EXPECT_FALSE(record.Empty);
-    EXPECT_EQ(record.BtnStyle, 1);
-    EXPECT_EQ(record.Command, "action");
-    EXPECT_EQ(record.TotolRunTimes, 0);
+    // An action button is no launch button, but it is loaded with its own
+    // fields, so that moving it carries them.
+    const std::optional<ButtonRecord> action = Store().Load(103);
+    ASSERT_TRUE(action);
+    EXPECT_FALSE(action->IsLaunchButton());
+    EXPECT_EQ(action->BtnStyle, 1);
+    EXPECT_EQ(action->Command, "action");
+    EXPECT_EQ(action->TotolRunTimes, 0);
 }
 
-TEST_F(ButtonStoreTest, WriteButtonWritesTheWholeRecordAtTheEnd) {
+TEST_F(ButtonStoreTest, WriteWritesTheWholeRecordAtTheEnd) {
     const auto first = ButtonXml(
         101,
         {{"Command", "C:\\a.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "4"}, {"Day1", "4"}, {"Day1Week", "12"}});
     const auto second = ButtonXml(205, {{"Command", "C:\\b.txt"}, {"HotKey", "Ctrl+B"}});
     WriteSettings(first + second);
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    store.WriteButton(310);
+    store.Write(310, store.Load(101).value());
     // A copy under another ID, IgnoreRunTimes and counters included; the source stays.
     const auto copy = ButtonXml(
         310,
@@ -109,25 +103,23 @@ TEST_F(ButtonStoreTest, WriteButtonWritesTheWholeRecordAtTheEnd) {
     EXPECT_EQ(Stored(), SettingsXml(first + second + copy));
 
     // Written under an ID that has a button: replaced, and moved to the end.
-    ASSERT_TRUE(store.LoadButton(205));
-    store.Current().Description = "B";
-    store.WriteButton(101);
+    ButtonRecord described = store.Load(205).value();
+    described.Description = "B";
+    store.Write(101, described);
     EXPECT_EQ(Stored(),
               SettingsXml(second + copy +
                           ButtonXml(101, {{"Command", "C:\\b.txt"}, {"HotKey", "Ctrl+B"}, {"Description", "B"}})));
 
     // An empty record deletes instead.
-    EXPECT_FALSE(store.LoadButton(999));
-    store.WriteButton(205);
-    EXPECT_FALSE(Store().LoadButton(205));
-    EXPECT_TRUE(Store().LoadButton(310));
+    store.Write(205, ButtonRecord{});
+    EXPECT_FALSE(Store().Load(205));
+    EXPECT_TRUE(Store().Load(310));
 }
 
 TEST_F(ButtonStoreTest, WritePropertiesMakesNewButtonsCountedAndLeavesCountersAlone) {
     WriteSettings("");
     ButtonStore store = Store();
-    EXPECT_FALSE(store.LoadButton(206));
-    ButtonRecord& record = store.Current();
+    ButtonRecord record;
     record.BtnStyle = 0;
     record.Command = "C:\\tool.exe";
     record.Description = "Tool";
@@ -136,7 +128,7 @@ TEST_F(ButtonStoreTest, WritePropertiesMakesNewButtonsCountedAndLeavesCountersAl
     record.IgnoreRunTimes = true;  // a new button is included in the report all the same
     record.TotolRunTimes = 7;
     record.Day[3] = 7;
-    EXPECT_TRUE(store.WriteProperties(206));
+    store.WriteProperties(206, record);
     EXPECT_EQ(
         Stored(),
         SettingsXml(ButtonXml(
@@ -144,7 +136,7 @@ TEST_F(ButtonStoreTest, WritePropertiesMakesNewButtonsCountedAndLeavesCountersAl
 
     // On the stored button, the record's IgnoreRunTimes is written; the counters are not.
     record.Command = "C:\\other.exe";
-    EXPECT_TRUE(store.WriteProperties(206));
+    store.WriteProperties(206, record);
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(206, {{"Command", "C:\\other.exe"},
                                                     {"Description", "Tool"},
                                                     {"WindowStyle", "2"},
@@ -152,13 +144,11 @@ TEST_F(ButtonStoreTest, WritePropertiesMakesNewButtonsCountedAndLeavesCountersAl
                                                     {"IgnoreRunTimes", "1"}})));
 }
 
-TEST_F(ButtonStoreTest, WriteStatisticsWritesOnlyTheCountersOfAStoredButton) {
+TEST_F(ButtonStoreTest, CountStartWritesOnlyTheCountersOfAStoredButton) {
     WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}}) + ButtonXml(102, {{"Command", "C:\\b.exe"}}));
+    fakes_.clock.today = {2025, 3, 18};  // Tuesday of week 12
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    store.Current().Command = "changed in memory";
-    CountStart(store.Current(), {2025, 3, 18});  // Tuesday of week 12
-    store.WriteStatistics(101);
+    EXPECT_EQ(store.CountStart(101).value().TotolRunTimes, 1);
     EXPECT_EQ(
         Stored(),
         SettingsXml(
@@ -168,11 +158,11 @@ TEST_F(ButtonStoreTest, WriteStatisticsWritesOnlyTheCountersOfAStoredButton) {
     // No stored button under the ID: nothing is written.
     const std::string before = Stored();
     const int saves = fakes_.fs.saves;
-    store.WriteStatistics(150);
-    EXPECT_FALSE(store.DeleteButton(150));
+    EXPECT_FALSE(store.CountStart(150));
+    EXPECT_FALSE(store.Delete(150));
     EXPECT_EQ(fakes_.fs.saves, saves);
     EXPECT_EQ(Stored(), before);
-    EXPECT_TRUE(store.DeleteButton(101));
+    EXPECT_TRUE(store.Delete(101));
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102, {{"Command", "C:\\b.exe"}})));
 }
 
@@ -199,10 +189,10 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
                   others);
     fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    EXPECT_EQ(store.Current().TotolRunTimes, 99'999'999'999);
-    EXPECT_EQ(store.Current().Day, (std::array<int, 7>{0, 0, 0, 0, 0, 2147483647, 7}));
-    EXPECT_EQ(store.Current().DayWeek, (std::array<int, 7>{12, 0, 0, 0, 0, 0, 53}));
+    const ButtonRecord loaded = store.Load(101).value();
+    EXPECT_EQ(loaded.TotolRunTimes, 99'999'999'999);
+    EXPECT_EQ(loaded.Day, (std::array<int, 7>{0, 0, 0, 0, 0, 2147483647, 7}));
+    EXPECT_EQ(loaded.DayWeek, (std::array<int, 7>{12, 0, 0, 0, 0, 0, 53}));
     std::vector<std::int64_t> totals;
     for (const ButtonTotal& stored : store.StoredTotals(1)) totals.push_back(stored.total);
     EXPECT_EQ(totals, (std::vector<std::int64_t>{99'999'999'999, kMostRunTimes, 0, 0}));
@@ -212,9 +202,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
     EXPECT_EQ(rows.at(0).week, 2'147'483'654);
     EXPECT_EQ(rows.at(0).total, 99'999'999'999);
 
-    ASSERT_TRUE(store.LoadButton(101));
-    CountStart(store.Current(), fakes_.clock.today);
-    store.WriteStatistics(101);
+    ASSERT_TRUE(store.CountStart(101));
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, {{"Command", "C:\\a.exe"},
                                                     {"TotolRunTimes", "100000000000"},
                                                     {"Day0", "1"},
@@ -225,7 +213,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
                                     others));
 }
 
-TEST_F(ButtonStoreTest, LoadButtonSummaryReadsOnlyWhatTheGridDraws) {
+TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDraws) {
     WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}, {"IconFile", "C:\\a.exe"}, {"Description", "A"}}) +
                   ButtonXml(205, {{"BtnStyle", "1"},
                                   {"Command", "C:\\b.exe"},
@@ -235,24 +223,18 @@ TEST_F(ButtonStoreTest, LoadButtonSummaryReadsOnlyWhatTheGridDraws) {
                                   {"HotKey", "Ctrl+B"},
                                   {"TotolRunTimes", "6"}}));
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    EXPECT_TRUE(store.LoadButtonSummary(205));  // any kind of button
-    const ButtonRecord& record = store.Current();
-    EXPECT_EQ(record.ID, 101);
-    EXPECT_EQ(record.BtnStyle, 0);
-    EXPECT_EQ(record.Command, "C:\\a.exe");
+    const std::optional<ButtonRecord> summary = store.LoadSummary(205);  // any kind of button
+    ASSERT_TRUE(summary);
+    const ButtonRecord& record = *summary;
+    EXPECT_EQ(record.ID, 205);
+    EXPECT_EQ(record.Command, "");  // not read
     EXPECT_EQ(record.IconFile, "C:\\b.ico");
     EXPECT_EQ(record.IconNumber, 2);
     EXPECT_EQ(record.Description, "B");
     EXPECT_EQ(record.HotKey, "Ctrl+B");
     EXPECT_EQ(record.TotolRunTimes, 6);
 
-    EXPECT_FALSE(store.LoadButtonSummary(306));
-    EXPECT_EQ(record.IconFile, "");
-    EXPECT_EQ(record.IconNumber, 0);
-    EXPECT_EQ(record.Description, "");
-    EXPECT_EQ(record.HotKey, "");
-    EXPECT_FALSE(record.Empty);
+    EXPECT_FALSE(store.LoadSummary(306));
 }
 
 TEST_F(ButtonStoreTest, HandEditedButtonsReadDefaultsAndGetTheirMissingItemsBack) {
@@ -262,25 +244,31 @@ TEST_F(ButtonStoreTest, HandEditedButtonsReadDefaultsAndGetTheirMissingItemsBack
         "\r\n\t\t\t<Item Name=\"WindowStyle\"/>\r\n\t\t\t<Item Name=\"Custom\" Value=\"kept\"/>"
         "\r\n\t\t\t<Item Name=\"TotolRunTimes\" Value=\"2\"/>\r\n\t\t</Button>";
     WriteSettings(handEdited);
+    fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));  // a missing BtnStyle reads 0
-    EXPECT_EQ(store.Current().Command, "C:\\a.exe");
-    EXPECT_EQ(store.Current().IconNumber, 0);
-    EXPECT_EQ(store.Current().Priority, 0);
-    EXPECT_EQ(store.Current().WindowStyle, 0);
-    EXPECT_EQ(store.Current().TotolRunTimes, 2);
+    const ButtonRecord loaded = store.Load(101).value();
+    EXPECT_TRUE(loaded.IsLaunchButton());  // a missing BtnStyle reads 0
+    EXPECT_EQ(loaded.Command, "C:\\a.exe");
+    EXPECT_EQ(loaded.IconNumber, 0);
+    EXPECT_EQ(loaded.Priority, 0);
+    EXPECT_EQ(loaded.WindowStyle, 0);
+    EXPECT_EQ(loaded.TotolRunTimes, 2);
 
-    store.WriteStatistics(101);
-    store.WriteProperties(101);
+    ASSERT_TRUE(store.CountStart(101));
+    store.WriteProperties(101, loaded);
     // Items found are set in place, missing ones appended, unknown ones kept.
     std::string expected =
         "\r\n\t\t<Button ID=\"101\">\r\n\t\t\t<Item Name=\"Command\" Value=\"C:\\a.exe\"/>"
         "\r\n\t\t\t<Item Name=\"IconNumber\" Value=\"0\"/>\r\n\t\t\t<Item Name=\"Priority\" "
         "Value=\"0\"/>\r\n\t\t\t<Item Name=\"WindowStyle\" Value=\"0\"/>"
         "\r\n\t\t\t<Item Name=\"Custom\" Value=\"kept\"/>"
-        "\r\n\t\t\t<Item Name=\"TotolRunTimes\" Value=\"2\"/>";
-    for (const char* day : {"Day0", "Day1", "Day2", "Day3", "Day4", "Day5", "Day6", "Day0Week", "Day1Week", "Day2Week",
-                            "Day3Week", "Day4Week", "Day5Week", "Day6Week", "BtnStyle"}) {
+        "\r\n\t\t\t<Item Name=\"TotolRunTimes\" Value=\"3\"/>"
+        "\r\n\t\t\t<Item Name=\"Day0\" Value=\"1\"/>";
+    for (const char* day : {"Day1", "Day2", "Day3", "Day4", "Day5", "Day6"}) {
+        expected += "\r\n\t\t\t<Item Name=\"" + std::string(day) + "\" Value=\"0\"/>";
+    }
+    expected += "\r\n\t\t\t<Item Name=\"Day0Week\" Value=\"12\"/>";
+    for (const char* day : {"Day1Week", "Day2Week", "Day3Week", "Day4Week", "Day5Week", "Day6Week", "BtnStyle"}) {
         expected += "\r\n\t\t\t<Item Name=\"" + std::string(day) + "\" Value=\"0\"/>";
     }
     for (const char* text : {"IconFile", "Parameters", "WorkingDir", "Description", "HotKey"}) {
@@ -294,15 +282,13 @@ TEST_F(ButtonStoreTest, DuplicateButtonsReadTheFirstAndGoAllAtOnce) {
     const auto stale = ButtonXml(101, {{"Command", "C:\\stale.exe"}});
     WriteSettings(ButtonXml(101, {{"Command", "C:\\first.exe"}}) + ButtonXml(102) + stale);
     ButtonStore store = Store();
-    ASSERT_TRUE(store.LoadButton(101));
-    EXPECT_EQ(store.Current().Command, "C:\\first.exe");
-    EXPECT_TRUE(store.DeleteButton(101));
-    EXPECT_FALSE(store.LoadButton(101));  // the stale duplicate did not come back
+    EXPECT_EQ(store.Load(101).value().Command, "C:\\first.exe");
+    EXPECT_TRUE(store.Delete(101));
+    EXPECT_FALSE(store.Load(101));  // the stale duplicate did not come back
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102)));
 
     WriteSettings(ButtonXml(101, {{"Command", "C:\\first.exe"}}) + ButtonXml(102) + stale);
-    ASSERT_TRUE(store.LoadButton(102));
-    store.WriteButton(101);
+    store.Write(101, store.Load(102).value());
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(102) + ButtonXml(101)));
 }
 
@@ -313,18 +299,19 @@ TEST_F(ButtonStoreTest, MissingButtonsElementReadsNothingAndIsAddedByWrites) {
         "Value=\"Tabsheet 2\"/>\r\n\t</Groups>\r\n</GLConfig>";
     WriteBytes(SettingsFile(), noButtons);
     ButtonStore store = Store();
-    EXPECT_FALSE(store.LoadButton(101));
-    EXPECT_FALSE(store.LoadButtonSummary(101));
-    EXPECT_FALSE(store.DeleteButton(101));
-    store.WriteStatistics(101);
+    EXPECT_FALSE(store.Load(101));
+    EXPECT_FALSE(store.LoadSummary(101));
+    EXPECT_FALSE(store.Delete(101));
+    EXPECT_FALSE(store.CountStart(101));
     std::vector<ReportRow> rows;
     EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}), 0);
     EXPECT_EQ(fakes_.fs.saves, 0);
     EXPECT_EQ(Stored(), noButtons);
 
-    store.Current().BtnStyle = 0;
-    store.Current().Empty = false;
-    store.WriteButton(101);
+    ButtonRecord record;
+    record.BtnStyle = 0;
+    record.Empty = false;
+    store.Write(101, record);
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101)));
 }
 
@@ -380,11 +367,11 @@ TEST_F(ButtonStoreTest, DroppedShortcutsAreFollowedToTheirExistingTarget) {
     ASSERT_TRUE(analysed);
     EXPECT_EQ(analysed->description, "Long Program Name.exe");
     EXPECT_EQ(analysed->iconFile, "C:\\Program Files\\Long Program Name.exe");
-    ASSERT_TRUE(store.LoadButton(101));
-    EXPECT_EQ(store.Current().Command, "C:\\Program Files\\Long Program Name.exe");
-    EXPECT_EQ(store.Current().WorkingDir, "C:\\Program Files");
-    EXPECT_EQ(store.Current().Parameters, "-a " + kCyrillic);
-    EXPECT_EQ(store.Current().WindowStyle, 1);
+    const ButtonRecord followed = store.Load(101).value();
+    EXPECT_EQ(followed.Command, "C:\\Program Files\\Long Program Name.exe");
+    EXPECT_EQ(followed.WorkingDir, "C:\\Program Files");
+    EXPECT_EQ(followed.Parameters, "-a " + kCyrillic);
+    EXPECT_EQ(followed.WindowStyle, 1);
 
     // The shortcut's own description and icon win when it has them.
     info.Path = target;
@@ -398,8 +385,7 @@ TEST_F(ButtonStoreTest, DroppedShortcutsAreFollowedToTheirExistingTarget) {
     EXPECT_EQ(described->description, "My tool");
     EXPECT_EQ(described->iconFile, "C:\\icons.dll");
     EXPECT_EQ(described->iconNumber, 4);
-    ASSERT_TRUE(store.LoadButton(102));
-    EXPECT_EQ(store.Current().WorkingDir, "");
+    EXPECT_EQ(store.Load(102).value().WorkingDir, "");
 
     // A deleted target makes no button; with the option off, or for a
     // shortcut that cannot be read, the button opens the shortcut itself.
@@ -407,13 +393,12 @@ TEST_F(ButtonStoreTest, DroppedShortcutsAreFollowedToTheirExistingTarget) {
     EXPECT_FALSE(store.AddButtonFromPath(103, deadLink, true));
     EXPECT_EQ(Stored(), before);
     ASSERT_TRUE(store.AddButtonFromPath(103, deadLink, false));
-    ASSERT_TRUE(store.LoadButton(103));
-    EXPECT_EQ(store.Current().Command, deadLink);
-    EXPECT_EQ(store.Current().Description, "dead.LNK");
+    const ButtonRecord unfollowed = store.Load(103).value();
+    EXPECT_EQ(unfollowed.Command, deadLink);
+    EXPECT_EQ(unfollowed.Description, "dead.LNK");
     fakes_.shell.links.clear();
     ASSERT_TRUE(store.AddButtonFromPath(104, link, true));
-    ASSERT_TRUE(store.LoadButton(104));
-    EXPECT_EQ(store.Current().Command, link);
+    EXPECT_EQ(store.Load(104).value().Command, link);
 }
 
 TEST_F(ButtonStoreTest, ATakenSlotIsReplacedOnlyOnYes) {
@@ -488,7 +473,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
 }
 
 // Each rearrangement leaves the file as loading its buttons and then writing
-// them one by one would, in a single save, and leaves the current record alone.
+// them one by one would, in a single save.
 TEST_F(ButtonStoreTest, RearrangingWritesWhatButtonByButtonWritesWouldInOneSave) {
     const std::string buttons = ButtonXml(101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "7"}, {"Day3", "2"}}) +
                                 ButtonXml(205, {{"Command", "C:\\other.exe"}}) +
@@ -514,18 +499,16 @@ TEST_F(ButtonStoreTest, RearrangingWritesWhatButtonByButtonWritesWouldInOneSave)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.writes.front().first);
         WriteSettings(buttons);
-        std::vector<ButtonStore> loaded;
-        for (const auto& [from, to] : c.writes) (void)loaded.emplace_back(Store()).LoadButton(from);
-        for (size_t i = 0; i < loaded.size(); ++i) loaded[i].WriteButton(c.writes[i].second);
+        ButtonStore store = Store();
+        std::vector<ButtonRecord> loaded;
+        for (const auto& [from, to] : c.writes) loaded.push_back(store.Load(from).value_or(ButtonRecord{}));
+        for (size_t i = 0; i < loaded.size(); ++i) store.Write(c.writes[i].second, loaded[i]);
         const std::string expected = Stored();
         WriteSettings(buttons);
-        ButtonStore store = Store();
-        store.Current().Description = "kept";
         const int saves = fakes_.fs.saves;
         c.atOnce(store);
         EXPECT_EQ(Stored(), expected);
         EXPECT_EQ(fakes_.fs.saves - saves, c.saves);
-        EXPECT_EQ(store.Current().Description, "kept");
     }
 }
 
@@ -543,7 +526,7 @@ TEST_F(ButtonStoreTest, AFullFileIsParsedOnceAndAClickSavesOnce) {
     {
         XmlDocumentFile::Transaction startUp;  // as the main window draws its grids
         for (int group = 1; group <= 10; ++group) {
-            for (int slot = 1; slot <= 20; ++slot) EXPECT_TRUE(store.LoadButtonSummary(ButtonIDOf(group, slot)));
+            for (int slot = 1; slot <= 20; ++slot) EXPECT_TRUE(store.LoadSummary(ButtonIDOf(group, slot)));
         }
     }
     EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
@@ -551,9 +534,8 @@ TEST_F(ButtonStoreTest, AFullFileIsParsedOnceAndAClickSavesOnce) {
 
     {
         XmlDocumentFile::Transaction click;
-        ASSERT_TRUE(store.LoadButton(1020));
-        CountStart(store.Current(), fakes_.clock.Today());
-        store.WriteStatistics(1020);
+        ASSERT_TRUE(store.Load(1020));
+        ASSERT_TRUE(store.CountStart(1020));
         click.Commit();
     }
     EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
@@ -561,8 +543,7 @@ TEST_F(ButtonStoreTest, AFullFileIsParsedOnceAndAClickSavesOnce) {
     EXPECT_EQ(fakes_.fs.reads, 3);  // the click's read and its check before the replace; neither parses
     // Another instance sees the change without parsing again.
     ButtonStore other = Store();
-    ASSERT_TRUE(other.LoadButton(1020));
-    EXPECT_EQ(other.Current().TotolRunTimes, 1);
+    EXPECT_EQ(other.Load(1020).value().TotolRunTimes, 1);
     EXPECT_EQ(XmlDocumentFile::ParseCount(), parsed + 1);
 }
 
@@ -570,10 +551,11 @@ TEST_F(ButtonStoreTest, AnUnreadableFileIsReportedAndNotOverwritten) {
     const std::string broken = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Buttons>\r\n</GLConfig>";
     WriteBytes(SettingsFile(), broken);
     ButtonStore store = Store();
-    EXPECT_THROW((void)store.LoadButton(101), XmlError);
-    store.Current().Empty = false;
-    store.Current().BtnStyle = 0;
-    EXPECT_THROW(store.WriteButton(101), XmlError);
+    EXPECT_THROW((void)store.Load(101), XmlError);
+    ButtonRecord record;
+    record.Empty = false;
+    record.BtnStyle = 0;
+    EXPECT_THROW(store.Write(101, record), XmlError);
     EXPECT_THROW((void)store.AddButtonFromPath(101, SettingsFile(), true), XmlError);
     EXPECT_EQ(Stored(), broken);
 }

@@ -80,9 +80,7 @@ protected:
         return *window_;
     }
     std::string Saved() const { return ReadBytes(folder_ / "TV_alice.xml"); }
-    std::string DescriptionOf(int id) {
-        return window_->Buttons().LoadButton(id) ? window_->Buttons().Current().Description : "";
-    }
+    std::string DescriptionOf(int id) { return window_->Buttons().Load(id).value_or(ButtonRecord{}).Description; }
 
     // A right press on a cell (its menu's commands act on it), then a command.
     void Run(const ButtonCell& cell, Command command) {
@@ -177,9 +175,9 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
     std::replace(g_program.begin(), g_program.end(), L'/', L'\\');
     SetTimer(nullptr, 0, 50, FillThePropertiesBox);
     window.RunCommand(Command::ButtonProperties);
-    ASSERT_TRUE(window.Buttons().LoadButton(104));
-    EXPECT_EQ(Widen(window.Buttons().Current().Command), g_program);
-    EXPECT_EQ(window.Buttons().Current().TotolRunTimes, 0);
+    const ButtonRecord made = window.Buttons().Load(104).value();
+    EXPECT_EQ(Widen(made.Command), g_program);
+    EXPECT_EQ(made.TotolRunTimes, 0);
     EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
     EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
     EXPECT_EQ(window.RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
@@ -272,9 +270,9 @@ TEST_F(MainWindowButtonMenuTest, ACopyReplacesAButtonOnlyOnYesAndEndsEitherWay) 
     testing::PumpMessages(100);
     if (const auto skipped = testing::ClickWithXdotool(ScreenPoint(window.GridCell(1, 2)), 1)) GTEST_SKIP() << *skipped;
     for (int waited = 0; waited < 5000 && window.CopyPending(); waited += 100) testing::PumpMessages(100);
-    ASSERT_TRUE(window.Buttons().LoadButton(102));
-    EXPECT_EQ(window.Buttons().Current().Description, "One");
-    EXPECT_EQ(window.Buttons().Current().TotolRunTimes, 4);
+    const ButtonRecord copy = window.Buttons().Load(102).value();
+    EXPECT_EQ(copy.Description, "One");
+    EXPECT_EQ(copy.TotolRunTimes, 4);
     EXPECT_EQ(window.GridCell(1, 2).Hint(), "One");
 }
 
@@ -287,7 +285,7 @@ TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndT
     prompt_.answer = true;
     Run(window.GridCell(1, 5), Command::ClearButton);
     EXPECT_EQ(prompt_.questions.back(), "Are you sure to remove this Icon?\r\n\r\nFive ");
-    EXPECT_FALSE(window.Buttons().LoadButtonSummary(105));
+    EXPECT_FALSE(window.Buttons().LoadSummary(105));
     EXPECT_FALSE(window.GridCell(1, 5).HasPicture());
     EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(window.RecentImage(1).Hint(), "One");

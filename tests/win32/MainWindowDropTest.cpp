@@ -148,11 +148,10 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
     EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({File("a.txt"), File("b.txt"), File("c.txt")})}}),
                    ScreenPointOf(window.GridCell(1, 3))),
               DROPEFFECT_COPY);
-    ASSERT_TRUE(window.Buttons().LoadButton(103));
-    EXPECT_EQ(window.Buttons().Current().Command, folder_ / "a.txt");
+    EXPECT_EQ(window.Buttons().Load(103).value().Command, folder_ / "a.txt");
     EXPECT_EQ(window.GridCell(1, 3).Hint(), "a.txt");
     EXPECT_EQ(window.GridCell(1, 3).CurrentLook(), ButtonCell::Look::Raised);
-    EXPECT_FALSE(window.Buttons().LoadButton(104));
+    EXPECT_FALSE(window.Buttons().Load(104));
 
     // A folder offered only as the shell's item list; Ctrl+Shift links.
     ASSERT_TRUE(CreateDirectoryW(Widen(folder_ / "Data").c_str(), nullptr));
@@ -160,8 +159,7 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
                    ScreenPointOf(window.GridCell(1, 4)), DROPEFFECT_COPY | DROPEFFECT_LINK,
                    MK_LBUTTON | MK_CONTROL | MK_SHIFT),
               DROPEFFECT_LINK);
-    ASSERT_TRUE(window.Buttons().LoadButton(104));
-    EXPECT_EQ(window.Buttons().Current().WindowStyle, 5);
+    EXPECT_EQ(window.Buttons().Load(104).value().WindowStyle, 5);
     EXPECT_EQ(window.GridCell(1, 4).Hint(), "Data");
 
     // A shortcut with its extension in capitals is followed to its target.
@@ -169,8 +167,7 @@ TEST_F(MainWindowDropTest, TheFirstNameDroppedOnACellBecomesItsButton) {
     spec.Path = File("tool.exe");
     ASSERT_TRUE(CreateShellLink(spec, folder_ / "Tool.LNK"));
     Drag(DataOf({{CF_HDROP, FileList({folder_ / "Tool.LNK"})}}), ScreenPointOf(window.GridCell(1, 5)));
-    ASSERT_TRUE(window.Buttons().LoadButton(105));
-    EXPECT_EQ(window.Buttons().Current().Command, shell_.GetCanonicalPath(spec.Path));
+    EXPECT_EQ(window.Buttons().Load(105).value().Command, shell_.GetCanonicalPath(spec.Path));
 }
 
 TEST_F(MainWindowDropTest, AnOccupiedSlotIsReplacedOnlyAfterYesAndRefusedDragsChangeNothing) {

@@ -713,11 +713,9 @@ TEST_F(MainWindowTest, MovingTab1RightExchangesItsButtonsNamesAndTavrinTabPlaces
     EXPECT_EQ(window.ActivePageIndex(), 2);
     EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"Games", "Tools"}));
     ButtonStore& store = window.Buttons();
-    ASSERT_TRUE(store.LoadButton(201));
-    EXPECT_EQ(store.Current().Description, "First");
-    ASSERT_TRUE(store.LoadButton(102));
-    EXPECT_EQ(store.Current().Description, "Second");
-    EXPECT_FALSE(store.LoadButtonSummary(101) || store.LoadButtonSummary(202));
+    EXPECT_EQ(store.Load(201).value().Description, "First");
+    EXPECT_EQ(store.Load(102).value().Description, "Second");
+    EXPECT_FALSE(store.LoadSummary(101) || store.LoadSummary(202));
     EXPECT_EQ(window.GridCell(2, 1).Tag(), 201);
     EXPECT_EQ(window.GridCell(2, 1).Hint(), "First");
     EXPECT_EQ(window.GridCell(1, 2).Tag(), 102);

@@ -22,11 +22,11 @@
 #include "support/FixedClock.h"
 #include "support/NoFileDialogs.h"
 #include "support/Screenshot.h"
+#include "support/SpyFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
-#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {
@@ -215,7 +215,7 @@ protected:
 
     TempFolder folder_;
     testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    Win32FileSystem fs_;
+    testing::SpyFileSystem fs_;  // counts the reads and saves of OK
     Win32Shell shell_;
     testing::ScriptedPrompt<Win32Prompt> prompt_;
     testing::FixedClock clock_{{2026, 12, 7}};
@@ -234,6 +234,7 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
     NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
     ASSERT_EQ(window.Settings().LastPanelIndex, 3);
+    fs_.reads = fs_.saves = 0;
     UseOptions([](HWND dialog) {
         const HWND count = CountField(dialog);
         EXPECT_EQ(Text(count), L"3");
@@ -245,6 +246,9 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
         EXPECT_EQ(Text(cells.back()), L"B");
         return IDOK;
     });
+    // OK saves the options and the tabs at once, from one read and the check before the replace.
+    EXPECT_EQ(fs_.saves, 1);
+    EXPECT_EQ(fs_.reads, 2);
     EXPECT_EQ(window.PageCount(), 3);
     EXPECT_EQ(window.Settings().GroupNames, (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(window.Settings().LastPanelIndex, 2);
