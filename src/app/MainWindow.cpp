@@ -33,7 +33,10 @@ WindowPosition SnappedPosition(HWND window, WindowPosition to) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND owner)
-    : services_(services), config_(config), owner_(owner) {
+    : services_(services),
+      config_(config),
+      owner_(owner),
+      pick_([this](HCURSOR cursor, const std::string& statusText) { ShowPick(cursor, statusText); }) {
     // The caption is set by the last creation steps: a copy starting meanwhile
     // must not find a half-made window.
     Create(kClassName, {},
@@ -56,8 +59,6 @@ ButtonStore& MainWindow::Buttons() {
 
 // The creation steps, in their order: each relies on the ones before.
 void MainWindow::RunCreationSteps() {
-    swapMode_ = false;
-    copyMode_ = false;
     mostUsed_ = {};
     services_.shell.SetApplicationWindow(Handle());
     services_.prompt.SetOwner(Handle());
@@ -324,10 +325,10 @@ void MainWindow::RunCommand(Command command) {
             MoveButtonToSlot(kSlotsPerGroup);
             break;
         case Command::SwapButton:
-            EnterPickMode(false);
+            BeginPick(PickMode::Kind::Swap);
             break;
         case Command::CopyButton:
-            EnterPickMode(true);
+            BeginPick(PickMode::Kind::Copy);
             break;
         case Command::ClearButton:
             ClearButton();
@@ -360,7 +361,9 @@ void MainWindow::SnapToScreenEdges() {
     }
 }
 
+// A right-click that ends a waiting pick shows no menu.
 void MainWindow::ShowStatusMenu() {
+    if (pick_.End()) return;
     unique_hmenu menu(CreatePopupMenu());
     AppendMenuItems(menu.get(), kStatusMenu);
     SetMenuDefaultItem(menu.get(), static_cast<UINT>(kStatusMenu[0]), FALSE);
@@ -391,8 +394,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (header->hwndFrom == tabControl_ && header->code == NM_RCLICK) {
                 ShowTabMenu();
                 return TRUE;  // the tab control's own handling would ask for a second menu
+            } else if (header->hwndFrom == tabControl_ && header->code == TCN_KEYDOWN) {
+                if (reinterpret_cast<const NMTCKEYDOWN*>(lParam)->wVKey == VK_ESCAPE) (void)pick_.End();
             } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();
+            } else if (header->hwndFrom == statusBar_ && header->code == NM_CLICK) {
+                (void)pick_.End();
             }
             return 0;
         }
@@ -413,10 +420,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SETCURSOR:
-            if (pickCursor_ && reinterpret_cast<HWND>(wParam) == tabControl_ && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(pickCursor_);
+            if (pick_.Waiting() && reinterpret_cast<HWND>(wParam) == tabControl_ && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(pick_.Cursor());
                 return TRUE;
             }
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE && pick_.End()) return 0;
+            break;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+            // A press on the caption or the frame is outside the grid: a waiting pick ends.
+            (void)pick_.End();
             break;
         case WM_CLOSE:
             SaveOnClose();

@@ -15,6 +15,7 @@
 #include "app/ButtonCell.h"
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
+#include "app/PickMode.h"
 #include "app/TabPage.h"
 #include "desktop/FileDropTarget.h"
 #include "desktop/GlobalHotKeys.h"
@@ -91,9 +92,8 @@ public:
     // The button menu for the cell right-clicked last; null while a swap waits
     // for its target (no menu then) or when that cell is gone.
     [[nodiscard]] unique_hmenu PrepareButtonMenu();
-    // A swap or copy waits for the click on its target.
-    [[nodiscard]] bool SwapPending() const noexcept { return swapMode_; }
-    [[nodiscard]] bool CopyPending() const noexcept { return copyMode_; }
+    // A swap or copy that waits for the click on its target.
+    [[nodiscard]] const PickMode& Pick() const noexcept { return pick_; }
 
     // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
     [[nodiscard]] IDropTarget* DropTarget() const noexcept;
@@ -180,11 +180,8 @@ private:
     [[nodiscard]] ButtonCell* CurrentGridCell() const;
     void ShowButtonMenu(POINT screenPoint);
     void OpenButtonMenuFromKeyboard();
-    void EnterPickMode(bool copy);
-    ButtonCell& EndPickMode(bool copy);
-    void SetPickCursor(HCURSOR cursor);
-    // Cells about to go end a pick mode whose source is among them.
-    void ForgetPickSourcesOn(const Page& page);
+    void BeginPick(PickMode::Kind kind);
+    void ShowPick(HCURSOR cursor, const std::string& statusText);
     [[nodiscard]] bool CompletePick(ButtonCell& image);
     void ExchangeButtons(ButtonCell& a, ButtonCell& b);
     void CopyButtonOnto(ButtonCell& source, ButtonCell& target);
@@ -255,12 +252,7 @@ private:
     // By button ID, not by cell: a rebuilt grid frees its cells.
     int currentImageId_ = 0;
     int contextButtonId_ = 0;
-    bool swapMode_ = false;
-    bool copyMode_ = false;
-    // The cells whose buttons wait for a target: set while their mode is on.
-    ButtonCell* swapSource_ = nullptr;
-    ButtonCell* copySource_ = nullptr;
-    HCURSOR pickCursor_ = nullptr;  // of the tab control while a pick waits; null: its own
+    PickMode pick_;
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
     LayoutKeyNames layoutKeyNames_;

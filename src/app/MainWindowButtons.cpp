@@ -6,6 +6,7 @@
 // and saved once, and the Tavrin Tab follows the buttons that changed places.
 #include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <optional>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/PickCursors.h"
 #include "dialogs/ButtonPropertiesDialog.h"
 #include "rules/GridGeometry.h"
 #include "win32/Clipboard.h"
@@ -49,7 +49,7 @@ ButtonCell* MainWindow::CurrentGridCell() const { return FindPanel(GroupOfButton
 
 unique_hmenu MainWindow::PrepareButtonMenu() {
     const ButtonCell* const cell = CurrentGridCell();
-    if (!cell || swapMode_) return {};
+    if (!cell || pick_.Waiting()) return {};
     unique_hmenu menu(CreatePopupMenu());
     AppendMenuItems(menu.get(), kButtonMenu);
     const auto enable = [&menu](Command command, bool enabled) {
@@ -95,65 +95,38 @@ void MainWindow::OpenButtonMenuFromKeyboard() {
 
 // Every group page, its cells and the tab control show the cursor; the
 // Tavrin Tab keeps its own, since its clicks launch as usual. A page built
-// later takes the cursor then.
-void MainWindow::SetPickCursor(HCURSOR cursor) {
-    pickCursor_ = cursor;
+// later takes the cursor then. The status bar shows the pick's text alone
+// while it waits, and its panels again after.
+void MainWindow::ShowPick(HCURSOR cursor, const std::string& statusText) {
     for (int page = 1; page < PageCount(); ++page) {
         if (pages_[page].window) pages_[page].window->SetPageCursor(cursor);
         SetGridCursor(page, cursor);
     }
-}
-
-void MainWindow::EnterPickMode(bool copy) {
-    ButtonCell* const source = CurrentGridCell();
-    if (!source) return;
-    ButtonCell*& waiting = copy ? copySource_ : swapSource_;
-    if (waiting) waiting->SetLook(ButtonCell::Look::Raised);  // chosen again for another source
-    waiting = source;
-    (copy ? copyMode_ : swapMode_) = true;
-    source->SetLook(ButtonCell::Look::PickSource);
-    SetPickCursor(copy ? CopyPickCursor() : SwapPickCursor());
-}
-
-// The source looks as usual again and the cursors are the default ones,
-// unless the other pick mode still waits: a copy chosen before a swap keeps
-// its source's look and its cursor for the click after.
-ButtonCell& MainWindow::EndPickMode(bool copy) {
-    (copy ? copyMode_ : swapMode_) = false;
-    ButtonCell& source = *std::exchange(copy ? copySource_ : swapSource_, nullptr);
-    const bool otherWaits = copy ? swapMode_ : copyMode_;
-    ButtonCell* const otherSource = copy ? swapSource_ : copySource_;
-    source.SetLook(otherWaits && otherSource == &source ? ButtonCell::Look::PickSource : ButtonCell::Look::Raised);
-    SetPickCursor(!otherWaits ? nullptr : copy ? SwapPickCursor() : CopyPickCursor());
-    return source;
-}
-
-void MainWindow::ForgetPickSourcesOn(const Page& page) {
-    for (const ButtonCell* cell : page.cells) {
-        if (swapMode_ && cell == swapSource_) (void)EndPickMode(false);
-        if (copyMode_ && cell == copySource_) (void)EndPickMode(true);
+    SendMessageW(statusBar_, SB_SIMPLE, !statusText.empty(), 0);
+    if (!statusText.empty()) {
+        SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(statusText).c_str()));
     }
 }
 
-// The click on a group page's cell ends a waiting swap (which comes first) or
-// copy; a click on the source itself ends it without a change.
+void MainWindow::BeginPick(PickMode::Kind kind) {
+    if (ButtonCell* const source = CurrentGridCell()) pick_.Begin(kind, *source);
+}
+
+// The click on a group page's cell ends a waiting swap or copy; a click on the
+// source itself ends it without a change.
 bool MainWindow::CompletePick(ButtonCell& image) {
-    if (swapMode_) {
-        ButtonCell& source = EndPickMode(false);
-        if (&source != &image) {
-            XmlDocumentFile::Transaction swap;
-            ExchangeButtons(source, image);
-            FollowExchange(source.Tag(), image.Tag());
-            swap.Commit();
-        }
+    const std::optional<PickMode::Pick> pick = pick_.End();
+    if (!pick) return false;
+    if (pick->source == &image) return true;
+    if (pick->kind == PickMode::Kind::Copy) {
+        CopyButtonOnto(*pick->source, image);
         return true;
     }
-    if (copyMode_) {
-        ButtonCell& source = EndPickMode(true);
-        if (&source != &image) CopyButtonOnto(source, image);
-        return true;
-    }
-    return false;
+    XmlDocumentFile::Transaction swap;
+    ExchangeButtons(*pick->source, image);
+    FollowExchange(pick->source->Tag(), image.Tag());
+    swap.Commit();
+    return true;
 }
 
 void MainWindow::ExchangeButtons(ButtonCell& a, ButtonCell& b) {

@@ -95,12 +95,13 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
     Page& page = pages_.at(index);
     if (page.window) return page;
     page.window = std::make_unique<TabPage>(
-        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); });
+        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
+        [this] { (void)pick_.End(); });
     PlacePageWindow(page);
     if (index == 0) {
         BuildTavrinTab(page);
     } else {
-        page.window->SetPageCursor(pickCursor_);
+        page.window->SetPageCursor(pick_.Cursor());
         BuildButtonGrid(page, index);
     }
     return page;
@@ -114,7 +115,7 @@ ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int ta
 
 // A page not built yet gets its cells when it is.
 void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
-    ForgetPickSourcesOn(page);
+    pick_.ForgetSourceAmong(page.cells);
     if (!page.window) return;
     page.cells.clear();
     page.window->ClearCells();
@@ -271,7 +272,7 @@ ButtonCell& MainWindow::ToolImage(Command command) const {
 }
 
 void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind) {
-    const bool picking = swapMode_ || copyMode_;
+    const bool picking = pick_.Waiting();
     switch (event) {
         case ButtonCell::Event::LeftDown:
             currentImageId_ = cell.Tag();
@@ -286,6 +287,8 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (!picking) cell.SetLook(ButtonCell::Look::Raised);
             break;
         case ButtonCell::Event::Click:
+            // Outside the grid a click ends a waiting pick, and does nothing else.
+            if (kind != CellKind::Grid && pick_.End()) break;
             if (kind == CellKind::Grid) LaunchFromGrid(cell);
             if (kind == CellKind::TavrinTab) LaunchFromTavrinTab(cell);
             if (kind == CellKind::Tool) {
@@ -298,6 +301,8 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (&cell == mostUsedImages_[5]) ShowRecentList();
             break;
         case ButtonCell::Event::ContextMenu:
+            // A right-click ends a waiting pick instead of showing a menu.
+            if (pick_.End()) break;
             if (kind == CellKind::Grid) {
                 const DWORD position = GetMessagePos();
                 ShowButtonMenu({GET_X_LPARAM(position), GET_Y_LPARAM(position)});

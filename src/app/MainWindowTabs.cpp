@@ -33,8 +33,10 @@ unique_hmenu MainWindow::PrepareTabMenu(int tabItem) {
     return menu;
 }
 
-// At the place of the right-click that asked for the menu.
+// At the place of the right-click that asked for the menu; a right-click that
+// ends a waiting pick shows none.
 void MainWindow::ShowTabMenu() {
+    if (pick_.End()) return;
     const DWORD position = GetMessagePos();
     const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     TCHITTESTINFO hit{};
@@ -92,7 +94,7 @@ void MainWindow::DeleteActiveTab() {
 void MainWindow::RemoveTab(int page) {
     if (page < 1 || page >= PageCount()) return;
     const bool deleted = Settings().DeleteGroup(page);
-    ForgetPickSourcesOn(pages_[page]);
+    pick_.ForgetSourceAmong(pages_[page].cells);
     pages_.erase(pages_.begin() + page);
     const auto following = [this, page](int index) { return index > page || index >= PageCount() ? index - 1 : index; };
     const int active = following(activePage_);

@@ -15,7 +15,8 @@ POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPAR
 
 // The class takes double clicks, so that the second press of a double click is
 // not a second click.
-TabPage::TabPage(HWND parent, HintListener hintListener) : hintListener_(std::move(hintListener)) {
+TabPage::TabPage(HWND parent, HintListener hintListener, std::function<void()> emptyAreaPressed)
+    : hintListener_(std::move(hintListener)), emptyAreaPressed_(std::move(emptyAreaPressed)) {
     Create(L"TavrinTabPage", {.style = CS_DBLCLKS},
            {.exStyle = WS_EX_CONTROLPARENT, .style = WS_CHILD | WS_CLIPCHILDREN, .parent = parent});
 }
@@ -133,7 +134,10 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: {
             const POINT point = PointOf(lParam);
             ButtonCell* const cell = CellAt(point);
-            if (!cell) return 0;
+            if (!cell) {
+                emptyAreaPressed_();
+                return 0;
+            }
             SetCapture(Handle());
             pressed_ = cell;
             pressedOnFrame_ = cell->OnFrame(point);
@@ -150,6 +154,8 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool down = message != WM_RBUTTONUP;
             if (ButtonCell* const cell = CellAt(PointOf(lParam))) {
                 cell->Notify(down ? ButtonCell::Event::RightDown : ButtonCell::Event::MouseUp);
+            } else if (message == WM_RBUTTONDOWN) {
+                emptyAreaPressed_();
             }
             if (down) return 0;
             break;  // the default handling turns the button's release into WM_CONTEXTMENU

@@ -23,7 +23,8 @@ class TabPage : public BaseWindow<TabPage> {
 public:
     using HintListener = std::function<void(const ButtonCell* cell)>;
 
-    TabPage(HWND parent, HintListener hintListener);
+    // emptyAreaPressed hears a press of either mouse button on the page outside its cells.
+    TabPage(HWND parent, HintListener hintListener, std::function<void()> emptyAreaPressed);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A new cell at `place` of the page; it lives as long as the page or until ClearCells.
@@ -46,6 +47,7 @@ private:
 
     std::optional<CellRect> divider_;
     HintListener hintListener_;
+    std::function<void()> emptyAreaPressed_;
     std::vector<std::unique_ptr<ButtonCell>> cells_;
     ButtonCell* hovered_ = nullptr;  // the cell under the pointer; null over empty area or outside
     ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down

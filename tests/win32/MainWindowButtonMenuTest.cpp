@@ -2,11 +2,13 @@
 // process for a program folder of the test's own, pressed and clicked as the
 // mouse does it, and with the real pointer and keyboard (xdotool).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -38,6 +40,10 @@ std::string Named(int id, const std::string& name, int total = 0) {
 }
 
 // The middle of a cell on the screen.
+HWND StatusBarOf(const MainWindow& window) {
+    return FindWindowExW(window.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+}
+
 POINT ScreenPoint(const ButtonCell& cell) {
     POINT point{cell.Rect().left + 16, cell.Rect().top + 16};
     ClientToScreen(cell.Page(), &point);
@@ -186,6 +192,26 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
 class MainWindowButtonMenuRealKeyTest : public MainWindowButtonMenuTest {};
 
+// The real Esc key and a real click on the caption end a waiting swap.
+TEST_F(MainWindowButtonMenuRealKeyTest, ARealEscOrCaptionClickEndsAWaitingSwap) {
+    MainWindow& window = Start("0,0,0,0,0,0", Named(101, "One") + Named(102, "Two"));
+    SetForegroundWindow(window.Handle());
+    const auto waitUntilOver = [&] {
+        for (int waited = 0; waited < 5000 && window.Pick().Waiting(); waited += 100) testing::PumpMessages(100);
+        return !window.Pick().Waiting();
+    };
+    Run(window.GridCell(1, 1), Command::SwapButton);
+    if (const auto reason = testing::PressKeysWithXdotool("^Tavrin$", "Escape")) GTEST_SKIP() << *reason;
+    EXPECT_TRUE(waitUntilOver()) << "Esc";
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    Run(window.GridCell(1, 1), Command::SwapButton);
+    const POINT caption{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+    if (const auto reason = testing::ClickWithXdotool(caption, 1)) GTEST_SKIP() << *reason;
+    EXPECT_TRUE(waitUntilOver()) << "caption";
+    EXPECT_EQ(DescriptionOf(101), "One");
+}
+
 TEST_F(MainWindowButtonMenuRealKeyTest, ARealShiftF10OpensTheMenuOfTheCellUnderThePointer) {
     MainWindow& window = Start("0,0,0,0,0,0", Named(107, "Seven"));
     SetForegroundWindow(window.Handle());
@@ -213,7 +239,7 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     EXPECT_FALSE(window.PrepareButtonMenu());  // no menu while a swap waits
 
     Click(window.GridCell(2, 3));
-    EXPECT_FALSE(window.SwapPending());
+    EXPECT_FALSE(window.Pick().Waiting(PickMode::Kind::Swap));
     EXPECT_EQ(DescriptionOf(203), "Two");
     EXPECT_FALSE(window.GridCell(1, 2).HasPicture());
     EXPECT_EQ(window.GridCell(1, 2).CurrentLook(), ButtonCell::Look::Raised);
@@ -225,14 +251,14 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     const std::string before = Saved();
     Run(window.GridCell(2, 3), Command::SwapButton);
     Click(window.GridCell(2, 3));
-    EXPECT_FALSE(window.SwapPending());
+    EXPECT_FALSE(window.Pick().Waiting(PickMode::Kind::Swap));
     EXPECT_EQ(Saved(), before);
 
     // The source's tab deleted meanwhile: the swap is over.
     Run(window.GridCell(2, 3), Command::SwapButton);
     window.SetActivePage(2);
     window.RunCommand(Command::DeleteTab);
-    EXPECT_FALSE(window.SwapPending());
+    EXPECT_FALSE(window.Pick().Waiting(PickMode::Kind::Swap));
     EXPECT_EQ(window.GridCell(1, 1).Cursor(), nullptr);
 }
 
@@ -243,22 +269,21 @@ TEST_F(MainWindowButtonMenuTest, ACopyReplacesAButtonOnlyOnYesAndEndsEitherWay) 
     Run(window.GridCell(1, 1), Command::CopyButton);
     const std::string before = Saved();
     Click(window.GridCell(1, 2));
-    EXPECT_FALSE(window.CopyPending());
+    EXPECT_FALSE(window.Pick().Waiting(PickMode::Kind::Copy));
     EXPECT_EQ(prompt_.questions, std::vector<std::string>{"Replace the exists icon:\r\n\r\nTwo"});
     EXPECT_EQ(Saved(), before);
 
-    // A swap chosen while a copy waits comes first; the copy keeps its look and cursor for the click after.
+    // A swap chosen while a copy waits takes its place, with its cursor.
     Run(window.GridCell(1, 1), Command::CopyButton);
-    Run(window.GridCell(1, 1), Command::SwapButton);
-    Click(window.GridCell(1, 3));
-    EXPECT_TRUE(window.CopyPending());
-    EXPECT_EQ(window.GridCell(1, 1).CurrentLook(), ButtonCell::Look::PickSource);
-    EXPECT_EQ(window.GridCell(2, 1).Cursor(), CopyPickCursor());
-    Click(window.GridCell(1, 1));
-    EXPECT_EQ(DescriptionOf(103), "One");
+    Run(window.GridCell(1, 2), Command::SwapButton);
+    EXPECT_TRUE(window.Pick().Waiting(PickMode::Kind::Swap));
+    EXPECT_EQ(window.GridCell(1, 1).CurrentLook(), ButtonCell::Look::Raised);
+    EXPECT_EQ(window.GridCell(2, 1).Cursor(), SwapPickCursor());
+    Click(window.GridCell(1, 2));  // on its own source: over without a change
+    EXPECT_EQ(Saved(), before);
 
     prompt_.answer = true;
-    Run(window.GridCell(1, 3), Command::CopyButton);
+    Run(window.GridCell(1, 1), Command::CopyButton);
     POINT tabs{5, 5};
     ClientToScreen(window.TabControl(), &tabs);
     for (const POINT point : {tabs, ScreenPoint(window.GridCell(1, 2))}) {
@@ -269,11 +294,52 @@ TEST_F(MainWindowButtonMenuTest, ACopyReplacesAButtonOnlyOnYesAndEndsEitherWay) 
     SetCursorPos(0, 0);  // xdotool waits for a move, which needs the pointer elsewhere
     testing::PumpMessages(100);
     if (const auto skipped = testing::ClickWithXdotool(ScreenPoint(window.GridCell(1, 2)), 1)) GTEST_SKIP() << *skipped;
-    for (int waited = 0; waited < 5000 && window.CopyPending(); waited += 100) testing::PumpMessages(100);
+    for (int waited = 0; waited < 5000 && window.Pick().Waiting(PickMode::Kind::Copy); waited += 100)
+        testing::PumpMessages(100);
     const ButtonRecord copy = window.Buttons().Load(102).value();
     EXPECT_EQ(copy.Description, "One");
     EXPECT_EQ(copy.TotolRunTimes, 4);
     EXPECT_EQ(window.GridCell(1, 2).Hint(), "One");
+}
+
+// While a pick waits the status bar says which button waits; Esc (on the window or
+// the tab strip), a right-click, or a press outside the grid ends it unchanged.
+TEST_F(MainWindowButtonMenuTest, AWaitingPickIsShownAndEndsWithEscARightClickOrAPressOutsideTheGrid) {
+    MainWindow& window = Start("101,0,0,0,0,0", Named(101, "One") + Named(102, "Two"));
+    const std::string before = Saved();
+    RECT page{};
+    GetClientRect(window.GridCell(1, 1).Page(), &page);
+    const POINT emptyArea{page.right - 1, page.bottom - 1};
+    for (int slot = 1; slot <= 20; ++slot) ASSERT_FALSE(window.GridCell(1, slot).Contains(emptyArea));
+    POINT cellOnScreen = ScreenPoint(window.GridCell(1, 2));
+    const std::pair<const char*, std::function<void()>> endings[] = {
+        {"Esc", [&] { SendMessageW(window.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"Esc on the tabs", [&] { SendMessageW(window.TabControl(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"right-click",
+         [&] {
+             Run(window.GridCell(1, 2), Command::None);
+             SendMessageW(window.GridCell(1, 2).Page(), WM_CONTEXTMENU, 0, MAKELPARAM(cellOnScreen.x, cellOnScreen.y));
+         }},
+        {"empty page area",
+         [&] {
+             SendMessageW(window.GridCell(1, 1).Page(), WM_LBUTTONDOWN, MK_LBUTTON,
+                          MAKELPARAM(emptyArea.x, emptyArea.y));
+         }},
+        {"Tavrin Tab", [&] { Click(window.RecentImage(1)); }},
+    };
+    for (const auto& [how, end] : endings) {
+        Run(window.GridCell(1, 1), Command::CopyButton);
+        EXPECT_EQ(window.StatusText(0), L"Copy \"One\": click the button to copy it onto; Esc cancels.");
+        end();
+        EXPECT_FALSE(window.Pick().Waiting()) << how;
+        EXPECT_EQ(window.GridCell(1, 1).CurrentLook(), ButtonCell::Look::Raised) << how;
+        EXPECT_EQ(window.GridCell(2, 1).Cursor(), nullptr) << how;
+        EXPECT_FALSE(SendMessageW(StatusBarOf(window), SB_ISSIMPLE, 0, 0)) << how;
+    }
+    Run(window.GridCell(1, 5), Command::SwapButton);
+    EXPECT_EQ(window.StatusText(0), L"Swap the empty slot 5: click the button to swap it with; Esc cancels.");
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(window.Settings().RecentList.at(0), "101");  // the click on the Tavrin Tab started nothing
 }
 
 TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndTheTavrinTab) {

@@ -38,9 +38,11 @@ protected:
 
     unique_hwnd parent_{
         CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr)};
-    TabPage page_{parent_.get(), [this](const ButtonCell* cell) { hints_.push_back(cell); }};
+    TabPage page_{parent_.get(), [this](const ButtonCell* cell) { hints_.push_back(cell); },
+                  [this] { ++emptyAreaPresses_; }};
     std::vector<std::pair<ButtonCell*, Event>> events_;
     std::vector<const ButtonCell*> hints_;
+    int emptyAreaPresses_ = 0;
     ButtonCell* first_ = nullptr;
     ButtonCell* second_ = nullptr;
 };
@@ -66,10 +68,11 @@ TEST_F(TabPageTest, LeftButtonClicksTheCellItWentDownOn) {
     EXPECT_EQ(Events(), (Seen{{first_, Event::FrameClick}}));
     Send(WM_LBUTTONDOWN, 0, 10, MK_LBUTTON);
     Send(WM_LBUTTONUP, 10, 10);                // from the frame onto the picture: nothing
-    Send(WM_LBUTTONDOWN, 36, 10, MK_LBUTTON);  // between the cells: nothing, no capture
+    Send(WM_LBUTTONDOWN, 36, 10, MK_LBUTTON);  // between the cells: only the page hears it, no capture
     EXPECT_EQ(GetCapture(), nullptr);
     Send(WM_LBUTTONUP, 36, 10);
     EXPECT_EQ(Events(), Seen{});
+    EXPECT_EQ(emptyAreaPresses_, 1);
 }
 
 TEST_F(TabPageTest, ADoubleClickIsOneClickAndALostCaptureNone) {
@@ -122,8 +125,9 @@ TEST_F(TabPageTest, RightButtonReachesTheCellAndOpensItsContextMenu) {
 
     Send(WM_RBUTTONDOWN, 40, 10, MK_RBUTTON);  // the frame belongs to the cell: its menu acts on it
     Send(WM_RBUTTONUP, 40, 10);
-    Send(WM_RBUTTONDOWN, 36, 10, MK_RBUTTON);  // the page itself: nothing
+    Send(WM_RBUTTONDOWN, 36, 10, MK_RBUTTON);  // the page itself: no cell event
     Send(WM_RBUTTONUP, 36, 10);
+    EXPECT_EQ(emptyAreaPresses_, 1);
     EXPECT_EQ(Events(), (Seen{{second_, Event::RightDown}, {second_, Event::MouseUp}, {second_, Event::ContextMenu}}));
 }
 
