@@ -43,7 +43,7 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
            {.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, .parent = owner_});
     dpi_ = DpiOf(Handle());
     SetWindowIcons();
-    CreateTrayComponents();
+    tray_.emplace(Handle(), layoutKeyNames_);
     RunCreationSteps();
 }
 
@@ -82,8 +82,7 @@ void MainWindow::RunCreationSteps() {
         RankMostUsedPanel();
         Settings().LoadRecent();
         FillRecentPanel();
-        RegisterMainHotKey();
-        hiddenToTray_ = false;
+        tray_->RegisterMainHotKey(Settings().GlobalHotKeyText);
 
         ApplyTabStyle();
         ApplyAlwaysOnTop();
@@ -133,7 +132,7 @@ void MainWindow::Show() {
     ole_.emplace(ComInitScope::Kind::Ole);
     UpdateStatusBar();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ShowTrayIcon();
+    tray_->ShowIcon();
     RegisterDropTarget();
 }
 
@@ -234,7 +233,7 @@ void MainWindow::ShowOptions() {
                                   [this] { RestoreSettings(); }};
     if (!ShowOptionsDialog(Handle(), options)) return;
     ApplyTabStyle();
-    ReregisterMainHotKey();
+    tray_->ReregisterMainHotKey(Settings().GlobalHotKeyText);
     ApplyAlwaysOnTop();
     SyncSystemMenu();
     ShowTavrinTab(Settings().ShowAppPanel);
@@ -292,7 +291,7 @@ void MainWindow::RunCommand(Command command) {
             RestoreSettings();
             break;
         case Command::ToggleWindow:
-            ToggleWindow();  // also when the window is shown: then "Show" hides it
+            tray_->ToggleWindow();  // also when the window is shown: then "Show" hides it
             break;
         case Command::Close:
             SendMessageW(Handle(), WM_CLOSE, 0, 0);  // as the system menu's Close
@@ -454,7 +453,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             if (message == kRunningCopyMessage) {
-                ShowRunningBalloon();
+                tray_->ShowRunningBalloon();
                 return 0;
             }
             if (message == kDroppedMessage) {

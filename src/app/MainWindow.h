@@ -17,10 +17,9 @@
 #include "app/MainWindowServices.h"
 #include "app/PickMode.h"
 #include "app/TabPage.h"
+#include "app/TraySide.h"
 #include "desktop/FileDropTarget.h"
-#include "desktop/GlobalHotKeys.h"
 #include "desktop/LayoutKeyNames.h"
-#include "desktop/TrayIcon.h"
 #include "rules/MostUsed.h"
 #include "storage/AppConfig.h"
 #include "storage/AppSettings.h"
@@ -79,14 +78,9 @@ public:
     // Redraws one cell from the record of the ID in its tag.
     void RefreshPanel(ButtonCell& panel);
 
-    // The notification area and the global hot key (MainWindowTray.cpp).
-    [[nodiscard]] bool IsHiddenToTray() const noexcept { return hiddenToTray_; }
-    [[nodiscard]] std::uint16_t HotKeyIndex() const noexcept { return mainHotKeyIndex_; }
-    [[nodiscard]] const TrayIcon& Tray() const { return *trayIcon_; }
-    [[nodiscard]] const GlobalHotKeys& HotKeys() const noexcept { return hotKeys_; }
-    void ToggleWindow();
-    // After the options dialog, once GlobalHotKeyText holds the new text.
-    void ReregisterMainHotKey();
+    // The notification area and the global hot key.
+    [[nodiscard]] TraySide& Tray() noexcept { return *tray_; }
+    [[nodiscard]] const TraySide& Tray() const noexcept { return *tray_; }
 
     // Button actions (MainWindowButtons.cpp).
     // The button menu for the cell right-clicked last; null while a swap waits
@@ -164,16 +158,6 @@ private:
     void SetStatusText(int panel, const std::string& text);
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
     [[nodiscard]] ButtonCell* MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind);
-
-    // Tray icon, its menu and the global hot key (MainWindowTray.cpp).
-    void CreateTrayComponents();
-    void ShowTrayIcon();
-    void RegisterMainHotKey();
-    [[nodiscard]] HotKeyValue ParsedGlobalHotKey() const;
-    void HotKeyPressed(std::uint16_t index);
-    void BalloonHintClick();
-    void HideToTray();
-    void ShowRunningBalloon();
 
     // Button actions (MainWindowButtons.cpp).
     [[nodiscard]] ButtonCell* FindPanel(int page, int id) const;
@@ -254,13 +238,9 @@ private:
     int contextButtonId_ = 0;
     PickMode pick_;
 
-    // The key names of the keyboard layouts, fixed for the program's life, for the hot key text.
+    // The key names of the keyboard layouts, fixed for the program's life, for the hot key texts.
     LayoutKeyNames layoutKeyNames_;
-    GlobalHotKeys hotKeys_;
-    unique_hmenu trayMenu_;             // outlives the tray icon that shows it
-    std::optional<TrayIcon> trayIcon_;  // made with the window, which it needs
-    bool hiddenToTray_ = false;
-    std::uint16_t mainHotKeyIndex_ = 0;  // 0: no global hot key
+    std::optional<TraySide> tray_;  // made with the window, which it needs
 
     // Initialised by Show(); ends after the drop target is revoked.
     std::optional<ComInitScope> ole_;

@@ -77,7 +77,8 @@ protected:
 
     // A mouse message about the window's icon, as the shell sends it.
     void Shell(UINT message) const {
-        SendMessageW(MessageWindow::Window(), TrayIcon::kCallbackMessage, window_->Tray().NotifyData().uID, message);
+        SendMessageW(MessageWindow::Window(), TrayIcon::kCallbackMessage, window_->Tray().Icon().NotifyData().uID,
+                     message);
     }
     void TrayClick() const {
         Shell(WM_LBUTTONDOWN);
@@ -101,14 +102,14 @@ protected:
 
 TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
     const MainWindow& window = Start();
-    const TrayIcon& tray = window.Tray();
+    const TrayIcon& tray = window.Tray().Icon();
     EXPECT_TRUE(tray.IconVisible());
     EXPECT_TRUE(ShellHasIcon(tray));
     EXPECT_STREQ(tray.NotifyData().szTip, L"Tavrin");
     EXPECT_NE(tray.NotifyData().hIcon, nullptr);  // the application icon
-    EXPECT_FALSE(window.IsHiddenToTray());
-    EXPECT_EQ(window.HotKeyIndex(), 0);  // no text, no hot key
-    EXPECT_TRUE(window.HotKeys().RegisteredKeys().empty());
+    EXPECT_FALSE(window.Tray().Hidden());
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);  // no text, no hot key
+    EXPECT_TRUE(window.Tray().HotKeys().RegisteredKeys().empty());
 
     std::vector<std::wstring> captions;
     for (int position = 0; position < GetMenuItemCount(tray.PopupMenu); ++position) {
@@ -128,97 +129,97 @@ TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {
 
 TEST_F(MainWindowTrayTest, OnlyThePressOfTheWindowsOwnHotKeyTogglesIt) {
     MainWindow& window = Start(kFirstKeyText);
-    const std::uint16_t index = window.HotKeyIndex();
+    const std::uint16_t index = window.Tray().HotKeyIndex();
     ASSERT_NE(index, 0);
-    ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
-    EXPECT_EQ(window.HotKeys().RegisteredKeys()[0].hotKey, kFirstKey);
+    ASSERT_EQ(window.Tray().HotKeys().RegisteredKeys().size(), 1u);
+    EXPECT_EQ(window.Tray().HotKeys().RegisteredKeys()[0].hotKey, kFirstKey);
 
     PressHotKey(index, kFirstKey);
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(window.IsHiddenToTray());
-    EXPECT_TRUE(window.Tray().IconVisible());
+    EXPECT_TRUE(window.Tray().Hidden());
+    EXPECT_TRUE(window.Tray().Icon().IconVisible());
     PressHotKey(index, kFirstKey);
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 
     // The same combination reported under another registration's identifier does nothing.
     PressHotKey(static_cast<std::uint16_t>(index + 1), kFirstKey);
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 }
 
 TEST_F(MainWindowTrayTest, ACombinationAnotherProgramHoldsLeavesTheWindowWithoutHotKey) {
     GlobalHotKeys otherProgram;
     ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
     MainWindow& window = Start(kFirstKeyText);
-    EXPECT_EQ(window.HotKeyIndex(), 0);
-    EXPECT_TRUE(window.HotKeys().RegisteredKeys().empty());
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);
+    EXPECT_TRUE(window.Tray().HotKeys().RegisteredKeys().empty());
 
     // And the other way round: the window holds it, the other program is refused.
     otherProgram.ReleaseAllGlobalKeys();
-    window.ReregisterMainHotKey();
-    EXPECT_NE(window.HotKeyIndex(), 0);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_NE(window.Tray().HotKeyIndex(), 0);
     EXPECT_EQ(otherProgram.RegisterGlobalKey(kFirstKey), 0);
 }
 
 TEST_F(MainWindowTrayTest, ReregisteringReplacesEmptiesAndRestoresTheHotKey) {
     MainWindow& window = Start(kFirstKeyText);
-    const std::uint16_t first = window.HotKeyIndex();
+    const std::uint16_t first = window.Tray().HotKeyIndex();
     ASSERT_NE(first, 0);
     GlobalHotKeys otherProgram;
 
     // Another combination replaces the first, which is free again.
     window.Settings().GlobalHotKeyText = kSecondKeyText;
-    window.ReregisterMainHotKey();
-    const std::uint16_t second = window.HotKeyIndex();
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    const std::uint16_t second = window.Tray().HotKeyIndex();
     ASSERT_NE(second, 0);
-    ASSERT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);
-    EXPECT_EQ(window.HotKeys().RegisteredKeys()[0].hotKey, kSecondKey);
+    ASSERT_EQ(window.Tray().HotKeys().RegisteredKeys().size(), 1u);
+    EXPECT_EQ(window.Tray().HotKeys().RegisteredKeys()[0].hotKey, kSecondKey);
     const std::uint16_t borrowed = otherProgram.RegisterGlobalKey(kFirstKey);
     EXPECT_NE(borrowed, 0);
     otherProgram.ReleaseGlobalKey(borrowed);
     PressHotKey(second, kSecondKey);
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
     PressHotKey(second, kSecondKey);
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 
     // Emptied: no hot key, but the old combination stays taken and its press does nothing.
     window.Settings().GlobalHotKeyText = "";
-    window.ReregisterMainHotKey();
-    EXPECT_EQ(window.HotKeyIndex(), 0);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);
     EXPECT_EQ(otherProgram.RegisterGlobalKey(kSecondKey), 0);
     PressHotKey(second, kSecondKey);
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 
     // Chosen again, the combination still held is the hot key again instead of being refused.
     window.Settings().GlobalHotKeyText = kSecondKeyText;
-    window.ReregisterMainHotKey();
-    EXPECT_EQ(window.HotKeyIndex(), second);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), second);
     PressHotKey(second, kSecondKey);
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
 
     // A text that names no hot key (an unknown modifier) is no hot key either.
     window.Settings().GlobalHotKeyText = "Ctrl+Foo+A";
-    window.ReregisterMainHotKey();
-    EXPECT_EQ(window.HotKeyIndex(), 0);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);
 
     // Emptied, then another combination, then the kept one again: the kept one is found on the replace path too.
     window.Settings().GlobalHotKeyText = kFirstKeyText;
-    window.ReregisterMainHotKey();
-    ASSERT_NE(window.HotKeyIndex(), 0);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    ASSERT_NE(window.Tray().HotKeyIndex(), 0);
     window.Settings().GlobalHotKeyText = kSecondKeyText;
-    window.ReregisterMainHotKey();
-    EXPECT_EQ(window.HotKeyIndex(), second);
-    EXPECT_EQ(window.HotKeys().RegisteredKeys().size(), 1u);  // the first one is released
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), second);
+    EXPECT_EQ(window.Tray().HotKeys().RegisteredKeys().size(), 1u);  // the first one is released
     window.Settings().GlobalHotKeyText = "";
-    window.ReregisterMainHotKey();
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
 
     // A new combination that another program holds is refused.
     ASSERT_NE(otherProgram.RegisterGlobalKey(kFirstKey), 0);
     window.Settings().GlobalHotKeyText = kFirstKeyText;
-    window.ReregisterMainHotKey();
-    EXPECT_EQ(window.HotKeyIndex(), 0);
+    window.Tray().ReregisterMainHotKey(window.Settings().GlobalHotKeyText);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);
 }
 
 TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice) {
@@ -227,10 +228,10 @@ TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice)
     EXPECT_TRUE(Visible());  // nothing until the button is released
     Shell(WM_LBUTTONUP);
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
     TrayClick();
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
     EXPECT_EQ(GetForegroundWindow(), window.Handle());
 
     // The first click hides, then the default entry "Show" shows again.
@@ -238,13 +239,13 @@ TEST_F(MainWindowTrayTest, TrayClicksToggleTheWindowAndADoubleClickTogglesTwice)
     EXPECT_FALSE(Visible());
     PumpMessages(50);
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 
     // "Show" chosen from the menu while the window is shown hides it.
     PostMessageW(window.Handle(), WM_COMMAND, static_cast<UINT>(Command::ToggleWindow), 0);
     PumpMessages(50);
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
 }
 
 TEST_F(MainWindowTrayTest, MinimizingHidesTheWindowInTheNotificationArea) {
@@ -252,11 +253,11 @@ TEST_F(MainWindowTrayTest, MinimizingHidesTheWindowInTheNotificationArea) {
     SendMessageW(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(Visible());
     EXPECT_FALSE(IsIconic(window.Handle()));
-    EXPECT_TRUE(window.IsHiddenToTray());
-    EXPECT_TRUE(ShellHasIcon(window.Tray()));
+    EXPECT_TRUE(window.Tray().Hidden());
+    EXPECT_TRUE(ShellHasIcon(window.Tray().Icon()));
     TrayClick();
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 }
 
 TEST_F(MainWindowTrayTest, CloseFromTheTrayMenuWhileHiddenSavesTheLastPosition) {
@@ -280,22 +281,22 @@ TEST_F(MainWindowTrayTest, ASecondStartIsAnsweredWithABalloonThatLeavesTheWindow
     ASSERT_FALSE(Visible());
 
     SendMessageW(window.Handle(), kRunningCopyMessage, 0, 0);
-    const NOTIFYICONDATAW& data = window.Tray().NotifyData();
+    const NOTIFYICONDATAW& data = window.Tray().Icon().NotifyData();
     EXPECT_EQ(Narrow(data.szInfoTitle), "Tavrin");
     EXPECT_EQ(Narrow(data.szInfo), "Tavrin is running.");
     EXPECT_EQ(data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
     EXPECT_EQ(data.uTimeout, 10000u);
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
 
     // Clicking the balloon shows the window but leaves the flag: the next tray click
     // only catches up with it, and the window stays.
     Shell(NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(Visible());
-    EXPECT_TRUE(window.IsHiddenToTray());
+    EXPECT_TRUE(window.Tray().Hidden());
     TrayClick();
     EXPECT_TRUE(Visible());
-    EXPECT_FALSE(window.IsHiddenToTray());
+    EXPECT_FALSE(window.Tray().Hidden());
 
     // Shown but not the active window: the balloon does not activate it.
     const unique_hwnd other(CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
@@ -312,13 +313,13 @@ class MainWindowTrayRealKeyTest : public MainWindowTrayTest {};
 
 TEST_F(MainWindowTrayRealKeyTest, ARealPressOfTheHotKeyTogglesTheWindow) {
     MainWindow& window = Start(kFirstKeyText);
-    ASSERT_NE(window.HotKeyIndex(), 0);
+    ASSERT_NE(window.Tray().HotKeyIndex(), 0);
     SetForegroundWindow(window.Handle());
 
     if (const auto reason = testing::PressKeysWithXdotool("^Tavrin$", "ctrl+shift+alt+F7")) GTEST_SKIP() << *reason;
     const DWORD deadline = GetTickCount() + 5000;
-    while (!window.IsHiddenToTray() && GetTickCount() < deadline) PumpMessages(50);
-    if (!window.IsHiddenToTray()) GTEST_SKIP() << "the key press of xdotool did not arrive within 5 seconds";
+    while (!window.Tray().Hidden() && GetTickCount() < deadline) PumpMessages(50);
+    if (!window.Tray().Hidden()) GTEST_SKIP() << "the key press of xdotool did not arrive within 5 seconds";
     EXPECT_FALSE(Visible());
 }
 

@@ -300,7 +300,7 @@ TEST_F(OptionsDialogTest, OptionsChosenWhileTheDialogIsOpenOpenNoSecondDialog) {
 
 TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
     MainWindow& window = Start({"A"}, "", "Ctrl+Shift+Alt+F7");
-    ASSERT_NE(window.HotKeyIndex(), 0);
+    ASSERT_NE(window.Tray().HotKeyIndex(), 0);
     UseOptions([](HWND dialog) {
         const HWND field = Find(dialog, HOTKEY_CLASSW);
         EXPECT_EQ(SendMessageW(field, HKM_GETHOTKEY, 0, 0),
@@ -321,8 +321,8 @@ TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
         return IDOK;
     });
     EXPECT_EQ(window.Settings().GlobalHotKeyText, "Alt+F8");
-    ASSERT_NE(window.HotKeyIndex(), 0);
-    EXPECT_EQ(window.HotKeys().RegisteredKeys().back().hotKey, kHotKeyAlt | VK_F8);
+    ASSERT_NE(window.Tray().HotKeyIndex(), 0);
+    EXPECT_EQ(window.Tray().HotKeys().RegisteredKeys().back().hotKey, kHotKeyAlt | VK_F8);
 
     UseOptions([](HWND dialog) {
         SendMessageW(Find(dialog, HOTKEY_CLASSW), HKM_SETHOTKEY, 0, 0);
@@ -330,7 +330,7 @@ TEST_F(OptionsDialogTest, AKeyAloneGetsAltAndAClearedHotKeyIsStoredEmpty) {
     });
     EXPECT_EQ(window.Settings().GlobalHotKeyText, "");
     EXPECT_NE(ReadBytes(SettingsPath()).find("<Item Name=\"GlobalHotKey\" Value=\"\"/>"), std::string::npos);
-    EXPECT_EQ(window.HotKeyIndex(), 0);
+    EXPECT_EQ(window.Tray().HotKeyIndex(), 0);
 }
 
 TEST_F(OptionsDialogTest, CancelKeepsTheSettingsButTheShortcutsStayAndDesktopTwiceReplacesItsOwn) {
