@@ -36,6 +36,7 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
     : services_(services),
       config_(config),
       owner_(owner),
+      tavrinTab_([this](ButtonCell& cell) { DrawButtonImage(cell); }),
       pick_([this](HCURSOR cursor, const std::string& statusText) { ShowPick(cursor, statusText); }) {
     // The caption is set by the last creation steps: a copy starting meanwhile
     // must not find a half-made window.
@@ -59,7 +60,7 @@ ButtonStore& MainWindow::Buttons() {
 
 // The creation steps, in their order: each relies on the ones before.
 void MainWindow::RunCreationSteps() {
-    mostUsed_ = {};
+    tavrinTab_.MostUsed() = {};
     services_.shell.SetApplicationWindow(Handle());
     services_.prompt.SetOwner(Handle());
 
@@ -75,13 +76,13 @@ void MainWindow::RunCreationSteps() {
         Settings().LoadSettings();
         BuildGroupTabs();
         // The panel ranks the buttons of all groups, shown or not.
-        mostUsed_.RankCandidates.clear();
+        tavrinTab_.MostUsed().RankCandidates.clear();
         for (const ButtonTotal& stored : Buttons().StoredTotals(PageCount() - 1)) {
-            mostUsed_.RankCandidates.push_back({stored.id, stored.total});
+            tavrinTab_.MostUsed().RankCandidates.push_back({stored.id, stored.total});
         }
-        RankMostUsedPanel();
+        tavrinTab_.RankMostUsed();
         Settings().LoadRecent();
-        FillRecentPanel();
+        tavrinTab_.ShowRecent(Settings().RecentList);
         tray_->RegisterMainHotKey(Settings().GlobalHotKeyText);
 
         ApplyTabStyle();
@@ -159,7 +160,7 @@ void MainWindow::SaveOnClose() {
     } catch (const FileError& error) {
         throw FileError::ChangeNotKept("The window's position was not saved.", error);
     }
-    mostUsed_.RankCandidates.clear();
+    tavrinTab_.MostUsed().RankCandidates.clear();
 }
 
 void MainWindow::BuildSystemMenu() {

@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "app/ButtonCell.h"
+#include "app/DropHover.h"
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
 #include "app/PickMode.h"
+#include "app/TavrinTabPanel.h"
 #include "app/TabPage.h"
 #include "app/TraySide.h"
 #include "desktop/FileDropTarget.h"
@@ -57,10 +59,7 @@ public:
     // Reaching a page's window or cells builds the page first (see BuiltPage).
     [[nodiscard]] HWND PageWindow(int page) { return BuiltPage(page).window->Handle(); }
     [[nodiscard]] ButtonCell& GridCell(int page, int slot) { return *BuiltPage(page).cells.at(slot - 1); }
-    [[nodiscard]] ButtonCell& RecentImage(int k) const { return *recentImages_.at(k - 1); }
-    [[nodiscard]] ButtonCell& MostUsedImage(int k) const { return *mostUsedImages_.at(k - 1); }
-    [[nodiscard]] ButtonCell& ToolImage(Command command) const;
-    [[nodiscard]] const MostUsedState& MostUsed() const noexcept { return mostUsed_; }
+    [[nodiscard]] const TavrinTabPanel& TavrinTab() const noexcept { return tavrinTab_; }
     [[nodiscard]] std::wstring StatusText(int panel) const;
     // The button ID of the cell pressed last with either button, and of the last right-click.
     [[nodiscard]] int CurrentImageId() const noexcept { return currentImageId_; }
@@ -170,7 +169,6 @@ private:
     void ExchangeButtons(ButtonCell& a, ButtonCell& b);
     void CopyButtonOnto(ButtonCell& source, ButtonCell& target);
     void FollowExchange(int a, int b);
-    void RedrawTavrinTabImagesOf(int id);
     void ClearButton();
     void MoveButtonBeside(int offset);
     void MoveButtonToSlot(int slot);
@@ -179,15 +177,10 @@ private:
     void EditButtonProperties();
 
     // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
-    void BuildTavrinTab(Page& page);
-    void PlaceTavrinTabCells();
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
     void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown);
     void ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown);
-    void FillRecentPanel();
-    void RankMostUsedPanel();
-    void RedrawMostUsed(const ChangedPositions& positions);
     void ShowRecentList();
     [[nodiscard]] bool BackupSettings();
     void RestoreSettings();
@@ -203,7 +196,6 @@ private:
     void RegisterDropTarget();
     [[nodiscard]] ButtonCell* DropCellAt(POINT screenPoint) const;
     [[nodiscard]] bool DragOverCell(POINT screenPoint);
-    void EndDragHover();
     void FilesDropped(POINT screenPoint, const std::vector<std::string>& names);
     void AddDroppedButton();
 
@@ -224,13 +216,8 @@ private:
     HWND statusBar_ = nullptr;
     std::vector<Page> pages_;  // page 0 is the Tavrin Tab
     int activePage_ = -1;
-    // Cells of the Tavrin Tab, owned by its page.
-    std::array<ButtonCell*, 6> recentImages_{};
-    std::array<ButtonCell*, 6> mostUsedImages_{};
-    std::array<ButtonCell*, 4> toolImages_{};
-    std::array<Command, 4> toolCommands_{};
+    TavrinTabPanel tavrinTab_;
 
-    MostUsedState mostUsed_;
     // A launch pumps messages while the shell works: a click arriving meanwhile is refused.
     bool launching_ = false;
     // By button ID, not by cell: a rebuilt grid frees its cells.
@@ -246,8 +233,7 @@ private:
     std::optional<ComInitScope> ole_;
     // Dropping files (MainWindowDrop.cpp).
     std::optional<FileDropTarget> dropTarget_;  // revoked when the window is destroyed
-    ButtonCell* dropHover_ = nullptr;           // the cell a drag is over, shown as a drop target
-    ButtonCell::Look lookBeforeDrag_ = ButtonCell::Look::Raised;
+    DropHover dropHover_;
     std::optional<PendingDrop> pendingDrop_;
 };
 

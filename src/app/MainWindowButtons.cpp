@@ -148,24 +148,14 @@ void MainWindow::CopyButtonOnto(ButtonCell& source, ButtonCell& target) {
     Buttons().CopyButton(source.Tag(), target.Tag());
     copy.Commit();
     RefreshPanel(target);
-    RedrawTavrinTabImagesOf(target.Tag());
-}
-
-// The recent and most-used images that show a button whose record changed in
-// place (edited, or replaced by a copy) show it anew; their IDs stay.
-void MainWindow::RedrawTavrinTabImagesOf(int id) {
-    for (const auto* images : {&recentImages_, &mostUsedImages_}) {
-        for (ButtonCell* image : *images) {
-            if (image->Tag() == id) DrawButtonImage(*image);
-        }
-    }
+    tavrinTab_.RedrawImagesOf(target.Tag());
 }
 
 // The recent list and the most-used panel name buttons by ID: two buttons that
 // traded places take each other's entries.
 void MainWindow::FollowExchange(int a, int b) {
-    if (Settings().SwapRecent(a, b)) FillRecentPanel();
-    RedrawMostUsed(SwapInMostUsed(mostUsed_, a, b));
+    if (Settings().SwapRecent(a, b)) tavrinTab_.ShowRecent(Settings().RecentList);
+    tavrinTab_.RedrawMostUsed(SwapInMostUsed(tavrinTab_.MostUsed(), a, b));
 }
 
 // An empty slot is asked about too; only its picture goes then.
@@ -179,8 +169,8 @@ void MainWindow::ClearButton() {
     clear.Commit();
     cell->SetPictureLoader({});
     cell->SetHint("");
-    if (wasRecent) FillRecentPanel();
-    RedrawMostUsed(RemoveFromMostUsed(mostUsed_, id));
+    if (wasRecent) tavrinTab_.ShowRecent(Settings().RecentList);
+    tavrinTab_.RedrawMostUsed(RemoveFromMostUsed(tavrinTab_.MostUsed(), id));
 }
 
 // Move left (offset -1) and Move after (offset 1): the two rows are one sequence,
@@ -223,14 +213,14 @@ void MainWindow::MoveButtonToSlot(int slot) {
     for (int k = std::min(from, slot); k <= std::max(from, slot); ++k) {
         if (ButtonCell* const moved = FindPanel(page, ButtonIDOf(page, k))) RefreshPanel(*moved);
     }
-    if (recentMoved) FillRecentPanel();
+    if (recentMoved) tavrinTab_.ShowRecent(Settings().RecentList);
     ChangedPositions changed;
     for (int position = 1; position <= kMostUsedPositions; ++position) {
-        const int shown = mostUsed_.MostUsedIDs[position - 1];
+        const int shown = tavrinTab_.MostUsed().MostUsedIDs[position - 1];
         const int after = shown == kNoButton ? kNoButton : IDAfterButtonMoved(shown, id, slot);
-        if (after != shown && SetMostUsedSlot(mostUsed_, after, position)) changed.push_back(position);
+        if (after != shown && SetMostUsedSlot(tavrinTab_.MostUsed(), after, position)) changed.push_back(position);
     }
-    RedrawMostUsed(changed);
+    tavrinTab_.RedrawMostUsed(changed);
 }
 
 // The dialog edits the record right-clicked last (empty on an empty slot). On OK the editable fields are
@@ -246,7 +236,7 @@ void MainWindow::EditButtonProperties() {
     Buttons().WriteProperties(id, record);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
     cell->SetHint(record.Description + " " + record.HotKey);
-    RedrawTavrinTabImagesOf(id);
+    tavrinTab_.RedrawImagesOf(id);
 }
 
 void MainWindow::CopyButtonPath() {

@@ -9,7 +9,7 @@ void MainWindow::RegisterDropTarget() {
     dropTarget_.emplace(Handle(),
                         FileDropHandlers{
                             [this](POINT point) { return DragOverCell(point); },
-                            [this] { EndDragHover(); },
+                            [this] { dropHover_.End(); },
                             [this](POINT point, const std::vector<std::string>& names) { FilesDropped(point, names); },
                         });
 }
@@ -35,20 +35,8 @@ ButtonCell* MainWindow::DropCellAt(POINT screenPoint) const {
 
 bool MainWindow::DragOverCell(POINT screenPoint) {
     ButtonCell* const cell = DropCellAt(screenPoint);
-    if (cell != dropHover_) {
-        EndDragHover();
-        if (cell) {
-            lookBeforeDrag_ = cell->CurrentLook();
-            cell->SetLook(ButtonCell::Look::DropTarget);
-            dropHover_ = cell;
-        }
-    }
+    dropHover_.Over(cell);
     return cell != nullptr;
-}
-
-void MainWindow::EndDragHover() {
-    if (dropHover_) dropHover_->SetLook(lookBeforeDrag_);
-    dropHover_ = nullptr;
 }
 
 void MainWindow::FilesDropped(POINT screenPoint, const std::vector<std::string>& names) {

@@ -76,7 +76,7 @@ void MainWindow::PlaceCells() {
             page.cells[i]->SetPlace(CellOfSlot(static_cast<int>(i) + 1, dpi_), icon);
         }
     }
-    PlaceTavrinTabCells();
+    tavrinTab_.Place(*pages_.at(0).window, dpi_);
 }
 
 MainWindow::Page& MainWindow::AddPage(const std::wstring& caption) {
@@ -99,7 +99,11 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
         [this] { (void)pick_.End(); });
     PlacePageWindow(page);
     if (index == 0) {
-        BuildTavrinTab(page);
+        tavrinTab_.Build(
+            [&](const CellRect& place, bool tool) {
+                return MakeCell(page, place, 0, tool ? CellKind::Tool : CellKind::TavrinTab);
+            },
+            dpi_);
     } else {
         page.window->SetPageCursor(pick_.Cursor());
         BuildButtonGrid(page, index);
@@ -264,13 +268,6 @@ std::wstring MainWindow::StatusText(int panel) const {
     return text;
 }
 
-ButtonCell& MainWindow::ToolImage(Command command) const {
-    for (size_t i = 0; i < toolCommands_.size(); ++i) {
-        if (toolCommands_[i] == command) return *toolImages_[i];
-    }
-    throw std::invalid_argument("no tool image runs this command");
-}
-
 void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind) {
     const bool picking = pick_.Waiting();
     switch (event) {
@@ -291,14 +288,10 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (kind != CellKind::Grid && pick_.End()) break;
             if (kind == CellKind::Grid) LaunchFromGrid(cell);
             if (kind == CellKind::TavrinTab) LaunchFromTavrinTab(cell);
-            if (kind == CellKind::Tool) {
-                for (size_t i = 0; i < toolImages_.size(); ++i) {
-                    if (toolImages_[i] == &cell) RunCommand(toolCommands_[i]);
-                }
-            }
+            if (const std::optional<Command> tool = tavrinTab_.ToolCommandOf(cell)) RunCommand(*tool);
             break;
         case ButtonCell::Event::FrameClick:
-            if (&cell == mostUsedImages_[5]) ShowRecentList();
+            if (tavrinTab_.IsLastMostUsed(cell)) ShowRecentList();
             break;
         case ButtonCell::Event::ContextMenu:
             // A right-click ends a waiting pick instead of showing a menu.

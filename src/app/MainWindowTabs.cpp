@@ -111,9 +111,9 @@ void MainWindow::FollowRemovedTab(int page) {
         recent != Settings().RecentList) {
         Settings().RecentList = std::move(recent);
         Settings().SaveRecent();
-        FillRecentPanel();
+        tavrinTab_.ShowRecent(Settings().RecentList);
     }
-    RedrawMostUsed(MostUsedAfterTabRemoved(mostUsed_, page));
+    tavrinTab_.RedrawMostUsed(MostUsedAfterTabRemoved(tavrinTab_.MostUsed(), page));
 }
 
 // Pages removed here lie beyond the group list, so RemoveTab deletes no
@@ -154,9 +154,9 @@ void MainWindow::MoveActiveTab(int step) {
         const int t = ButtonIDOf(to, slot);
         RetagPanel(from, f, t);
         RetagPanel(to, t, f);
-        RedrawMostUsed(SwapInMostUsed(mostUsed_, f, t));
+        tavrinTab_.RedrawMostUsed(SwapInMostUsed(tavrinTab_.MostUsed(), f, t));
     }
-    if (recentMoved) FillRecentPanel();
+    if (recentMoved) tavrinTab_.ShowRecent(Settings().RecentList);
     std::swap(pages_[from], pages_[to]);
     RefreshTabItems();
     SetActivePage(to);

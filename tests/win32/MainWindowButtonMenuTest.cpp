@@ -186,7 +186,7 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
     EXPECT_EQ(made.TotolRunTimes, 0);
     EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
     EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
-    EXPECT_EQ(window.RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
@@ -232,7 +232,7 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     EXPECT_EQ(window.GridCell(1, 2).CurrentLook(), ButtonCell::Look::PickSource);
     ASSERT_NE(SwapPickCursor(), CopyPickCursor());
     EXPECT_EQ(window.GridCell(2, 20).Cursor(), SwapPickCursor());
-    EXPECT_EQ(window.RecentImage(1).Cursor(), nullptr);  // the Tavrin Tab launches as usual
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Cursor(), nullptr);  // the Tavrin Tab launches as usual
     testing::PumpMessages(200);
     testing::SaveWindowPicture(window.Handle(), testing::ArtifactPath("main-window-swap-source.png"));
     Run(window.GridCell(2, 3), Command::None);
@@ -245,8 +245,8 @@ TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWi
     EXPECT_EQ(window.GridCell(1, 2).CurrentLook(), ButtonCell::Look::Raised);
     EXPECT_EQ(window.GridCell(2, 20).Cursor(), nullptr);
     EXPECT_EQ(window.Settings().RecentList.at(0), "203");
-    EXPECT_EQ(window.RecentImage(1).Hint(), "Two");
-    EXPECT_EQ(window.MostUsedImage(1).Tag(), 203);
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Hint(), "Two");
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 203);
 
     const std::string before = Saved();
     Run(window.GridCell(2, 3), Command::SwapButton);
@@ -325,7 +325,7 @@ TEST_F(MainWindowButtonMenuTest, AWaitingPickIsShownAndEndsWithEscARightClickOrA
              SendMessageW(window.GridCell(1, 1).Page(), WM_LBUTTONDOWN, MK_LBUTTON,
                           MAKELPARAM(emptyArea.x, emptyArea.y));
          }},
-        {"Tavrin Tab", [&] { Click(window.RecentImage(1)); }},
+        {"Tavrin Tab", [&] { Click(window.TavrinTab().RecentImage(1)); }},
     };
     for (const auto& [how, end] : endings) {
         Run(window.GridCell(1, 1), Command::CopyButton);
@@ -354,8 +354,8 @@ TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndT
     EXPECT_FALSE(window.Buttons().LoadSummary(105));
     EXPECT_FALSE(window.GridCell(1, 5).HasPicture());
     EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(window.RecentImage(1).Hint(), "One");
-    EXPECT_EQ(window.MostUsed().MostUsedIDs, (std::array<int, 6>{101, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Hint(), "One");
+    EXPECT_EQ(window.TavrinTab().MostUsed().MostUsedIDs, (std::array<int, 6>{101, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(MainWindowButtonMenuTest, MovesWrapFromTheFirstRowIntoTheSecondAndGoToTheEnds) {

@@ -195,8 +195,9 @@ TEST_F(MainWindowDropTest, AnOccupiedSlotIsReplacedOnlyAfterYesAndRefusedDragsCh
 
     window.SetActivePage(0);  // the Tavrin Tab
     prompt_.questions.clear();
-    EXPECT_EQ(Drag(DataOf({{CF_HDROP, FileList({File("other.txt")})}}), ScreenPointOf(window.RecentImage(1))),
-              DROPEFFECT_NONE);
+    EXPECT_EQ(
+        Drag(DataOf({{CF_HDROP, FileList({File("other.txt")})}}), ScreenPointOf(window.TavrinTab().RecentImage(1))),
+        DROPEFFECT_NONE);
     EXPECT_TRUE(prompt_.questions.empty());
 }
 

@@ -231,7 +231,7 @@ TEST_F(MainWindowScaledTest, EverythingIsScaledToTheDisplayAndSharp) {
     save("main-window");
     window.SetActivePage(0);
     testing::PumpMessages(500);
-    EXPECT_EQ(PictureSize(window.ToolImage(Command::Options)).cx, dpi / 3);
+    EXPECT_EQ(PictureSize(window.TavrinTab().ToolImage(Command::Options)).cx, dpi / 3);
     save("main-window-tavrin-tab");
 }
 
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, DpiChangeLaysTheWindowOutAgain) {
     EXPECT_EQ(Frame().left, suggested.left);
     EXPECT_NEAR(ClientWidth(window.Handle()), width * 3 / 2, 2);
     EXPECT_EQ(window.GridCell(1, 2).Rect().left - window.GridCell(1, 1).Rect().left, 34 * dpi / 64);
-    EXPECT_EQ(window.ToolImage(Command::Options).IconSize(), dpi / 2);
+    EXPECT_EQ(window.TavrinTab().ToolImage(Command::Options).IconSize(), dpi / 2);
     UpdateWindow(window.Handle());
     EXPECT_EQ(PictureSize(window.GridCell(1, 1)).cx, dpi / 2);
 
@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, AGroupPageIsBuiltWhenItsTabIsFirstSelected) {
     MainWindow& window = Start({.lastPanelIndex = "1", .groups = {"A", "B", "C"}}, "0,0,0,0,0,0",
                                ButtonXml(302, {{"Description", "Third"}, {"TotolRunTimes", "2"}}));
     EXPECT_EQ(BuiltPages(window), 2);  // the Tavrin Tab and the page shown
-    EXPECT_EQ(window.MostUsedImage(1).Hint(), "Third");
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Hint(), "Third");
     TabCtrl_SetCurSel(window.TabControl(), 3);
     NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
@@ -436,25 +436,25 @@ protected:
 TEST_F(LaunchFromWindowTest, ClickStartsTheProgramCountsItAndKeepsThePanels) {
     MainWindow& window =
         Start({}, "105,0,0,0,0,0", ChildButton(101, 1) + ChildButton(105, 5, {{"TotolRunTimes", "4"}}));
-    EXPECT_EQ(window.RecentImage(1).Tag(), 105);
-    EXPECT_EQ(window.MostUsedImage(1).Tag(), 105);
-    EXPECT_EQ(window.MostUsedImage(2).Tag(), 0);  // never started: not on the panel
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Tag(), 105);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 105);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(2).Tag(), 0);  // never started: not on the panel
 
     Click(window.GridCell(1, 1));
     ASSERT_TRUE(WaitForFile(Marker(1))) << "the program did not start";
     EXPECT_EQ(window.StatusText(1), L"T:1 / W1 /A:1");
-    EXPECT_EQ(window.RecentImage(1).Tag(), 101);
-    EXPECT_EQ(window.RecentImage(2).Tag(), 105);
-    EXPECT_EQ(window.MostUsedImage(2).Tag(), 101);  // 1 is not more than 4
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Tag(), 101);
+    EXPECT_EQ(window.TavrinTab().RecentImage(2).Tag(), 105);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(2).Tag(), 101);  // 1 is not more than 4
     const std::string saved = ReadBytes(SettingsPath());
     EXPECT_NE(saved.find("<Item ID=\"1\" Value=\"101\"/>\r\n\t\t<Item ID=\"2\" Value=\"105\"/>"), std::string::npos);
 
     // From the Tavrin Tab: counted, but the recent list and the most-used order stay.
-    Click(window.RecentImage(2));
+    Click(window.TavrinTab().RecentImage(2));
     ASSERT_TRUE(WaitForFile(Marker(5)));
     EXPECT_EQ(window.StatusText(1), L"T:1 / W1 /A:5");
-    EXPECT_EQ(window.RecentImage(1).Tag(), 101);
-    EXPECT_EQ(window.MostUsed().MostUsedCounts[0], 5);
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Tag(), 101);
+    EXPECT_EQ(window.TavrinTab().MostUsed().MostUsedCounts[0], 5);
 }
 
 TEST_F(LaunchFromWindowTest, APressThatLosesTheCaptureStartsNothing) {
@@ -473,8 +473,8 @@ TEST_F(LaunchFromWindowTest, APressThatLosesTheCaptureStartsNothing) {
 TEST_F(LaunchFromWindowTest, EmptyCellsAndIgnoredButtonsBehave) {
     MainWindow& window = Start({}, "0,0,0,0,0,0", ChildButton(101, 1, {{"IgnoreRunTimes", "1"}}));
     const std::string before = ReadBytes(SettingsPath());
-    Click(window.GridCell(1, 2));  // empty slot: nothing at all
-    Click(window.RecentImage(1));  // empty image of the Tavrin Tab
+    Click(window.GridCell(1, 2));              // empty slot: nothing at all
+    Click(window.TavrinTab().RecentImage(1));  // empty image of the Tavrin Tab
     EXPECT_EQ(ReadBytes(SettingsPath()), before);
     EXPECT_EQ(window.StatusText(1), L"");
 
@@ -488,9 +488,9 @@ TEST_F(MainWindowTest, MostUsedTiesPutTheEarlierButtonInTheLaterPosition) {
     MainWindow& window = Start({}, "0,0,0,0,0,0",
                                ButtonXml(101, {{"TotolRunTimes", "3"}}) + ButtonXml(205, {{"TotolRunTimes", "7"}}) +
                                    ButtonXml(102, {{"TotolRunTimes", "3"}}));
-    EXPECT_EQ(window.MostUsedImage(1).Tag(), 205);
-    EXPECT_EQ(window.MostUsedImage(2).Tag(), 102);
-    EXPECT_EQ(window.MostUsedImage(3).Tag(), 101);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 205);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(2).Tag(), 102);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(3).Tag(), 101);
 }
 
 TEST_F(MainWindowTest, ViewFrequencyReportListsTheCountedButtonsOfAllGroups) {
@@ -690,9 +690,9 @@ TEST_F(MainWindowTest, DeletingTab2Of4RenumbersTheLaterTabsInTheFileAndOnTheCell
     EXPECT_EQ(window.GridCell(3, 20).Hint(), "Four");
     // The Tavrin Tab follows: the deleted button leaves it, the moved ones keep their places.
     EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"205", "101", "0", "0", "0", "0"}));
-    EXPECT_EQ(window.RecentImage(1).Hint(), "Three");
-    EXPECT_EQ(window.MostUsed().MostUsedIDs[0], 320);
-    EXPECT_EQ(window.MostUsedImage(1).Hint(), "Four");
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Hint(), "Three");
+    EXPECT_EQ(window.TavrinTab().MostUsed().MostUsedIDs[0], 320);
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Hint(), "Four");
 
     (void)window.PrepareTabMenu(3);  // the last tab: the one before becomes active
     window.RunCommand(Command::DeleteTab);
@@ -720,8 +720,8 @@ TEST_F(MainWindowTest, MovingTab1RightExchangesItsButtonsNamesAndTavrinTabPlaces
     EXPECT_EQ(window.GridCell(2, 1).Hint(), "First");
     EXPECT_EQ(window.GridCell(1, 2).Tag(), 102);
     EXPECT_EQ(window.Settings().RecentList.at(0), "201");
-    EXPECT_EQ(window.RecentImage(1).Tag(), 201);
-    EXPECT_EQ(window.MostUsed().MostUsedIDs[0], 201);
+    EXPECT_EQ(window.TavrinTab().RecentImage(1).Tag(), 201);
+    EXPECT_EQ(window.TavrinTab().MostUsed().MostUsedIDs[0], 201);
 
     window.RunCommand(Command::MoveTabRight);  // the last tab: nothing
     EXPECT_EQ(window.ActivePageIndex(), 2);

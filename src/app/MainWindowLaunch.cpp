@@ -1,11 +1,9 @@
-// Launching a button from a group page or from the Tavrin Tab, and the Tavrin
-// Tab's recent and most-used panels and tool images.
+// Launching a button from a group page or from the Tavrin Tab, and the
+// settings backup and restore that the Tavrin Tab's tools start.
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
-#include "app/Resources.h"
 #include "rules/GridGeometry.h"
 #include "storage/PathNames.h"
-#include "rules/TavrinTabLayout.h"
 #include "win32/ScopeExit.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
@@ -13,18 +11,6 @@
 namespace tavrin {
 
 namespace {
-
-struct Tool {
-    PanelPlace place;
-    Command command;
-    int picture;
-};
-constexpr Tool kTools[] = {
-    {kOptionsPanel, Command::Options, IDR_TOOL_OPTIONS},
-    {kReportPanel, Command::Report, IDR_TOOL_REPORT},
-    {kBackupPanel, Command::BackupSettings, IDR_TOOL_BACKUP},
-    {kRestorePanel, Command::RestoreSettings, IDR_TOOL_RESTORE},
-};
 
 // How a message names a button: by its description, else by its command's file name.
 std::string NameOfButton(const ButtonRecord& button) {
@@ -34,29 +20,6 @@ std::string NameOfButton(const ButtonRecord& button) {
 
 }  // namespace
 
-void MainWindow::BuildTavrinTab(Page& page) {
-    for (int k = 0; k < 6; ++k) {
-        recentImages_[k] = MakeCell(page, PanelCell(kRecentPanels[k], dpi_), 0, CellKind::TavrinTab);
-        mostUsedImages_[k] = MakeCell(page, PanelCell(kMostUsedPanels[k], dpi_), 0, CellKind::TavrinTab);
-    }
-    for (size_t i = 0; i < toolImages_.size(); ++i) {
-        toolImages_[i] = MakeCell(page, PanelCell(kTools[i].place, dpi_), 0, CellKind::Tool);
-        toolImages_[i]->SetPictureLoader([id = kTools[i].picture](int size) { return LoadToolIcon(id, size); });
-        toolImages_[i]->SetHint(TextOf(kTools[i].command).hint);
-        toolCommands_[i] = kTools[i].command;
-    }
-}
-
-void MainWindow::PlaceTavrinTabCells() {
-    const int icon = GridAt(dpi_).icon;
-    for (int k = 0; k < 6; ++k) {
-        recentImages_[k]->SetPlace(PanelCell(kRecentPanels[k], dpi_), icon);
-        mostUsedImages_[k]->SetPlace(PanelCell(kMostUsedPanels[k], dpi_), icon);
-    }
-    for (size_t i = 0; i < toolImages_.size(); ++i) toolImages_[i]->SetPlace(PanelCell(kTools[i].place, dpi_), icon);
-    pages_.at(0).window->SetDivider(ScaledRect(kDivider, dpi_));
-}
-
 // A swap or copy waiting for its target takes the click. The panels are drawn
 // after the click's one save, from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
@@ -64,8 +27,8 @@ void MainWindow::LaunchFromGrid(ButtonCell& image) {
     const int id = image.Tag();
     LaunchButton(id, true, [&](std::int64_t total) {
         PlayFeedbackSound(FeedbackSound::Icon);
-        FillRecentPanel();
-        RedrawMostUsed(PromoteMostUsed(mostUsed_, id, total));
+        tavrinTab_.ShowRecent(Settings().RecentList);
+        tavrinTab_.RedrawMostUsed(PromoteMostUsed(tavrinTab_.MostUsed(), id, total));
     });
 }
 
@@ -74,7 +37,7 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
     const int id = image.Tag();
     if (id == 0) return;
     LaunchButton(id, false, [&](std::int64_t total) {
-        UpdateMostUsedCount(mostUsed_, id, total);
+        UpdateMostUsedCount(tavrinTab_.MostUsed(), id, total);
         PlayFeedbackSound(FeedbackSound::Icon);
     });
 }
@@ -131,27 +94,6 @@ void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<
 void MainWindow::ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown) {
     SetStatusText(1, UsageText(button, services_.clock.Today()));
     shown(button.TotolRunTimes);
-}
-
-void MainWindow::FillRecentPanel() {
-    const std::vector<std::string>& recent = Settings().RecentList;
-    if (recent.size() < 6) return;
-    for (int k = 0; k < 6; ++k) {
-        recentImages_[k]->SetTag(ParseButtonID(recent[k]).value_or(0));
-        DrawButtonImage(*recentImages_[k]);
-    }
-}
-
-void MainWindow::RankMostUsedPanel() {
-    RankMostUsed(mostUsed_);
-    RedrawMostUsed({1, 2, 3, 4, 5, 6});
-}
-
-void MainWindow::RedrawMostUsed(const ChangedPositions& positions) {
-    for (const int k : positions) {
-        mostUsedImages_[k - 1]->SetTag(mostUsed_.MostUsedIDs[k - 1]);
-        DrawButtonImage(*mostUsedImages_[k - 1]);
-    }
 }
 
 // A click on the frame of the last most-used image lists the recent IDs.
