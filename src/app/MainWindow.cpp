@@ -2,12 +2,7 @@
 
 #include <commctrl.h>
 
-#include "TavrinVersion.h"
 #include "app/ProgramResources.h"
-#include "dialogs/AboutDialog.h"
-#include "dialogs/OptionsDialog.h"
-#include "dialogs/ReportWindow.h"
-#include "rules/EdgeSnap.h"
 #include "storage/SettingsRecovery.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
@@ -15,22 +10,6 @@
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
-namespace {
-
-// Where window, at its present size, comes to rest when moved to `to`: edge
-// snapping against the monitor that the window would then be on.
-WindowPosition SnappedPosition(HWND window, WindowPosition to) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    OffsetRect(&frame, to.left - frame.left, to.top - frame.top);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor)) return to;
-    const SnapArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcWork.bottom};
-    return SnapToEdges({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, area);
-}
-
-}  // namespace
 
 MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND owner)
     : services_(services),
@@ -107,23 +86,6 @@ void MainWindow::RecoverSettingsFile() {
                           [](const std::string& text) { OutputDebugStringW(Widen(text + "\n").c_str()); });
 }
 
-// The stored top and then the stored left each count as a move, which edge
-// snapping follows: that pulls a position off the screen back in. Both are
-// worked out first and the window moved once, since under Wine every move is
-// a round trip to the X server.
-void MainWindow::MoveToStoredPosition() {
-    RECT frame{};
-    GetWindowRect(Handle(), &frame);
-    const WindowPosition start{frame.left, frame.top};
-    WindowPosition at = start;
-    const auto move = [&](WindowPosition to) {
-        if (to != at) at = SnappedPosition(Handle(), to);
-    };
-    move({start.left, Settings().Y});
-    move({Settings().X, at.top});
-    if (at != start) SetWindowPos(Handle(), nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // OLE, the notification-area icon and the drop target are set up once the
 // window is shown, the last two once it has been painted: the user sees the
 // window sooner, and none is needed before. OLE (and the DLLs it loads) comes
@@ -137,154 +99,23 @@ void MainWindow::Show() {
     RegisterDropTarget();
 }
 
-// Also at log-off and shutdown. A minimised window keeps the place it is restored
-// to; the window rectangle is right while hidden in the notification area.
-void MainWindow::SaveOnClose() {
-    RECT frame{};
-    GetWindowRect(Handle(), &frame);
-    if (IsIconic(Handle())) {
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof placement;
-        GetWindowPlacement(Handle(), &placement);
-        // The placement is in work-area coordinates.
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        frame = placement.rcNormalPosition;
-        OffsetRect(&frame, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-    }
-    Settings().Y = frame.top;
-    Settings().X = frame.left;
-    try {
-        Settings().SaveSettings();
-    } catch (const FileError& error) {
-        throw FileError::ChangeNotKept("The window's position was not saved.", error);
-    }
-    tavrinTab_.MostUsed().RankCandidates.clear();
-}
-
-void MainWindow::BuildSystemMenu() {
-    const HMENU menu = GetSystemMenu(Handle(), FALSE);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuItems(menu, kSystemMenu);
-    SyncSystemMenu();
-    ShowTavrinTab(Settings().ShowAppPanel);
-}
-
-void MainWindow::SyncSystemMenu() {
-    const HMENU menu = GetSystemMenu(Handle(), FALSE);
-    const auto check = [menu](Command command, bool checked) {
-        CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-    };
-    check(Command::AlwaysOnTop, Settings().AlwaysOnTop);
-    check(Command::ShowTavrinTab, Settings().ShowAppPanel);
-}
-
-// A shown Tavrin Tab becomes the active page; a hidden one hands the page over
-// to its neighbour, as a tab control does.
-void MainWindow::ShowTavrinTab(bool show) {
-    if (pages_.at(0).tabVisible != show) {
-        pages_[0].tabVisible = show;
-        RefreshTabItems();
-    }
-    if (show) {
-        SetActivePage(0);
-    } else if (activePage_ == 0) {
-        SetActivePage(activePage_);  // a page without its tab hands over to its neighbour
-        UpdateStatusBar();
-    }
-}
-
-// The caption and taskbar icons at the sizes of the window's DPI.
-void MainWindow::SetWindowIcons() {
-    bigIcon_ = LoadAppIcon(GetSystemMetricsForDpi(SM_CXICON, dpi_));
-    smallIcon_ = LoadAppIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-}
-
-// Moved to a monitor of another scale, or the scale changed: the window takes
-// the place Windows suggests and builds its font, icons, layout and pictures
-// (made again at their new size when painted) for the new DPI.
-void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowIcons();
-    LayOut();
-}
-
-// After OK the settings are saved; the window follows them: the tab style,
-// the hot key, the topmost band, the menu check marks (a shown Tavrin Tab
-// becomes the active page) and the group pages.
-// The tray icon's menu still works while a modal box of the window is open:
-// that box comes to the front rather than a second dialog over it, which
-// would edit the same settings and tabs under the first.
-void MainWindow::ShowOptions() {
-    if (!IsWindowEnabled(Handle())) {
-        SetForegroundWindow(GetLastActivePopup(Handle()));
-        return;
-    }
-    PlayFeedbackSound(FeedbackSound::Icon);
-    const OptionsServices options{Settings(),
-                                  services_.environment,
-                                  layoutKeyNames_,
-                                  services_.dialogs,
-                                  [this] { return BackupSettings(); },
-                                  [this] { RestoreSettings(); }};
-    if (!ShowOptionsDialog(Handle(), options)) return;
-    ApplyTabStyle();
-    tray_->ReregisterMainHotKey(Settings().GlobalHotKeyText);
-    ApplyAlwaysOnTop();
-    SyncSystemMenu();
-    ShowTavrinTab(Settings().ShowAppPanel);
-    MatchPagesToGroups();
-    UpdateStatusBar();
-}
-
-// A window already in the wanted band is left alone: under Wine every change
-// of the band is a round trip to the X server, and start-up mostly has none to make.
-void MainWindow::ApplyAlwaysOnTop() {
-    const bool topmost = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (topmost == Settings().AlwaysOnTop) return;
-    SetWindowPos(Handle(), Settings().AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 void MainWindow::RunCommand(Command command) {
     switch (command) {
         case Command::AlwaysOnTop:
-            Settings().AlwaysOnTop = !Settings().AlwaysOnTop;
-            Settings().SaveSettings();
-            ApplyAlwaysOnTop();
-            SyncSystemMenu();
+            ToggleAlwaysOnTop();
             break;
         case Command::ShowTavrinTab:
-            Settings().ShowAppPanel = !Settings().ShowAppPanel;
-            Settings().SaveSettings();
-            ShowTavrinTab(Settings().ShowAppPanel);
-            SyncSystemMenu();
+            ToggleTavrinTab();
             break;
-        case Command::Report: {
-            PlayFeedbackSound(FeedbackSound::Icon);
-            ReportServices report{Buttons(),    Settings().GroupNames, services_.shell,
-                                  services_.fs, services_.clock,       config_.ProgramFolder()};
-            ShowReportWindow(Handle(), report);
+        case Command::Report:
+            ShowReport();
             break;
-        }
         case Command::Options:
             ShowOptions();
             break;
-        case Command::Website: {
-            ExecuteRequest request;
-            request.owner = ExecuteOwner::Application;
-            request.verb = "open";
-            request.file = kTavrinHomeAddress;
-            request.parameters = "";
-            request.directory = "";
-            request.showCommand = kShowNormal;
-            services_.shell.Execute(request);
+        case Command::Website:
+            OpenWebsite();
             break;
-        }
         case Command::BackupSettings:
             if (BackupSettings()) services_.dialogs.ShowMessage("Backup done.");
             break;
@@ -343,35 +174,11 @@ void MainWindow::RunCommand(Command command) {
             EditButtonProperties();
             break;
         case Command::About:
-            ShowAboutDialog(Handle(), services_.shell, {TAVRIN_VERSION_TEXT, kSupportMailAddress, kTavrinHomeAddress});
+            ShowAbout();
             break;
         case Command::None:
             break;
     }
-}
-
-// After the default handling of a move, an edge near an edge of the window's
-// monitor sticks to it.
-void MainWindow::SnapToScreenEdges() {
-    RECT frame{};
-    GetWindowRect(Handle(), &frame);
-    const WindowPosition snapped = SnappedPosition(Handle(), {frame.left, frame.top});
-    if (snapped.left != frame.left || snapped.top != frame.top) {
-        SetWindowPos(Handle(), nullptr, snapped.left, snapped.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-// A right-click that ends a waiting pick shows no menu.
-void MainWindow::ShowStatusMenu() {
-    if (pick_.End()) return;
-    unique_hmenu menu(CreatePopupMenu());
-    AppendMenuItems(menu.get(), kStatusMenu);
-    SetMenuDefaultItem(menu.get(), static_cast<UINT>(kStatusMenu[0]), FALSE);
-    POINT point{};
-    GetCursorPos(&point);
-    const UINT chosen =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
-    RunCommand(CommandOfMenuId(chosen));
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -121,7 +121,8 @@ private:
         HCURSOR cursor = nullptr;        // of every cell; null: the page's own
     };
 
-    // Creation and closing (MainWindow.cpp).
+    // Creation and messages (MainWindow.cpp), the window's place (MainWindowPlace.cpp) and
+    // the options it follows, with its dialogs (MainWindowOptions.cpp).
     void RunCreationSteps();
     void RecoverSettingsFile();
     void MoveToStoredPosition();
@@ -131,6 +132,11 @@ private:
     void ApplyAlwaysOnTop();
     void ShowTavrinTab(bool show);
     void ShowOptions();
+    void ToggleAlwaysOnTop();
+    void ToggleTavrinTab();
+    void ShowReport();
+    void ShowAbout();
+    void OpenWebsite();
     void SnapToScreenEdges();
     void ShowStatusMenu();
     void SetWindowIcons();
