@@ -1,7 +1,9 @@
-// The main window: the Tavrin Tab and one page per group in a tab control, the
-// status bar, the system-menu entries, edge snapping, launching, the recent and
-// most-used panels, the notification-area icon and the global hot key. The
-// window only wires controls to the stores; files and the shell are theirs.
+// The main window: the Tavrin Tab and one page per group in a tab control,
+// and the status bar. The window creates its controls and parts and routes
+// messages to them: the Tavrin Tab's pictures (TavrinTabPanel), a waiting
+// swap or copy (PickMode), the drop target's highlight (DropHover) and the
+// notification area with the global hot key (TraySide). It wires controls to
+// the stores; files and the shell are theirs.
 #pragma once
 
 #include <array>
@@ -48,7 +50,6 @@ public:
     // The stores of the current user's settings file, made on first use.
     [[nodiscard]] AppSettings& Settings();
     [[nodiscard]] ButtonStore& Buttons();
-    [[nodiscard]] const std::string& SettingsFileName() const noexcept { return settingsFileName_; }
 
     // What tests and the other windows look at.
     [[nodiscard]] int Dpi() const noexcept { return dpi_; }
@@ -68,15 +69,6 @@ public:
     void RunCommand(Command command);
     void SetActivePage(int page);
 
-    // Helpers of the button and tab actions: the first cell of page tagged a
-    // is tagged b (nothing is redrawn); every cell of page gets cursor; the
-    // cells of tab tabIndex take that tab's IDs and are redrawn.
-    void RetagPanel(int page, int a, int b);
-    void SetGridCursor(int page, HCURSOR cursor);
-    void RenumberTab(int tabIndex);
-    // Redraws one cell from the record of the ID in its tag.
-    void RefreshPanel(ButtonCell& panel);
-
     // The notification area and the global hot key.
     [[nodiscard]] TraySide& Tray() noexcept { return *tray_; }
     [[nodiscard]] const TraySide& Tray() const noexcept { return *tray_; }
@@ -95,19 +87,6 @@ public:
     // Makes the page of a tab item the active page and returns the tab menu
     // for it; -1 (no tab under the pointer) keeps the active page.
     [[nodiscard]] unique_hmenu PrepareTabMenu(int tabItem);
-    void ShowTabMenu();
-    void NewTab();
-    void RenameActiveTab();
-    void DeleteActiveTab();
-    // Exchanges the active group page with its neighbour, step -1 or 1.
-    void MoveActiveTab(int step);
-    // Removes group page `page` with its group and renumbers the later pages.
-    void RemoveTab(int page);
-    // The recent list and the most-used panel after group page `page` was deleted.
-    void FollowRemovedTab(int page);
-    // After the options: the group pages take the names of the group list;
-    // pages beyond it go (their buttons stay stored), missing ones are made.
-    void MatchPagesToGroups();
 
 private:
     // Which handler a cell's click goes to.
@@ -143,6 +122,15 @@ private:
     void DpiChanged(int dpi, const RECT& suggested);
 
     // Tabs, grids and the status bar (MainWindowGrid.cpp).
+    // Helpers of the button and tab actions: the first cell of page tagged a
+    // is tagged b (nothing is redrawn); every cell of page gets cursor; the
+    // cells of tab tabIndex take that tab's IDs and are redrawn.
+    void RetagPanel(int page, int a, int b);
+    void SetGridCursor(int page, HCURSOR cursor);
+    void RenumberTab(int tabIndex);
+    // Redraws one cell from the record of the ID in its tag.
+    void RefreshPanel(ButtonCell& panel);
+
     void BuildGroupTabs();
     void LayOut();
     void PlaceCells();
@@ -182,7 +170,22 @@ private:
     void ExploreButtonPath();
     void EditButtonProperties();
 
-    // Launching and the Tavrin Tab (MainWindowTavrinTab.cpp).
+    // Tab actions (MainWindowTabs.cpp).
+    void ShowTabMenu();
+    void NewTab();
+    void RenameActiveTab();
+    void DeleteActiveTab();
+    // Exchanges the active group page with its neighbour, step -1 or 1.
+    void MoveActiveTab(int step);
+    // Removes group page `page` with its group and renumbers the later pages.
+    void RemoveTab(int page);
+    // The recent list and the most-used panel after group page `page` was deleted.
+    void FollowRemovedTab(int page);
+    // After the options: the group pages take the names of the group list;
+    // pages beyond it go (their buttons stay stored), missing ones are made.
+    void MatchPagesToGroups();
+
+    // Launching (MainWindowLaunch.cpp).
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
     void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown);

@@ -280,22 +280,6 @@ TEST_F(MainWindowTest, AGroupPageIsBuiltWhenItsTabIsFirstSelected) {
     EXPECT_EQ(BuiltPages(window), 3);
 }
 
-TEST_F(MainWindowTest, CellsAreRetaggedAndRenumberedForTheButtonAndTabActions) {
-    MainWindow& window = Start({}, "0,0,0,0,0,0", ButtonXml(203, {{"Description", "Moved"}}));
-    window.RetagPanel(1, 103, 150);
-    EXPECT_EQ(window.GridCell(1, 3).Tag(), 150);
-    EXPECT_FALSE(window.GridCell(1, 3).HasPicture());  // retagging does not redraw
-    window.RenumberTab(1);                             // the cells of page 1 show the IDs of tab 1 again, redrawn
-    EXPECT_EQ(window.GridCell(1, 3).Tag(), 150);
-    window.RetagPanel(1, 150, 203);
-    window.RefreshPanel(window.GridCell(1, 3));
-    EXPECT_EQ(window.GridCell(1, 3).Hint(), "Moved");
-    window.RenumberTab(1);
-    EXPECT_EQ(window.GridCell(1, 3).Tag(), 103);
-    EXPECT_FALSE(window.GridCell(1, 3).HasPicture());
-    window.RenumberTab(3);  // beyond the pages: nothing
-}
-
 TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {
     EXPECT_EQ(Start({.lastPanelIndex = "1", .showAppPanel = "1"}).ActivePageIndex(), 1);
     window_.reset();
