@@ -41,6 +41,7 @@ enum class Command : unsigned {
     CopyButtonPath = 0x0370,
     ExploreButtonPath = 0x0380,
     ButtonProperties = 0x0390,
+    ResetButtonCounts = 0x03A0,
 };
 
 struct CommandText {
@@ -49,7 +50,7 @@ struct CommandText {
     const char* hint;        // as the status bar shows it for a tool image
 };
 
-inline constexpr std::array<CommandText, 25> kCommandTexts{{
+inline constexpr std::array<CommandText, 26> kCommandTexts{{
     {Command::AlwaysOnTop, L"Always On Top", ""},
     {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
     {Command::Report, L"View Frequency Report", "View Frequency Report"},
@@ -74,6 +75,7 @@ inline constexpr std::array<CommandText, 25> kCommandTexts{{
     {Command::SwapButton, L"Swap to...", ""},
     {Command::CopyButton, L"Copy to ...", ""},
     {Command::ClearButton, L"Clear", ""},
+    {Command::ResetButtonCounts, L"Reset usage counts...", ""},
     {Command::CopyButtonPath, L"Copy full path/file name", ""},
     {Command::ExploreButtonPath, L"Open Path in Explorer", ""},
     {Command::ButtonProperties, L"Properties", ""},
@@ -100,7 +102,7 @@ inline constexpr std::array<Command, 9> kTabMenu{Command::ShowTavrinTab, Command
                                                  Command::RenameTab,     Command::None, Command::DeleteTab};
 
 // The menu of a button on a group page; its last entry is the default one.
-inline constexpr std::array<Command, 13> kButtonMenu{Command::MoveButtonToFirst,
+inline constexpr std::array<Command, 14> kButtonMenu{Command::MoveButtonToFirst,
                                                      Command::MoveButtonLeft,
                                                      Command::MoveButtonAfter,
                                                      Command::MoveButtonToLast,
@@ -108,6 +110,7 @@ inline constexpr std::array<Command, 13> kButtonMenu{Command::MoveButtonToFirst,
                                                      Command::SwapButton,
                                                      Command::CopyButton,
                                                      Command::ClearButton,
+                                                     Command::ResetButtonCounts,
                                                      Command::None,
                                                      Command::CopyButtonPath,
                                                      Command::ExploreButtonPath,

@@ -164,6 +164,9 @@ void MainWindow::RunCommand(Command command) {
         case Command::ClearButton:
             ClearButton();
             break;
+        case Command::ResetButtonCounts:
+            ResetButtonCounts();
+            break;
         case Command::CopyButtonPath:
             CopyButtonPath();
             break;

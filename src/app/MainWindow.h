@@ -164,6 +164,7 @@ private:
     void CopyButtonOnto(ButtonCell& source, ButtonCell& target);
     void FollowExchange(int a, int b);
     void ClearButton();
+    void ResetButtonCounts();
     void MoveButtonBeside(int offset);
     void MoveButtonToSlot(int slot);
     void CopyButtonPath();

@@ -64,6 +64,7 @@ unique_hmenu MainWindow::PrepareButtonMenu() {
     explore.replace(explore.find(L"%s"), 2, MenuText(cell->Hint()));
     const auto exploreId = static_cast<UINT>(Command::ExploreButtonPath);
     ModifyMenuW(menu.get(), exploreId, MF_BYCOMMAND | MF_STRING, exploreId, explore.c_str());
+    enable(Command::ResetButtonCounts, cell->HasPicture());
     enable(Command::CopyButtonPath, cell->HasPicture());
     enable(Command::ExploreButtonPath, cell->HasPicture());
     SetMenuDefaultItem(menu.get(), static_cast<UINT>(kButtonMenu.back()), FALSE);
@@ -170,6 +171,20 @@ void MainWindow::ClearButton() {
     cell->SetPictureLoader({});
     cell->SetHint("");
     if (wasRecent) tavrinTab_.ShowRecent(Settings().RecentList);
+    tavrinTab_.RedrawMostUsed(RemoveFromMostUsed(tavrinTab_.MostUsed(), id));
+}
+
+// The button's starts are forgotten in one save; with none left it leaves the most-used panel.
+void MainWindow::ResetButtonCounts() {
+    const ButtonCell* const cell = CurrentGridCell();
+    if (!cell || !cell->HasPicture() ||
+        !services_.prompt.AskYesNo("Reset the usage counts of this button to 0?\r\n\r\n" + cell->Hint())) {
+        return;
+    }
+    const int id = cell->Tag();
+    XmlDocumentFile::Transaction reset;  // the panel is drawn from its tree
+    if (!Buttons().ResetCounts(id)) return;
+    reset.Commit();
     tavrinTab_.RedrawMostUsed(RemoveFromMostUsed(tavrinTab_.MostUsed(), id));
 }
 

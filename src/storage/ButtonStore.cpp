@@ -269,6 +269,16 @@ std::optional<ButtonRecord> ButtonStore::CountStart(int id) {
     return record;
 }
 
+bool ButtonStore::ResetCounts(int id) {
+    XmlEdit edit(File());
+    const IXmlElement button = FindButton(ButtonsOf(edit.Document()), id);
+    if (!button) return false;
+    const ButtonRecord uncounted;
+    ForEachStatisticsItem(uncounted, ItemWriter(*button));
+    edit.Save();
+    return true;
+}
+
 // An ID holding nothing is looked up in the shared tree first, so that the
 // file is neither saved nor its tree dropped in that case.
 bool ButtonStore::Delete(int id) {

@@ -66,6 +66,9 @@ public:
     // Writes the editable fields of record into the button of id, making a
     // new button (with zeroed counters, included in the report) when there is none.
     void WriteProperties(int id, const ButtonRecord& record);
+    // Sets the total and the day counters of the stored button of id to 0;
+    // false when id holds none.
+    bool ResetCounts(int id);
     // True when a button was removed.
     bool Delete(int id);
     // Rearranging buttons: each reads the file once and saves it at most once,

@@ -130,13 +130,13 @@ TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExp
     MainWindow& window = Start("0,0,0,0,0,0", ButtonXml(101, {{"Description", "Ed&amp;it"}, {"HotKey", "Ctrl+E"}}) +
                                                   Named(110, "Ten") + Named(120, "Twenty"));
     Run(window.GridCell(1, 1), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "--++|+++|++|+ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "--++|++++|++|+ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
     Run(window.GridCell(1, 10), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++++|+++|++|+ Open \"Ten\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|++++|++|+ Open \"Ten\" in Windows Explorer");
     Run(window.GridCell(1, 20), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++--|+++|++|+ Open \"Twenty\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++--|++++|++|+ Open \"Twenty\" in Windows Explorer");
     Run(window.GridCell(1, 5), Command::None);  // empty: nothing to copy or explore
-    EXPECT_EQ(EnabledEntries(window), "++++|+++|--|+ Open \"\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|+++-|--|+ Open \"\" in Windows Explorer");
 
     // The real menu, from a right-click.
     const ButtonCell& editor = window.GridCell(1, 1);
@@ -358,6 +358,28 @@ TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndT
     EXPECT_EQ(window.TavrinTab().MostUsed().MostUsedIDs, (std::array<int, 6>{101, 0, 0, 0, 0, 0}));
 }
 
+TEST_F(MainWindowButtonMenuTest, ResetUsageCountsAnsweredYesZeroesTheCountersInOneSaveAndThePanelFollows) {
+    MainWindow& window =
+        Start("0,0,0,0,0,0",
+              ButtonXml(101, {{"Description", "One"}, {"TotolRunTimes", "9"}, {"Day2", "4"}, {"Day2Week", "49"}}) +
+                  Named(102, "Two", 2));
+    ASSERT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 101);
+    prompt_.answer = false;
+    const std::string before = Saved();
+    Run(window.GridCell(1, 1), Command::ResetButtonCounts);
+    EXPECT_EQ(prompt_.questions.back(), "Reset the usage counts of this button to 0?\r\n\r\nOne");
+    EXPECT_EQ(Saved(), before);
+
+    prompt_.answer = true;
+    Run(window.GridCell(1, 1), Command::ResetButtonCounts);
+    const ButtonRecord reset = window.Buttons().Load(101).value();
+    EXPECT_EQ(reset.TotolRunTimes, 0);
+    EXPECT_EQ(reset.Day, (std::array<int, 7>{}));
+    EXPECT_EQ(reset.DayWeek, (std::array<int, 7>{}));
+    EXPECT_EQ(reset.Description, "One");
+    EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 102);
+}
+
 TEST_F(MainWindowButtonMenuTest, MovesWrapFromTheFirstRowIntoTheSecondAndGoToTheEnds) {
     MainWindow& window = Start("103,111,0,0,0,0", Named(103, "Three") + Named(110, "Ten"));
     Run(window.GridCell(1, 3), Command::MoveButtonToLast);
@@ -406,6 +428,7 @@ TEST_F(MainWindowButtonMenuTest, EveryActionReadsAndSavesTheFileOnce) {
         },
         3);
     expectOneSave("clear", [&] { Run(window.GridCell(1, 6), Command::ClearButton); });
+    expectOneSave("reset", [&] { Run(window.GridCell(1, 5), Command::ResetButtonCounts); });
     window.SetActivePage(1);
     expectOneSave("tab right", [&] { window.RunCommand(Command::MoveTabRight); });
     expectOneSave("tab left", [&] { window.RunCommand(Command::MoveTabLeft); });
