@@ -44,8 +44,9 @@ void MainWindow::LaunchFromTavrinTab(ButtonCell& image) {
 
 // Starts the launch button of id, counts the start (and moves it to the front
 // of the recent list) in one transaction, shows its usage and hands its total
-// of starts to shown, which draws from the same tree; nothing when id holds no
-// launch button, or while another launch is still running: the shell pumps
+// of starts to shown, which draws from the same tree. A button whose target is
+// missing says so in the status bar. Nothing happens when id holds no launch
+// button, or while another launch is still running: the shell pumps
 // messages meanwhile, and a second click would become part of the first
 // one's transaction. When another program replaced the file meanwhile, the
 // start is counted again on top of what the file holds then; the program is
@@ -55,11 +56,8 @@ void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<
     ButtonStore& store = Buttons();
     std::optional<ButtonRecord> button;
     try {
-        bool started = false;
         const auto count = [&] {
-            if (started) {
-                if (std::optional<ButtonRecord> counted = store.CountStart(id)) button = std::move(counted);
-            }
+            if (std::optional<ButtonRecord> counted = store.CountStart(id)) button = std::move(counted);
             if (toFrontOfRecent) {
                 Settings().LoadRecent();
                 Settings().PushRecent(id);
@@ -72,7 +70,11 @@ void MainWindow::LaunchButton(int id, bool toFrontOfRecent, const std::function<
             if (!button || !button->IsLaunchButton()) return;
             launching_ = true;
             const ScopeExit done([this] { launching_ = false; });
-            started = store.Start(*button);
+            if (!store.Start(*button)) {
+                // Nothing was started: nothing is counted and the recent list stays.
+                SetStatusText(0, "The target of " + NameOfButton(*button) + " is missing: " + button->Command);
+                return;
+            }
             count();
             try {
                 click.Commit();

@@ -380,6 +380,18 @@ TEST_F(MainWindowButtonMenuTest, ResetUsageCountsAnsweredYesZeroesTheCountersInO
     EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 102);
 }
 
+// A button whose command is gone says so, and neither counts nor enters the recent list.
+TEST_F(MainWindowButtonMenuTest, AClickOnAButtonWhoseTargetIsMissingSaysSoAndChangesNothing) {
+    const std::string gone = folder_ / "gone.exe";
+    MainWindow& window =
+        Start("101,0,0,0,0,0", Named(101, "One") + ButtonXml(102, {{"Description", "Gone"}, {"Command", gone}}));
+    const std::string before = Saved();
+    Click(window.GridCell(1, 2));
+    EXPECT_EQ(Narrow(window.StatusText(0)), "The target of \"Gone\" is missing: " + gone);
+    EXPECT_EQ(window.Settings().RecentList.at(0), "101");
+    EXPECT_EQ(Saved(), before);
+}
+
 TEST_F(MainWindowButtonMenuTest, MovesWrapFromTheFirstRowIntoTheSecondAndGoToTheEnds) {
     MainWindow& window = Start("103,111,0,0,0,0", Named(103, "Three") + Named(110, "Ten"));
     Run(window.GridCell(1, 3), Command::MoveButtonToLast);
