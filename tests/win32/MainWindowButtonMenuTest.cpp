@@ -414,7 +414,17 @@ TEST_F(MainWindowButtonMenuTest, MovesWrapFromTheFirstRowIntoTheSecondAndGoToThe
 // meanwhile) and saves it once: a kill leaves the old or the new file, never
 // half of an action.
 TEST_F(MainWindowButtonMenuTest, EveryActionReadsAndSavesTheFileOnce) {
-    MainWindow& window = Start("101,102,0,0,0,0", Named(101, "One", 5) + Named(102, "Two", 2) + Named(121, "Game"));
+    // The clicked buttons start the test's child program, which leaves a marker in the folder.
+    const auto runnable = [&](int id, const std::string& name, int total) {
+        std::string child = TAVRIN_TEST_CHILD;
+        std::replace(child.begin(), child.end(), '/', '\\');
+        return ButtonXml(id, {{"Command", child},
+                              {"Parameters", "&quot;" + (folder_ / (name + ".txt")) + "&quot;"},
+                              {"Description", name},
+                              {"TotolRunTimes", std::to_string(total)}});
+    };
+    MainWindow& window =
+        Start("101,102,0,0,0,0", runnable(101, "One", 5) + runnable(102, "Two", 2) + Named(121, "Game"));
     const auto expectOneSave = [&](const char* action, const auto& act, int reads = 2) {
         fs_.reads = fs_.saves = 0;
         act();
