@@ -17,6 +17,7 @@
 #include "app/MainWindow.h"
 #include "dialogs/ButtonPropertiesDialog.h"
 #include "rules/GridGeometry.h"
+#include "rules/TabActions.h"
 #include "win32/Clipboard.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
@@ -212,13 +213,7 @@ void MainWindow::MoveButtonToSlot(int slot) {
     if (from == slot) return;
     XmlDocumentFile::Transaction move;
     Buttons().MoveButtonToSlot(id, slot);
-    std::vector<std::string> recent = Settings().RecentList;
-    for (std::string& entry : recent) {
-        const std::optional<int> listed = ParseButtonID(entry);
-        if (listed && IDAfterButtonMoved(*listed, id, slot) != *listed) {
-            entry = std::to_string(IDAfterButtonMoved(*listed, id, slot));
-        }
-    }
+    std::vector<std::string> recent = RecentAfterButtonMoved(Settings().RecentList, id, slot);
     const bool recentMoved = recent != Settings().RecentList;
     if (recentMoved) {
         Settings().RecentList = std::move(recent);
@@ -229,13 +224,7 @@ void MainWindow::MoveButtonToSlot(int slot) {
         if (ButtonCell* const moved = FindPanel(page, ButtonIDOf(page, k))) RefreshPanel(*moved);
     }
     if (recentMoved) tavrinTab_.ShowRecent(Settings().RecentList);
-    ChangedPositions changed;
-    for (int position = 1; position <= kMostUsedPositions; ++position) {
-        const int shown = tavrinTab_.MostUsed().MostUsedIDs[position - 1];
-        const int after = shown == kNoButton ? kNoButton : IDAfterButtonMoved(shown, id, slot);
-        if (after != shown && SetMostUsedSlot(tavrinTab_.MostUsed(), after, position)) changed.push_back(position);
-    }
-    tavrinTab_.RedrawMostUsed(changed);
+    tavrinTab_.RedrawMostUsed(MostUsedAfterButtonMoved(tavrinTab_.MostUsed(), id, slot));
 }
 
 // The dialog edits the record right-clicked last (empty on an empty slot). On OK the editable fields are

@@ -20,9 +20,8 @@ void WriteWorkbook(const AutomationObject& excel, const std::vector<ReportRow>& 
     }
     int sheetRow = 2;
     for (const ReportRow& row : rows) {
-        const ReportCells cells = CellsOf(row);
-        for (int column = 1; column <= static_cast<int>(cells.size()); ++column) {
-            excel.Get(L"cells", {sheetRow, column}).Put(L"value", Widen(cells[column - 1]));
+        for (int column = 1; column <= static_cast<int>(kReportColumns.size()); ++column) {
+            excel.Get(L"cells", {sheetRow, column}).Put(L"value", Widen(kReportColumns[column - 1].text(row)));
         }
         ++sheetRow;
     }

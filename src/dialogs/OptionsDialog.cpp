@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/NamesGrid.h"
+#include "rules/GroupCountField.h"
 #include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
 #include "storage/PathNames.h"
@@ -41,8 +41,6 @@ enum : int {
 
 constexpr int kGeneralPage = 0;
 constexpr int kTabsheetPage = 1;
-constexpr int kMinGroups = 1;
-constexpr int kMaxGroups = 10;
 constexpr int kShownNameRows = 5;
 constexpr char kShortcutName[] = "Tavrin.lnk";  // the product name and ".lnk"
 
@@ -281,11 +279,11 @@ private:
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
         const std::vector<std::string>& names = settings_.GroupNames;
-        const int rows = std::max(kMinGroups, static_cast<int>(names.size()));
-        maxGroups_ = std::max(kMaxGroups, rows);
-        SendMessageW(spin, UDM_SETRANGE32, kMinGroups, maxGroups_);
-        SendMessageW(spin, UDM_SETPOS32, 0, rows);
-        names_->SetRowCount(rows);
+        const GroupCountField field = OpenGroupCountField(static_cast<int>(names.size()));
+        maxGroups_ = field.maximum;
+        SendMessageW(spin, UDM_SETRANGE32, kMinGroupCount, maxGroups_);
+        SendMessageW(spin, UDM_SETPOS32, 0, field.rows);
+        names_->SetRowCount(field.rows);
         for (size_t row = 0; row < names.size(); ++row) names_->SetName(static_cast<int>(row), names[row]);
     }
 
@@ -313,12 +311,7 @@ private:
     // does not pass through 1 and drop the names. A field left empty or
     // invalid shows the rows again.
     void ApplyGroupCount() {
-        const std::wstring text = TextOf(Control(kGroupCount));
-        int count = names_->RowCount();
-        if (!text.empty() && text.size() <= 4 &&
-            std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-            count = std::clamp(std::stoi(text), kMinGroups, maxGroups_);
-        }
+        const int count = GroupCountOfText(Narrow(TextOf(Control(kGroupCount))), names_->RowCount(), maxGroups_);
         SendMessageW(Control(kGroupCountSpin), UDM_SETPOS32, 0, count);
         names_->SetRowCount(count);
     }
@@ -391,7 +384,7 @@ private:
     std::array<HWND, 2> pages_{};  // children of the dialog, destroyed with it
     std::unique_ptr<NamesGrid> names_;
     HotKeyValue shownHotKey_ = 0;
-    int maxGroups_ = kMaxGroups;
+    int maxGroups_ = kMinGroupCount;  // set as the tab page is built
 };
 
 }  // namespace

@@ -195,8 +195,7 @@ private:
         ListView_DeleteAllItems(list_);
         const std::vector<ReportRow>& rows = table_.Rows();
         for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
-            const ReportCells cells = CellsOf(rows[index]);
-            std::wstring text = Widen(cells[0]);
+            std::wstring text = Widen(kReportColumns[0].text(rows[index]));
             LVITEMW item{};
             item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
             item.iItem = index;
@@ -204,8 +203,8 @@ private:
             item.iImage = imageOfButton_[rows[index].id];
             item.lParam = rows[index].id;
             ListView_InsertItem(list_, &item);
-            for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
-                text = Widen(cells[column]);
+            for (int column = 1; column < static_cast<int>(kReportColumns.size()); ++column) {
+                text = Widen(kReportColumns[column].text(rows[index]));
                 ListView_SetItemText(list_, index, column, text.data());
             }
             if (rows[index].id == selectedId) {

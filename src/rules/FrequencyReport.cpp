@@ -64,18 +64,6 @@ std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberS
     return text + "%";
 }
 
-ReportCells CellsOf(const ReportRow& row) {
-    return {row.caption,
-            row.groupName,
-            std::to_string(row.id),
-            std::to_string(row.today),
-            std::to_string(row.week),
-            std::to_string(row.total),
-            row.share,
-            row.typeName,
-            row.command};
-}
-
 namespace {
 
 char FoldedLetter(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -92,30 +80,31 @@ int CompareFolded(std::string_view a, std::string_view b) noexcept {
 
 int CompareNumbers(std::int64_t a, std::int64_t b) noexcept { return a < b ? -1 : a > b ? 1 : 0; }
 
+template <std::string ReportRow::*field>
+constexpr ReportColumn TextColumn(const char* caption, int width) {
+    return {caption, width, [](const ReportRow& row) { return row.*field; },
+            [](const ReportRow& a, const ReportRow& b) { return CompareFolded(a.*field, b.*field); }};
+}
+
+template <auto field>
+constexpr ReportColumn NumberColumn(const char* caption, int width) {
+    return {caption, width, [](const ReportRow& row) { return std::to_string(row.*field); },
+            [](const ReportRow& a, const ReportRow& b) { return CompareNumbers(a.*field, b.*field); }};
+}
+
 }  // namespace
 
-int CompareReportRows(const ReportRow& a, const ReportRow& b, int column) {
-    switch (column) {
-        case 1:
-            return CompareFolded(a.groupName, b.groupName);
-        case 2:
-            return CompareNumbers(a.id, b.id);
-        case 3:
-            return CompareNumbers(a.today, b.today);
-        case 4:
-            return CompareNumbers(a.week, b.week);
-        case kReportTotalColumn:
-            return CompareNumbers(a.total, b.total);
-        case 6:
-            return CompareFolded(a.share, b.share);
-        case 7:
-            return CompareFolded(a.typeName, b.typeName);
-        case 8:
-            return CompareFolded(a.command, b.command);
-        default:
-            return CompareFolded(a.caption, b.caption);
-    }
-}
+constinit const std::array<ReportColumn, kReportColumnCount> kReportColumns{{
+    TextColumn<&ReportRow::caption>("File", 150),
+    TextColumn<&ReportRow::groupName>("Group", 80),
+    NumberColumn<&ReportRow::id>("Index", 50),
+    NumberColumn<&ReportRow::today>("Today", 50),
+    NumberColumn<&ReportRow::week>("Week", 50),
+    NumberColumn<&ReportRow::total>("Total", 50),
+    TextColumn<&ReportRow::share>("Per", 50),
+    TextColumn<&ReportRow::typeName>("Type", 80),
+    TextColumn<&ReportRow::command>("Full Path", 200),
+}};
 
 ReportTable::ReportTable(Fill fill, NumberSeparators separators)
     : fill_(std::move(fill)), separators_(std::move(separators)) {}
@@ -141,8 +130,9 @@ bool ReportTable::SelectGroup(int index) {
 void ReportTable::ClickHeader(int column) {
     if (column == sortColumn_) ascending_ = !ascending_;
     sortColumn_ = column;
-    std::stable_sort(rows_.begin(), rows_.end(), [this](const ReportRow& a, const ReportRow& b) {
-        return ascending_ ? CompareReportRows(a, b, sortColumn_) < 0 : CompareReportRows(b, a, sortColumn_) < 0;
+    const auto compare = kReportColumns.at(static_cast<std::size_t>(column)).compare;
+    std::stable_sort(rows_.begin(), rows_.end(), [this, compare](const ReportRow& a, const ReportRow& b) {
+        return ascending_ ? compare(a, b) < 0 : compare(b, a) < 0;
     });
     ComputeShares();
 }
@@ -169,12 +159,13 @@ std::string CsvField(std::string_view text) {
 
 namespace {
 
-template <typename Texts>
-std::string CsvLine(const Texts& texts) {
+// A line of a text per column.
+template <typename TextOf>
+std::string CsvLine(TextOf textOf) {
     std::string line;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t i = 0; i < kReportColumns.size(); ++i) {
         if (i > 0) line += ',';
-        line += CsvField(texts[i]);
+        line += CsvField(textOf(kReportColumns[i]));
     }
     return line + "\r\n";
 }
@@ -182,11 +173,8 @@ std::string CsvLine(const Texts& texts) {
 }  // namespace
 
 std::string ReportCsv(const std::vector<ReportRow>& rows) {
-    std::array<std::string_view, kReportColumns.size()> captions;
-    std::transform(kReportColumns.begin(), kReportColumns.end(), captions.begin(),
-                   [](const ReportColumn& column) { return std::string_view(column.caption); });
-    std::string csv = "\xEF\xBB\xBF" + CsvLine(captions);
-    for (const ReportRow& row : rows) csv += CsvLine(CellsOf(row));
+    std::string csv = "\xEF\xBB\xBF" + CsvLine([](const ReportColumn& column) { return column.caption; });
+    for (const ReportRow& row : rows) csv += CsvLine([&row](const ReportColumn& column) { return column.text(row); });
     return csv;
 }
 

@@ -15,22 +15,22 @@
 
 namespace tavrin {
 
+// A column of the report, as the list shows it and the exports write it.
 struct ReportColumn {
     const char* caption;
     int width;  // in 96-DPI pixels
+    std::string (*text)(const ReportRow& row);
+    // Ascending: below 0 when a comes first.
+    int (*compare)(const ReportRow& a, const ReportRow& b);
 };
 
-inline constexpr std::array<ReportColumn, 9> kReportColumns{{{"File", 150},
-                                                             {"Group", 80},
-                                                             {"Index", 50},
-                                                             {"Today", 50},
-                                                             {"Week", 50},
-                                                             {"Total", 50},
-                                                             {"Per", 50},
-                                                             {"Type", 80},
-                                                             {"Full Path", 200}}};
+// File, Group, Index, Today, Week, Total, Per, Type and Full Path, in this order.
+// Index, Today, Week and Total compare as numbers; every other column as text,
+// ordinal with only the letters a-z folded to capitals, so that "Per" sorts as
+// text (9.50% after 10.00%).
+inline constexpr int kReportColumnCount = 9;
+extern const std::array<ReportColumn, kReportColumnCount> kReportColumns;
 inline constexpr int kReportTotalColumn = 5;
-using ReportCells = std::array<std::string, kReportColumns.size()>;
 
 // How the user writes numbers: the decimal and the thousands separator.
 struct NumberSeparators {
@@ -43,15 +43,6 @@ struct NumberSeparators {
 // "100.00%"); empty when there is no share to show (total or grandTotal 0 or less).
 // Exact for any totals of 64 bits whose share is below 10^16 %.
 [[nodiscard]] std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators);
-
-// The texts of a row's cells in column order.
-[[nodiscard]] ReportCells CellsOf(const ReportRow& row);
-
-// Compares two rows by a column, ascending: below 0 when a comes first.
-// Index, Today, Week and Total compare as numbers; every other column as
-// text, ordinal with only the letters a-z folded to capitals, so that "Per"
-// sorts as text (9.50% after 10.00%).
-[[nodiscard]] int CompareReportRows(const ReportRow& a, const ReportRow& b, int column);
 
 // The report's list and how it is ordered. A fill asks for the rows of a
 // group (all groups below 1) and returns their sum of totals.
@@ -67,8 +58,9 @@ public:
     // none): the rows are filled again when the entry differs from the one they
     // were filled for, then Total is clicked. True when the rows were filled again.
     bool SelectGroup(int index);
-    // A click on the header of column: the same column again turns the order
-    // round; the rows are sorted by it and their shares computed again.
+    // A click on the header of column (0 to kReportColumnCount - 1): the same
+    // column again turns the order round; the rows are sorted by it and their
+    // shares computed again.
     void ClickHeader(int column);
 
     [[nodiscard]] const std::vector<ReportRow>& Rows() const noexcept { return rows_; }

@@ -38,4 +38,29 @@ ChangedPositions MostUsedAfterTabRemoved(MostUsedState& state, int removedTab) {
     return changed;
 }
 
+std::vector<std::string> RecentAfterButtonMoved(const std::vector<std::string>& recent, int movedID, int slot) {
+    std::vector<std::string> followed = recent;
+    for (std::string& entry : followed) {
+        const std::optional<int> listed = ParseButtonID(entry);
+        if (!listed) continue;
+        if (const int after = IDAfterButtonMoved(*listed, movedID, slot); after != *listed) {
+            entry = std::to_string(after);
+        }
+    }
+    return followed;
+}
+
+ChangedPositions MostUsedAfterButtonMoved(MostUsedState& state, int movedID, int slot) {
+    ChangedPositions changed;
+    for (int position = 1; position <= kMostUsedPositions; ++position) {
+        const int shown = state.MostUsedIDs[position - 1];
+        if (shown == kNoButton) continue;
+        if (const int after = IDAfterButtonMoved(shown, movedID, slot); after != shown) {
+            (void)SetMostUsedSlot(state, after, position);
+            changed.push_back(position);
+        }
+    }
+    return changed;
+}
+
 }  // namespace tavrin

@@ -1,5 +1,6 @@
-// Rules of the tab menu and of the tab-name box. The page is the tab index:
-// 0 is the Tavrin Tab, group pages follow; -1 stands for no page.
+// Rules of the tab menu and of the tab-name box, and how the Tavrin Tab
+// follows the buttons whose IDs a tab or button action changed. The page is
+// the tab index: 0 is the Tavrin Tab, group pages follow; -1 stands for no page.
 #pragma once
 
 #include <string>
@@ -37,5 +38,13 @@ struct TabMenuRules {
 // most-used panel, and the buttons of later pages follow their new IDs.
 [[nodiscard]] std::vector<std::string> RecentAfterTabRemoved(const std::vector<std::string>& recent, int removedTab);
 ChangedPositions MostUsedAfterTabRemoved(MostUsedState& state, int removedTab);
+
+// The Tavrin Tab after the button movedID went to slot `slot` of its group and
+// the buttons between shifted one place: the recent entries and most-used
+// positions showing a button of that group follow its new ID. Recent entries
+// that are no button ID stay as they are.
+[[nodiscard]] std::vector<std::string> RecentAfterButtonMoved(const std::vector<std::string>& recent, int movedID,
+                                                              int slot);
+ChangedPositions MostUsedAfterButtonMoved(MostUsedState& state, int movedID, int slot);
 
 }  // namespace tavrin

@@ -33,5 +33,21 @@ TEST(TabActionsTest, TheTavrinTabLosesTheButtonsOfADeletedPageAndFollowsTheLater
     EXPECT_EQ(state.MostUsedCounts, (std::array<std::int64_t, 6>{8, 6, 0, 0, 0, 0}));
 }
 
+TEST(TabActionsTest, TheTavrinTabFollowsTheButtonsShiftedByAMoveWithinTheirGroup) {
+    // 103 goes after to slot 7: 104 to 107 move up one slot; other groups and non-IDs stay.
+    EXPECT_EQ(RecentAfterButtonMoved({"105", "103", "108", "x", "205", "0"}, 103, 7),
+              (std::vector<std::string>{"104", "107", "108", "x", "205", "0"}));
+    // 215 goes back to slot 3 across the rows: 203 to 214 move down one slot.
+    EXPECT_EQ(RecentAfterButtonMoved({"214", "215", "203", "202"}, 215, 3),
+              (std::vector<std::string>{"215", "203", "204", "202"}));
+    MostUsedState state;
+    state.MostUsedIDs = {107, 0, 103, 203, 101, 104};
+    state.MostUsedCounts = {9, 0, 7, 6, 5, 4};
+    EXPECT_EQ(MostUsedAfterButtonMoved(state, 103, 7), (ChangedPositions{1, 3, 6}));
+    EXPECT_EQ(state.MostUsedIDs, (std::array<int, 6>{106, 0, 107, 203, 101, 103}));
+    EXPECT_EQ(state.MostUsedCounts, (std::array<std::int64_t, 6>{9, 0, 7, 6, 5, 4}));
+    EXPECT_TRUE(MostUsedAfterButtonMoved(state, 202, 2).empty());
+}
+
 }  // namespace
 }  // namespace tavrin
