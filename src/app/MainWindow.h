@@ -18,7 +18,6 @@
 #include "app/TabPage.h"
 #include "desktop/FileDropTarget.h"
 #include "desktop/GlobalHotKeys.h"
-#include "desktop/LayoutKeyNames.h"
 #include "desktop/TrayIcon.h"
 #include "rules/MostUsed.h"
 #include "storage/AppConfig.h"
@@ -27,6 +26,7 @@
 #include "storage/DailyBackups.h"
 #include "storage/StorageServices.h"
 #include "win32/BaseWindow.h"
+#include "win32/LayoutKeyNames.h"
 #include "win32/UniqueResource.h"
 
 namespace tavrin {

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "desktop/LayoutKeyNames.h"
 #include "dialogs/IconChooserDialog.h"
 #include "dialogs/IconPreview.h"
 #include "rules/ShortcutText.h"
@@ -12,6 +11,7 @@
 #include "shell/ShellPaths.h"
 #include "storage/PathNames.h"
 #include "win32/DialogBase.h"
+#include "win32/LayoutKeyNames.h"
 #include "win32/TabPageBackground.h"
 #include "win32/Win32FileDialogs.h"
 #include "win32/Win32FileSystem.h"
