@@ -48,12 +48,12 @@ void ButtonStore::ExploreCommandFolder() { ExploreFolderOf(services_.shell, serv
 // working folder, and only ".lnk" is opened through the shortcut's target.
 // The filled-in working folder stays in memory; it is not written back.
 void ButtonStore::OpenCommandFile() {
-    const std::string extension = ExtractFileExt(current_.Command);
-    if (extension == ".lnk") {
+    if (IsShortcutFileName(current_.Command, LetterCase::Exact)) {
         (void)OpenLinkTarget(services_.shell, current_.Command);
         return;
     }
-    if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = ExtractFileDir(current_.Command);
+    if (ExtractFileExt(current_.Command) == ".exe" && current_.WorkingDir.empty())
+        current_.WorkingDir = ExtractFileDir(current_.Command);
     ExecuteRequest request;
     request.owner = ExecuteOwner::Application;
     request.verb = "open";
