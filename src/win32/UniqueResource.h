@@ -93,7 +93,6 @@ public:
     }
     ComInitScope(const ComInitScope&) = delete;
     ComInitScope& operator=(const ComInitScope&) = delete;
-    [[nodiscard]] bool Initialized() const noexcept { return initialized_; }
 
 private:
     Kind kind_;
