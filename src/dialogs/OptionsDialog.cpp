@@ -126,8 +126,8 @@ HWND CreatePage(HWND dialog) {
 
 // Target the running program, start in its folder, normal window; an existing
 // file is replaced. Nothing is reported; without the folder there is nowhere to write.
-void CreateProgramShortcut(int folderKind, const std::string& program) {
-    const std::string folder = GetSpecialFolder(folderKind);
+void CreateProgramShortcut(UserFolder userFolder, const std::string& program) {
+    const std::string folder = GetUserFolder(userFolder);
     if (folder.empty()) return;
     ShellLinkSpec spec;
     spec.Path = program;
@@ -333,7 +333,7 @@ private:
                 return FALSE;
             case kDesktopShortcut:
             case kStartMenuShortcut:
-                CreateProgramShortcut(id == kDesktopShortcut ? kFolderDesktop : kFolderStartMenu,
+                CreateProgramShortcut(id == kDesktopShortcut ? UserFolder::Desktop : UserFolder::StartMenu,
                                       services_.environment.ExecutablePath());
                 return TRUE;
             case kBackup:

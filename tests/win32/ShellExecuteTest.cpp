@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "shell/ShellLinker.h"
-#include "shell/ShellPaths.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
@@ -84,7 +83,8 @@ TEST_F(ShellExecuteTest, OpenLinkTargetStartsTheTargetOfAShortcut) {
     ShellLinkSpec spec;
     spec.Path = kChild;
     spec.Arguments = "not-passed";
-    spec.WorkingDirectory = GetSpecialFolder(kFolderTemp);
+    const TempFolder elsewhere;
+    spec.WorkingDirectory = elsewhere.Path();
     spec.ShowCmd = SW_SHOWMINNOACTIVE;
     const std::string link = folder_ / (kUnicode + ".lnk");
     ASSERT_TRUE(CreateShellLink(spec, link));
