@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/TempFolder.h"
+#include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -75,9 +76,8 @@ std::vector<std::uint32_t> IconPixels(HICON icon) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
-    const HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
-    DeleteDC(dc);
+    GetDIBits(unique_hdc(CreateCompatibleDC(nullptr)).get(), bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(),
+              &format, DIB_RGB_COLORS);
     return pixels;
 }
 
