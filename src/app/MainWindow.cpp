@@ -274,14 +274,7 @@ void MainWindow::RunCommand(Command command) {
             ShowOptions();
             break;
         case Command::Website: {
-            ExecuteRequest request;
-            request.owner = ExecuteOwner::Application;
-            request.verb = "open";
-            request.file = kTavrinHomeAddress;
-            request.parameters = "";
-            request.directory = "";
-            request.showCommand = kShowNormal;
-            services_.shell.Execute(request);
+            services_.shell.Execute(OpenRequest(kTavrinHomeAddress));
             break;
         }
         case Command::BackupSettings:

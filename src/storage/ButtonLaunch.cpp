@@ -21,14 +21,8 @@ bool ButtonStore::StartCurrent() {
         if (isFile) {
             OpenCommandFile();
         } else {
-            ExecuteRequest request;
-            request.owner = ExecuteOwner::Desktop;
-            request.verb = "explore";
-            request.file = current_.Command;
-            request.parameters = "";
-            request.directory = "";
-            request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
-            (void)services_.shell.Execute(request);
+            (void)services_.shell.Execute(
+                ExploreRequest(current_.Command, ShowCommandOfWindowStyle(current_.WindowStyle)));
         }
     } catch (const std::exception&) {
         // Counted all the same, as a start the shell refused would be.
@@ -54,14 +48,8 @@ void ButtonStore::OpenCommandFile() {
     }
     if (ExtractFileExt(current_.Command) == ".exe" && current_.WorkingDir.empty())
         current_.WorkingDir = ExtractFileDir(current_.Command);
-    ExecuteRequest request;
-    request.owner = ExecuteOwner::Application;
-    request.verb = "open";
-    request.file = current_.Command;
-    request.parameters = current_.Parameters;
-    request.directory = current_.WorkingDir;
-    request.showCommand = ShowCommandOfWindowStyle(current_.WindowStyle);
-    (void)services_.shell.Execute(request);
+    (void)services_.shell.Execute(OpenRequest(current_.Command, current_.Parameters, current_.WorkingDir,
+                                              ShowCommandOfWindowStyle(current_.WindowStyle)));
 }
 
 }  // namespace tavrin

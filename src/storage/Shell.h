@@ -59,6 +59,13 @@ struct ExecuteRequest {
     bool operator==(const ExecuteRequest&) const = default;
 };
 
+// The program's own requests: open a file or address with the given parameters
+// and working folder, owned by the program's window; open a folder in the
+// shell's explorer view, owned by the desktop.
+[[nodiscard]] ExecuteRequest OpenRequest(std::string file, std::optional<std::string> parameters = "",
+                                         std::optional<std::string> directory = "", int showCommand = kShowNormal);
+[[nodiscard]] ExecuteRequest ExploreRequest(std::string folder, int showCommand = kShowNormal);
+
 // What the shell shows for a file: its type name and its icon's index in the
 // system image list (-1 when it has none).
 struct ShellFileInfo {

@@ -56,13 +56,8 @@ TEST_F(ShellExecuteTest, OpensAProgramWithUnicodeParametersInItsWorkingFolder) {
     const std::string workingFolder = folder_ / kUnicode;
     ASSERT_TRUE(CreateDirectoryW(Widen(workingFolder).c_str(), nullptr));
     const std::string marker = folder_ / "marker.txt";
-    ExecuteRequest request;
-    request.verb = "open";
-    request.file = kChild;
-    request.parameters = "\"" + marker + "\" \"" + kUnicode + "\" plain";
-    request.directory = workingFolder;
-    request.showCommand = SW_SHOWMINNOACTIVE;
-
+    const ExecuteRequest request =
+        OpenRequest(kChild, "\"" + marker + "\" \"" + kUnicode + "\" plain", workingFolder, SW_SHOWMINNOACTIVE);
     EXPECT_GT(ExecuteShellRequest(request, nullptr), 32);
     EXPECT_EQ(WaitForMarker(marker), "cwd=" + workingFolder + "\nshow=7\narg=" + kUnicode + "\narg=plain\n");
 }
