@@ -9,8 +9,8 @@
 #include "dialogs/ReportWindow.h"
 #include "rules/EdgeSnap.h"
 #include "storage/SettingsRecovery.h"
+#include "win32/DebugTrace.h"
 #include "win32/Dpi.h"
-#include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
 #include "xml/XmlDocumentFile.h"
 
@@ -103,7 +103,7 @@ void MainWindow::RecoverSettingsFile() {
     recovery.Recover(services_.clock, services_.dialogs);
     recovery.RemoveSupersededCopies(ProcessStartTime());
     dailyBackups_.emplace(XmlDocumentFile::For(services_.fs, settingsFileName_), services_.clock,
-                          [](const std::string& text) { OutputDebugStringW(Widen(text + "\n").c_str()); });
+                          [](const std::string& text) { TraceFailure(text); });
 }
 
 // The stored top and then the stored left each count as a move, which edge
@@ -274,7 +274,7 @@ void MainWindow::RunCommand(Command command) {
             ShowOptions();
             break;
         case Command::Website: {
-            services_.shell.Execute(OpenRequest(kTavrinHomeAddress));
+            (void)services_.shell.Execute(OpenRequest(kTavrinHomeAddress));
             break;
         }
         case Command::BackupSettings:

@@ -1,7 +1,5 @@
 // Starting the current button through the shell and counting the start, and
 // opening the folder of its command.
-#include <exception>
-
 #include "storage/ButtonStore.h"
 #include "storage/PathNames.h"
 
@@ -17,15 +15,10 @@ bool ButtonStore::StartCurrent() {
     if (current_.IsEmpty() || current_.BtnStyle != kLaunchButton) return false;
     const bool isFile = services_.fs.FileExists(current_.Command);
     if (!isFile && !services_.fs.DirectoryExists(current_.Command)) return false;
-    try {
-        if (isFile) {
-            OpenCommandFile();
-        } else {
-            (void)services_.shell.Execute(
-                ExploreRequest(current_.Command, ShowCommandOfWindowStyle(current_.WindowStyle)));
-        }
-    } catch (const std::exception&) {
-        // Counted all the same, as a start the shell refused would be.
+    if (isFile) {
+        OpenCommandFile();
+    } else {
+        (void)services_.shell.Execute(ExploreRequest(current_.Command, ShowCommandOfWindowStyle(current_.WindowStyle)));
     }
     return true;
 }

@@ -60,8 +60,9 @@ bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optio
     return shell.Execute({.owner = ExecuteOwner::Application,
                           .verb = verb,
                           .file = info.Path.empty() ? linkFile : info.Path,
+                          .parameters = std::nullopt,
                           .directory = ".",
-                          .showCommand = restore ? kShowRestore : ShowCommandFromShowState(info.ShowState)}) > 32;
+                          .showCommand = restore ? kShowRestore : ShowCommandFromShowState(info.ShowState)});
 }
 
 void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path) {

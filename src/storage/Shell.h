@@ -83,8 +83,9 @@ public:
     // when the shell cannot parse it.
     [[nodiscard]] virtual std::string GetCanonicalPath(const std::string& path) = 0;
     [[nodiscard]] virtual ShellFileInfo GetFileInfo(const std::string& path) = 0;
-    // Hands the request to the shell and returns at once; above 32 means accepted.
-    virtual int Execute(const ExecuteRequest& request) = 0;
+    // Hands the request to the shell and returns at once: true when the shell
+    // accepted it. A refusal is the shell's answer, never an exception.
+    [[nodiscard]] virtual bool Execute(const ExecuteRequest& request) noexcept = 0;
 };
 
 // Opens the target of a shortcut file (the file itself when it names none)

@@ -158,8 +158,8 @@ TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, values)));
 }
 
-TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
-    fakes_.shell.failExecute = true;
+TEST_F(ButtonLaunchTest, AStartTheShellRefusesIsCountedAllTheSame) {
+    fakes_.shell.executeAccepted = false;
     const ButtonStore store = LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
     EXPECT_EQ(fakes_.shell.requests.size(), 1u);
     EXPECT_EQ(store.Current().TotolRunTimes, 3);
