@@ -4,8 +4,8 @@
 
 #include "app/ProgramResources.h"
 #include "storage/SettingsRecovery.h"
+#include "win32/DebugTrace.h"
 #include "win32/Dpi.h"
-#include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
 #include "xml/XmlDocumentFile.h"
 
@@ -83,7 +83,7 @@ void MainWindow::RecoverSettingsFile() {
     recovery.Recover(services_.clock, services_.dialogs);
     recovery.RemoveSupersededCopies(ProcessStartTime());
     dailyBackups_.emplace(XmlDocumentFile::For(services_.fs, settingsFileName_), services_.clock,
-                          [](const std::string& text) { OutputDebugStringW(Widen(text + "\n").c_str()); });
+                          [](const std::string& text) { TraceFailure(text); });
 }
 
 // OLE, the notification-area icon and the drop target are set up once the

@@ -23,7 +23,6 @@
 #include "app/TabPage.h"
 #include "app/TraySide.h"
 #include "desktop/FileDropTarget.h"
-#include "desktop/LayoutKeyNames.h"
 #include "rules/MostUsed.h"
 #include "storage/AppConfig.h"
 #include "storage/AppSettings.h"
@@ -31,6 +30,7 @@
 #include "storage/DailyBackups.h"
 #include "storage/StorageServices.h"
 #include "win32/BaseWindow.h"
+#include "win32/LayoutKeyNames.h"
 #include "win32/UniqueResource.h"
 
 namespace tavrin {

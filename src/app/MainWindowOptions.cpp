@@ -104,16 +104,7 @@ void MainWindow::ShowAbout() {
     ShowAboutDialog(Handle(), services_.shell, {TAVRIN_VERSION_TEXT, kSupportMailAddress, kTavrinHomeAddress});
 }
 
-void MainWindow::OpenWebsite() {
-    ExecuteRequest request;
-    request.owner = ExecuteOwner::Application;
-    request.verb = "open";
-    request.file = kTavrinHomeAddress;
-    request.parameters = "";
-    request.directory = "";
-    request.showCommand = kShowNormal;
-    services_.shell.Execute(request);
-}
+void MainWindow::OpenWebsite() { (void)services_.shell.Execute(OpenRequest(kTavrinHomeAddress)); }
 
 // A right-click that ends a waiting pick shows no menu.
 void MainWindow::ShowStatusMenu() {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "desktop/GlobalHotKeys.h"
-#include "desktop/LayoutKeyNames.h"
+#include "win32/LayoutKeyNames.h"
 #include "desktop/TrayIcon.h"
 #include "win32/UniqueResource.h"
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "win32/ErrorDisplay.h"
@@ -36,7 +37,6 @@ void CopyCut(wchar_t (&field)[Capacity], std::string_view utf8) {
 TrayIcon::TrayIcon(HWND owner) : owner_(owner) {
     data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data_.uID = nextIconId++;
-    clickTimer_.OnTimer = [this] { ClickTimerTick(); };
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     subscription_ = MessageWindow::Subscribe(
         [this, taskbarCreated](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
@@ -140,55 +140,23 @@ void TrayIcon::HideOwnerForm() {
 // Each event is fired as the last step of its message: a handler may destroy this icon.
 void TrayIcon::ShellMessage(UINT message) {
     switch (message) {
-        case NIN_BALLOONSHOW:
-            if (OnBalloonHintShow) OnBalloonHintShow();
-            return;
-        case NIN_BALLOONHIDE:
-            if (OnBalloonHintHide) OnBalloonHintHide();
-            return;
-        case NIN_BALLOONTIMEOUT:
-            if (OnBalloonHintTimeout) OnBalloonHintTimeout();
-            return;
         case NIN_BALLOONUSERCLICK:
             if (OnBalloonHintClick) OnBalloonHintClick();
             return;
-    }
-    if (!Enabled) return;
-    switch (message) {
         case WM_LBUTTONDOWN:
-            // With a double-click handler a single click waits for the double-click time.
-            if (OnDblClick) {
-                clickTimer_.SetInterval(GetDoubleClickTime());
-                clickTimer_.SetEnabled(true);
-            }
             clickPending_ = true;
-            if (LeftPopup && PopupMenu != nullptr) ShowMenu();
             return;
-        case WM_LBUTTONUP: {
-            const bool clickNow = clickPending_ && !clickTimer_.Running();
-            clickReady_ = clickPending_ && !clickNow;
-            clickPending_ = false;
-            if (clickNow && OnClick) OnClick();
+        case WM_LBUTTONUP:
+            // After a double click's second press (WM_LBUTTONDBLCLK) no click is pending.
+            if (std::exchange(clickPending_, false) && OnClick) OnClick();
             return;
-        }
         case WM_LBUTTONDBLCLK:
-            clickReady_ = false;
-            doubleClickSeen_ = true;
-            if (PopupMenu != nullptr && !LeftPopup) PostDefaultMenuItem();
-            if (OnDblClick) OnDblClick();
+            if (PopupMenu != nullptr) PostDefaultMenuItem();
             return;
         case WM_RBUTTONDOWN:
             if (PopupMenu != nullptr) ShowMenu();
             return;
     }
-}
-
-void TrayIcon::ClickTimerTick() {
-    clickTimer_.SetEnabled(false);
-    const bool click = !doubleClickSeen_ && clickReady_;
-    if (click) clickReady_ = false;
-    doubleClickSeen_ = false;
-    if (click && OnClick) OnClick();
 }
 
 // The menu's chosen item is posted, so that its handler runs after the menu has gone

@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "desktop/MessageTimer.h"
 #include "win32/MessageWindow.h"
 #include "win32/UniqueResource.h"
 
@@ -55,20 +54,14 @@ public:
     // The record last given to the shell, whose messages go to the shared message window.
     [[nodiscard]] const NOTIFYICONDATAW& NotifyData() const noexcept { return data_; }
 
-    // Mouse messages from the shell are ignored while false.
-    bool Enabled = true;
-    // Shown on a right click (and a left click with LeftPopup); not owned. The chosen
-    // item, and on a double click the default item, is posted to the owner as WM_COMMAND.
+    // Shown on a right click; not owned. The chosen item, and on a double click the
+    // default item, is posted to the owner as WM_COMMAND.
     HMENU PopupMenu = nullptr;
-    bool LeftPopup = false;
     // Hide the owner in the notification area when it is minimized (needs OnMinimizeToTray).
     bool MinimizeToTray = false;
 
+    // A left click, reported when the button comes up; the second click of a double click is none.
     EventHandler OnClick;
-    EventHandler OnDblClick;
-    EventHandler OnBalloonHintShow;
-    EventHandler OnBalloonHintHide;
-    EventHandler OnBalloonHintTimeout;
     EventHandler OnBalloonHintClick;
     EventHandler OnMinimizeToTray;
 
@@ -82,7 +75,6 @@ private:
     bool Notify(DWORD action);
     void ShowMenu();
     void PostDefaultMenuItem();
-    void ClickTimerTick();
     void HideToTray();
 
     HWND owner_;
@@ -92,11 +84,7 @@ private:
     bool showHint_ = true;
     bool iconVisible_ = false;
     NOTIFYICONDATAW data_{};
-    // Telling a single click from a double click.
-    MessageTimer clickTimer_;
-    bool clickPending_ = false;
-    bool clickReady_ = false;
-    bool doubleClickSeen_ = false;
+    bool clickPending_ = false;                 // the left button went down on the icon
     MessageWindow::Subscription subscription_;  // last: it calls into the members above
 };
 

@@ -94,13 +94,7 @@ private:
     }
 
     void Open(const std::string& file) {
-        ExecuteRequest request;
-        request.verb = "open";
-        request.file = file;
-        request.parameters = "";
-        request.directory = "";
-        request.showCommand = kShowNormal;
-        (void)shell_.Execute(request);  // a failing start is not reported
+        (void)shell_.Execute(OpenRequest(file));  // a failing start is not reported
     }
 
     // Across the top, smoothed to the scaled size.

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "desktop/LayoutKeyNames.h"
 #include "dialogs/IconChooserDialog.h"
 #include "dialogs/IconPreview.h"
 #include "rules/ShortcutText.h"
@@ -12,10 +11,10 @@
 #include "shell/ShellPaths.h"
 #include "storage/PathNames.h"
 #include "win32/DialogBase.h"
+#include "win32/LayoutKeyNames.h"
 #include "win32/TabPageBackground.h"
 #include "win32/Win32FileDialogs.h"
 #include "win32/Win32FileSystem.h"
-#include "xml/XmlChars.h"
 
 namespace tavrin {
 namespace {
@@ -44,11 +43,6 @@ constexpr int kLowerPriority = 1;
 constexpr int kEditLeft = 112;
 constexpr int kEditRight = 478;
 constexpr int kLinkButtonWidth = 25;
-
-bool IsShortcutName(const std::string& file, bool ignoreCase) {
-    const std::string extension = ExtractFileExt(file);
-    return ignoreCase ? EqualsIgnoringCase(extension, ".lnk") : extension == ".lnk";
-}
 
 class ButtonPropertiesDialog : public DialogBase<ButtonPropertiesDialog> {
 public:
@@ -81,7 +75,7 @@ public:
             record_.IconNumber = 0;
         } else {
             if (record_.BtnStyle == kLaunchButton) ShowRecord();
-            UpdateLinkButton(true);
+            UpdateLinkButton(LetterCase::Ignored);
         }
         SetFocus(Control(kFileEdit));
         return FALSE;  // the focus is set
@@ -194,7 +188,7 @@ private:
 
     // OK needs a command that exists and a work folder that is empty or exists.
     void TextChanged() {
-        UpdateLinkButton(false);
+        UpdateLinkButton(LetterCase::Exact);
         const std::string file = ControlText(kFileEdit);
         const std::string folder = ControlText(kWorkFolderEdit);
         const bool commandExists = files_.FileExists(file) || files_.DirectoryExists(file);
@@ -204,10 +198,10 @@ private:
     // The link button stands beside the File edit while File names a shortcut
     // that can be read: spelled ".lnk" exactly while typing, in any case when the
     // box opens or after a shortcut was resolved.
-    void UpdateLinkButton(bool ignoreCase) {
+    void UpdateLinkButton(LetterCase letterCase) {
         const std::string file = ControlText(kFileEdit);
         ShellLinkInfo link;
-        ShowLinkButton(IsShortcutName(file, ignoreCase) && files_.FileExists(file) && ReadShellLink(file, link));
+        ShowLinkButton(IsShortcutFileName(file, letterCase) && files_.FileExists(file) && ReadShellLink(file, link));
     }
 
     void ShowLinkButton(bool show) {
@@ -224,7 +218,7 @@ private:
     void ResolveLink() {
         const std::string file = ControlText(kFileEdit);
         ShellLinkInfo link;
-        if (IsShortcutName(file, true) && ReadShellLink(file, link) &&
+        if (IsShortcutFileName(file) && ReadShellLink(file, link) &&
             (files_.FileExists(link.Path) || files_.DirectoryExists(link.Path))) {
             const std::string target = GetCanonicalPath(link.Path);
             SetControlText(kFileEdit, target);
@@ -239,7 +233,7 @@ private:
             }
             SelectWindowState(link.ShowState + 1);
         }
-        UpdateLinkButton(true);
+        UpdateLinkButton(LetterCase::Ignored);
     }
 
     void BrowseTargetFile() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "win32/DcScopes.h"
 #include "win32/PaintScope.h"
 #include "win32/Utf16.h"
 
@@ -85,11 +86,11 @@ void NamesGrid::PlaceCells() {
     RECT client{};
     GetClientRect(Handle(), &client);
     TEXTMETRICW metrics{};
-    const HDC dc = GetDC(Handle());
-    const HGDIOBJ old = SelectObject(dc, font_);
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        const WindowDc dc(Handle());
+        const SelectedObject font(dc.Get(), font_);
+        GetTextMetricsW(dc.Get(), &metrics);
+    }
     const int height = std::min<int>(metrics.tmHeight + 2, metrics_.rowHeight - 1);
     const int left = metrics_.numberWidth + 1 + metrics_.textMargin;
     const int width = std::max<int>(0, client.right - left - metrics_.textMargin);
@@ -130,7 +131,7 @@ void NamesGrid::Paint() {
     const HDC dc = paint.Dc();
     RECT client{};
     GetClientRect(Handle(), &client);
-    const HGDIOBJ oldFont = SelectObject(dc, font_);
+    const SelectedObject font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     const HBRUSH line = GetSysColorBrush(COLOR_BTNSHADOW);
@@ -149,7 +150,6 @@ void NamesGrid::Paint() {
     const int rowsShown = std::min(RowCount() - topRow_, static_cast<int>(client.bottom) / rowHeight + 1);
     const RECT beside{metrics_.numberWidth, 0, metrics_.numberWidth + 1, std::max(0, rowsShown) * rowHeight};
     FillRect(dc, &beside, line);
-    SelectObject(dc, oldFont);
 }
 
 LRESULT NamesGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,7 @@
 #include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
 #include "storage/PathNames.h"
+#include "win32/DebugTrace.h"
 #include "win32/DialogBase.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
@@ -124,15 +125,17 @@ HWND CreatePage(HWND dialog) {
 }
 
 // Target the running program, start in its folder, normal window; an existing
-// file is replaced. Nothing is reported; without the folder there is nowhere to write.
-void CreateProgramShortcut(int folderKind, const std::string& program) {
-    const std::string folder = GetSpecialFolder(folderKind);
-    if (folder.empty()) return;
+// file is replaced. A shortcut not written is only traced: without the folder
+// there is nowhere to write.
+void CreateProgramShortcut(UserFolder userFolder, const std::string& program) {
+    const std::string folder = GetUserFolder(userFolder);
+    if (!TraceIfFalse(!folder.empty(), "the shell knows no folder for the program's shortcut")) return;
     ShellLinkSpec spec;
     spec.Path = program;
     spec.WorkingDirectory = ExtractFilePath(program);
     spec.ShowCmd = SW_SHOWNORMAL;
-    (void)CreateShellLink(spec, folder + kShortcutName);
+    (void)TraceIfFalse(CreateShellLink(spec, folder + kShortcutName),
+                       "the shortcut " + folder + kShortcutName + " was not written");
 }
 
 std::wstring TextOf(HWND control) {
@@ -327,7 +330,7 @@ private:
                 return FALSE;
             case kDesktopShortcut:
             case kStartMenuShortcut:
-                CreateProgramShortcut(id == kDesktopShortcut ? kFolderDesktop : kFolderStartMenu,
+                CreateProgramShortcut(id == kDesktopShortcut ? UserFolder::Desktop : UserFolder::StartMenu,
                                       services_.environment.ExecutablePath());
                 return TRUE;
             case kBackup:

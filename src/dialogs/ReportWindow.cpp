@@ -252,12 +252,7 @@ private:
 
     // The exported file is opened whether it was written or not.
     void OpenExport(const std::string& fileName) {
-        ExecuteRequest request;
-        request.owner = ExecuteOwner::Application;
-        request.verb = "open";
-        request.file = fileName;
-        request.showCommand = kShowCurrent;
-        (void)services_.shell.Execute(request);
+        (void)services_.shell.Execute(OpenRequest(fileName, std::nullopt, std::nullopt, kShowCurrent));
     }
 
     void ExportCsv() {

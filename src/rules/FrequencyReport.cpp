@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "xml/AsciiCase.h"
+
 namespace tavrin {
 namespace {
 
@@ -66,13 +68,11 @@ std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberS
 
 namespace {
 
-char FoldedLetter(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 int CompareFolded(std::string_view a, std::string_view b) noexcept {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(FoldedLetter(a[i]));
-        const auto y = static_cast<unsigned char>(FoldedLetter(b[i]));
+        const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
+        const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;

@@ -67,7 +67,6 @@ public:
     [[nodiscard]] std::int64_t GrandTotal() const noexcept { return grandTotal_; }
     [[nodiscard]] int SortColumn() const noexcept { return sortColumn_; }
     [[nodiscard]] bool Ascending() const noexcept { return ascending_; }
-    [[nodiscard]] int GroupSelection() const noexcept { return groupSelection_; }
 
 private:
     void ComputeShares();

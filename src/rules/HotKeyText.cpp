@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "xml/AsciiCase.h"
+
 namespace tavrin {
 
 namespace {
@@ -30,8 +32,6 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Characters, not bytes, of a UTF-8 text: every byte that does not continue a sequence.
 std::size_t CharacterCount(std::string_view text) {

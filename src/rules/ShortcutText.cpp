@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "xml/XmlChars.h"
+#include "xml/AsciiCase.h"
 
 namespace tavrin {
 namespace {

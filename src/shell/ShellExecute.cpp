@@ -2,9 +2,11 @@
 
 #include <shellapi.h>
 
+#include <exception>
 #include <optional>
 #include <string>
 
+#include "win32/DebugTrace.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -20,15 +22,25 @@ const wchar_t* PointerOf(const std::optional<std::wstring>& text) { return text 
 
 }  // namespace
 
-int ExecuteShellRequest(const ExecuteRequest& request, HWND applicationWindow) {
-    const HWND owner =
-        request.owner == ExecuteOwner::Application && applicationWindow ? applicationWindow : GetDesktopWindow();
-    const auto verb = WidenOptional(request.verb);
-    const auto parameters = WidenOptional(request.parameters);
-    const auto directory = WidenOptional(request.directory);
-    const HINSTANCE result = ShellExecuteW(owner, PointerOf(verb), Widen(request.file).c_str(), PointerOf(parameters),
-                                           PointerOf(directory), request.showCommand);
-    return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+// ShellExecuteW answers with a number above 32 when it accepted the request, and
+// with an error code (SE_ERR_FNF, ...) otherwise.
+bool ExecuteShellRequest(const ExecuteRequest& request, HWND applicationWindow) noexcept {
+    try {
+        const HWND owner =
+            request.owner == ExecuteOwner::Application && applicationWindow ? applicationWindow : GetDesktopWindow();
+        const auto verb = WidenOptional(request.verb);
+        const auto parameters = WidenOptional(request.parameters);
+        const auto directory = WidenOptional(request.directory);
+        const auto result =
+            reinterpret_cast<INT_PTR>(ShellExecuteW(owner, PointerOf(verb), Widen(request.file).c_str(),
+                                                    PointerOf(parameters), PointerOf(directory), request.showCommand));
+        if (result > 32) return true;
+        TraceFailure("the shell refused to start \"" + request.file + "\" (error " + std::to_string(result) + ")");
+    } catch (const std::exception& error) {
+        // No memory for the request's texts: it never reached the shell.
+        TraceFailure(error.what());
+    }
+    return false;
 }
 
 }  // namespace tavrin

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "shell/ShellLinker.h"
+#include "storage/PathNames.h"
 #include "win32/ComPtr.h"
 #include "win32/IconPixels.h"
 #include "win32/Utf16.h"
@@ -33,14 +34,6 @@ unique_hicon SystemListIcon(int image, int size, UINT flags) {
     return unique_hicon(icon);
 }
 
-bool IsShortcut(const std::string& fileName) {
-    const size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || fileName.size() - dot != 4) return false;
-    std::string extension = fileName.substr(dot);
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".lnk";
-}
-
 // A shortcut that names no icon file of its own shows its target's icon with
 // the shell's arrow: the shell's large icon of the target drawn for a link
 // (brought to the size asked for), laid over the target's icon. On Windows the shell's picture is that already;
@@ -49,7 +42,7 @@ bool IsShortcut(const std::string& fileName) {
 unique_hicon ShortcutIcon(const std::string& link, int size) {
     ShellLinkInfo info;
     const bool namesNoIconFile = ReadShellLink(link, info) && info.IconLocation == info.Path && info.IconIndex == 0;
-    if (!namesNoIconFile || info.Path.empty() || IsShortcut(info.Path)) return GetShellIcon(link, size);
+    if (!namesNoIconFile || info.Path.empty() || IsShortcutFileName(info.Path)) return GetShellIcon(link, size);
     SHFILEINFOW fileInfo{};
     if (!SHGetFileInfoW(Widen(info.Path).c_str(), 0, &fileInfo, sizeof fileInfo,
                         SHGFI_ICON | SHGFI_LARGEICON | SHGFI_LINKOVERLAY)) {
@@ -95,7 +88,7 @@ unique_hicon GetSystemImageIcon(int image, int size) {
 }
 
 unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
-    if (IsShortcut(fileName)) return ShortcutIcon(fileName, size);
+    if (IsShortcutFileName(fileName)) return ShortcutIcon(fileName, size);
     const int count = GetIconCount(fileName);
     // A negative index would name a resource rather than a position, so it
     // takes the shell's icon, as a file without icons does.

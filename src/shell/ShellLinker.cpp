@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 #include "win32/ComPtr.h"
@@ -128,7 +127,7 @@ bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) {
 bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName) {
     const auto link = CreateComInstance<IShellLinkW>(CLSID_ShellLink);
     const auto file = link.query<IPersistFile>();
-    if (!file) throw std::runtime_error("The shell cannot create shortcut files (no ShellLink object).");
+    if (!file) return false;  // no ShellLink object: COM is not initialised, or the shell has none
     // The setters' results are not examined: the save reports whether the shortcut was written.
     (void)link->SetPath(Widen(spec.Path).c_str());
     (void)link->SetWorkingDirectory(Widen(spec.WorkingDirectory).c_str());

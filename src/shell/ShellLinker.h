@@ -30,8 +30,8 @@ struct ShellLinkSpec {
 };
 
 // Writes spec to linkFileName through the ShellLink object, replacing an
-// existing file; true when the save succeeded. COM must be initialised on the
-// calling thread; throws std::runtime_error when the object cannot be made.
+// existing file; true when the save succeeded, false when the object cannot be
+// made or the file was not written. COM must be initialised on the calling thread.
 [[nodiscard]] bool CreateShellLink(const ShellLinkSpec& spec, const std::string& linkFileName);
 
 }  // namespace tavrin

@@ -1,4 +1,4 @@
-// Paths as the shell spells them, and the user's special folders. Text is UTF-8.
+// Paths as the shell spells them, and the user's desktop and Start menu folders. Text is UTF-8.
 #pragma once
 
 #include <string>
@@ -10,38 +10,10 @@ namespace tavrin {
 // it. The plain full path when the shell cannot parse it.
 [[nodiscard]] std::string GetCanonicalPath(const std::string& path);
 
-// Special folders by number, as the options store them.
-enum SpecialFolderKind : int {
-    kFolderDesktop,
-    kFolderStartMenu,
-    kFolderPrograms,
-    kFolderStartup,
-    kFolderDocuments,
-    kFolderAppData,
-    kFolderFonts,
-    kFolderSendTo,
-    kFolderRecent,
-    kFolderFavorites,
-    kFolderInternetCache,
-    kFolderCookies,
-    kFolderHistory,
-    kFolderNetHood,
-    kFolderPrintHood,
-    kFolderTemplates,
-    kFolderLocalAppData,
-    kFolderWindows,
-    kFolderSystem,
-    kFolderTemp,
-    kFolderSystemDrive,
-    kFolderProgramFiles,
-    kFolderCommonFiles,
-    kFolderConfigPath,
-    kFolderDevicePath,
-    kFolderMediaPath,
-    kFolderWallpaper,
-};
+// The user's folders that the options put the program's shortcut into.
+enum class UserFolder { Desktop, StartMenu };
 
-// The folder of kind 0 to 26, ending with "\"; empty for a missing value or another kind.
-[[nodiscard]] std::string GetSpecialFolder(int kind);
+// The folder as the shell knows it, ending with "\"; empty when the shell has none.
+[[nodiscard]] std::string GetUserFolder(UserFolder folder);
 
 }  // namespace tavrin

@@ -23,6 +23,8 @@ ShellFileInfo Win32Shell::GetFileInfo(const std::string& path) {
     return ShellFileInfo{Narrow(fileInfo.szTypeName), fileInfo.iIcon};
 }
 
-int Win32Shell::Execute(const ExecuteRequest& request) { return ExecuteShellRequest(request, applicationWindow_); }
+bool Win32Shell::Execute(const ExecuteRequest& request) noexcept {
+    return ExecuteShellRequest(request, applicationWindow_);
+}
 
 }  // namespace tavrin

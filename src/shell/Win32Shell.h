@@ -17,7 +17,7 @@ public:
     bool ReadShellLink(const std::string& fileName, ShellLinkInfo& info) override;
     std::string GetCanonicalPath(const std::string& path) override;
     ShellFileInfo GetFileInfo(const std::string& path) override;
-    int Execute(const ExecuteRequest& request) override;
+    [[nodiscard]] bool Execute(const ExecuteRequest& request) noexcept override;
 
 private:
     HWND applicationWindow_;

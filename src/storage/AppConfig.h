@@ -35,7 +35,6 @@ public:
     [[nodiscard]] const std::string& UserName() const noexcept { return userName_; }
     [[nodiscard]] const std::string& ConfigFileName() const noexcept { return configFileName_; }
     [[nodiscard]] const std::string& ProgramFolder() const noexcept { return programFolder_; }
-    [[nodiscard]] const std::string& CurrentXml() const noexcept { return currentXml_; }
     [[nodiscard]] const std::string& RestoreXml() const noexcept { return restoreXml_; }
     // The full paths of the settings files of the other users of the program's
     // folder, as SelectSettingsFile found their entries.

@@ -1,7 +1,5 @@
 // Starting a launch button through the shell and counting the start, and
 // opening the folder of its command.
-#include <exception>
-
 #include "storage/ButtonStore.h"
 #include "storage/PathNames.h"
 
@@ -18,21 +16,10 @@ bool ButtonStore::Start(const ButtonRecord& record) {
     if (!record.IsLaunchButton()) return false;
     const bool isFile = services_.fs.FileExists(record.Command);
     if (!isFile && !services_.fs.DirectoryExists(record.Command)) return false;
-    try {
-        if (isFile) {
-            OpenCommandFile(record);
-        } else {
-            ExecuteRequest request;
-            request.owner = ExecuteOwner::Desktop;
-            request.verb = "explore";
-            request.file = record.Command;
-            request.parameters = "";
-            request.directory = "";
-            request.showCommand = ShowCommandOfWindowStyle(record.WindowStyle);
-            (void)services_.shell.Execute(request);
-        }
-    } catch (const std::exception&) {
-        // Counted all the same, as a start the shell refused would be.
+    if (isFile) {
+        OpenCommandFile(record);
+    } else {
+        (void)services_.shell.Execute(ExploreRequest(record.Command, ShowCommandOfWindowStyle(record.WindowStyle)));
     }
     return true;
 }
@@ -46,20 +33,14 @@ void ButtonStore::ExploreCommandFolder(const std::string& command) {
 // working folder, and only ".lnk" is opened through the shortcut's target.
 // The filled-in working folder is not written back.
 void ButtonStore::OpenCommandFile(const ButtonRecord& record) {
-    const std::string extension = ExtractFileExt(record.Command);
-    if (extension == ".lnk") {
+    if (IsShortcutFileName(record.Command, LetterCase::Exact)) {
         (void)OpenLinkTarget(services_.shell, record.Command);
         return;
     }
-    ExecuteRequest request;
-    request.owner = ExecuteOwner::Application;
-    request.verb = "open";
-    request.file = record.Command;
-    request.parameters = record.Parameters;
-    request.directory =
-        extension == ".exe" && record.WorkingDir.empty() ? ExtractFileDir(record.Command) : record.WorkingDir;
-    request.showCommand = ShowCommandOfWindowStyle(record.WindowStyle);
-    (void)services_.shell.Execute(request);
+    const bool ownFolder = ExtractFileExt(record.Command) == ".exe" && record.WorkingDir.empty();
+    (void)services_.shell.Execute(OpenRequest(record.Command, record.Parameters,
+                                              ownFolder ? ExtractFileDir(record.Command) : record.WorkingDir,
+                                              ShowCommandOfWindowStyle(record.WindowStyle)));
 }
 
 }  // namespace tavrin

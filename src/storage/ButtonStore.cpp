@@ -179,14 +179,6 @@ ButtonRecord WithFreshStatistics(ButtonRecord record) {
     return record;
 }
 
-bool IsLinkFileName(const std::string& path) {
-    std::string extension = ExtractFileExt(path);
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return extension == ".lnk";
-}
-
 std::string ReplaceQuestion(const std::string& storedCommand, const std::string& droppedPath) {
     return "Use the:\r\n\r\n" + storedCommand + "\r\n\r\nReplace the exists icon:\r\n\r\n" + droppedPath;
 }
@@ -360,7 +352,7 @@ std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path,
     record.WindowStyle = kShowNormal;
     if (services_.fs.FileExists(path)) {
         ShellLinkInfo link;
-        if (analyseLinkFile && IsLinkFileName(path) && services_.shell.ReadShellLink(path, link)) {
+        if (analyseLinkFile && IsShortcutFileName(path) && services_.shell.ReadShellLink(path, link)) {
             if (!services_.fs.FileExists(link.Path) && !services_.fs.DirectoryExists(link.Path)) return std::nullopt;
             record.Command = services_.shell.GetCanonicalPath(link.Path);
             if (!link.WorkingDirectory.empty()) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "xml/AsciiCase.h"
+
 namespace tavrin {
 namespace {
 
@@ -35,6 +37,11 @@ std::string ExtractFileName(std::string_view path) { return std::string(path.sub
 
 std::string ExtractFileExt(std::string_view path) { return std::string(path.substr(ExtensionStart(path))); }
 
+bool IsShortcutFileName(std::string_view path, LetterCase letterCase) {
+    const std::string_view extension = path.substr(ExtensionStart(path));
+    return letterCase == LetterCase::Exact ? extension == ".lnk" : EqualsIgnoringCase(extension, ".lnk");
+}
+
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
     return std::string(path.substr(0, ExtensionStart(path))) + std::string(extension);
 }
@@ -45,9 +52,7 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension) {
 bool IsDeviceName(std::string_view name) {
     std::string base(name.substr(0, name.find('.')));
     while (!base.empty() && base.back() == ' ') base.pop_back();
-    for (char& c : base) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    std::transform(base.begin(), base.end(), base.begin(), AsciiUpper);
     constexpr std::array<std::string_view, 7> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
     if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
     if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;

@@ -18,6 +18,11 @@ namespace tavrin {
 // The path with the extension of its file-name part replaced (or added).
 [[nodiscard]] std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
+// Whether a shortcut's extension is recognised in any letter case or only as ".lnk".
+enum class LetterCase { Ignored, Exact };
+// True for a path whose file-name part has the extension of shortcut files, ".lnk".
+[[nodiscard]] bool IsShortcutFileName(std::string_view path, LetterCase letterCase = LetterCase::Ignored);
+
 // True for a name that Windows takes for a device in any folder: CON, PRN,
 // AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with the superscript digits 1
 // to 3), CONIN$, CONOUT$ and CLOCK$, in any letter case and with or without

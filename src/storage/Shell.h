@@ -59,6 +59,13 @@ struct ExecuteRequest {
     bool operator==(const ExecuteRequest&) const = default;
 };
 
+// The program's own requests: open a file or address with the given parameters
+// and working folder, owned by the program's window; open a folder in the
+// shell's explorer view, owned by the desktop.
+[[nodiscard]] ExecuteRequest OpenRequest(std::string file, std::optional<std::string> parameters = "",
+                                         std::optional<std::string> directory = "", int showCommand = kShowNormal);
+[[nodiscard]] ExecuteRequest ExploreRequest(std::string folder, int showCommand = kShowNormal);
+
 // What the shell shows for a file: its type name and its icon's index in the
 // system image list (-1 when it has none).
 struct ShellFileInfo {
@@ -76,8 +83,9 @@ public:
     // when the shell cannot parse it.
     [[nodiscard]] virtual std::string GetCanonicalPath(const std::string& path) = 0;
     [[nodiscard]] virtual ShellFileInfo GetFileInfo(const std::string& path) = 0;
-    // Hands the request to the shell and returns at once; above 32 means accepted.
-    virtual int Execute(const ExecuteRequest& request) = 0;
+    // Hands the request to the shell and returns at once: true when the shell
+    // accepted it. A refusal is the shell's answer, never an exception.
+    [[nodiscard]] virtual bool Execute(const ExecuteRequest& request) noexcept = 0;
 };
 
 // Opens the target of a shortcut file (the file itself when it names none)

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -61,14 +62,17 @@ struct VariantResult {
     ~VariantResult() { VariantClear(&value); }
 };
 
+void FreeString(BSTR text) noexcept { SysFreeString(text); }
+using unique_bstr = UniqueResource<BSTR, FreeString>;
+
 std::string TextOf(BSTR text) { return text ? Narrow(std::wstring_view(text, SysStringLen(text))) : std::string(); }
 
 [[noreturn]] void ThrowFailure(std::wstring_view name, HRESULT result, EXCEPINFO& exception) {
     if (result == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-    std::string description = result == DISP_E_EXCEPTION ? TextOf(exception.bstrDescription) : std::string();
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
+    const unique_bstr source(exception.bstrSource);
+    const unique_bstr helpFile(exception.bstrHelpFile);
+    const unique_bstr exceptionText(exception.bstrDescription);
+    std::string description = result == DISP_E_EXCEPTION ? TextOf(exceptionText.get()) : std::string();
     if (description.empty()) {
         description = "The automation call \"" + Narrow(name) +
                       "\" failed: " + SystemErrorText(static_cast<unsigned long>(result));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/DcScopes.h"
+
 namespace tavrin {
 namespace {
 
@@ -15,9 +17,8 @@ std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
-    DeleteDC(dc);
+    const unique_hdc dc(CreateCompatibleDC(nullptr));
+    const int rows = GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
     if (rows != height) pixels.clear();
     return pixels;
 }
@@ -57,15 +58,13 @@ unique_hicon IconFromPixels(const DecodedImage& image) {
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
     void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    unique_hbitmap colour(
-        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
-    ReleaseDC(nullptr, screen);
+    const unique_hbitmap colour(CreateDIBSection(WindowDc(nullptr).Get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                                 DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour) return {};
     std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof image.pixels[0]);
     // The alpha channel decides; the mask only has to exist.
-    unique_hbitmap mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
-    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mask.get()), static_cast<HBITMAP>(colour.get())};
+    const unique_hbitmap mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
     return unique_hicon(CreateIconIndirect(&info));
 }
 

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "win32/ScopeExit.h"
+
 namespace tavrin {
 namespace {
 
@@ -64,10 +66,8 @@ LRESULT MessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     const HWND window = Handle();
     std::optional<LRESULT> result;
     {
-        struct Depth {
-            Depth() noexcept { ++shared.dispatching; }
-            ~Depth() { --shared.dispatching; }
-        } depth;
+        ++shared.dispatching;
+        const ScopeExit dispatched([] { --shared.dispatching; });
         std::vector<int> ids;
         for (const Subscriber& subscriber : shared.subscribers) ids.push_back(subscriber.id);
         for (const int id : ids) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win32/DcScopes.h"
+
 namespace tavrin {
 namespace {
 
@@ -19,15 +21,17 @@ void TabPageBackground::Capture(HWND tabs) {
     tabs_ = tabs;
     RECT area{};
     GetClientRect(tabs, &area);
-    const HDC screen = GetDC(tabs);
-    const HDC memory = CreateCompatibleDC(screen);
-    picture_.reset(CreateCompatibleBitmap(screen, area.right, area.bottom));
-    ReleaseDC(tabs, screen);
-    const HGDIOBJ previous = SelectObject(memory, picture_.get());
-    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    brush_.reset(CreatePatternBrush(static_cast<HBITMAP>(picture_.get())));
+    unique_hdc memory;
+    {
+        const WindowDc screen(tabs);
+        memory.reset(CreateCompatibleDC(screen.Get()));
+        picture_.reset(CreateCompatibleBitmap(screen.Get(), area.right, area.bottom));
+    }
+    {
+        const SelectedObject picture(memory.get(), picture_.get());
+        SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    brush_.reset(CreatePatternBrush(picture_.get()));
 }
 
 HBRUSH TabPageBackground::ForControl(HDC dc, HWND control) const {

@@ -56,6 +56,7 @@ inline void CloseFind(HANDLE search) noexcept { FindClose(search); }
 inline void CloseKey(HKEY key) noexcept { RegCloseKey(key); }
 inline void CloseIcon(HICON icon) noexcept { DestroyIcon(icon); }
 inline void CloseGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
+inline void CloseDc(HDC dc) noexcept { DeleteDC(dc); }
 inline void CloseMenu(HMENU menu) noexcept { DestroyMenu(menu); }
 inline void CloseWindow(HWND window) noexcept { DestroyWindow(window); }
 inline void CloseAtom(ATOM atom) noexcept { GlobalDeleteAtom(atom); }
@@ -67,9 +68,10 @@ using unique_handle = UniqueResource<HANDLE, detail::CloseFileHandle>;
 using unique_hfind = UniqueResource<HANDLE, detail::CloseFind, -1>;
 using unique_hkey = UniqueResource<HKEY, detail::CloseKey>;
 using unique_hicon = UniqueResource<HICON, detail::CloseIcon>;
-using unique_hbitmap = UniqueResource<HGDIOBJ, detail::CloseGdiObject>;
+using unique_hbitmap = UniqueResource<HBITMAP, detail::CloseGdiObject>;
 using unique_hfont = UniqueResource<HFONT, detail::CloseGdiObject>;
 using unique_hbrush = UniqueResource<HBRUSH, detail::CloseGdiObject>;
+using unique_hdc = UniqueResource<HDC, detail::CloseDc>;  // a memory DC from CreateCompatibleDC
 using unique_hmenu = UniqueResource<HMENU, detail::CloseMenu>;
 using unique_hwnd = UniqueResource<HWND, detail::CloseWindow>;
 using unique_atom = UniqueResource<ATOM, detail::CloseAtom>;
@@ -93,7 +95,6 @@ public:
     }
     ComInitScope(const ComInitScope&) = delete;
     ComInitScope& operator=(const ComInitScope&) = delete;
-    [[nodiscard]] bool Initialized() const noexcept { return initialized_; }
 
 private:
     Kind kind_;

@@ -1,7 +1,8 @@
 #include "xml/FileSystem.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "xml/AsciiCase.h"
 
 namespace tavrin {
 namespace {
@@ -10,13 +11,8 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool SameLetter(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-}
-
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() &&
-           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), SameLetter);
+    return text.size() >= end.size() && EqualsIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
 }  // namespace
@@ -47,7 +43,7 @@ bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
         if (p < pattern.size() && pattern[p] == '*') {
             star = p++;
             starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++p;
             ++n;
         } else if (star != std::string_view::npos) {
@@ -61,9 +57,7 @@ bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-bool SameFileName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameLetter);
-}
+bool SameFileName(std::string_view a, std::string_view b) { return EqualsIgnoringCase(a, b); }
 
 bool SameFile(IFileSystem& fs, const std::string& a, const std::string& b) {
     const std::optional<FileIdentity> first = fs.Identity(a);

@@ -40,18 +40,6 @@ namespace tavrin {
     return true;
 }
 
-[[nodiscard]] constexpr char AsciiLower(char c) noexcept {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-// Compares with lower, a lower-case ASCII text, ignoring the case of ASCII letters.
-[[nodiscard]] constexpr bool EqualsIgnoringCase(std::string_view text, std::string_view lower) noexcept {
-    if (text.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (AsciiLower(text[i]) != lower[i]) return false;
-    }
-    return true;
-}
-
 // The characters an XML 1.0 document may hold: tab, line feed, carriage return
 // and everything from the blank up except the surrogates, U+FFFE and U+FFFF.
 // Other parsers refuse a file with any other, even as a character reference.

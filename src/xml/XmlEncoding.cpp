@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "xml/AsciiCase.h"
 #include "xml/XmlChars.h"
 #include "xml/XmlError.h"
 

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "xml/AsciiCase.h"
 #include "xml/XmlChars.h"
 #include "xml/XmlError.h"
 #include "xml/XmlTree.h"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "xml/AsciiCase.h"
+
 namespace tavrin {
 namespace {
 
@@ -23,11 +25,6 @@ std::optional<Number> WholeNumber(std::string_view text) noexcept {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return number;
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) noexcept {
-    return std::equal(text.begin(), text.end(), lowerWord.begin(), lowerWord.end(),
-                      [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
 }
 
 }  // namespace

@@ -7,34 +7,26 @@
 #include <stdexcept>
 #include <vector>
 
+#include "win32/DcScopes.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin::testing {
 namespace {
 
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-};
-
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-};
-
 // Rows of 8-bit RGB, top row first.
 std::vector<unsigned char> ScreenPixels(const RECT& rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const ScreenDc screen;
-    const MemoryDc memory(screen.dc);
-    const unique_hbitmap bitmap(CreateCompatibleBitmap(screen.dc, width, height));
-    const HGDIOBJ old = SelectObject(memory.dc, bitmap.get());
-    const bool copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY) != FALSE;
-    SelectObject(memory.dc, old);
-    if (!copied) throw std::runtime_error("cannot copy the screen");
+    const WindowDc screen(nullptr);
+    const unique_hdc memory(CreateCompatibleDC(screen.Get()));
+    const unique_hbitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) {
+            throw std::runtime_error("cannot copy the screen");
+        }
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -44,8 +36,7 @@ std::vector<unsigned char> ScreenPixels(const RECT& rect) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned char> bgrx(static_cast<size_t>(width) * height * 4);
-    if (GetDIBits(memory.dc, static_cast<HBITMAP>(bitmap.get()), 0, height, bgrx.data(), &info, DIB_RGB_COLORS) !=
-        height) {
+    if (GetDIBits(memory.get(), bitmap.get(), 0, height, bgrx.data(), &info, DIB_RGB_COLORS) != height) {
         throw std::runtime_error("cannot read the screen's pixels");
     }
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);

@@ -149,8 +149,8 @@ TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, values)));
 }
 
-TEST_F(ButtonLaunchTest, AFailingShellStartIsCountedAllTheSame) {
-    fakes_.shell.failExecute = true;
+TEST_F(ButtonLaunchTest, AStartTheShellRefusesIsCountedAllTheSame) {
+    fakes_.shell.executeAccepted = false;
     LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});
     EXPECT_EQ(fakes_.shell.requests.size(), 1u);
     EXPECT_EQ(StoredTotal(), 3);

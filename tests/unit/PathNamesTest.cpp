@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/AppConfig.h"
+#include "xml/AsciiCase.h"
 
 namespace tavrin {
 namespace {
@@ -44,6 +45,27 @@ TEST(PathNamesTest, DeviceNamesInAnyCaseWithOrWithoutExtension) {
         EXPECT_FALSE(IsDeviceName(name)) << name;
         EXPECT_TRUE(IsPlainFileName(name)) << name;
     }
+}
+
+TEST(PathNamesTest, ShortcutFileNamesByTheirExtension) {
+    EXPECT_TRUE(IsShortcutFileName("C:\\Links\\Editor.lnk"));
+    EXPECT_TRUE(IsShortcutFileName("C:\\Links\\Editor.LNK"));
+    EXPECT_TRUE(IsShortcutFileName("C:\\Links\\Editor.lnk", LetterCase::Exact));
+    EXPECT_FALSE(IsShortcutFileName("C:\\Links\\Editor.Lnk", LetterCase::Exact));
+    // Only the extension of the file-name part counts.
+    for (const char* name : {"C:\\a.lnk\\Editor", "Editor.lnk.txt", "Editor.lnkx", "lnk", ".lnk\\x", ""}) {
+        EXPECT_FALSE(IsShortcutFileName(name)) << name;
+    }
+}
+
+// Only A-Z and a-z fold, whatever the locale: the bytes of "É" and "é" stay apart.
+TEST(AsciiCaseTest, OnlyAsciiLettersFold) {
+    EXPECT_TRUE(EqualsIgnoringCase("UTF-8", "utf-8"));
+    EXPECT_FALSE(EqualsIgnoringCase("utf-8", "utf-8 "));
+    EXPECT_FALSE(EqualsIgnoringCase("\xC3\x89", "\xC3\xA9"));
+    EXPECT_FALSE(EqualsIgnoringCase("[", "{"));  // 'Z' + 1 and 'z' + 1
+    EXPECT_EQ(AsciiLower('@'), '@');             // 'A' - 1
+    EXPECT_EQ(AsciiUpper('`'), '`');             // 'a' - 1
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/FakeShell.h"
 #include "support/Screenshot.h"
 #include "rules/Scale.h"
+#include "win32/DcScopes.h"
 #include "win32/Dpi.h"
 
 namespace tavrin {
@@ -24,9 +25,7 @@ void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     g_box = box;
     UpdateWindow(box);
-    const HDC dc = GetDC(box);
-    g_bannerPixel = GetPixel(dc, 20, 100);  // the blue field under the tiles
-    ReleaseDC(box, dc);
+    g_bannerPixel = GetPixel(WindowDc(box).Get(), 20, 100);  // the blue field under the tiles
     g_versionShown = FindWindowExW(box, nullptr, L"Static", L"Version 9.8.7") != nullptr;
     testing::SaveWindowPicture(
         box, testing::ArtifactPath(DpiOf(box) == kBaseDpi ? "about-box.png" : "about-box-144dpi.png"));

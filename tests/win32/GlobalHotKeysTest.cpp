@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/LayoutKeyNames.h"
 #include "support/WindowTesting.h"
+#include "win32/LayoutKeyNames.h"
 
 namespace tavrin {
 namespace {

@@ -120,8 +120,8 @@ std::string TabCaption(const MainWindow& window, int item) {
     return Narrow(text);
 }
 
-// The desktop and Start menu folders of the user's "Shell Folders" (what the
-// program reads) and "User Shell Folders" (what Wine's shell goes by) lead to
+// The desktop and Start menu folders of the user's "User Shell Folders" (what
+// Wine's shell goes by) and "Shell Folders" (which it keeps in step) lead to
 // folders of the test while it runs, and Wine's menu builder, which would copy
 // shortcuts there to the Linux desktop, is kept from starting.
 class RedirectedShellFolders {

@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "shell/ShellLinker.h"
-#include "shell/ShellPaths.h"
 #include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
@@ -57,14 +56,9 @@ TEST_F(ShellExecuteTest, OpensAProgramWithUnicodeParametersInItsWorkingFolder) {
     const std::string workingFolder = folder_ / kUnicode;
     ASSERT_TRUE(CreateDirectoryW(Widen(workingFolder).c_str(), nullptr));
     const std::string marker = folder_ / "marker.txt";
-    ExecuteRequest request;
-    request.verb = "open";
-    request.file = kChild;
-    request.parameters = "\"" + marker + "\" \"" + kUnicode + "\" plain";
-    request.directory = workingFolder;
-    request.showCommand = SW_SHOWMINNOACTIVE;
-
-    EXPECT_GT(ExecuteShellRequest(request, nullptr), 32);
+    const ExecuteRequest request =
+        OpenRequest(kChild, "\"" + marker + "\" \"" + kUnicode + "\" plain", workingFolder, SW_SHOWMINNOACTIVE);
+    EXPECT_TRUE(ExecuteShellRequest(request, nullptr));
     EXPECT_EQ(WaitForMarker(marker), "cwd=" + workingFolder + "\nshow=7\narg=" + kUnicode + "\narg=plain\n");
 }
 
@@ -72,10 +66,10 @@ TEST_F(ShellExecuteTest, MissingFileIsRefused) {
     ExecuteRequest request;
     request.verb = "open";
     request.file = folder_ / "missing.exe";
-    EXPECT_EQ(ExecuteShellRequest(request, nullptr), SE_ERR_FNF);
+    EXPECT_FALSE(ExecuteShellRequest(request, nullptr));
     request.owner = ExecuteOwner::Desktop;
     request.verb.reset();
-    EXPECT_EQ(ExecuteShellRequest(request, nullptr), SE_ERR_FNF);
+    EXPECT_FALSE(ExecuteShellRequest(request, nullptr));
 }
 
 // The target starts from the current folder with the link's show state; the
@@ -84,7 +78,8 @@ TEST_F(ShellExecuteTest, OpenLinkTargetStartsTheTargetOfAShortcut) {
     ShellLinkSpec spec;
     spec.Path = kChild;
     spec.Arguments = "not-passed";
-    spec.WorkingDirectory = GetSpecialFolder(kFolderTemp);
+    const TempFolder elsewhere;
+    spec.WorkingDirectory = elsewhere.Path();
     spec.ShowCmd = SW_SHOWMINNOACTIVE;
     const std::string link = folder_ / (kUnicode + ".lnk");
     ASSERT_TRUE(CreateShellLink(spec, link));

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <regex>
 #include <vector>
 
 #include "support/TempFolder.h"
+#include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
@@ -35,6 +35,12 @@ std::string CurrentFolder() {
 }
 
 std::string WithSeparator(std::string folder) { return folder.back() == '\\' ? folder : folder + '\\'; }
+
+std::string KnownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return WithSeparator(Narrow(path));
+}
 
 TEST_F(ShellPathsAndIconsTest, CanonicalPathOfRelativeAndMissingPathsIsTheFullPath) {
     EXPECT_EQ(GetCanonicalPath("no such file.txt"), WithSeparator(CurrentFolder()) + "no such file.txt");
@@ -70,14 +76,13 @@ std::vector<std::uint32_t> IconPixels(HICON icon) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
-    const HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
-    DeleteDC(dc);
+    GetDIBits(unique_hdc(CreateCompatibleDC(nullptr)).get(), bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(),
+              &format, DIB_RGB_COLORS);
     return pixels;
 }
 
 TEST_F(ShellPathsAndIconsTest, FileIconClampsTheIndexAndFallsBackToTheShellIcon) {
-    const std::string library = GetSpecialFolder(kFolderSystem) + "shell32.dll";
+    const std::string library = KnownFolder(CSIDL_SYSTEM) + "shell32.dll";
     const int count = GetIconCount(library);
     ASSERT_GT(count, 2);
     const auto last = IconPixels(GetFileIcon(library, count - 1, 32).get());
@@ -130,33 +135,13 @@ TEST_F(ShellPathsAndIconsTest, AShortcutShowsItsTargetsIcon) {
     }
 }
 
-std::string KnownFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return WithSeparator(Narrow(path));
-}
-
-TEST_F(ShellPathsAndIconsTest, SpecialFoldersEndWithOneSeparator) {
-    const std::string windows = GetSpecialFolder(kFolderWindows);
-    EXPECT_EQ(windows, KnownFolder(CSIDL_WINDOWS));
-    EXPECT_EQ(GetSpecialFolder(kFolderSystem), KnownFolder(CSIDL_SYSTEM));
-    const std::string temp = GetSpecialFolder(kFolderTemp);
-    ASSERT_GE(temp.size(), 3u);
-    EXPECT_EQ(temp.back(), '\\');
-    EXPECT_NE(temp[temp.size() - 2], '\\');
-    EXPECT_TRUE(std::regex_match(GetSpecialFolder(kFolderSystemDrive), std::regex(R"([A-Za-z]:\\)")));
-    EXPECT_EQ(GetSpecialFolder(kFolderSystemDrive), windows.substr(0, 3));
-    EXPECT_EQ(GetSpecialFolder(27), "");
-    EXPECT_EQ(GetSpecialFolder(-1), "");
-}
-
-// The registry values the shell keeps for the user's and the machine's folders.
-TEST_F(ShellPathsAndIconsTest, RegistryFoldersMatchTheShellsFolders) {
+// The folders the options put the program's shortcut into, as the shell's older
+// interface reports them.
+TEST_F(ShellPathsAndIconsTest, UserFoldersAreTheShellsEndingWithOneSeparator) {
     const std::string desktop = KnownFolder(CSIDL_DESKTOPDIRECTORY);
     ASSERT_FALSE(desktop.empty());
-    EXPECT_EQ(GetSpecialFolder(kFolderDesktop), desktop);
-    EXPECT_EQ(GetSpecialFolder(kFolderStartMenu), KnownFolder(CSIDL_STARTMENU));
-    EXPECT_EQ(GetSpecialFolder(kFolderProgramFiles), KnownFolder(CSIDL_PROGRAM_FILES));
+    EXPECT_EQ(GetUserFolder(UserFolder::Desktop), desktop);
+    EXPECT_EQ(GetUserFolder(UserFolder::StartMenu), KnownFolder(CSIDL_STARTMENU));
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ TEST_F(TrayIconTest, BalloonTextsAreCutToWhatTheShellTakes) {
     EXPECT_FALSE(tray.ShowBalloonTip("Tavrin", "gone", BalloonIcon::Info, 10));
 }
 
-TEST_F(TrayIconTest, WithoutDoubleClickHandlerAClickIsReportedOnRelease) {
+TEST_F(TrayIconTest, AClickIsReportedOnReleaseAndADoubleClickChoosesTheDefaultItem) {
     Shell(WM_LBUTTONDOWN);
     EXPECT_EQ(clicks, 0);
     Shell(WM_LBUTTONUP);
@@ -136,42 +136,11 @@ TEST_F(TrayIconTest, WithoutDoubleClickHandlerAClickIsReportedOnRelease) {
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(owner.commands, std::vector<UINT>{kShowCommand});
 
-    tray.Enabled = false;
-    DoubleClick();
-    PumpMessages(50);
+    int balloonClicks = 0;
+    tray.OnBalloonHintClick = [&] { ++balloonClicks; };
+    Shell(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(balloonClicks, 1);
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(owner.commands.size(), 1u);
-}
-
-TEST_F(TrayIconTest, WithDoubleClickHandlerASingleClickWaitsForTheDoubleClickTime) {
-    int doubleClicks = 0;
-    tray.OnDblClick = [&] { ++doubleClicks; };
-    const DWORD waitForTimer = GetDoubleClickTime() * 2 + 200;
-
-    Shell(WM_LBUTTONDOWN);
-    Shell(WM_LBUTTONUP);
-    EXPECT_EQ(clicks, 0);
-    PumpMessages(waitForTimer);
-    EXPECT_EQ(clicks, 1);
-
-    DoubleClick();
-    PumpMessages(waitForTimer);
-    EXPECT_EQ(doubleClicks, 1);
-    EXPECT_EQ(clicks, 1);  // no click for either half of the double click
-    EXPECT_EQ(owner.commands, std::vector<UINT>{kShowCommand});
-}
-
-TEST_F(TrayIconTest, BalloonMessagesFireTheirEvents) {
-    std::string events;
-    tray.OnBalloonHintShow = [&] { events += "show "; };
-    tray.OnBalloonHintClick = [&] { events += "click "; };
-    tray.OnBalloonHintTimeout = [&] { events += "timeout "; };
-    tray.OnBalloonHintHide = [&] { events += "hide"; };
-    tray.Enabled = false;  // only mouse messages are ignored
-    for (const UINT message : {NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONTIMEOUT, NIN_BALLOONHIDE}) {
-        Shell(message);
-    }
-    EXPECT_EQ(events, "show click timeout hide");
 }
 
 TEST_F(TrayIconTest, MinimizeHidesTheOwnerInTheNotificationArea) {

@@ -1,6 +1,7 @@
 // The window and dialog bases: a failing Win32 call or handler reaches the
 // error display instead of unwinding into Windows, and a modal dialog is built
-// at its client size, ends with its result and can be driven while it runs.
+// at its client size, ends with its result and can be driven while it runs;
+// the device-context scopes put back what they selected.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,8 +11,10 @@
 #include <vector>
 
 #include "win32/BaseWindow.h"
+#include "win32/DcScopes.h"
 #include "win32/DialogBase.h"
 #include "win32/ErrorDisplay.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 namespace {
@@ -109,6 +112,20 @@ TEST(WindowBasesScaledTest, ModalDialogIsBuiltAtItsScaledSizeAndEndsWithItsResul
     EXPECT_EQ(dialog.editText, L"text");
     EXPECT_EQ(shown, std::vector<std::string>{"dialog handler failed"});
     EXPECT_EQ(dialog.Handle(), nullptr);
+}
+
+// Windows refuses to delete a bitmap selected into a DC: the DC gets its first
+// bitmap back before the bitmap's owner deletes it.
+TEST(WindowBasesTest, ASelectedObjectGoesBackWhenItsScopeEnds) {
+    const unique_hdc memory(CreateCompatibleDC(WindowDc(nullptr).Get()));
+    ASSERT_TRUE(memory);
+    const HGDIOBJ first = GetCurrentObject(memory.get(), OBJ_BITMAP);
+    const unique_hbitmap bitmap(CreateCompatibleBitmap(memory.get(), 4, 4));
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), bitmap.get());
+    }
+    EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), first);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "desktop/LayoutKeyNames.h"
+#include "win32/LayoutKeyNames.h"
 
 #include "win32/Utf16.h"
 
