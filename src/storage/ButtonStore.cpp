@@ -396,8 +396,8 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
             sum = current_.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + current_.TotolRunTimes;
             const ShellFileInfo info = services_.shell.GetFileInfo(current_.Command);
             rows.push_back({ExtractFileName(current_.Command), info.systemIconIndex, groupName, id,
-                            TodayCount(current_, today), WeekCount(current_), current_.TotolRunTimes, "", info.typeName,
-                            current_.Command});
+                            TodayCount(current_, today), WeekCount(current_, today), current_.TotolRunTimes, "",
+                            info.typeName, current_.Command});
         }
     }
     return sum;
