@@ -45,12 +45,12 @@ void ButtonStore::CountCurrentStart() {
 void ButtonStore::ExploreCommandFolder() { ExploreFolderOf(services_.shell, services_.fs, current_.Command); }
 
 // The extension is compared with exact case: only ".exe" gets its folder as
-// working folder, and only ".lnk" is opened through the shortcut's target.
+// working folder, and only ".lnk" is opened as a shortcut.
 // The filled-in working folder stays in memory; it is not written back.
 void ButtonStore::OpenCommandFile() {
     const std::string extension = ExtractFileExt(current_.Command);
     if (extension == ".lnk") {
-        (void)OpenLinkTarget(services_.shell, current_.Command);
+        OpenShortcut(services_.shell, current_.Command);
         return;
     }
     if (extension == ".exe" && current_.WorkingDir.empty()) current_.WorkingDir = ExtractFileDir(current_.Command);

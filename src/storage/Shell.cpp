@@ -31,18 +31,25 @@ int ShowCommandOfWindowStyle(int windowStyle) noexcept {
     return windowStyle >= kShowHide && windowStyle <= kShowForceMinimize ? windowStyle : kShowNormal;
 }
 
-// The shortcut's own arguments and working folder are not passed: the shell
-// starts the target as the shortcut would from the folder ".".
-bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb, bool restore) {
+// A shortcut is opened as a file of its own: the shell starts its target with
+// the arguments and working folder that the shortcut holds, which a start of
+// the target alone would lose. Its show state is handed over as well, since
+// not every shell takes it from the shortcut. A shell that refuses the
+// shortcut (Wine's, for a target whose path is not ASCII) has its target
+// started with what the shortcut holds instead.
+void OpenShortcut(IShell& shell, const std::string& linkFile) {
     ShellLinkInfo info;
     (void)shell.ReadShellLink(linkFile, info);
     ExecuteRequest request;
     request.owner = ExecuteOwner::Application;
-    request.verb = verb;
-    request.file = info.Path.empty() ? linkFile : info.Path;
-    request.directory = ".";
-    request.showCommand = restore ? kShowRestore : ShowCommandFromShowState(info.ShowState);
-    return shell.Execute(request) > 32;
+    request.verb = "open";
+    request.file = linkFile;
+    request.showCommand = ShowCommandFromShowState(info.ShowState);
+    if (shell.Execute(request) > 32 || info.Path.empty()) return;
+    request.file = info.Path;
+    request.parameters = info.Arguments;
+    request.directory = info.WorkingDirectory;
+    (void)shell.Execute(request);
 }
 
 void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path) {
