@@ -16,6 +16,7 @@
 #include "app/MainWindow.h"
 #include "app/PickCursors.h"
 #include "dialogs/ButtonPropertiesDialog.h"
+#include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "win32/Clipboard.h"
 #include "win32/Utf16.h"
@@ -263,7 +264,7 @@ void MainWindow::MoveButtonToSlot(int slot) {
 // The dialog edits a copy of the record right-clicked last (empty on an empty
 // slot): the shared store draws cells meanwhile. On OK the editable fields are
 // written, as a new button on an empty slot, and the cell shows the new icon
-// with the description and the hot key, after one blank, as its hint.
+// and the hint that the grid draws for the record.
 void MainWindow::EditButtonProperties() {
     const int id = contextButtonId_;
     ButtonCell* const cell = FindPanel(GroupOfButton(id), id);
@@ -279,7 +280,7 @@ void MainWindow::EditButtonProperties() {
     store.Current() = record;
     (void)store.WriteProperties(id);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
-    cell->SetHint(record.Description + " " + record.HotKey);
+    cell->SetHint(ButtonHint(record.Description, record.HotKey));
     RedrawTavrinTabImagesOf(id);
 }
 

@@ -44,6 +44,14 @@ POINT ScreenPoint(const ButtonCell& cell) {
     return point;
 }
 
+// Handles messages until done() holds or five seconds have passed; the last answer of done().
+template <typename Done>
+bool PumpUntil(Done done) {
+    const DWORD deadline = GetTickCount() + 5000;
+    while (!done() && GetTickCount() < deadline) testing::PumpMessages(50);
+    return done();
+}
+
 // While a menu is open: a picture of the screen when asked for, and the menu closed.
 bool g_menuShown = false;
 const char* g_menuPicture = nullptr;
@@ -168,8 +176,10 @@ void CALLBACK FillThePropertiesBox(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(FindWindowExW(box, nullptr, L"Button", L"&OK"), BM_CLICK, 0, 0);
 }
 
-TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintEndsInOneBlank) {
-    MainWindow& window = Start("104,0,0,0,0,0", "");
+// The cell takes the hint that the grid draws at start-up, and the status bar
+// shows it at once while the pointer rests on the cell.
+TEST_F(MainWindowButtonMenuTest, PropertiesOkGivesTheCellTheGridsHintAndIconOnANewOrAStoredButton) {
+    MainWindow& window = Start("104,0,0,0,0,0", ButtonXml(105, {{"Description", "Five"}, {"HotKey", "Ctrl+Alt+N"}}));
     Run(window.GridCell(1, 4), Command::None);
     EXPECT_EQ(GetMenuDefaultItem(window.PrepareButtonMenu().get(), FALSE, 0),
               static_cast<UINT>(Command::ButtonProperties));
@@ -180,9 +190,18 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
     ASSERT_TRUE(window.Buttons().LoadButton(104));
     EXPECT_EQ(Widen(window.Buttons().Current().Command), g_program);
     EXPECT_EQ(window.Buttons().Current().TotolRunTimes, 0);
-    EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
+    EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child");
     EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
     EXPECT_EQ(window.RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
+
+    const POINT on = ScreenPoint(window.GridCell(1, 5));
+    SetCursorPos(on.x, on.y);
+    ASSERT_TRUE(PumpUntil([&] { return window.StatusText(0) == L"Five -[Ctrl+Alt+N]"; }));
+    Run(window.GridCell(1, 5), Command::None);
+    SetTimer(nullptr, 0, 50, FillThePropertiesBox);
+    window.RunCommand(Command::ButtonProperties);
+    EXPECT_EQ(window.GridCell(1, 5).Hint(), "Child -[Ctrl+Alt+N]");
+    EXPECT_EQ(window.StatusText(0), L"Child -[Ctrl+Alt+N]");
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
@@ -284,9 +303,14 @@ TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndT
     const std::string before = Saved();
     Run(window.GridCell(1, 5), Command::ClearButton);
     EXPECT_EQ(Saved(), before);
+    // The pointer stays on the cell: the cleared button's hint leaves the status bar with it.
+    const POINT on = ScreenPoint(window.GridCell(1, 5));
+    SetCursorPos(on.x, on.y);
+    ASSERT_TRUE(PumpUntil([&] { return window.StatusText(0) == L"Five"; }));
     prompt_.answer = true;
     Run(window.GridCell(1, 5), Command::ClearButton);
     EXPECT_EQ(prompt_.questions.back(), "Are you sure to remove this Icon?\r\n\r\nFive ");
+    EXPECT_EQ(window.StatusText(0), L"");
     EXPECT_FALSE(window.Buttons().LoadButtonSummary(105));
     EXPECT_FALSE(window.GridCell(1, 5).HasPicture());
     EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
