@@ -99,6 +99,8 @@ public:
         if (message != WM_COMMAND) return FALSE;
         switch (LOWORD(wParam)) {
             case kFileEdit:
+                if (HIWORD(wParam) == EN_CHANGE) CommandChanged();
+                return TRUE;
             case kWorkFolderEdit:
                 if (HIWORD(wParam) == EN_CHANGE) TextChanged();
                 return TRUE;
@@ -181,6 +183,7 @@ private:
     }
 
     void ShowRecord() {
+        command_ = record_.Command;
         SetControlText(kFileEdit, record_.Command);  // runs the change rule
         SetControlText(kParametersEdit, record_.Parameters);
         SetControlText(kWorkFolderEdit, record_.WorkingDir);
@@ -190,6 +193,15 @@ private:
         priority_ = record_.Priority >= 0 && record_.Priority < kPriorityItems ? record_.Priority : -1;
         SendMessageW(Control(kReportCheck), BM_SETCHECK, record_.IgnoreRunTimes ? BST_UNCHECKED : BST_CHECKED, 0);
         ShowPreview();
+    }
+
+    // An icon that is the command's own, not one chosen by hand, follows the
+    // command as it is typed.
+    void CommandChanged() {
+        const std::string command = ControlText(kFileEdit);
+        if (record_.IconFile == command_ && command != command_) SetIcon(command, 0);
+        command_ = command;
+        TextChanged();
     }
 
     // OK needs a command that exists and a work folder that is empty or exists.
@@ -305,6 +317,7 @@ private:
     const IKeyNameSource& keyNames_;
     // What the never-shown hot-key field and priority list hold, so that both pass through.
     Shortcut hotKey_ = 0;
+    std::string command_;  // what the File edit held before its last change
     int priority_ = kLowerPriority;
     std::vector<HWND> editPage_;
     HWND hints_ = nullptr;  // destroyed with the dialog, which owns it
