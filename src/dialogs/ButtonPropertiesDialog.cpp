@@ -160,7 +160,7 @@ private:
         editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, -1));
         editPage_.push_back(
             AddControl(L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, {40, 208, 40 + kIconSize, 208 + kIconSize}, kPreview));
-        button(L"Ch&oose", 96, 212, 171, kChooseIcon);
+        button(L"C&hoose", 96, 212, 171, kChooseIcon);
         editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, -1));
         editPage_.push_back(AddControl(L"BUTTON", L"&Enable Frequency Report", WS_TABSTOP | BS_AUTOCHECKBOX,
                                        {292, 214, 510, 232}, kReportCheck));

@@ -143,6 +143,33 @@ TEST(ButtonPropertiesDialogTest, HotKeyAndPriorityPassThroughAndAStateOutsideThe
     EXPECT_FALSE(record.IgnoreRunTimes);
 }
 
+// The letters after "&" in the captions of the box, in lower case; "&&" is an ampersand.
+std::wstring MnemonicsOf(HWND dialog) {
+    std::wstring letters;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t caption[256] = {};
+        GetWindowTextW(control, caption, 256);
+        for (const wchar_t* c = caption; *c; ++c) {
+            if (*c == L'&' && c[1]) letters += static_cast<wchar_t>(towlower(*++c));
+        }
+    }
+    return letters;
+}
+
+TEST(ButtonPropertiesDialogTest, EveryMnemonicOfTheBoxNamesOneControl) {
+    ButtonRecord record;
+    std::wstring letters;
+    WhenShown(L"Properties", [&](HWND dialog) {
+        letters = MnemonicsOf(dialog);
+        SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
+    });
+    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record));
+    std::wstring sorted = letters;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << Narrow(letters);
+    EXPECT_NE(letters.find(L'h'), std::wstring::npos);  // C&hoose
+}
+
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
 // An icon that is the command's own follows the command typed over it; one
 // chosen by hand stays.
