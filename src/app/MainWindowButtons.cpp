@@ -19,20 +19,26 @@
 #include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "win32/Clipboard.h"
+#include "win32/Dpi.h"
+#include "win32/ShownText.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 namespace {
 
-// A hint shown as a menu caption: an ampersand is shown, not taken as the key of the entry.
-std::wstring MenuText(const std::string& text) {
-    std::wstring shown;
-    for (const wchar_t c : Widen(text)) {
-        shown += c;
-        if (c == L'&') shown += L'&';
-    }
-    return shown;
+// The Explorer entry names the button by its hint, cut to half the width of
+// the work area: a long description would make the menu wider than the screen.
+std::wstring ExploreCaption(HWND window, int dpi, const std::string& hint) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const unique_hfont font = CreateUiFont(dpi, UiFont::Menu);
+    const std::wstring shown =
+        CutToWidth(window, font.get(), Widen(hint), (monitor.rcWork.right - monitor.rcWork.left) / 2);
+    std::wstring caption = kExploreButtonCaption;
+    caption.replace(caption.find(L"%s"), 2, WithLiteralAmpersands(shown));
+    return caption;
 }
 
 }  // namespace
@@ -61,8 +67,7 @@ unique_hmenu MainWindow::PrepareButtonMenu() {
     enable(Command::MoveButtonLeft, slot > 1);
     enable(Command::MoveButtonAfter, slot < kSlotsPerGroup);
     enable(Command::MoveButtonToLast, slot < kSlotsPerGroup);
-    std::wstring explore = kExploreButtonCaption;
-    explore.replace(explore.find(L"%s"), 2, MenuText(cell->Hint()));
+    const std::wstring explore = ExploreCaption(Handle(), dpi_, cell->Hint());
     const auto exploreId = static_cast<UINT>(Command::ExploreButtonPath);
     ModifyMenuW(menu.get(), exploreId, MF_BYCOMMAND | MF_STRING, exploreId, explore.c_str());
     enable(Command::CopyButtonPath, cell->HasPicture());

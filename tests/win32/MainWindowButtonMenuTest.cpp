@@ -54,12 +54,14 @@ bool PumpUntil(Done done) {
 
 // While a menu is open: a picture of the screen when asked for, and the menu closed.
 bool g_menuShown = false;
+RECT g_menuPlace{};
 const char* g_menuPicture = nullptr;
 void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND menu = FindWindowW(L"#32768", nullptr);
     if (!menu || !IsWindowVisible(menu)) return;
     KillTimer(nullptr, timer);
     g_menuShown = true;
+    GetWindowRect(menu, &g_menuPlace);
     if (g_menuPicture) testing::SaveWindowPicture(GetDesktopWindow(), testing::ArtifactPath(g_menuPicture));
     EndMenu();
 }
@@ -219,6 +221,26 @@ TEST_F(MainWindowButtonMenuRealKeyTest, ARealShiftF10OpensTheMenuOfTheCellUnderT
     for (int waited = 0; waited < 5000 && !g_menuShown; waited += 100) testing::PumpMessages(100);
     EXPECT_TRUE(g_menuShown);
     EXPECT_EQ(window.ContextButtonId(), 107);
+}
+
+// A long description is cut with an ellipsis in the Explorer entry, so that
+// the menu that a real right-click opens fits the screen.
+TEST_F(MainWindowButtonMenuTest, ALongDescriptionLeavesTheMenuNarrowerThanTheScreen) {
+    MainWindow& window = Start("0,0,0,0,0,0", Named(103, std::string(3000, 'w')));
+    g_menuShown = false;
+    g_menuPicture = nullptr;
+    SetTimer(nullptr, 0, 100, CloseTheMenu);
+    if (const auto skipped = testing::ClickWithXdotool(ScreenPoint(window.GridCell(1, 3)), 1, 3)) {
+        GTEST_SKIP() << *skipped;
+    }
+    ASSERT_TRUE(PumpUntil([] { return g_menuShown; }));
+    EXPECT_LE(g_menuPlace.right - g_menuPlace.left, GetSystemMetrics(SM_CXSCREEN));
+    const unique_hmenu menu = window.PrepareButtonMenu();
+    std::wstring caption(4096, L'\0');
+    caption.resize(static_cast<size_t>(
+        GetMenuStringW(menu.get(), static_cast<UINT>(Command::ExploreButtonPath), caption.data(), 4096, MF_BYCOMMAND)));
+    EXPECT_LT(caption.size(), 3000u);
+    EXPECT_TRUE(caption.ends_with(L"w\x2026\" in Windows Explorer")) << Narrow(caption.substr(0, 40));
 }
 
 TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWithItselfChangesNothing) {
