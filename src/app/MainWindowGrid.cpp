@@ -18,8 +18,9 @@
 namespace tavrin {
 namespace {
 
-// The status bar's hint panel at 96 DPI; the usage panel of the last start
-// takes the rest, and the room its text needs with the panel's edges.
+// At 96 DPI: the width of the status bar's hint panel, and what the usage
+// panel of the last start needs beside its text for its edges and the space
+// the status bar leaves before and after the text.
 constexpr int kHintPanelWidth = 260;
 constexpr int kStatusTextMargin = 10;
 

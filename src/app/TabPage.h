@@ -5,9 +5,9 @@
 // (another window activated, the window hidden) comes up without a click. The
 // hint listener hears which cell the pointer is over whenever that changes,
 // null over empty page area and outside the page, and hears that cell again
-// when its hint changes. A right-click on the page's
-// empty area shows no menu; the keyboard's menu key is left to the main window,
-// which knows the cell it is meant for.
+// when its hint changes. A right-click on the page's empty area shows no menu;
+// the keyboard's menu key is left to the main window, which knows the cell it
+// is meant for.
 #pragma once
 
 #include <functional>
