@@ -4,9 +4,16 @@
 
 namespace tavrin {
 
-ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener)
-    : page_(page), tag_(tag), listener_(std::move(listener)) {
+ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener,
+                       HintChanged hintChanged)
+    : page_(page), tag_(tag), listener_(std::move(listener)), hintChanged_(std::move(hintChanged)) {
     SetPlace(place, iconSize);
+}
+
+void ButtonCell::SetHint(std::string hint) {
+    if (hint == hint_) return;
+    hint_ = std::move(hint);
+    if (hintChanged_) hintChanged_(*this);
 }
 
 void ButtonCell::SetPlace(const CellRect& place, int iconSize) {

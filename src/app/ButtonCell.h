@@ -25,11 +25,13 @@ public:
     enum class Look { Raised, Pressed, Context, PickSource, DropTarget };
     enum class Event { LeftDown, RightDown, MouseUp, Click, FrameClick, ContextMenu };
     using Listener = std::function<void(ButtonCell&, Event)>;
+    // Hears that the cell's hint changed.
+    using HintChanged = std::function<void(const ButtonCell&)>;
     // Makes the picture at a size in pixels.
     using PictureLoader = std::function<unique_hicon(int size)>;
 
     // page: the window that shows the cell at `place` of its client area, its picture `iconSize` pixels square.
-    ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener);
+    ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener, HintChanged hintChanged);
     ButtonCell(const ButtonCell&) = delete;
     ButtonCell& operator=(const ButtonCell&) = delete;
 
@@ -43,7 +45,7 @@ public:
     // The picture as last painted; empty before the first paint.
     [[nodiscard]] HICON Picture() const noexcept { return picture_.get(); }
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    void SetHint(std::string hint);
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
     void SetLook(Look look);
     // Null: the page's own cursor.
@@ -74,6 +76,7 @@ private:
     int iconSize_ = 0;
     int tag_;
     Listener listener_;
+    HintChanged hintChanged_;
     PictureLoader loader_;
     unique_hicon picture_;
     int pictureSize_ = 0;  // the size picture_ was made at

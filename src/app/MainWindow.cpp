@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "app/ProgramResources.h"
 #include "storage/SettingsRecovery.h"
@@ -227,6 +228,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam == -1) {
                 OpenButtonMenuFromKeyboard();
                 return 0;
+            }
+            // The tab control leaves the empty part of its strip to the window beneath
+            // (it hit-tests as transparent there), so a right-click there comes here
+            // and asks for the tab menu of the active tab.
+            if (reinterpret_cast<HWND>(wParam) == Handle()) {
+                RECT tabs{};
+                GetWindowRect(tabControl_, &tabs);
+                if (PtInRect(&tabs, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+                    ShowTabMenu();
+                    return 0;
+                }
             }
             break;
         case WM_SETCURSOR:

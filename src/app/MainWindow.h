@@ -149,6 +149,7 @@ private:
     void OnPageChanged();
     void UpdateStatusBar();
     void SetStatusText(int panel, const std::string& text);
+    void PlaceStatusPanels();
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
     [[nodiscard]] ButtonCell* MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind);
 

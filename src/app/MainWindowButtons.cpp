@@ -16,23 +16,30 @@
 
 #include "app/MainWindow.h"
 #include "dialogs/ButtonPropertiesDialog.h"
+#include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "rules/TabActions.h"
 #include "win32/Clipboard.h"
+#include "win32/Dpi.h"
+#include "win32/ShownText.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 namespace {
 
-// A hint shown as a menu caption: an ampersand is shown, not taken as the key of the entry.
-std::wstring MenuText(const std::string& text) {
-    std::wstring shown;
-    for (const wchar_t c : Widen(text)) {
-        shown += c;
-        if (c == L'&') shown += L'&';
-    }
-    return shown;
+// The Explorer entry names the button by its hint, cut to half the width of
+// the work area: a long description would make the menu wider than the screen.
+std::wstring ExploreCaption(HWND window, int dpi, const std::string& hint) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const unique_hfont font = CreateUiFont(dpi, UiFont::Menu);
+    const std::wstring shown =
+        CutToWidth(window, font.get(), Widen(hint), (monitor.rcWork.right - monitor.rcWork.left) / 2);
+    std::wstring caption = kExploreButtonCaption;
+    caption.replace(caption.find(L"%s"), 2, WithLiteralAmpersands(shown));
+    return caption;
 }
 
 }  // namespace
@@ -61,8 +68,7 @@ unique_hmenu MainWindow::PrepareButtonMenu() {
     enable(Command::MoveButtonLeft, slot > 1);
     enable(Command::MoveButtonAfter, slot < kSlotsPerGroup);
     enable(Command::MoveButtonToLast, slot < kSlotsPerGroup);
-    std::wstring explore = kExploreButtonCaption;
-    explore.replace(explore.find(L"%s"), 2, MenuText(cell->Hint()));
+    const std::wstring explore = ExploreCaption(Handle(), dpi_, cell->Hint());
     const auto exploreId = static_cast<UINT>(Command::ExploreButtonPath);
     ModifyMenuW(menu.get(), exploreId, MF_BYCOMMAND | MF_STRING, exploreId, explore.c_str());
     enable(Command::ResetButtonCounts, cell->HasPicture());
@@ -229,7 +235,7 @@ void MainWindow::MoveButtonToSlot(int slot) {
 
 // The dialog edits the record right-clicked last (empty on an empty slot). On OK the editable fields are
 // written, as a new button on an empty slot, and the cell shows the new icon
-// with the description and the hot key, after one blank, as its hint.
+// and the hint that the grid draws for the record.
 void MainWindow::EditButtonProperties() {
     const int id = contextButtonId_;
     ButtonCell* const cell = FindPanel(GroupOfButton(id), id);
@@ -239,7 +245,7 @@ void MainWindow::EditButtonProperties() {
     if (!ShowButtonPropertiesDialog(Handle(), record, layoutKeyNames_)) return;
     Buttons().WriteProperties(id, record);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
-    cell->SetHint(record.Description + " " + record.HotKey);
+    cell->SetHint(ButtonHint(record.Description, record.HotKey));
     tavrinTab_.RedrawImagesOf(id);
 }
 

@@ -4,19 +4,25 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
 #include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "shell/ShellIcons.h"
 #include "win32/Dpi.h"
+#include "win32/ShownText.h"
 #include "win32/Utf16.h"
 
 namespace tavrin {
 namespace {
 
-// The status bar's panels, at 96 DPI: the hint and the usage of the last start.
-constexpr int kStatusPanelWidths[] = {260, 50};
+// At 96 DPI: the width of the status bar's hint panel, and what the usage
+// panel of the last start needs beside its text for its edges and the space
+// the status bar leaves before and after the text.
+constexpr int kHintPanelWidth = 260;
+constexpr int kStatusTextMargin = 10;
 
 HWND CreateControl(const wchar_t* className, DWORD style, HWND parent) {
     const HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
@@ -47,9 +53,6 @@ void MainWindow::LayOut() {
     font_ = CreateUiFont(dpi_);
     SendMessageW(tabControl_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    const int first = Scaled(kStatusPanelWidths[0], dpi_);
-    const int rightEdges[] = {first, first + Scaled(kStatusPanelWidths[1], dpi_)};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
     SendMessageW(statusBar_, WM_SIZE, 0, 0);  // takes the height of its font
 
     // The pages hold two rows of cells; the Tavrin Tab's divider reaches a little further.
@@ -65,6 +68,7 @@ void MainWindow::LayOut() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(tabControl_, nullptr, 0, 0, grid.clientWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    PlaceStatusPanels();
     LayoutPages();
     PlaceCells();
 }
@@ -181,9 +185,10 @@ void MainWindow::RefreshTabItems() {
     int item = 0;
     for (Page& page : pages_) {
         if (!page.tabVisible) continue;
+        std::wstring caption = WithLiteralAmpersands(page.caption);  // the name as written, "&" included
         TCITEMW tab{};
         tab.mask = TCIF_TEXT;
-        tab.pszText = page.caption.data();
+        tab.pszText = caption.data();
         TabCtrl_InsertItem(tabControl_, item++, &tab);
     }
     TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
@@ -260,6 +265,17 @@ void MainWindow::UpdateStatusBar() {
 
 void MainWindow::SetStatusText(int panel, const std::string& text) {
     SendMessageW(statusBar_, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    if (panel == 1) PlaceStatusPanels();
+}
+
+// The usage panel reaches the window's right edge; counts too long for the
+// room beside the hint panel take what they need from the hint panel.
+void MainWindow::PlaceStatusPanels() {
+    RECT bar{};
+    GetClientRect(statusBar_, &bar);
+    const int usage = TextWidth(statusBar_, font_.get(), StatusText(1)) + Scaled(kStatusTextMargin, dpi_);
+    const int rightEdges[] = {std::min<int>(Scaled(kHintPanelWidth, dpi_), bar.right - usage), -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
 }
 
 std::wstring MainWindow::StatusText(int panel) const {

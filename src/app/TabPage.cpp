@@ -21,8 +21,14 @@ TabPage::TabPage(HWND parent, HintListener hintListener, std::function<void()> e
            {.exStyle = WS_EX_CONTROLPARENT, .style = WS_CHILD | WS_CLIPCHILDREN, .parent = parent});
 }
 
+// A cell whose hint changes under the pointer (cleared, edited) has the
+// listener hear the new hint at once, not when the pointer next comes onto it.
 ButtonCell& TabPage::AddCell(const CellRect& place, int iconSize, int tag, ButtonCell::Listener listener) {
-    return *cells_.emplace_back(std::make_unique<ButtonCell>(Handle(), place, iconSize, tag, std::move(listener)));
+    const auto hintChanged = [this](const ButtonCell& cell) {
+        if (&cell == hovered_ && hintListener_) hintListener_(&cell);
+    };
+    return *cells_.emplace_back(
+        std::make_unique<ButtonCell>(Handle(), place, iconSize, tag, std::move(listener), hintChanged));
 }
 
 void TabPage::SetDivider(const CellRect& area) {

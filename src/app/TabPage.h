@@ -4,9 +4,10 @@
 // button does, a double click is one click, and a press that loses the capture
 // (another window activated, the window hidden) comes up without a click. The
 // hint listener hears which cell the pointer is over whenever that changes,
-// null over empty page area and outside the page. A right-click on the page's
-// empty area shows no menu; the keyboard's menu key is left to the main window,
-// which knows the cell it is meant for.
+// null over empty page area and outside the page, and hears that cell again
+// when its hint changes. A right-click on the page's empty area shows no menu;
+// the keyboard's menu key is left to the main window, which knows the cell it
+// is meant for.
 #pragma once
 
 #include <functional>

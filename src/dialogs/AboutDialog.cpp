@@ -27,7 +27,7 @@ class AboutDialog : public DialogBase<AboutDialog> {
 public:
     AboutDialog(IShell& shell, const AboutInfo& about) : shell_(shell), about_(about) {}
 
-    void Run(HWND owner) { RunModal(owner, L"About", {440, 257}); }
+    void Run(HWND owner) { RunModal(owner, L"About", {440, 257}, {.centreOnScreen = true}); }
 
     // The banner is decoded from the stored size that is not smaller than it is shown.
     BOOL OnInitDialog() {

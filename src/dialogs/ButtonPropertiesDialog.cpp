@@ -93,6 +93,8 @@ public:
         if (message != WM_COMMAND) return FALSE;
         switch (LOWORD(wParam)) {
             case kFileEdit:
+                if (HIWORD(wParam) == EN_CHANGE) CommandChanged();
+                return TRUE;
             case kWorkFolderEdit:
                 if (HIWORD(wParam) == EN_CHANGE) TextChanged();
                 return TRUE;
@@ -152,7 +154,7 @@ private:
         editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, -1));
         editPage_.push_back(
             AddControl(L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, {40, 208, 40 + kIconSize, 208 + kIconSize}, kPreview));
-        button(L"Ch&oose", 96, 212, 171, kChooseIcon);
+        button(L"C&hoose", 96, 212, 171, kChooseIcon);
         editPage_.push_back(AddControl(L"BUTTON", L"Options", BS_GROUPBOX, {276, 196, 518, 246}, -1));
         editPage_.push_back(AddControl(L"BUTTON", L"&Enable Frequency Report", WS_TABSTOP | BS_AUTOCHECKBOX,
                                        {292, 214, 510, 232}, kReportCheck));
@@ -175,6 +177,7 @@ private:
     }
 
     void ShowRecord() {
+        command_ = record_.Command;
         SetControlText(kFileEdit, record_.Command);  // runs the change rule
         SetControlText(kParametersEdit, record_.Parameters);
         SetControlText(kWorkFolderEdit, record_.WorkingDir);
@@ -184,6 +187,15 @@ private:
         priority_ = record_.Priority >= 0 && record_.Priority < kPriorityItems ? record_.Priority : -1;
         SendMessageW(Control(kReportCheck), BM_SETCHECK, record_.IgnoreRunTimes ? BST_UNCHECKED : BST_CHECKED, 0);
         ShowPreview();
+    }
+
+    // An icon that is the command's own, not one chosen by hand, follows the
+    // command as it is typed.
+    void CommandChanged() {
+        const std::string command = ControlText(kFileEdit);
+        if (record_.IconFile == command_ && command != command_) SetIcon(command, 0);
+        command_ = command;
+        TextChanged();
     }
 
     // OK needs a command that exists and a work folder that is empty or exists.
@@ -299,6 +311,7 @@ private:
     const IKeyNameSource& keyNames_;
     // What the never-shown hot-key field and priority list hold, so that both pass through.
     Shortcut hotKey_ = 0;
+    std::string command_;  // what the File edit held before its last change
     int priority_ = kLowerPriority;
     std::vector<HWND> editPage_;
     HWND hints_ = nullptr;  // destroyed with the dialog, which owns it

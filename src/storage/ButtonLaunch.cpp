@@ -30,11 +30,11 @@ void ButtonStore::ExploreCommandFolder(const std::string& command) {
 }
 
 // The extension is compared with exact case: only ".exe" gets its folder as
-// working folder, and only ".lnk" is opened through the shortcut's target.
+// working folder, and only ".lnk" is opened as a shortcut.
 // The filled-in working folder is not written back.
 void ButtonStore::OpenCommandFile(const ButtonRecord& record) {
     if (IsShortcutFileName(record.Command, LetterCase::Exact)) {
-        (void)OpenLinkTarget(services_.shell, record.Command);
+        OpenShortcut(services_.shell, record.Command);
         return;
     }
     const bool ownFolder = ExtractFileExt(record.Command) == ".exe" && record.WorkingDir.empty();

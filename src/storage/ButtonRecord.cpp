@@ -56,18 +56,27 @@ void CountStart(ButtonRecord& record, const LocalDate& today) noexcept {
     }
 }
 
-int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept { return record.Day[DaySlot(today)]; }
+// A counter stamped with another week number holds the starts of an earlier
+// week: it is kept for the day it counts again, but is not part of today or
+// of this week.
+int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept {
+    const int slot = DaySlot(today);
+    return record.DayWeek[slot] == IsoWeekNumber(today) ? record.Day[slot] : 0;
+}
 
 // Seven 32-bit counters always fit in the sum.
-std::int64_t WeekCount(const ButtonRecord& record) noexcept {
+std::int64_t WeekCount(const ButtonRecord& record, const LocalDate& today) noexcept {
+    const int week = IsoWeekNumber(today);
     std::int64_t sum = 0;
-    for (const int count : record.Day) sum += count;
+    for (std::size_t slot = 0; slot < record.Day.size(); ++slot) {
+        if (record.DayWeek[slot] == week) sum += record.Day[slot];
+    }
     return sum;
 }
 
 std::string UsageText(const ButtonRecord& record, const LocalDate& today) {
     if (record.IgnoreRunTimes) return "";
-    return "T:" + std::to_string(TodayCount(record, today)) + " / W" + std::to_string(WeekCount(record)) +
+    return "T:" + std::to_string(TodayCount(record, today)) + " / W" + std::to_string(WeekCount(record, today)) +
            " /A:" + std::to_string(record.TotolRunTimes);
 }
 

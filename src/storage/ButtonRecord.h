@@ -64,10 +64,10 @@ struct ButtonRecord {
 
 // Counts one start on date.
 void CountStart(ButtonRecord& record, const LocalDate& today) noexcept;
-// The counter of today's slot as stored, whatever week it was counted in.
+// The starts of today and of today's ISO week: the counters stamped with the
+// week number of today. As in CountStart, only the number is compared.
 [[nodiscard]] int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept;
-// The sum of the seven counters as stored.
-[[nodiscard]] std::int64_t WeekCount(const ButtonRecord& record) noexcept;
+[[nodiscard]] std::int64_t WeekCount(const ButtonRecord& record, const LocalDate& today) noexcept;
 // "T:<today> / W<week> /A:<total>", or "" for a button left out of the report.
 [[nodiscard]] std::string UsageText(const ButtonRecord& record, const LocalDate& today);
 

@@ -394,8 +394,8 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
             sum = button->TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button->TotolRunTimes;
             const ShellFileInfo info = services_.shell.GetFileInfo(button->Command);
             rows.push_back({ExtractFileName(button->Command), info.systemIconIndex, groupName, id,
-                            TodayCount(*button, today), WeekCount(*button), button->TotolRunTimes, "", info.typeName,
-                            button->Command});
+                            TodayCount(*button, today), WeekCount(*button, today), button->TotolRunTimes, "",
+                            info.typeName, button->Command});
         }
     }
     return sum;

@@ -52,17 +52,18 @@ ExecuteRequest ExploreRequest(std::string folder, int showCommand) {
             .showCommand = showCommand};
 }
 
-// The shortcut's own arguments and working folder are not passed: the shell
-// starts the target as the shortcut would from the folder ".".
-bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb, bool restore) {
+// A shortcut is opened as a file of its own: the shell starts its target with
+// the arguments and working folder that the shortcut holds, which a start of
+// the target alone would lose. Its show state is handed over as well, since
+// not every shell takes it from the shortcut. A shell that refuses the
+// shortcut (Wine's, for a target whose path is not ASCII) has its target
+// started with what the shortcut holds instead.
+void OpenShortcut(IShell& shell, const std::string& linkFile) {
     ShellLinkInfo info;
     (void)shell.ReadShellLink(linkFile, info);
-    return shell.Execute({.owner = ExecuteOwner::Application,
-                          .verb = verb,
-                          .file = info.Path.empty() ? linkFile : info.Path,
-                          .parameters = std::nullopt,
-                          .directory = ".",
-                          .showCommand = restore ? kShowRestore : ShowCommandFromShowState(info.ShowState)});
+    const int showCommand = ShowCommandFromShowState(info.ShowState);
+    if (shell.Execute(OpenRequest(linkFile, std::nullopt, std::nullopt, showCommand)) || info.Path.empty()) return;
+    (void)shell.Execute(OpenRequest(info.Path, info.Arguments, info.WorkingDirectory, showCommand));
 }
 
 void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path) {

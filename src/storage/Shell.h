@@ -32,12 +32,11 @@ enum ShowCommand : int {
     kShowMaximized = 3,
     kShowCurrent = 5,
     kShowMinNoActive = 7,
-    kShowRestore = 9,
     kShowForceMinimize = 11,  // the highest show command Windows knows
 };
 
 // Converts a shortcut's show command into its show state, and a show state
-// into the show command with which its target is opened.
+// into the show command with which the shortcut is opened.
 [[nodiscard]] std::uint8_t ShowStateFromShowCommand(int showCommand) noexcept;
 [[nodiscard]] int ShowCommandFromShowState(std::uint8_t showState) noexcept;
 // A button's stored WindowStyle as the show command of its start: a value
@@ -88,10 +87,9 @@ public:
     [[nodiscard]] virtual bool Execute(const ExecuteRequest& request) noexcept = 0;
 };
 
-// Opens the target of a shortcut file (the file itself when it names none)
-// with the shortcut's show state, or restored; true when the shell accepted.
-bool OpenLinkTarget(IShell& shell, const std::string& linkFile, const std::optional<std::string>& verb = std::nullopt,
-                    bool restore = false);
+// Opens a shortcut file through the shell, which applies what the shortcut
+// holds, with the shortcut's show state. A refused request is not reported.
+void OpenShortcut(IShell& shell, const std::string& linkFile);
 
 // Opens a folder in the shell's explorer view, owned by the desktop: the path
 // itself when it is a folder, else the folder it lies in. A refused request is

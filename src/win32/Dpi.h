@@ -11,7 +11,8 @@ namespace tavrin {
 // The DPI of the window's monitor; the system's for no window.
 [[nodiscard]] int DpiOf(HWND window) noexcept;
 
-// The font of messages and controls from the non-client metrics, at a DPI.
-[[nodiscard]] unique_hfont CreateUiFont(int dpi);
+// A font of the non-client metrics at a DPI: that of messages and controls, or that of menus.
+enum class UiFont { Message, Menu };
+[[nodiscard]] unique_hfont CreateUiFont(int dpi, UiFont which = UiFont::Message);
 
 }  // namespace tavrin

@@ -66,9 +66,9 @@ std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, c
         L"search --onlyvisible --name \"" + Widen(windowName) + L"\" windowfocus --sync key " + Widen(keys), false);
 }
 
-std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks) {
+std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks, int button) {
     return RunXdotool(L"mousemove --sync " + std::to_wstring(screenPoint.x) + L" " + std::to_wstring(screenPoint.y) +
-                          L" click --repeat " + std::to_wstring(clicks) + L" --delay 120 1",
+                          L" click --repeat " + std::to_wstring(clicks) + L" --delay 120 " + std::to_wstring(button),
                       true);
 }
 

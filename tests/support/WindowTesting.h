@@ -23,8 +23,8 @@ void PumpMessages(DWORD milliseconds);
 // Starts xdotool to focus the window captioned windowName and press keys (xdotool's
 // names, e.g. "ctrl+alt+l"). The reason when that cannot be done, for a skipped test.
 [[nodiscard]] std::optional<std::string> PressKeysWithXdotool(const std::string& windowName, const std::string& keys);
-// Moves the X pointer to a point of the screen and clicks the left button `clicks` times, 120 ms apart.
-[[nodiscard]] std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks);
+// Moves the X pointer to a point of the screen and clicks a button (1 left, 3 right) `clicks` times, 120 ms apart.
+[[nodiscard]] std::optional<std::string> ClickWithXdotool(POINT screenPoint, int clicks, int button = 1);
 // Presses the left button at one point of the screen, moves the pointer in steps to another and releases it there.
 [[nodiscard]] std::optional<std::string> DragWithXdotool(POINT from, POINT to);
 

@@ -81,17 +81,33 @@ TEST_F(ButtonLaunchTest, WorkingFolderIsFilledOnlyForALowerCaseExeWithoutOne) {
                                            Open("C:\\Tools\\tool.exe", "", "C:\\Tools", 1)}));
 }
 
-TEST_F(ButtonLaunchTest, ShortcutStartsItsTargetWithTheShortcutsShowState) {
+// The shortcut itself is opened, with its show state: the shell applies its
+// target, arguments and working folder, and the button's own are not used. A
+// shell that refuses the shortcut is asked for its target with what the
+// shortcut holds.
+TEST_F(ButtonLaunchTest, ShortcutIsOpenedItselfWithoutTheButtonsParameters) {
     const std::string link = Program("tool.lnk");
     ShellLinkInfo info;
     info.Path = "C:\\target.exe";
+    info.Arguments = "-from-link";
+    info.WorkingDirectory = "C:\\work";
     info.ShowState = 1;
     info.HasIDList = true;
     fakes_.shell.links[link] = info;
-    LaunchButton({{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
-    ExecuteRequest expected{ExecuteOwner::Application, std::nullopt, "C:\\target.exe", std::nullopt, ".",
-                            kShowMinNoActive};
-    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{expected});
+    const auto launch = [&] {
+        fakes_.shell.requests.clear();
+        LaunchButton(
+            {{"Command", link}, {"Parameters", "-ignored"}, {"WorkingDir", "D:\\ignored"}, {"WindowStyle", "3"}});
+    };
+    const ExecuteRequest opened{ExecuteOwner::Application, "open", link, std::nullopt, std::nullopt, kShowMinNoActive};
+    launch();
+    EXPECT_EQ(StoredTotal(), 1);
+    EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{opened});
+    fakes_.shell.executeAccepted = false;
+    launch();
+    const ExecuteRequest target{ExecuteOwner::Application, "open", "C:\\target.exe", "-from-link", "C:\\work",
+                                kShowMinNoActive};
+    EXPECT_EQ(fakes_.shell.requests, (std::vector<ExecuteRequest>{opened, target}));
     EXPECT_EQ(StoredTotal(), 1);
 
     // The extension is compared with exact case: ".LNK" is opened as a file.

@@ -42,8 +42,9 @@ TEST(ButtonRecordTest, StartsCountPerDaySlotUntilTheWeekChanges) {
     CountStart(week, {2025, 3, 17});
     CountStart(week, {2025, 3, 18});  // Tuesday
     EXPECT_EQ(UsageText(week, {2025, 3, 18}), "T:1 / W3 /A:3");
-    // The counts of earlier weeks stay in the derived counts until their slot counts again.
-    EXPECT_EQ(UsageText(week, {2025, 3, 24}), "T:2 / W3 /A:3");
+    // The next Monday: last week's counters are kept but count for neither today nor this week.
+    EXPECT_EQ(UsageText(week, {2025, 3, 24}), "T:0 / W0 /A:3");
+    EXPECT_EQ(week.Day[0], 2);
     week.IgnoreRunTimes = true;
     CountStart(week, {2025, 3, 18});
     EXPECT_EQ(UsageText(week, {2025, 3, 18}), "");
@@ -62,8 +63,29 @@ TEST(ButtonRecordTest, WeekStampsAcrossTheTurnOfTheYear) {
     EXPECT_EQ(record.DayWeek[0], 1);
     EXPECT_EQ(record.Day[4], 1);
     EXPECT_EQ(record.DayWeek[4], 53);
-    EXPECT_EQ(WeekCount(record), 2);
+    EXPECT_EQ(WeekCount(record, {2027, 1, 4}), 1);
+    EXPECT_EQ(WeekCount(record, {2027, 1, 3}), 1);  // Sunday of week 53: the Friday only
     EXPECT_EQ(record.TotolRunTimes, 4);
+}
+
+// Only counters stamped with today's week number count, in the week of today's
+// date, whatever the other counters hold.
+TEST(ButtonRecordTest, TodayAndThisWeekCountOnlyCountersOfTheCurrentWeek) {
+    ButtonRecord record;
+    record.TotolRunTimes = 9;
+    record.Day = {0, 2, 2, 0, 5, 0, 0};
+    record.DayWeek = {0, 50, 49, 0, 48, 0, 0};
+    EXPECT_EQ(UsageText(record, {2025, 12, 10}), "T:0 / W2 /A:9");  // Wednesday of week 50
+    EXPECT_EQ(TodayCount(record, {2025, 12, 9}), 2);                // its Tuesday
+    EXPECT_EQ(WeekCount(record, {2025, 12, 3}), 2);                 // Wednesday of week 49
+    EXPECT_EQ(TodayCount(record, {2025, 12, 3}), 2);
+
+    // 1 January 2027 lies in week 53 of 2026: last Monday's count is this week's.
+    ButtonRecord turn;
+    turn.Day = {3, 0, 0, 0, 4, 0, 0};
+    turn.DayWeek = {53, 0, 0, 0, 1, 0, 0};
+    EXPECT_EQ(UsageText(turn, {2027, 1, 1}), "T:0 / W3 /A:0");
+    EXPECT_EQ(UsageText(turn, {2027, 1, 8}), "T:4 / W4 /A:0");  // Friday of week 1
 }
 
 TEST(ButtonRecordTest, SameWeekNumberOfALaterYearContinuesTheCount) {
@@ -78,7 +100,7 @@ TEST(ButtonRecordTest, LargeCountsAreShownAndCountedInFullUpToTheirLargestValue)
     ButtonRecord record;
     record.TotolRunTimes = 99'999'999'999;
     record.Day = {kMostDayCount, kMostDayCount, 0, 0, 0, 0, 0};
-    record.DayWeek[0] = 12;
+    record.DayWeek = {12, 12, 0, 0, 0, 0, 0};
     CountStart(record, {2025, 3, 17});  // Monday of week 12
     EXPECT_EQ(record.TotolRunTimes, 100'000'000'000);
     EXPECT_EQ(record.Day[0], kMostDayCount);

@@ -185,6 +185,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
                                   {"Day0Week", "12"},
                                   {"Day1Week", "54"},
                                   {"Day2Week", "-12"},
+                                  {"Day5Week", "12"},
                                   {"Day6Week", "53"}}) +
                   others);
     fakes_.clock.today = {2025, 3, 17};  // Monday of week 12
@@ -192,14 +193,14 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
     const ButtonRecord loaded = store.Load(101).value();
     EXPECT_EQ(loaded.TotolRunTimes, 99'999'999'999);
     EXPECT_EQ(loaded.Day, (std::array<int, 7>{0, 0, 0, 0, 0, 2147483647, 7}));
-    EXPECT_EQ(loaded.DayWeek, (std::array<int, 7>{12, 0, 0, 0, 0, 0, 53}));
+    EXPECT_EQ(loaded.DayWeek, (std::array<int, 7>{12, 0, 0, 0, 0, 12, 53}));
     std::vector<std::int64_t> totals;
     for (const ButtonTotal& stored : store.StoredTotals(1)) totals.push_back(stored.total);
     EXPECT_EQ(totals, (std::vector<std::int64_t>{99'999'999'999, kMostRunTimes, 0, 0}));
     // The report's sum stops at the largest total.
     std::vector<ReportRow> rows;
     EXPECT_EQ(store.FillReport(rows, 1, {"Work"}), kMostRunTimes);
-    EXPECT_EQ(rows.at(0).week, 2'147'483'654);
+    EXPECT_EQ(rows.at(0).week, 2'147'483'647);  // the counters of week 12
     EXPECT_EQ(rows.at(0).total, 99'999'999'999);
 
     ASSERT_TRUE(store.CountStart(101));
@@ -209,6 +210,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
                                                     {"Day5", "2147483647"},
                                                     {"Day6", "7"},
                                                     {"Day0Week", "12"},
+                                                    {"Day5Week", "12"},
                                                     {"Day6Week", "53"}}) +
                                     others));
 }
@@ -423,16 +425,19 @@ TEST_F(ButtonStoreTest, ATakenSlotIsReplacedOnlyOnYes) {
 }
 
 TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
-    WriteSettings(
-        ButtonXml(205, {{"Command", "C:\\b\\" + kCjk + ".doc"}, {"TotolRunTimes", "7"}}) +
-        ButtonXml(
-            101, {{"Command", "C:\\a.exe"}, {"TotolRunTimes", "5"}, {"Day0", "2"}, {"Day0Week", "11"}, {"Day3", "1"}}) +
-        ButtonXml(102, {{"Command", "C:\\ignored.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "3"}}) +
-        ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "C:\\action.exe"}, {"TotolRunTimes", "3"}}) +
-        ButtonXml(120, {{"Command", "C:\\never.exe"}}) +
-        ButtonXml(301, {{"Command", "C:\\third.exe"}, {"TotolRunTimes", "1"}}));
+    WriteSettings(ButtonXml(205, {{"Command", "C:\\b\\" + kCjk + ".doc"}, {"TotolRunTimes", "7"}}) +
+                  ButtonXml(101, {{"Command", "C:\\a.exe"},
+                                  {"TotolRunTimes", "5"},
+                                  {"Day0", "2"},
+                                  {"Day0Week", "12"},
+                                  {"Day3", "1"},
+                                  {"Day3Week", "11"}}) +
+                  ButtonXml(102, {{"Command", "C:\\ignored.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "3"}}) +
+                  ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "C:\\action.exe"}, {"TotolRunTimes", "3"}}) +
+                  ButtonXml(120, {{"Command", "C:\\never.exe"}}) +
+                  ButtonXml(301, {{"Command", "C:\\third.exe"}, {"TotolRunTimes", "1"}}));
     fakes_.shell.fileInfos["C:\\a.exe"] = {"Application", 12};
-    fakes_.clock.today = {2025, 3, 17};  // a Monday
+    fakes_.clock.today = {2025, 3, 17};  // Monday of week 12: last Thursday's start is not this week's
     const std::vector<std::string> groups = {"Work", kCyrillic};
     ButtonStore store = Store();
 
@@ -454,7 +459,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(first.groupName, "Work");
     EXPECT_EQ(first.id, 101);
     EXPECT_EQ(first.today, 2);
-    EXPECT_EQ(first.week, 3);
+    EXPECT_EQ(first.week, 2);
     EXPECT_EQ(first.total, 5);
     EXPECT_EQ(first.share, "");
     EXPECT_EQ(first.typeName, "Application");

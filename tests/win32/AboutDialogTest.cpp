@@ -10,6 +10,7 @@
 #include "rules/Scale.h"
 #include "win32/DcScopes.h"
 #include "win32/Dpi.h"
+#include "win32/UniqueResource.h"
 
 namespace tavrin {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 HWND g_box = nullptr;
 COLORREF g_bannerPixel = CLR_INVALID;
 bool g_versionShown = false;
+RECT g_boxPlace{};
 
 // Once the box is painted: its banner pixel and picture, a click on each link, then OK.
 void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -33,14 +35,22 @@ void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND label = FindWindowExW(box, nullptr, L"Static", link);
         SendMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
     }
+    GetWindowRect(box, &g_boxPlace);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST(AboutDialogScaledTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
     testing::FakeShell shell;
+    const unique_hwnd owner(
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
     SetTimer(nullptr, 0, 100, UseTheBox);
-    ShowAboutDialog(nullptr, shell, {"9.8.7", "help@example.org", "https://example.org/"});
+    ShowAboutDialog(owner.get(), shell, {"9.8.7", "help@example.org", "https://example.org/"});
     ASSERT_NE(g_box, nullptr);
+    // In the middle of the work area, not over its owner in the corner.
+    RECT workArea{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    EXPECT_NEAR(g_boxPlace.left + g_boxPlace.right, workArea.left + workArea.right, 2);
+    EXPECT_NEAR(g_boxPlace.top + g_boxPlace.bottom, workArea.top + workArea.bottom, 2);
     EXPECT_TRUE(g_versionShown);
     EXPECT_GT(GetBValue(g_bannerPixel), GetRValue(g_bannerPixel) + 40);
     ASSERT_EQ(shell.requests.size(), 2u);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "rules/Scale.h"
 #include "shell/ShellLinker.h"
@@ -140,6 +141,62 @@ TEST(ButtonPropertiesDialogTest, HotKeyAndPriorityPassThroughAndAStateOutsideThe
     EXPECT_EQ(record.WindowStyle, -1);
     EXPECT_EQ(record.Priority, 2);
     EXPECT_FALSE(record.IgnoreRunTimes);
+}
+
+TEST(ButtonPropertiesDialogTest, EveryMnemonicOfTheBoxNamesOneControl) {
+    ButtonRecord record;
+    std::wstring letters;  // the letter after each "&" of the captions, in lower case
+    WhenShown(L"Properties", [&](HWND dialog) {
+        for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            const std::wstring caption = Widen(Text(control));
+            for (size_t at = caption.find(L'&'); at < caption.size() - 1; at = caption.find(L'&', at + 2)) {
+                letters += static_cast<wchar_t>(towlower(caption[at + 1]));
+            }
+        }
+        SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
+    });
+    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record));
+    std::wstring sorted = letters;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_TRUE(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) << Narrow(letters);
+}
+
+// In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
+// An icon that is the command's own follows the command typed over it; one
+// chosen by hand stays.
+TEST(ButtonPropertiesDialogRealKeyTest, AnIconOfTheCommandFollowsTheCommandTypedOverIt) {
+    const std::string notepad = "C:\\windows\\notepad.exe";
+    const std::string regedit = "C:\\windows\\regedit.exe";
+    ButtonRecord record;
+    record.BtnStyle = kLaunchButton;
+    record.Command = notepad;
+    record.IconFile = notepad;
+    std::optional<std::string> skipped;
+    WhenShown(L"Properties", [&](HWND dialog) {
+        // Should the keys not arrive, the box is cancelled and the command is still notepad's.
+        SetTimer(dialog, 1, 20000, [](HWND box, UINT, UINT_PTR, DWORD) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+        std::string keys = "End";
+        for (int i = 0; i < 11; ++i) keys += " BackSpace";  // "notepad.exe"
+        skipped = testing::PressKeysWithXdotool("^Properties$", keys + " r e g e d i t period e x e Return");
+        if (skipped) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    const bool ok = ShowButtonPropertiesDialog(nullptr, record);
+    if (skipped) GTEST_SKIP() << *skipped;
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(record.Command, regedit);
+    EXPECT_EQ(record.IconFile, regedit);
+    EXPECT_EQ(record.IconNumber, 0);
+
+    record.IconFile = "C:\\windows\\system32\\shell32.dll";
+    record.IconNumber = 3;
+    WhenShown(L"Properties", [](HWND dialog) {
+        Type(Labelled(dialog, L"&File "), "C:\\windows\\notepad.exe");
+        SendMessageW(Button(dialog, L"&OK"), BM_CLICK, 0, 0);
+    });
+    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record));
+    EXPECT_EQ(record.Command, notepad);
+    EXPECT_EQ(record.IconFile, "C:\\windows\\system32\\shell32.dll");
+    EXPECT_EQ(record.IconNumber, 3);
 }
 
 TEST(ButtonPropertiesDialogTest, AnActionButtonOpensWithoutTheEditPageAndOkWritesNothing) {

@@ -50,14 +50,24 @@ POINT ScreenPoint(const ButtonCell& cell) {
     return point;
 }
 
+// Handles messages until done() holds or five seconds have passed; the last answer of done().
+template <typename Done>
+bool PumpUntil(Done done) {
+    const DWORD deadline = GetTickCount() + 5000;
+    while (!done() && GetTickCount() < deadline) testing::PumpMessages(50);
+    return done();
+}
+
 // While a menu is open: a picture of the screen when asked for, and the menu closed.
 bool g_menuShown = false;
+RECT g_menuPlace{};
 const char* g_menuPicture = nullptr;
 void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND menu = FindWindowW(L"#32768", nullptr);
     if (!menu || !IsWindowVisible(menu)) return;
     KillTimer(nullptr, timer);
     g_menuShown = true;
+    GetWindowRect(menu, &g_menuPlace);
     if (g_menuPicture) testing::SaveWindowPicture(GetDesktopWindow(), testing::ArtifactPath(g_menuPicture));
     EndMenu();
 }
@@ -172,8 +182,10 @@ void CALLBACK FillThePropertiesBox(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(FindWindowExW(box, nullptr, L"Button", L"&OK"), BM_CLICK, 0, 0);
 }
 
-TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintEndsInOneBlank) {
-    MainWindow& window = Start("104,0,0,0,0,0", "");
+// The cell takes the hint that the grid draws at start-up, and the status bar
+// shows it at once while the pointer rests on the cell.
+TEST_F(MainWindowButtonMenuTest, PropertiesOkGivesTheCellTheGridsHintAndIconOnANewOrAStoredButton) {
+    MainWindow& window = Start("104,0,0,0,0,0", ButtonXml(105, {{"Description", "Five"}, {"HotKey", "Ctrl+Alt+N"}}));
     Run(window.GridCell(1, 4), Command::None);
     EXPECT_EQ(GetMenuDefaultItem(window.PrepareButtonMenu().get(), FALSE, 0),
               static_cast<UINT>(Command::ButtonProperties));
@@ -184,9 +196,18 @@ TEST_F(MainWindowButtonMenuTest, PropertiesMakeANewButtonOnAnEmptySlotWhoseHintE
     const ButtonRecord made = window.Buttons().Load(104).value();
     EXPECT_EQ(Widen(made.Command), g_program);
     EXPECT_EQ(made.TotolRunTimes, 0);
-    EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child ");
+    EXPECT_EQ(window.GridCell(1, 4).Hint(), "Child");
     EXPECT_TRUE(window.GridCell(1, 4).HasPicture());
     EXPECT_EQ(window.TavrinTab().RecentImage(1).Hint(), "Child");  // the Tavrin Tab shows the new button too
+
+    const POINT on = ScreenPoint(window.GridCell(1, 5));
+    SetCursorPos(on.x, on.y);
+    ASSERT_TRUE(PumpUntil([&] { return window.StatusText(0) == L"Five -[Ctrl+Alt+N]"; }));
+    Run(window.GridCell(1, 5), Command::None);
+    SetTimer(nullptr, 0, 50, FillThePropertiesBox);
+    window.RunCommand(Command::ButtonProperties);
+    EXPECT_EQ(window.GridCell(1, 5).Hint(), "Child -[Ctrl+Alt+N]");
+    EXPECT_EQ(window.StatusText(0), L"Child -[Ctrl+Alt+N]");
 }
 
 // In a process of its own: the X keyboard focus it leaves behind could disturb later tests.
@@ -224,6 +245,26 @@ TEST_F(MainWindowButtonMenuRealKeyTest, ARealShiftF10OpensTheMenuOfTheCellUnderT
     for (int waited = 0; waited < 5000 && !g_menuShown; waited += 100) testing::PumpMessages(100);
     EXPECT_TRUE(g_menuShown);
     EXPECT_EQ(window.ContextButtonId(), 107);
+}
+
+// A long description is cut with an ellipsis in the Explorer entry, so that
+// the menu that a real right-click opens fits the screen.
+TEST_F(MainWindowButtonMenuTest, ALongDescriptionLeavesTheMenuNarrowerThanTheScreen) {
+    MainWindow& window = Start("0,0,0,0,0,0", Named(103, std::string(3000, 'w')));
+    g_menuShown = false;
+    g_menuPicture = nullptr;
+    SetTimer(nullptr, 0, 100, CloseTheMenu);
+    if (const auto skipped = testing::ClickWithXdotool(ScreenPoint(window.GridCell(1, 3)), 1, 3)) {
+        GTEST_SKIP() << *skipped;
+    }
+    ASSERT_TRUE(PumpUntil([] { return g_menuShown; }));
+    EXPECT_LE(g_menuPlace.right - g_menuPlace.left, GetSystemMetrics(SM_CXSCREEN));
+    const unique_hmenu menu = window.PrepareButtonMenu();
+    std::wstring caption(4096, L'\0');
+    caption.resize(static_cast<size_t>(
+        GetMenuStringW(menu.get(), static_cast<UINT>(Command::ExploreButtonPath), caption.data(), 4096, MF_BYCOMMAND)));
+    EXPECT_LT(caption.size(), 3000u);
+    EXPECT_TRUE(caption.ends_with(L"w\x2026\" in Windows Explorer")) << Narrow(caption.substr(0, 40));
 }
 
 TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWithItselfChangesNothing) {
@@ -348,9 +389,14 @@ TEST_F(MainWindowButtonMenuTest, ClearAnsweredYesRemovesTheButtonFromTheFileAndT
     const std::string before = Saved();
     Run(window.GridCell(1, 5), Command::ClearButton);
     EXPECT_EQ(Saved(), before);
+    // The pointer stays on the cell: the cleared button's hint leaves the status bar with it.
+    const POINT on = ScreenPoint(window.GridCell(1, 5));
+    SetCursorPos(on.x, on.y);
+    ASSERT_TRUE(PumpUntil([&] { return window.StatusText(0) == L"Five"; }));
     prompt_.answer = true;
     Run(window.GridCell(1, 5), Command::ClearButton);
     EXPECT_EQ(prompt_.questions.back(), "Are you sure to remove this Icon?\r\n\r\nFive ");
+    EXPECT_EQ(window.StatusText(0), L"");
     EXPECT_FALSE(window.Buttons().LoadSummary(105));
     EXPECT_FALSE(window.GridCell(1, 5).HasPicture());
     EXPECT_EQ(window.Settings().RecentList, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));

@@ -9,8 +9,6 @@
 #include <chrono>
 #include <thread>
 
-#include "shell/ShellLinker.h"
-#include "shell/Win32Shell.h"
 #include "support/TempFolder.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
@@ -40,12 +38,6 @@ std::string WaitForMarker(const std::string& marker) {
     return {};
 }
 
-std::string CurrentFolder() {
-    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
-    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
-    return Narrow(folder);
-}
-
 class ShellExecuteTest : public ::testing::Test {
 protected:
     ComInitScope com_{ComInitScope::Kind::Ole};
@@ -70,36 +62,6 @@ TEST_F(ShellExecuteTest, MissingFileIsRefused) {
     request.owner = ExecuteOwner::Desktop;
     request.verb.reset();
     EXPECT_FALSE(ExecuteShellRequest(request, nullptr));
-}
-
-// The target starts from the current folder with the link's show state; the
-// link's own arguments and working folder are not passed.
-TEST_F(ShellExecuteTest, OpenLinkTargetStartsTheTargetOfAShortcut) {
-    ShellLinkSpec spec;
-    spec.Path = kChild;
-    spec.Arguments = "not-passed";
-    const TempFolder elsewhere;
-    spec.WorkingDirectory = elsewhere.Path();
-    spec.ShowCmd = SW_SHOWMINNOACTIVE;
-    const std::string link = folder_ / (kUnicode + ".lnk");
-    ASSERT_TRUE(CreateShellLink(spec, link));
-
-    const std::wstring previousFolder = Widen(CurrentFolder());
-    ASSERT_TRUE(SetCurrentDirectoryW(Widen(folder_.Path()).c_str()));
-    Win32Shell shell;
-    const std::string minimizedMarker = folder_ / "minimized.txt";
-    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", Widen(minimizedMarker).c_str());
-    const bool minimized = OpenLinkTarget(shell, link);
-    const std::string restoredMarker = folder_ / "restored.txt";
-    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", Widen(restoredMarker).c_str());
-    const bool restored = OpenLinkTarget(shell, link, "open", true);
-    SetEnvironmentVariableW(L"TAVRIN_TEST_CHILD_MARKER", nullptr);
-    SetCurrentDirectoryW(previousFolder.c_str());
-
-    EXPECT_TRUE(minimized);
-    EXPECT_EQ(WaitForMarker(minimizedMarker), "cwd=" + folder_.Path() + "\nshow=7\n");
-    EXPECT_TRUE(restored);
-    EXPECT_EQ(WaitForMarker(restoredMarker), "cwd=" + folder_.Path() + "\nshow=9\n");
 }
 
 }  // namespace
