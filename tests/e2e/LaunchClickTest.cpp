@@ -78,7 +78,7 @@ TEST_F(LaunchClickTest, ARealDoubleClickStartsTheProgramOnce) {
     ClientToScreen(page, &slot);
     if (const auto reason = ClickWithXdotool(slot, 2)) GTEST_SKIP() << *reason;
     ASSERT_TRUE(WaitUntil([&] { return Exists(marker); })) << "the double click started nothing";
-    Sleep(1500);  // time for a second start to be counted
+    ASSERT_TRUE(WaitUntilSettled(window));  // a second start would have been counted by now
     EXPECT_EQ(ButtonValue(settingsFile, 101, "TotolRunTimes"), "1");
 
     PostMessageW(window, WM_CLOSE, 0, 0);

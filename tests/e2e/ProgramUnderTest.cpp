@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "support/WindowTesting.h"
 #include "win32/Utf16.h"
 
 namespace tavrin::testing {
@@ -66,14 +67,14 @@ void ProgramUnderTest::Start() {
 }
 
 HWND ProgramUnderTest::WaitForWindow(const wchar_t* windowClass, const wchar_t* caption, DWORD timeoutMs) const {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    do {
-        WindowSearch search{processId_, windowClass, caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    } while (GetTickCount64() < deadline);
-    return nullptr;
+    WindowSearch search{processId_, windowClass, caption, nullptr};
+    (void)WaitUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 std::string ProgramUnderTest::MessageBoxText() const {

@@ -55,11 +55,11 @@ std::string ScreenshotSettings() {
            recent + "\r\n\t</Last6Buttons>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
 }
 
-// Gives the window time to paint itself on top of everything before the picture.
+// The window paints itself on top of everything before the picture.
 void BringToFrontAndSettle(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(1000);
+    EXPECT_TRUE(WaitUntilSettled(window));
 }
 
 TEST(ScreenshotTest, GroupPageAndTavrinTab) {

@@ -45,7 +45,7 @@ TEST_F(WindowPlaceTest, EdgesNearTheScreenEdgesSnapToThem) {
     MoveWindowTo(window, 5, 300);
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).left == 0; })) << WindowRect(window).left;
     MoveWindowTo(window, 25, 300);
-    Sleep(300);
+    ASSERT_TRUE(WaitUntilSettled(window));
     EXPECT_EQ(WindowRect(window).left, 25);
     EXPECT_EQ(WindowRect(window).top, 300);
 
@@ -56,7 +56,7 @@ TEST_F(WindowPlaceTest, EdgesNearTheScreenEdgesSnapToThem) {
     MoveWindowTo(window, screenWidth - width - 10, 300);
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).right == screenWidth; })) << WindowRect(window).right;
     MoveWindowTo(window, screenWidth - width, 300);
-    Sleep(300);
+    ASSERT_TRUE(WaitUntilSettled(window));
     EXPECT_EQ(WindowRect(window).right, screenWidth);
 
     // Half outside at the bottom right: back in the corner of the work area.

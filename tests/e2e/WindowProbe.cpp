@@ -45,19 +45,24 @@ std::string CurrentUser() {
     return GetUserNameW(name, &size) ? Narrow(std::wstring_view(name, size - 1)) : std::string();
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() >= deadline) return done();
-        Sleep(20);
-    }
-    return true;
-}
-
 RECT WindowRect(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return rect;
+}
+
+bool WaitUntilSettled(HWND window) {
+    constexpr int kQuietPolls = 3;  // 60 ms without a change, one round trip to the window each
+    RECT last = WindowRect(window);
+    int quiet = 0;
+    return WaitUntil([&] {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &answer)) return false;
+        const RECT now = WindowRect(window);
+        quiet = EqualRect(&now, &last) ? quiet + 1 : 0;
+        last = now;
+        return quiet >= kQuietPolls;
+    });
 }
 
 RECT WorkArea() {

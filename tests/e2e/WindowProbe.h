@@ -10,15 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "support/WindowTesting.h"
+
 namespace tavrin::testing {
 
 // The current Windows user, whose settings file is TV_<user>.xml.
 [[nodiscard]] std::string CurrentUser();
 
-// Polls until done() holds or the time is up; the last answer of done().
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
-
 [[nodiscard]] RECT WindowRect(HWND window);
+// The barrier before checking that something did not happen: waits until the
+// window's thread has handled what was sent to it and the window has kept its
+// place for a moment; false when it does not settle within the deadline.
+bool WaitUntilSettled(HWND window);
 // The desktop's work area (the screen without the taskbar).
 [[nodiscard]] RECT WorkArea();
 // Moves a window of the program as a drag would end: its WM_MOVE follows.

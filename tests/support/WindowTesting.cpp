@@ -30,6 +30,15 @@ void PumpMessages(DWORD milliseconds) {
     } while (GetTickCount() < end);
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return done();
+        PumpMessages(20);
+    }
+    return true;
+}
+
 bool ShellHasIcon(const TrayIcon& tray) {
     NOTIFYICONDATAW data = tray.NotifyData();
     data.uFlags = NIF_TIP;

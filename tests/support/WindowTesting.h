@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,9 @@ void InitWindowControls();
 void UseRealScreen(FakeEnvironment& environment);
 // Handles the messages of this thread for the given time.
 void PumpMessages(DWORD milliseconds);
+// Handles the messages of this thread until done() holds or the time is up;
+// the last answer of done(). Every test that waits for something waits here.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
 // Whether the shell knows the icon: it modifies only icons that it has.
 [[nodiscard]] bool ShellHasIcon(const TrayIcon& tray);
 // Starts xdotool to focus the window captioned windowName and press keys (xdotool's

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "shell/ShellLinker.h"
 #include "shell/Win32Shell.h"
@@ -17,6 +15,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/TempFolder.h"
+#include "support/WindowTesting.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 #include "win32/Win32Clock.h"
@@ -33,8 +32,6 @@ using testing::SettingsXml;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-using Clock = std::chrono::steady_clock;
-
 // Cyrillic, CJK and an emoji (outside the Basic Multilingual Plane), with a blank.
 const std::string kFolderName = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x9A\x80";
 const std::string kUnicodeArgument = "\xE6\x96\x87\xD0\xB6";
@@ -46,21 +43,11 @@ const std::string kChild = [] {
     return path;
 }();
 
-// Polls until done() holds or the time is up; the last answer of done().
-bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(20)) {
-    const auto deadline = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() >= deadline) return done();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The marker's content once the child has written it; empty after the time-out.
 std::string WaitForMarker(const std::string& marker) {
-    return WaitUntil([&] { return Exists(marker); }) ? ReadBytes(marker) : std::string{};
+    return testing::WaitUntil([&] { return Exists(marker); }) ? ReadBytes(marker) : std::string{};
 }
 
 std::string CurrentFolder() {
@@ -229,10 +216,10 @@ TEST_F(LaunchTest, FolderIsExploredAndCounted) {
     const ButtonRecord stored = Stored();
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
     HWND explorer = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (explorer = FindTopLevelWindow(name)) != nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return (explorer = FindTopLevelWindow(name)) != nullptr; }));
     if (explorer) {
         PostMessageW(explorer, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(explorer); }));
+        EXPECT_TRUE(testing::WaitUntil([&] { return !IsWindow(explorer); }));
     }
 }
 

@@ -405,12 +405,8 @@ protected:
         return ButtonXml(id, values);
     }
 
-    bool WaitForFile(const std::string& path, DWORD milliseconds = 20000) {
-        for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-            if (fs_.FileExists(path)) return true;
-            Sleep(50);
-        }
-        return false;
+    bool WaitForFile(const std::string& path, DWORD timeoutMs = 20000) {
+        return testing::WaitUntil([&] { return fs_.FileExists(path); }, timeoutMs);
     }
 
     void SetUp() override {

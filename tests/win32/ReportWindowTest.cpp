@@ -171,7 +171,8 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
     ASSERT_EQ(choices_.size(), 1u);
     EXPECT_EQ(choices_[0], (SaveFileChoice{folder_.Path(), "Tavrin report(20240131).csv",
                                            "cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv"}));
-    ASSERT_TRUE(OpenClipboard(nullptr));
+    // Wine's clipboard manager may hold the clipboard a moment after a copy.
+    ASSERT_TRUE(testing::WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
     const auto* copied = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
     EXPECT_EQ(copied ? Narrow(copied) : "", commaFile_);
     CloseClipboard();
