@@ -20,6 +20,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/MainWindowFixture.h"
 #include "support/NoFileDialogs.h"
 #include "support/SpyFileSystem.h"
 #include "support/Screenshot.h"
@@ -64,11 +65,10 @@ void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
-class MainWindowButtonMenuTest : public ::testing::Test {
+class MainWindowButtonMenuTest : public testing::MainWindowFixture {
 protected:
     // Groups Tools and Games, the first shown at (200, 200); recent: six IDs separated by commas.
     MainWindow& Start(const std::string& recent, const std::string& buttons) {
-        testing::InitWindowControls();
         std::string last6;
         std::istringstream entries(recent);
         int k = 0;
@@ -80,14 +80,9 @@ protected:
                             "Count=\"2\"><Item ID=\"1\" Value=\"Tools\"/><Item ID=\"2\" Value=\"Games\"/></Groups>"
                             "<Last6Buttons>" +
                                 last6 + "</Last6Buttons><Buttons>" + buttons + "</Buttons></GLConfig>");
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr));
-        window_.emplace(services_, config_, owner_.get());
-        window_->Show();
-        SetWindowPos(window_->Handle(), nullptr, 200, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(OpenWindow().Handle(), nullptr, 200, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         return *window_;
     }
-    std::string Saved() const { return ReadBytes(folder_ / "TV_alice.xml"); }
     std::string DescriptionOf(int id) { return window_->Buttons().Load(id).value_or(ButtonRecord{}).Description; }
 
     // A right press on a cell (its menu's commands act on it), then a command.
@@ -100,18 +95,6 @@ protected:
         SendMessageW(cell.Page(), WM_LBUTTONDOWN, MK_LBUTTON, point);
         SendMessageW(cell.Page(), WM_LBUTTONUP, 0, point);
     }
-
-    testing::TempFolder folder_;
-    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    testing::SpyFileSystem fs_;  // counts the reads and saves of each action
-    Win32Shell shell_;
-    testing::ScriptedPrompt<Win32Prompt> prompt_;
-    testing::FixedClock clock_{{2026, 12, 7}};
-    testing::NoFileDialogs dialogs_{testing::NoFileDialogs::Messages::Pass};
-    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    AppConfig config_{fs_, environment_, dialogs_};
-    unique_hwnd owner_;
-    std::optional<MainWindow> window_;
 };
 
 // Which of the entries whose enabling depends on the slot are enabled, and the Explorer entry's caption.

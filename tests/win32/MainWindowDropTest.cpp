@@ -19,6 +19,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/MainWindowFixture.h"
 #include "support/NoFileDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -89,21 +90,18 @@ POINTL ScreenPointOf(const ButtonCell& cell) {
     return {point.x, point.y};
 }
 
-class MainWindowDropTest : public ::testing::Test {
+class MainWindowDropTest : public testing::MainWindowFixture {
 protected:
     MainWindowDropTest() {
-        testing::InitWindowControls();
         prompt_.answer = false;  // the replace question is answered No until a test says Yes
         WriteBytes(folder_ / "TV_alice.xml",
                    "<GLConfig><Application><Item Name=\"LastPanelIndex\" Value=\"1\"/>"
                    "</Application><Groups Count=\"1\"><Item ID=\"1\" Value=\"Tools\"/>"
                    "</Groups><Buttons>" +
                        ButtonXml(101, {{"Command", "C:\\old.exe"}, {"Description", "Old"}}) + "</Buttons></GLConfig>");
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr));
-        window_.emplace(services_, config_, owner_.get());
-        window_->Show();
+        OpenWindow();
     }
+    ~MainWindowDropTest() override { window_.reset(); }  // while OLE is still initialised
 
     std::string File(const std::string& name) {
         WriteBytes(folder_ / name, "content");
@@ -127,17 +125,6 @@ protected:
 
     // The program initialises OLE on its main thread before it makes the window.
     ComInitScope ole_{ComInitScope::Kind::Ole};
-    TempFolder folder_;
-    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    Win32FileSystem fs_;
-    Win32Shell shell_;
-    testing::ScriptedPrompt<Win32Prompt> prompt_;
-    testing::FixedClock clock_{{2026, 12, 7}};
-    testing::NoFileDialogs dialogs_{testing::NoFileDialogs::Messages::Pass};
-    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    AppConfig config_{fs_, environment_, dialogs_};
-    unique_hwnd owner_;
-    std::optional<MainWindow> window_;
     bool highlighted_ = false;  // cell 101 showed itself as the target
 };
 

@@ -18,6 +18,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/MainWindowFixture.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -94,14 +95,9 @@ std::string SettingsFile(const Options& options, const std::string& recent, cons
     return xml + "\r\n\t</Last6Buttons>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::MainWindowFixture {
 protected:
-    MainWindowTest() {
-        testing::InitWindowControls();
-        testing::UseRealScreen(environment_);
-    }
-
-    std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
+    MainWindowTest() : MainWindowFixture(dialogs_) {}
 
     MainWindow& Start(const Options& options = {}, const std::string& recent = "0,0,0,0,0,0",
                       const std::string& buttons = "") {
@@ -110,15 +106,7 @@ protected:
     }
 
     // Starts the window on the settings file as it is.
-    MainWindow& Open() {
-        window_.reset();
-        config_.emplace(fs_, environment_, dialogs_);
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr));
-        window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
-        window_->Show();
-        return *window_;
-    }
+    MainWindow& Open() { return OpenWindow(); }
 
     // A point of a cell's page, (x, y) from the cell's top left corner.
     static LPARAM PointInCell(const ButtonCell& cell, int x, int y) {
@@ -141,17 +129,7 @@ protected:
         SetWindowPos(window_->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    TempFolder folder_;
-    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    Win32FileSystem fs_;
-    Win32Shell shell_;
-    testing::ScriptedPrompt<Win32Prompt> prompt_;
-    testing::FixedClock clock_{{2026, 12, 7}};  // a Monday of ISO week 50
     FakeFileDialogs dialogs_;
-    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    std::optional<AppConfig> config_;
-    unique_hwnd owner_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowTest, BuildsTheTavrinTabAndTwentyCellsPerGroup) {

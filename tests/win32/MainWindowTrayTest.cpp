@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/FakeEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "support/NoFileDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
@@ -44,21 +45,9 @@ void PressHotKey(std::uint16_t index, HotKeyValue hotKey) {
     SendMessageW(MessageWindow::Window(), WM_HOTKEY, index, MAKELPARAM(parts.modifiers, parts.key));
 }
 
-class MainWindowTrayTest : public ::testing::Test {
+class MainWindowTrayTest : public testing::MainWindowFixture {
 protected:
-    MainWindowTrayTest() {
-        testing::InitWindowControls();
-        testing::UseRealScreen(environment_);
-    }
-    ~MainWindowTrayTest() override {
-        window_.reset();
-        // The quit message of a closed window must not end a later test's loop.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
+    MainWindowTrayTest() : MainWindowFixture(dialogs_) {}
 
     MainWindow& Start(const std::string& globalHotKey = "") {
         // The options not given here, the groups and the recent list take their defaults.
@@ -67,12 +56,7 @@ protected:
                    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Application>\r\n\t\t" + hotKeyItem +
                        "\r\n\t\t<Item Name=\"X\" Value=\"200\"/>\r\n\t\t<Item Name=\"Y\" Value=\"150\"/>"
                        "\r\n\t</Application>\r\n</GLConfig>");
-        config_.emplace(fs_, environment_, dialogs_);
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr));
-        window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
-        window_->Show();
-        return *window_;
+        return OpenWindow();
     }
 
     // A mouse message about the window's icon, as the shell sends it.
@@ -87,17 +71,7 @@ protected:
 
     [[nodiscard]] bool Visible() const { return IsWindowVisible(window_->Handle()) != FALSE; }
 
-    TempFolder folder_;
-    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    Win32FileSystem fs_;
-    Win32Shell shell_;
-    Win32Prompt prompt_;
-    Win32Clock clock_;
-    testing::NoFileDialogs dialogs_;
-    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    std::optional<AppConfig> config_;
-    unique_hwnd owner_;
-    std::unique_ptr<MainWindow> window_;
+    testing::NoFileDialogs dialogs_;  // no message is expected
 };
 
 TEST_F(MainWindowTrayTest, TheIconAndItsMenuAreThereOnceTheWindowIsMade) {

@@ -20,6 +20,7 @@
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
 #include "support/FixedClock.h"
+#include "support/MainWindowFixture.h"
 #include "support/NoFileDialogs.h"
 #include "support/Screenshot.h"
 #include "support/SpyFileSystem.h"
@@ -167,20 +168,9 @@ private:
     std::vector<Saved> saved_;
 };
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public testing::MainWindowFixture {
 protected:
-    OptionsDialogTest() {
-        testing::InitWindowControls();
-        testing::UseRealScreen(environment_);
-    }
-    ~OptionsDialogTest() override {
-        window_.reset();
-        MSG message;  // the quit message of the closed window must not end a later test's loop
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    std::string SettingsPath() const { return folder_ / "TV_alice.xml"; }
+    OptionsDialogTest() : MainWindowFixture(dialogs_) {}
 
     // The options not given take their defaults.
     MainWindow& Start(const std::vector<std::string>& groups, const std::string& buttons = "",
@@ -198,12 +188,7 @@ protected:
         WriteBytes(SettingsPath(),
                    xml + "\r\n\t</Groups>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>");
         WriteBytes(environment_.ExecutablePath(), "MZ");  // the target of the shortcuts
-        config_.emplace(fs_, environment_, dialogs_);
-        owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr));
-        window_ = std::make_unique<MainWindow>(services_, *config_, owner_.get());
-        window_->Show();
-        return *window_;
+        return OpenWindow();
     }
 
     // Opens the dialog from the window's command and uses it.
@@ -213,17 +198,7 @@ protected:
         EXPECT_TRUE(OptionsUser::Used()) << "the dialog was not shown";
     }
 
-    TempFolder folder_;
-    testing::FakeEnvironment environment_{folder_ / "tavrin.exe", "alice"};
-    testing::SpyFileSystem fs_;  // counts the reads and saves of OK
-    Win32Shell shell_;
-    testing::ScriptedPrompt<Win32Prompt> prompt_;
-    testing::FixedClock clock_{{2026, 12, 7}};
-    testing::NoFileDialogs dialogs_;
-    MainWindowServices services_{fs_, environment_, shell_, prompt_, clock_, dialogs_};
-    std::optional<AppConfig> config_;
-    unique_hwnd owner_;
-    std::unique_ptr<MainWindow> window_;
+    testing::NoFileDialogs dialogs_;  // no message is expected
 };
 
 TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShowsItsButtonsAgain) {
