@@ -52,7 +52,7 @@ struct CommandText {
 
 inline constexpr std::array<CommandText, 26> kCommandTexts{{
     {Command::AlwaysOnTop, L"Always On Top", ""},
-    {Command::ShowTavrinTab, L"Show Tavrin Tab", ""},
+    {Command::ShowTavrinTab, L"Show &Tavrin Tab", ""},
     {Command::Report, L"View Frequency Report", "View Frequency Report"},
     {Command::Options, L"Options...", "Options"},
     {Command::Website, L"Tavrin Home", ""},
@@ -62,23 +62,24 @@ inline constexpr std::array<CommandText, 26> kCommandTexts{{
     {Command::ToggleWindow, L"Show", ""},
     {Command::Close, L"&Close", ""},
     // The tab menu.
-    {Command::MoveTabLeft, L"Move Tab left", ""},
-    {Command::MoveTabRight, L"Move Tab right", ""},
-    {Command::NewTab, L"Create New Tab...", ""},
-    {Command::RenameTab, L"Rename ...", ""},
-    {Command::DeleteTab, L"Delete", ""},
+    {Command::MoveTabLeft, L"Move Tab &left", ""},
+    {Command::MoveTabRight, L"Move Tab &right", ""},
+    {Command::NewTab, L"Create &New Tab...", ""},
+    {Command::RenameTab, L"Rena&me ...", ""},
+    {Command::DeleteTab, L"&Delete", ""},
     // The button menu; the Explorer entry's caption names the button while the menu is open.
-    {Command::MoveButtonToFirst, L"Move to the first", ""},
-    {Command::MoveButtonLeft, L"Move left", ""},
-    {Command::MoveButtonAfter, L"Move after", ""},
-    {Command::MoveButtonToLast, L"Move to the last", ""},
-    {Command::SwapButton, L"Swap to...", ""},
-    {Command::CopyButton, L"Copy to ...", ""},
-    {Command::ClearButton, L"Clear", ""},
-    {Command::ResetButtonCounts, L"Reset usage counts...", ""},
-    {Command::CopyButtonPath, L"Copy full path/file name", ""},
-    {Command::ExploreButtonPath, L"Open Path in Explorer", ""},
-    {Command::ButtonProperties, L"Properties", ""},
+    // Its letters, like those of the tab menu above, are each one entry's.
+    {Command::MoveButtonToFirst, L"Move to the &first", ""},
+    {Command::MoveButtonLeft, L"Move &left", ""},
+    {Command::MoveButtonAfter, L"Move &after", ""},
+    {Command::MoveButtonToLast, L"Move to the las&t", ""},
+    {Command::SwapButton, L"&Swap to...", ""},
+    {Command::CopyButton, L"C&opy to ...", ""},
+    {Command::ClearButton, L"&Clear", ""},
+    {Command::ResetButtonCounts, L"&Reset usage counts...", ""},
+    {Command::CopyButtonPath, L"Copy f&ull path/file name", ""},
+    {Command::ExploreButtonPath, L"Open Path in &Explorer", ""},
+    {Command::ButtonProperties, L"&Properties", ""},
 }};
 
 [[nodiscard]] constexpr const CommandText& TextOf(Command command) {
@@ -117,7 +118,7 @@ inline constexpr std::array<Command, 14> kButtonMenu{Command::MoveButtonToFirst,
                                                      Command::None,
                                                      Command::ButtonProperties};
 // The caption the Explorer entry takes, with the hint of the button.
-inline constexpr wchar_t kExploreButtonCaption[] = L"Open \"%s\" in Windows Explorer";
+inline constexpr wchar_t kExploreButtonCaption[] = L"Open \"%s\" in Windows &Explorer";
 
 // Appends the entries of a menu layout to a menu.
 void AppendMenuItems(HMENU menu, std::span<const Command> layout);

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,17 +113,33 @@ std::string EnabledEntries(MainWindow& window) {
     return enabled + " " + Narrow(caption);
 }
 
+// Each entry of the button menu and of the tab menu has a letter key of its own in its menu.
+TEST(MenuLettersTest, EveryEntryOfTheButtonAndTabMenusHasALetterOfItsOwn) {
+    const std::pair<const char*, std::span<const Command>> menus[] = {{"button", kButtonMenu}, {"tab", kTabMenu}};
+    for (const auto& [menu, layout] : menus) {
+        std::set<wchar_t> letters;
+        for (const Command command : layout) {
+            if (command == Command::None) continue;
+            const std::wstring caption =
+                command == Command::ExploreButtonPath ? kExploreButtonCaption : TextOf(command).caption;
+            const size_t mark = caption.find(L'&');
+            ASSERT_LT(mark + 1, caption.size()) << menu << ": " << Narrow(caption);
+            EXPECT_TRUE(letters.insert(towlower(caption[mark + 1])).second) << menu << ": " << Narrow(caption);
+        }
+    }
+}
+
 TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExplore) {
     MainWindow& window = Start("0,0,0,0,0,0", ButtonXml(101, {{"Description", "Ed&amp;it"}, {"HotKey", "Ctrl+E"}}) +
                                                   Named(110, "Ten") + Named(120, "Twenty"));
     Run(window.GridCell(1, 1), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "--++|++++|++|+ Open \"Ed&&it -[Ctrl+E]\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "--++|++++|++|+ Open \"Ed&&it -[Ctrl+E]\" in Windows &Explorer");
     Run(window.GridCell(1, 10), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++++|++++|++|+ Open \"Ten\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|++++|++|+ Open \"Ten\" in Windows &Explorer");
     Run(window.GridCell(1, 20), Command::None);
-    EXPECT_EQ(EnabledEntries(window), "++--|++++|++|+ Open \"Twenty\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++--|++++|++|+ Open \"Twenty\" in Windows &Explorer");
     Run(window.GridCell(1, 5), Command::None);  // empty: nothing to copy or explore
-    EXPECT_EQ(EnabledEntries(window), "++++|+++-|--|+ Open \"\" in Windows Explorer");
+    EXPECT_EQ(EnabledEntries(window), "++++|+++-|--|+ Open \"\" in Windows &Explorer");
 
     // The real menu, from a right-click.
     const ButtonCell& editor = window.GridCell(1, 1);
@@ -241,7 +259,7 @@ TEST_F(MainWindowButtonMenuTest, ALongDescriptionLeavesTheMenuNarrowerThanTheScr
     caption.resize(static_cast<size_t>(
         GetMenuStringW(menu.get(), static_cast<UINT>(Command::ExploreButtonPath), caption.data(), 4096, MF_BYCOMMAND)));
     EXPECT_LT(caption.size(), 3000u);
-    EXPECT_TRUE(caption.ends_with(L"w\x2026\" in Windows Explorer")) << Narrow(caption.substr(0, 40));
+    EXPECT_TRUE(caption.ends_with(L"w\x2026\" in Windows &Explorer")) << Narrow(caption.substr(0, 40));
 }
 
 TEST_F(MainWindowButtonMenuTest, ASwapAcrossTabsTakesTheTavrinTabAlongAndASwapWithItselfChangesNothing) {
