@@ -224,9 +224,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CONTEXTMENU:
-            // From the keyboard (no place) for the focused tab control or the window itself.
+            // From the keyboard (no place): the tab menu for the focused tab strip,
+            // else the button menu.
             if (lParam == -1) {
-                OpenButtonMenuFromKeyboard();
+                if (GetFocus() == tabControl_) {
+                    ShowTabMenuFromKeyboard();
+                } else {
+                    OpenButtonMenuFromKeyboard();
+                }
                 return 0;
             }
             // The tab control leaves the empty part of its strip to the window beneath

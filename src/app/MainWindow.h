@@ -174,6 +174,8 @@ private:
 
     // Tab actions (MainWindowTabs.cpp).
     void ShowTabMenu();
+    void ShowTabMenuFromKeyboard();
+    void ShowTabMenuAt(POINT screenPoint, int tabItem);
     void NewTab();
     void RenameActiveTab();
     void DeleteActiveTab();

@@ -42,7 +42,23 @@ void MainWindow::ShowTabMenu() {
     TCHITTESTINFO hit{};
     hit.pt = point;
     ScreenToClient(tabControl_, &hit.pt);
-    const unique_hmenu menu = PrepareTabMenu(TabCtrl_HitTest(tabControl_, &hit));
+    ShowTabMenuAt(point, TabCtrl_HitTest(tabControl_, &hit));
+}
+
+// The menu key and Shift+F10 on the focused tab strip: the menu of the active
+// tab, below its tab, as menus opened from the keyboard stand.
+void MainWindow::ShowTabMenuFromKeyboard() {
+    if (pick_.End()) return;
+    const int selected = TabCtrl_GetCurSel(tabControl_);
+    RECT tab{};
+    if (selected < 0 || !TabCtrl_GetItemRect(tabControl_, selected, &tab)) return;
+    POINT point{tab.left, tab.bottom};
+    ClientToScreen(tabControl_, &point);
+    ShowTabMenuAt(point, selected);
+}
+
+void MainWindow::ShowTabMenuAt(POINT point, int tabItem) {
+    const unique_hmenu menu = PrepareTabMenu(tabItem);
     const UINT chosen =
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
     RunCommand(CommandOfMenuId(chosen));

@@ -56,6 +56,7 @@ POINT ScreenPoint(const ButtonCell& cell) {
 // While a menu is open: a picture of the screen when asked for, and the menu closed.
 bool g_menuShown = false;
 RECT g_menuPlace{};
+int g_menuItems = 0;  // of the menu shown last
 const char* g_menuPicture = nullptr;
 void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND menu = FindWindowW(L"#32768", nullptr);
@@ -63,6 +64,7 @@ void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     g_menuShown = true;
     GetWindowRect(menu, &g_menuPlace);
+    g_menuItems = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)));
     if (g_menuPicture) testing::SaveWindowPicture(GetDesktopWindow(), testing::ArtifactPath(g_menuPicture));
     EndMenu();
 }
@@ -226,6 +228,23 @@ TEST_F(MainWindowButtonMenuRealKeyTest, ARealEscOrCaptionClickEndsAWaitingSwap) 
     if (const auto reason = testing::ClickWithXdotool(caption, 1)) GTEST_SKIP() << *reason;
     EXPECT_TRUE(waitUntilOver()) << "caption";
     EXPECT_EQ(DescriptionOf(101), "One");
+}
+
+// With the tab strip focused, the real menu key opens the tab menu below the active tab.
+TEST_F(MainWindowButtonMenuRealKeyTest, ARealMenuKeyOnTheFocusedTabStripOpensTheTabMenu) {
+    MainWindow& window = Start("0,0,0,0,0,0", Named(101, "One"));
+    SetForegroundWindow(window.Handle());
+    SetFocus(window.TabControl());
+    g_menuShown = false;
+    g_menuPicture = nullptr;
+    SetTimer(nullptr, 0, 100, CloseTheMenu);
+    if (const auto reason = testing::PressKeysWithXdotool("^Tavrin$", "Menu")) GTEST_SKIP() << *reason;
+    ASSERT_TRUE(testing::WaitUntil([] { return g_menuShown; }));
+    RECT tab{};
+    TabCtrl_GetItemRect(window.TabControl(), TabCtrl_GetCurSel(window.TabControl()), &tab);
+    MapWindowPoints(window.TabControl(), nullptr, reinterpret_cast<POINT*>(&tab), 2);
+    EXPECT_EQ(g_menuPlace.top, tab.bottom);
+    EXPECT_EQ(g_menuItems, static_cast<int>(kTabMenu.size()));
 }
 
 TEST_F(MainWindowButtonMenuRealKeyTest, ARealShiftF10OpensTheMenuOfTheCellUnderThePointer) {
