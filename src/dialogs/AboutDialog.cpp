@@ -1,5 +1,6 @@
 #include "dialogs/AboutDialog.h"
 
+#include "win32/DcScopes.h"
 #include "win32/DialogBase.h"
 #include "win32/ImageDecoder.h"
 #include "win32/PaintScope.h"
@@ -47,8 +48,9 @@ public:
         AddLink(about_.webAddress, {222, 206, 432, 222}, kWebLink);
         AddControl(L"STATIC", L"", SS_ETCHEDHORZ, {8, 226, 432, 228}, -1);
         AddControl(L"STATIC", Widen("Version " + about_.version).c_str(), 0, {16, 235, 176, 251}, kVersion);
-        AddControl(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {182, 231, 258, 254}, IDOK);
-        return TRUE;
+        const HWND ok = AddControl(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {182, 231, 258, 254}, IDOK);
+        SetFocus(ok);  // Enter at once is OK; Tab reaches the links
+        return FALSE;
     }
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,13 +58,11 @@ public:
             case WM_PAINT:
                 PaintBanner();
                 return TRUE;
-            case WM_CTLCOLORSTATIC: {
-                const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-                if (id != kMailLink && id != kWebLink) return FALSE;
-                const HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, RGB(0, 0, 255));
-                SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (item.CtlID != kMailLink && item.CtlID != kWebLink) return FALSE;
+                DrawLink(item);
+                return TRUE;
             }
             case WM_SETCURSOR: {
                 const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
@@ -72,7 +72,12 @@ public:
                 return TRUE;
             }
             case WM_COMMAND:
-                if (HIWORD(wParam) != STN_CLICKED) return FALSE;
+                if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+                // Enter on a focused link asks for the default button: the link is meant.
+                if (LOWORD(wParam) == IDOK && lParam != 0 && reinterpret_cast<HWND>(lParam) != GetFocus()) {
+                    const int focused = GetDlgCtrlID(GetFocus());
+                    if (focused == kMailLink || focused == kWebLink) wParam = MAKEWPARAM(focused, BN_CLICKED);
+                }
                 if (LOWORD(wParam) == kMailLink) {
                     Open("mailto:" + about_.mailAddress + "?subject=Tavrin Support");
                     return TRUE;
@@ -87,10 +92,26 @@ public:
     }
 
 private:
-    // A label that reports its clicks (SS_NOTIFY), drawn as a link.
+    // A button drawn as a link: Tab reaches it, and a click, Space or Enter opens it.
     void AddLink(const std::string& text, const RECT& place, int id) {
-        const HWND link = AddControl(L"STATIC", Widen(text).c_str(), SS_NOTIFY, place, id);
+        const HWND link = AddControl(L"BUTTON", Widen(text).c_str(), WS_TABSTOP | BS_OWNERDRAW, place, id);
         SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+    }
+
+    // The text in the link colour on the dialog's face, with the focus rectangle once the keyboard is used.
+    void DrawLink(const DRAWITEMSTRUCT& item) const {
+        wchar_t text[256] = L"";
+        GetWindowTextW(item.hwndItem, text, 256);
+        RECT place = item.rcItem;
+        FillRect(item.hDC, &place, GetSysColorBrush(COLOR_BTNFACE));
+        const SelectedObject font(item.hDC, linkFont_.get());
+        SetTextColor(item.hDC, RGB(0, 0, 255));
+        SetBkMode(item.hDC, TRANSPARENT);
+        DrawTextW(item.hDC, text, -1, &place, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CALCRECT);
+        place.bottom = item.rcItem.bottom;
+        place.top = item.rcItem.top;
+        DrawTextW(item.hDC, text, -1, &place, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &place);
     }
 
     void Open(const std::string& file) {

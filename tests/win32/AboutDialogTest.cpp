@@ -7,6 +7,7 @@
 
 #include "support/FakeShell.h"
 #include "support/Screenshot.h"
+#include "support/WindowTesting.h"
 #include "rules/Scale.h"
 #include "win32/DcScopes.h"
 #include "win32/Dpi.h"
@@ -32,8 +33,8 @@ void CALLBACK UseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     testing::SaveWindowPicture(
         box, testing::ArtifactPath(DpiOf(box) == kBaseDpi ? "about-box.png" : "about-box-144dpi.png"));
     for (const wchar_t* link : {L"help@example.org", L"https://example.org/"}) {
-        const HWND label = FindWindowExW(box, nullptr, L"Static", link);
-        SendMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
+        const HWND label = FindWindowExW(box, nullptr, L"Button", link);
+        SendMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), BN_CLICKED), reinterpret_cast<LPARAM>(label));
     }
     GetWindowRect(box, &g_boxPlace);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -58,6 +59,28 @@ TEST(AboutDialogScaledTest, ShowsTheBannerAndOpensTheLinksThroughTheShell) {
     EXPECT_EQ(shell.requests[0].file, "mailto:help@example.org?subject=Tavrin Support");
     EXPECT_EQ(shell.requests[0].parameters, "");
     EXPECT_EQ(shell.requests[0].showCommand, kShowNormal);
+    EXPECT_EQ(shell.requests[1].file, "https://example.org/");
+}
+
+// The real keys: Tab from OK reaches the mail link and Enter opens it; the next
+// Tab and Space open the web link; Enter on OK ends the box.
+void CALLBACK TypeIntoTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", L"About");
+    if (!box || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, timer);
+    SetForegroundWindow(box);
+    if (const auto reason = testing::PressKeysWithXdotool("^About$", "Tab Return Tab space Tab Return")) {
+        ADD_FAILURE() << *reason;
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+TEST(AboutDialogRealKeyTest, TabReachesBothLinksAndEnterOrSpaceOpensThem) {
+    testing::FakeShell shell;
+    SetTimer(nullptr, 0, 100, TypeIntoTheBox);
+    ShowAboutDialog(nullptr, shell, {"9.8.7", "help@example.org", "https://example.org/"});
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[0].file, "mailto:help@example.org?subject=Tavrin Support");
     EXPECT_EQ(shell.requests[1].file, "https://example.org/");
 }
 
