@@ -7,14 +7,11 @@
 #include "dialogs/IconChooserDialog.h"
 #include "dialogs/IconPreview.h"
 #include "rules/ShortcutText.h"
-#include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
 #include "storage/PathNames.h"
 #include "win32/DialogBase.h"
-#include "win32/LayoutKeyNames.h"
 #include "win32/TabPageBackground.h"
 #include "win32/Win32FileDialogs.h"
-#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {
@@ -46,8 +43,8 @@ constexpr int kLinkButtonWidth = 25;
 
 class ButtonPropertiesDialog : public DialogBase<ButtonPropertiesDialog> {
 public:
-    ButtonPropertiesDialog(ButtonRecord& record, const IKeyNameSource& keyNames)
-        : record_(record), keyNames_(keyNames) {}
+    ButtonPropertiesDialog(ButtonRecord& record, const PropertiesServices& services)
+        : record_(record), files_(services.fs), shell_(services.shell), keyNames_(services.keyNames) {}
 
     bool Run(HWND owner) { return RunModal(owner, L"Properties", {542, 298}, {.centreOnScreen = true}) == IDOK; }
 
@@ -110,7 +107,8 @@ public:
                 }
                 return TRUE;
             case kChooseIcon:
-                if (const auto choice = ShowIconChooserDialog(Handle(), {record_.IconFile, record_.IconNumber})) {
+                if (const auto choice =
+                        ShowIconChooserDialog(Handle(), files_, {record_.IconFile, record_.IconNumber})) {
                     SetIcon(choice->file, choice->number);
                 }
                 return TRUE;
@@ -213,7 +211,8 @@ private:
     void UpdateLinkButton(LetterCase letterCase) {
         const std::string file = ControlText(kFileEdit);
         ShellLinkInfo link;
-        ShowLinkButton(IsShortcutFileName(file, letterCase) && files_.FileExists(file) && ReadShellLink(file, link));
+        ShowLinkButton(IsShortcutFileName(file, letterCase) && files_.FileExists(file) &&
+                       shell_.ReadShellLink(file, link));
     }
 
     void ShowLinkButton(bool show) {
@@ -230,7 +229,7 @@ private:
     void ResolveLink() {
         const std::string file = ControlText(kFileEdit);
         ShellLinkInfo link;
-        if (IsShortcutFileName(file) && ReadShellLink(file, link) &&
+        if (IsShortcutFileName(file) && shell_.ReadShellLink(file, link) &&
             (files_.FileExists(link.Path) || files_.DirectoryExists(link.Path))) {
             const std::string target = GetCanonicalPath(link.Path);
             SetControlText(kFileEdit, target);
@@ -308,6 +307,8 @@ private:
     }
 
     ButtonRecord& record_;
+    IFileSystem& files_;
+    IShell& shell_;
     const IKeyNameSource& keyNames_;
     // What the never-shown hot-key field and priority list hold, so that both pass through.
     Shortcut hotKey_ = 0;
@@ -317,18 +318,12 @@ private:
     HWND hints_ = nullptr;  // destroyed with the dialog, which owns it
     TabPageBackground pageBackground_;
     IconPreview preview_;
-    Win32FileSystem files_;
 };
 
 }  // namespace
 
-bool ShowButtonPropertiesDialog(HWND owner, ButtonRecord& record, const IKeyNameSource& keyNames) {
-    return ButtonPropertiesDialog(record, keyNames).Run(owner);
-}
-
-bool ShowButtonPropertiesDialog(HWND owner, ButtonRecord& record) {
-    static const LayoutKeyNames keyNames;
-    return ShowButtonPropertiesDialog(owner, record, keyNames);
+bool ShowButtonPropertiesDialog(HWND owner, ButtonRecord& record, const PropertiesServices& services) {
+    return ButtonPropertiesDialog(record, services).Run(owner);
 }
 
 }  // namespace tavrin

@@ -6,7 +6,6 @@
 #include "rules/IconIndexField.h"
 #include "win32/DialogBase.h"
 #include "win32/Win32FileDialogs.h"
-#include "win32/Win32FileSystem.h"
 
 namespace tavrin {
 namespace {
@@ -21,7 +20,7 @@ constexpr int kIconSize = 32;
 
 class IconChooserDialog : public DialogBase<IconChooserDialog> {
 public:
-    explicit IconChooserDialog(const IconChoice& current) : choice_(current) {}
+    IconChooserDialog(IFileSystem& files, const IconChoice& current) : files_(files), choice_(current) {}
 
     std::optional<IconChoice> Run(HWND owner) {
         if (RunModal(owner, L"Icon", {356, 150}) != IDOK) return std::nullopt;
@@ -136,18 +135,18 @@ private:
         }
     }
 
+    IFileSystem& files_;
     IconChoice choice_;
     IconIndexField field_;
     bool settingIndex_ = false;
     bool typed_ = false;  // the user changed the number since it was last set
     IconPreview preview_;
-    Win32FileSystem files_;
 };
 
 }  // namespace
 
-std::optional<IconChoice> ShowIconChooserDialog(HWND owner, const IconChoice& current) {
-    return IconChooserDialog(current).Run(owner);
+std::optional<IconChoice> ShowIconChooserDialog(HWND owner, IFileSystem& fs, const IconChoice& current) {
+    return IconChooserDialog(fs, current).Run(owner);
 }
 
 }  // namespace tavrin

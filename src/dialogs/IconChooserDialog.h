@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "xml/FileSystem.h"
+
 namespace tavrin {
 
 struct IconChoice {
@@ -17,6 +19,6 @@ struct IconChoice {
 // Shows the box with the file and the icon's number filled in; the choice after
 // OK, nothing after Cancel. The box counts icons from 1; a file without icons of
 // its own comes back with number -1, which stands for its shell icon.
-[[nodiscard]] std::optional<IconChoice> ShowIconChooserDialog(HWND owner, const IconChoice& current);
+[[nodiscard]] std::optional<IconChoice> ShowIconChooserDialog(HWND owner, IFileSystem& fs, const IconChoice& current);
 
 }  // namespace tavrin

@@ -13,10 +13,13 @@
 #include "rules/Scale.h"
 #include "shell/ShellLinker.h"
 #include "shell/ShellPaths.h"
+#include "shell/Win32Shell.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
+#include "support/TestFileSystem.h"
 #include "support/WindowTesting.h"
 #include "win32/Dpi.h"
+#include "win32/LayoutKeyNames.h"
 #include "win32/UniqueResource.h"
 #include "win32/Utf16.h"
 
@@ -24,6 +27,14 @@ namespace tavrin {
 namespace {
 
 using testing::TempFolder;
+
+// The box with the real files, shell and key names, as the main window opens it.
+const PropertiesServices& Services() {
+    static Win32Shell shell;
+    static const LayoutKeyNames keyNames;
+    static const PropertiesServices services{testing::TestFileSystem(), shell, keyNames};
+    return services;
+}
 
 const wchar_t* g_caption = nullptr;
 std::function<void(HWND)> g_script;
@@ -110,7 +121,7 @@ TEST(ButtonPropertiesDialogTest, ANewButtonNeedsAnExistingCommandAndTakesTheText
         ASSERT_TRUE(IsWindowEnabled(ok));
         SendMessageW(ok, BM_CLICK, 0, 0);
     });
-    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record));
+    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     EXPECT_EQ(record.BtnStyle, kLaunchButton);
     EXPECT_EQ(record.Command, program);
     EXPECT_EQ(record.Parameters, " -a  \"b c\" ");
@@ -136,7 +147,7 @@ TEST(ButtonPropertiesDialogTest, HotKeyAndPriorityPassThroughAndAStateOutsideThe
         EXPECT_EQ(SendMessageW(Button(dialog, L"&Enable Frequency Report"), BM_GETCHECK, 0, 0), BST_CHECKED);
         SendMessageW(Button(dialog, L"&OK"), BM_CLICK, 0, 0);
     });
-    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record));
+    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     EXPECT_EQ(record.HotKey, "Ctrl+Alt+F5");
     EXPECT_EQ(record.WindowStyle, -1);
     EXPECT_EQ(record.Priority, 2);
@@ -155,7 +166,7 @@ TEST(ButtonPropertiesDialogTest, EveryMnemonicOfTheBoxNamesOneControl) {
         }
         SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
     });
-    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record));
+    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     std::wstring sorted = letters;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_TRUE(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) << Narrow(letters);
@@ -180,7 +191,7 @@ TEST(ButtonPropertiesDialogRealKeyTest, AnIconOfTheCommandFollowsTheCommandTyped
         skipped = testing::PressKeysWithXdotool("^Properties$", keys + " r e g e d i t period e x e Return");
         if (skipped) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    const bool ok = ShowButtonPropertiesDialog(nullptr, record);
+    const bool ok = ShowButtonPropertiesDialog(nullptr, record, Services());
     if (skipped) GTEST_SKIP() << *skipped;
     ASSERT_TRUE(ok);
     EXPECT_EQ(record.Command, regedit);
@@ -193,7 +204,7 @@ TEST(ButtonPropertiesDialogRealKeyTest, AnIconOfTheCommandFollowsTheCommandTyped
         Type(Labelled(dialog, L"&File "), "C:\\windows\\notepad.exe");
         SendMessageW(Button(dialog, L"&OK"), BM_CLICK, 0, 0);
     });
-    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record));
+    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     EXPECT_EQ(record.Command, notepad);
     EXPECT_EQ(record.IconFile, "C:\\windows\\system32\\shell32.dll");
     EXPECT_EQ(record.IconNumber, 3);
@@ -208,7 +219,7 @@ TEST(ButtonPropertiesDialogTest, AnActionButtonOpensWithoutTheEditPageAndOkWrite
         EXPECT_EQ(SendMessageW(FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr), TCM_GETITEMCOUNT, 0, 0), 0);
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record));
+    ASSERT_TRUE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     EXPECT_EQ(record.BtnStyle, 1);
     EXPECT_EQ(record.Command, "action");
     EXPECT_EQ(record.WindowStyle, 1);
@@ -259,7 +270,7 @@ TEST(ButtonPropertiesDialogScaledTest, ResolvesAShortcutIntoItsTarget) {
         EXPECT_EQ(Width(file), fullWidth);
         SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
     });
-    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record));
+    EXPECT_FALSE(ShowButtonPropertiesDialog(nullptr, record, Services()));
     // The icon was taken at once; the caller keeps it only after OK.
     EXPECT_EQ(record.Command, capitalLink);
     EXPECT_EQ(record.IconFile, info.IconLocation.empty() ? GetCanonicalPath(spec.Path) : info.IconLocation);
@@ -308,7 +319,7 @@ TEST(IconChooserDialogScaledTest, HoldsTheNumberToTheIconsOfTheFileShown) {
         EXPECT_TRUE(ShowsAnIcon(preview));
         SendMessageW(ok, BM_CLICK, 0, 0);
     });
-    const auto choice = ShowIconChooserDialog(nullptr, {program, 7});
+    const auto choice = ShowIconChooserDialog(nullptr, testing::TestFileSystem(), {program, 7});
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->file, document);
     EXPECT_EQ(choice->number, -1);
@@ -325,7 +336,7 @@ TEST(IconChooserDialogScaledTest, HoldsTheNumberToTheIconsOfTheFileShown) {
         EXPECT_EQ(place.top, work.top);
         SendMessageW(Button(dialog, L"&Cancel"), BM_CLICK, 0, 0);
     });
-    EXPECT_FALSE(ShowIconChooserDialog(owner.get(), {"", 2}));
+    EXPECT_FALSE(ShowIconChooserDialog(owner.get(), testing::TestFileSystem(), {"", 2}));
 }
 
 }  // namespace
