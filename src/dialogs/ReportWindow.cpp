@@ -39,7 +39,7 @@ class ReportWindow : public DialogBase<ReportWindow> {
 public:
     explicit ReportWindow(ReportServices& services)
         : services_(services),
-          fileInfo_(services.shell, services.fs),
+          fileInfo_(services.buttons.MakeFileInfoCache()),
           table_(
               [this](std::vector<ReportRow>& rows, int group) {
                   return services_.buttons.FillReport(rows, group, services_.groupNames, fileInfo_);

@@ -92,6 +92,8 @@ public:
     // at the largest total.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames,
                             ShellFileInfoCache& fileInfo);
+    // A cache of the shell's information on commands, from the store's shell, for a report's life.
+    [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).
