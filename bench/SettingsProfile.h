@@ -4,14 +4,16 @@
 // benchmarks share; more groups make the larger inputs of the XML benchmark.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "support/ButtonFiles.h"
 
 namespace tavrin::bench {
 
+// commandOf gives the command of the button of each ID.
 inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
-                                   const std::string& command = "C:\\windows\\notepad.exe") {
+                                   const std::function<std::string(int id)>& commandOf) {
     std::string groups;
     std::string buttons;
     for (int group = 1; group <= groupCount; ++group) {
@@ -19,7 +21,7 @@ inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
         for (int slot = 1; slot <= 20; ++slot) {
             const int id = group * 100 + slot;
             buttons += testing::ButtonXml(id, {{"IconFile", iconFile},
-                                               {"Command", command},
+                                               {"Command", commandOf(id)},
                                                {"Description", "Button " + std::to_string(id)},
                                                {"TotolRunTimes", std::to_string((id * 37) % 101)}});
         }
@@ -31,6 +33,12 @@ inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<GLConfig>\r\n\t<Groups Count=\"" +
            std::to_string(groupCount) + "\">" + groups + "\r\n\t</Groups>\r\n\t<Last6Buttons>" + recent +
            "\r\n\t</Last6Buttons>\r\n\t<Buttons>" + buttons + "\r\n\t</Buttons>\r\n</GLConfig>";
+}
+
+// Every button starts the same command.
+inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
+                                   const std::string& command = "C:\\windows\\notepad.exe") {
+    return SettingsProfile(groupCount, iconFile, [&command](int) { return command; });
 }
 
 }  // namespace tavrin::bench

@@ -1,10 +1,13 @@
 // The stores on a real settings file of 10 groups of 20 buttons: start-up
 // drawing every button from one parsed document (and, for comparison, from a
-// fresh parse per button), and the click path of one start. The counter
-// "parses" is the number of parses per iteration.
+// fresh parse per button), and the click path of one start; and on files of
+// 10 and 100 groups, the report's fill of all buttons and a group page's
+// summaries. The counter "parses" is the number of parses per iteration.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "storage/AppSettings.h"
@@ -23,32 +26,40 @@ using namespace tavrin::testing;
 
 constexpr int kGroups = 10;
 
-// A user's settings file in a temporary folder, made by the stores
-// themselves and removed when the program ends.
+// A user's settings file of groups groups in a temporary folder, made by the
+// stores themselves and removed when the program ends.
 class SettingsFile {
 public:
-    static SettingsFile& Instance() {
-        static SettingsFile file;
-        return file;
+    static SettingsFile& Instance(int groups = kGroups) {
+        static std::map<int, std::unique_ptr<SettingsFile>> files;
+        std::unique_ptr<SettingsFile>& file = files[groups];
+        if (!file) file.reset(new SettingsFile(groups));
+        return *file;
     }
 
     [[nodiscard]] const StorageServices& Services() const noexcept { return services_; }
     [[nodiscard]] XmlDocumentFile& Document() { return XmlDocumentFile::For(fs_, services_.settingsFileName); }
+    [[nodiscard]] const std::vector<std::string>& GroupNames() const noexcept { return groupNames_; }
+    [[nodiscard]] FakeShell& Shell() noexcept { return shell_; }
 
 private:
-    SettingsFile() {
+    explicit SettingsFile(int groups) {
         AppSettings settings(services_);
         settings.CreateDefaultSettings();
         settings.GroupNames.clear();
-        for (int group = 1; group <= kGroups; ++group) settings.GroupNames.push_back("Group " + std::to_string(group));
+        for (int group = 1; group <= groups; ++group) settings.GroupNames.push_back("Group " + std::to_string(group));
         settings.SaveGroups();
+        groupNames_ = settings.GroupNames;
         settings.LoadRecent();
+        // Written in one transaction, as 2,000 saves of a growing file would take minutes.
+        XmlDocumentFile::Transaction making;
         ButtonStore buttons(services_);
-        for (int group = 1; group <= kGroups; ++group) {
+        for (int group = 1; group <= groups; ++group) {
             for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
                 buttons.Write(ButtonIDOf(group, slot), Button(group, slot));
             }
         }
+        making.Commit();
     }
 
     // Button slot of group as a user's button looks: a program with a few
@@ -78,6 +89,7 @@ private:
     FakePrompt prompt_;
     FixedClock clock_;
     StorageServices services_{fs_, environment_, shell_, prompt_, clock_, folder_ / "TV_user.xml"};
+    std::vector<std::string> groupNames_;
 };
 
 // Every button summary the grid draws, group by group; beforeEachLoad runs before each.
@@ -155,5 +167,42 @@ void BM_ClickPath(benchmark::State& state) {
         total.count() > 0 ? static_cast<double>(saving.count()) / static_cast<double>(total.count()) : 0.0;
 }
 BENCHMARK(BM_ClickPath)->Unit(benchmark::kMicrosecond);
+
+// The report's rows of all groups (20 per group), as the report window fills
+// them on opening, with a shell that answers at once: what the store's part
+// of the fill costs. The file was parsed before, as the program has it.
+void BM_ReportFill(benchmark::State& state) {
+    SettingsFile& file = SettingsFile::Instance(static_cast<int>(state.range(0)));
+    ButtonStore store(file.Services());
+    benchmark::DoNotOptimize(store.LoadSummary(ButtonIDOf(1, 1)));
+    const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
+    for (auto _ : state) {
+        ShellFileInfoCache fileInfo(file.Shell(), file.Services().fs);
+        std::vector<ReportRow> rows;
+        benchmark::DoNotOptimize(store.FillReport(rows, 0, file.GroupNames(), fileInfo));
+        file.Shell().fileInfoQueries.clear();
+    }
+    ReportParses(state, parsesBefore);
+}
+BENCHMARK(BM_ReportFill)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The summaries of the last group's page as a first show of it loads them, in
+// one transaction, at 10 and 100 groups: the cost is not to grow with the
+// other groups.
+void BM_PageSummaries(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    SettingsFile& file = SettingsFile::Instance(groups);
+    ButtonStore store(file.Services());
+    benchmark::DoNotOptimize(store.LoadSummary(ButtonIDOf(1, 1)));
+    const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
+    for (auto _ : state) {
+        const XmlDocumentFile::Transaction firstShow;
+        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
+            benchmark::DoNotOptimize(store.LoadSummary(ButtonIDOf(groups, slot)));
+        }
+    }
+    ReportParses(state, parsesBefore);
+}
+BENCHMARK(BM_PageSummaries)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -2,7 +2,8 @@
 // program, in one run, so that every figure is a ratio or a difference to the
 // yardstick measured under the same load of the machine:
 //
-// 1. Start-up with a settings file of 10 groups × 20 buttons (218 KB) and
+// 1. Start-up with a settings file of 10 groups × 20 buttons (218 KB; the
+//    size of the profile is an argument) and
 //    2. at a first start (a program folder holding nothing but the program):
 //    each program is started N times (CreateProcessW), timed from the call
 //    until its main window is visible, asked for its working set and private
@@ -18,18 +19,26 @@
 //    bare window, whose handler makes only the shell request that Tavrin's
 //    makes. Both start the same small program, which notes every start, so the
 //    benchmark checks that every click started it.
+// 5. The report and the pages, with the profile's buttons opening files of
+//    their own (documents of a few types, and one program per group): the
+//    time from a click on the report tool to the report window shown and
+//    painted, alternating with a bare dialog that fills a list of as many rows
+//    on a click; and the first show of each group page after the first few
+//    (a key press on the tab control until the page is built and painted).
 //
 // Build and run (cross build, under Wine and Xvfb):
 //   cmake --preset mingw && cmake --build --preset mingw --target tavrin_startup_bench
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/mingw/wine-run.sh build/mingw/bench/startup/tavrin_startup_bench.exe
 //   WINEPREFIX=build/mingw/wineprefix wineserver -k
-// Arguments, both optional: the number of runs (default 20) and the Windows
-// path of another tavrin.exe (an earlier build, say), measured beside this one
-// in the same run. On Windows, run tavrin_startup_bench.exe of the build folder directly.
+// Arguments, all optional: the number of runs (default 20), the number of
+// groups of 20 buttons of the profile (default 10), and the Windows path of
+// another tavrin.exe (an earlier build, say), measured beside this one in the
+// same run. On Windows, run tavrin_startup_bench.exe of the build folder directly.
 //
 // How often the program parses and saves its settings file cannot be seen
 // from outside; the unit tests of the stores count both.
 #include <windows.h>
+#include <commctrl.h>
 #include <lmcons.h>
 #include <psapi.h>
 
@@ -44,6 +53,8 @@
 
 #include "SettingsProfile.h"
 #include "rules/GridGeometry.h"
+#include "rules/TavrinTabLayout.h"
+#include "storage/ButtonRecord.h"
 #include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
 #include "xml/XmlTree.h"
@@ -53,7 +64,7 @@ namespace {
 using tavrin::Narrow;
 using tavrin::Widen;
 
-constexpr int kGroups = 10;
+constexpr int kPageShows = 8;  // first shows of group pages per run, at most
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr double kMiB = 1024.0 * 1024.0;
 
@@ -129,10 +140,7 @@ public:
     explicit Folder(std::wstring path) : path_(std::move(path)) {
         if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + Narrow(path_));
     }
-    ~Folder() {
-        ForEachFile(path_, [this](const std::wstring& name) { DeleteFileW((path_ + L"\\" + name).c_str()); });
-        RemoveDirectoryW(path_.c_str());
-    }
+    ~Folder() { Remove(path_); }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
 
@@ -147,6 +155,26 @@ public:
     }
 
 private:
+    // The programs under test leave folders of their own (their backups) in theirs.
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW entry;
+        const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = entry.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const std::wstring path = folder + L"\\" + name;
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(path);
+                } else {
+                    DeleteFileW(path.c_str());
+                }
+            } while (FindNextFileW(search, &entry));
+            FindClose(search);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
     std::wstring path_;
 };
 
@@ -182,6 +210,7 @@ public:
         }
         CloseHandle(info.hThread);
         process_ = info.hProcess;
+        processId_ = info.dwProcessId;
         LARGE_INTEGER now = started;
         while (!(window_ = VisibleWindowOf(info.dwProcessId, subject.windowClass)) &&
                Milliseconds(started, now) < kWindowTimeoutMs && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
@@ -204,6 +233,7 @@ public:
     Running& operator=(const Running&) = delete;
 
     [[nodiscard]] HWND Window() const noexcept { return window_; }
+    [[nodiscard]] DWORD ProcessId() const noexcept { return processId_; }
 
     std::optional<Sample> Measure() const {
         if (!window_) {
@@ -232,6 +262,7 @@ public:
 private:
     std::string name_;
     HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
     HWND window_ = nullptr;
     double startMs_ = 0;
 };
@@ -373,6 +404,103 @@ bool CompareClicks(const Subject& tavrin, const Subject& bare, const std::wstrin
     return started == expected - logBefore;
 }
 
+// Posts a click at point of window and waits for a dialog of the program to
+// be visible and painted (the paint is where a list asks for the rows it
+// shows); the time until then, or empty when none showed. The dialog is closed.
+std::optional<double> TimedDialogOpen(const Running& program, HWND window, POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    const LARGE_INTEGER start = Now();
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(window, WM_LBUTTONUP, 0, where);
+    HWND dialog = nullptr;
+    for (LARGE_INTEGER now = start;
+         !(dialog = VisibleWindowOf(program.ProcessId(), L"#32770")) && Milliseconds(start, now) < kWindowTimeoutMs;
+         now = Now()) {
+        Sleep(1);
+    }
+    if (!dialog) return std::nullopt;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const double shownMs = Milliseconds(start, Now());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    for (int wait = 0; wait < 1000 && IsWindow(dialog); ++wait) Sleep(5);
+    return shownMs;
+}
+
+// A key press on the tab control that selects a page shown for the first
+// time: the time until the page is built and painted.
+double TimedPageShow(HWND mainWindow, HWND tabs) {
+    const LARGE_INTEGER start = Now();
+    SendMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return Milliseconds(start, Now());
+}
+
+struct ReportSamples {
+    std::vector<double> report, pageShows;
+};
+
+// One run of a Tavrin subject: the first shows of the group pages after the
+// one shown at start-up, then back to the Tavrin Tab and a click on its report
+// tool. False when something did not show.
+bool MeasureReportRun(const Subject& tavrin, int groups, ReportSamples& samples) {
+    const Running program(tavrin);
+    const HWND tabs = program.Window() ? FindWindowExW(program.Window(), nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+    if (!tabs) return false;
+    for (int page = 2; page <= std::min(groups, 1 + kPageShows); ++page) {
+        samples.pageShows.push_back(TimedPageShow(program.Window(), tabs));
+    }
+    for (int left = 0; left <= groups && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) > 0; ++left) {
+        SendMessageW(tabs, WM_KEYDOWN, VK_LEFT, 0);
+    }
+    const HWND tavrinTab = VisiblePage(program.Window());
+    if (!tavrinTab || SendMessageW(tabs, TCM_GETCURSEL, 0, 0) != 0) return false;
+    const tavrin::CellRect tool = tavrin::PanelCell(tavrin::kReportPanel, static_cast<int>(GetDpiForWindow(tavrinTab)));
+    const std::optional<double> shown =
+        TimedDialogOpen(program, tavrinTab, {tool.left + tool.width / 2, tool.top + tool.height / 2});
+    if (shown) samples.report.push_back(*shown);
+    return shown.has_value();
+}
+
+void PrintMedian(const char* what, const std::vector<double>& values) {
+    std::printf("  %-36s median %8.1f ms (min %8.1f)\n", what, Median(values),
+                values.empty() ? 0 : *std::min_element(values.begin(), values.end()));
+}
+
+// The Tavrin subjects and the bare dialog alternately, a warm-up and then runs
+// times each; each Tavrin run starts from profile written afresh. Prints the medians.
+bool CompareReports(const std::vector<Subject>& programs, const std::vector<std::wstring>& settingsPaths,
+                    const std::string& profile, const Subject& bareDialog, int groups, int runs) {
+    std::vector<ReportSamples> samples(programs.size());
+    std::vector<double> bare;
+    bool ok = true;
+    for (int run = 0; run <= runs; ++run) {
+        for (size_t i = 0; i < programs.size(); ++i) {
+            WriteFileBytes(settingsPaths[i], profile);
+            ReportSamples sample;
+            ok = MeasureReportRun(programs[i], groups, sample) && ok;
+            if (run == 0) continue;  // the warm-up
+            samples[i].report.insert(samples[i].report.end(), sample.report.begin(), sample.report.end());
+            samples[i].pageShows.insert(samples[i].pageShows.end(), sample.pageShows.begin(), sample.pageShows.end());
+        }
+        const Running yardstick(bareDialog);
+        const std::optional<double> shown =
+            yardstick.Window() ? TimedDialogOpen(yardstick, yardstick.Window(), {10, 10}) : std::nullopt;
+        ok = shown.has_value() && ok;
+        if (shown && run > 0) bare.push_back(*shown);
+    }
+    std::printf("\nthe report of %d rows and the first shows of group pages, %d runs each after a warm-up\n",
+                groups * tavrin::kSlotsPerGroup, runs);
+    PrintMedian("bare dialog, list filled", bare);
+    for (size_t i = 0; i < programs.size(); ++i) {
+        std::printf("%s\n", programs[i].name.c_str());
+        PrintMedian("click on the report tool, shown", samples[i].report);
+        std::printf("  %-36s %.2f\n", "ratio to the bare dialog",
+                    Median(bare) > 0 ? Median(samples[i].report) / Median(bare) : 0);
+        if (!samples[i].pageShows.empty()) PrintMedian("first show of a group page", samples[i].pageShows);
+    }
+    return ok;
+}
+
 // The settings file read and parsed runs + 1 times; the first is a warm-up.
 void MeasureParse(const std::wstring& settingsPath, int runs) {
     tavrin::Win32FileSystem fs;
@@ -402,7 +530,8 @@ void MeasureParse(const std::wstring& settingsPath, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    const std::optional<std::wstring> baseline = argc > 2 ? std::optional(Widen(argv[2])) : std::nullopt;
+    const int groups = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+    const std::optional<std::wstring> baseline = argc > 3 ? std::optional(Widen(argv[3])) : std::nullopt;
     try {
         const Folder root(TempFolder(L"tavrin-startup-bench"));
         const std::wstring settingsName = SettingsFileName();
@@ -412,7 +541,7 @@ int main(int argc, char** argv) {
         const std::wstring bareControls = root.Copy(WindowsPath(BARE_CONTROLS_WINDOW_EXE), L"bare_controls.exe");
 
         // Each Tavrin under test has program folders of its own: one with the
-        // 10 × 20 profile (its buttons start the launched program), one for first starts.
+        // profile (its buttons start the launched program), one for first starts.
         struct Tavrin {
             std::string name;
             std::unique_ptr<Folder> profile, empty;
@@ -424,7 +553,7 @@ int main(int argc, char** argv) {
             const std::wstring copy = tavrin.profile->Copy(exe, L"tavrin.exe");
             tavrin.empty->Copy(exe, L"tavrin.exe");
             WriteFileBytes(*tavrin.profile / settingsName,
-                           tavrin::bench::SettingsProfile(kGroups, Narrow(copy), Narrow(launched)));
+                           tavrin::bench::SettingsProfile(groups, Narrow(copy), Narrow(launched)));
         };
         addTavrin("tavrin", WindowsPath(TAVRIN_EXE));
         if (baseline) addTavrin("baseline", *baseline);
@@ -445,8 +574,9 @@ int main(int argc, char** argv) {
             profile.push_back(yardstick);
             firstStart.push_back(yardstick);
         }
-        bool ok = Compare("start-up to the visible main window, settings file 10 groups x 20 buttons", profile, 2, runs,
-                          true);
+        const std::string title =
+            "start-up to the visible main window, settings file " + std::to_string(groups) + " groups x 20 buttons";
+        bool ok = Compare(title.c_str(), profile, 2, runs, true);
         ok = Compare("first start: a program folder holding only the program", firstStart, 2, runs, false) && ok;
 
         MeasureParse(*programs[0].profile / settingsName, runs);
@@ -455,6 +585,30 @@ int main(int argc, char** argv) {
         const Subject clickYardstick = yardsticks(launched)[1];
         for (size_t i = 0; i < programs.size(); ++i)
             ok = CompareClicks(profile[i], clickYardstick, launchedLog, runs) && ok;
+
+        // The documents the report's buttons open: a program first in each group, then files of a few types.
+        const auto documentOf = [&](int id) {
+            static const char* const types[] = {"txt", "ini", "xml", "bmp"};
+            if (id % 100 == 1) return Narrow(launched);
+            const std::wstring document = root / Widen("Button " + std::to_string(id) + "." + types[id % 4]);
+            if (GetFileAttributesW(document.c_str()) == INVALID_FILE_ATTRIBUTES) WriteFileBytes(document, "");
+            return Narrow(document);
+        };
+        const std::string reportProfile =
+            tavrin::bench::SettingsProfile(groups, Narrow(*programs[0].profile / L"tavrin.exe"), documentOf);
+        std::vector<std::wstring> settingsPaths;
+        for (const Tavrin& tavrin : programs) settingsPaths.push_back(*tavrin.profile / settingsName);
+        const Subject bareDialog{"bare dialog",
+                                 bareControls,
+                                 L"/report " + std::to_wstring(groups * tavrin::kSlotsPerGroup),
+                                 L"TavrinBareWindow",
+                                 root.Path(),
+                                 false,
+                                 {}};
+        ok = CompareReports(
+                 std::vector<Subject>(profile.begin(), profile.begin() + static_cast<std::ptrdiff_t>(programs.size())),
+                 settingsPaths, reportProfile, bareDialog, groups, runs) &&
+             ok;
         return ok ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());

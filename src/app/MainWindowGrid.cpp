@@ -127,6 +127,8 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     if (!page.window) return;
     page.cells.clear();
     page.window->ClearCells();
+    // Outside a transaction each summary would read the whole file again to see whether it changed.
+    const XmlDocumentFile::Transaction oneRead;
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
         page.cells.push_back(MakeCell(page, CellOfSlot(slot, dpi_), ButtonIDOf(tabIndex, slot), CellKind::Grid));
         page.cells.back()->SetCursor(page.cursor);

@@ -39,9 +39,12 @@ class ReportWindow : public DialogBase<ReportWindow> {
 public:
     explicit ReportWindow(ReportServices& services)
         : services_(services),
-          table_([&services](std::vector<ReportRow>& rows,
-                             int group) { return services.buttons.FillReport(rows, group, services.groupNames); },
-                 UserSeparators()) {}
+          fileInfo_(services.buttons.MakeFileInfoCache()),
+          table_(
+              [this](std::vector<ReportRow>& rows, int group) {
+                  return services_.buttons.FillReport(rows, group, services_.groupNames, fileInfo_);
+              },
+              UserSeparators()) {}
 
     void Run(HWND owner) {
         RunModal(owner, L"Frequency Report", kWindowSize, {.sizable = true, .outerSize = true, .centreOnScreen = true});
@@ -176,15 +179,19 @@ private:
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 
-    // The shell's icon of each row after a fill, at the window's scale.
+    // The shell's icons of the rows after a fill, at the window's scale; each
+    // is added to the list's images once for the window's life.
     void ShowIcons() {
-        ImageList_RemoveAll(images_);
-        imageOfButton_.clear();
         for (const ReportRow& row : table_.Rows()) {
-            const unique_hicon icon =
-                row.systemIconIndex >= 0 ? GetSystemImageIcon(row.systemIconIndex, Scale(kIconSize)) : unique_hicon();
-            imageOfButton_[row.id] = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
+            if (row.systemIconIndex < 0 || imageOfSystemIcon_.contains(row.systemIconIndex)) continue;
+            const unique_hicon icon = GetSystemImageIcon(row.systemIconIndex, Scale(kIconSize));
+            imageOfSystemIcon_[row.systemIconIndex] = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
         }
+    }
+
+    [[nodiscard]] int ImageOf(const ReportRow& row) const {
+        const auto found = imageOfSystemIcon_.find(row.systemIconIndex);
+        return found == imageOfSystemIcon_.end() ? -1 : found->second;
     }
 
     // The rows in the table's order; the selected button stays selected.
@@ -200,7 +207,7 @@ private:
             item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
             item.iItem = index;
             item.pszText = text.data();
-            item.iImage = imageOfButton_[rows[index].id];
+            item.iImage = ImageOf(rows[index]);
             item.lParam = rows[index].id;
             ListView_InsertItem(list_, &item);
             for (int column = 1; column < static_cast<int>(kReportColumns.size()); ++column) {
@@ -281,10 +288,11 @@ private:
     }
 
     ReportServices& services_;
+    ShellFileInfoCache fileInfo_;
     ReportTable table_;
     HWND list_ = nullptr;
-    HIMAGELIST images_ = nullptr;       // owned by the list view
-    std::map<int, int> imageOfButton_;  // the image of each button's row since the last fill
+    HIMAGELIST images_ = nullptr;           // owned by the list view
+    std::map<int, int> imageOfSystemIcon_;  // the list's image of each icon of the system image list
     bool exportingToExcel_ = false;
 };
 

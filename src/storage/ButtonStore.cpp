@@ -136,6 +136,21 @@ IXmlElement FindButton(const IXmlElement& buttons, int id) {
     return buttons ? buttons->FindChildElement(kButton, kID, XmlValue(std::int32_t{id})) : nullptr;
 }
 
+// The first "Button" of each ID that keep(id) accepts, in one pass over the
+// buttons: the one every read of that ID finds.
+template <typename Keep>
+std::map<int, const XmlElement*> FirstButtonOfIds(const XmlElement& buttons, Keep&& keep) {
+    std::map<int, const XmlElement*> firstOfId;
+    for (const IXmlNode& child : buttons.ChildNodes()) {
+        if (child->NodeType() != XmlNodeType::Element) continue;
+        const auto& button = static_cast<const XmlElement&>(*child);
+        const XmlValue* idText = button.Name() == kButton ? button.FindAttr(kID) : nullptr;
+        const std::optional<std::int32_t> id = idText ? ValueAsInt(*idText) : std::nullopt;
+        if (id && keep(*id)) firstOfId.emplace(*id, &button);
+    }
+    return firstOfId;
+}
+
 // Removes every "Button" of id, so that no stale duplicate of a hand-edited
 // file takes the place of the one removed; returns how many there were.
 int RemoveButtons(const IXmlElement& buttons, int id) {
@@ -153,16 +168,20 @@ void AppendButton(const IXmlElement& buttons, int id, const ButtonRecord& record
     ForEachItem(record, ItemWriter(*button));
 }
 
+ButtonRecord ReadRecord(const XmlElement& button, int id) {
+    ButtonRecord record;
+    record.ID = id;
+    record.Empty = false;
+    ForEachItem(record, ItemReader(button));
+    return record;
+}
+
 // A button of another kind than a launch button is read in full as well, so
 // that moving or copying it carries its own fields.
 std::optional<ButtonRecord> ReadRecord(const IXmlElement& buttons, int id) {
     const IXmlElement button = FindButton(buttons, id);
     if (!button) return std::nullopt;
-    ButtonRecord record;
-    record.ID = id;
-    record.Empty = false;
-    ForEachItem(record, ItemReader(*button));
-    return record;
+    return ReadRecord(*button, id);
 }
 
 // What a slot holds to be written elsewhere: its record, or an empty one.
@@ -204,18 +223,10 @@ std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     std::vector<ButtonTotal> totals;
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return totals;
-    std::map<int, const XmlElement*> firstOfId;
-    for (const IXmlNode& child : buttons->ChildNodes()) {
-        if (child->NodeType() != XmlNodeType::Element) continue;
-        const auto& button = static_cast<const XmlElement&>(*child);
-        const XmlValue* idText = button.Name() == kButton ? button.FindAttr(kID) : nullptr;
-        const std::optional<std::int32_t> id = idText ? ValueAsInt(*idText) : std::nullopt;
-        if (!id || GroupOfButton(*id) < 1 || GroupOfButton(*id) > groupCount || SlotOfButton(*id) < 1 ||
-            SlotOfButton(*id) > kSlotsPerGroup) {
-            continue;
-        }
-        firstOfId.emplace(*id, &button);
-    }
+    const auto firstOfId = FirstButtonOfIds(*buttons, [groupCount](int id) {
+        return GroupOfButton(id) >= 1 && GroupOfButton(id) <= groupCount && SlotOfButton(id) >= 1 &&
+               SlotOfButton(id) <= kSlotsPerGroup;
+    });
     for (const auto& [id, button] : firstOfId) {
         ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
         ItemReader{*button}("TotolRunTimes", stored.total, kMostRunTimes);
@@ -375,28 +386,29 @@ std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path,
     return record;
 }
 
+// The buttons are found in one pass; the map orders them by group and slot.
 std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupIndex,
-                                     const std::vector<std::string>& groupNames) {
+                                     const std::vector<std::string>& groupNames, ShellFileInfoCache& fileInfo) {
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return 0;
     const LocalDate today = services_.clock.Today();
     const int firstGroup = groupIndex < 1 ? 1 : groupIndex;
     const int lastGroup = groupIndex < 1 ? static_cast<int>(groupNames.size()) : groupIndex;
+    const auto firstOfId = FirstButtonOfIds(*buttons, [firstGroup, lastGroup](int id) {
+        return GroupOfButton(id) >= firstGroup && GroupOfButton(id) <= lastGroup && SlotOfButton(id) >= 1 &&
+               SlotOfButton(id) <= kSlotsPerGroup;
+    });
     std::int64_t sum = 0;
-    for (int group = firstGroup; group <= lastGroup; ++group) {
+    for (const auto& [id, stored] : firstOfId) {
+        const ButtonRecord button = ReadRecord(*stored, id);
+        if (!button.IsLaunchButton() || button.IgnoreRunTimes) continue;
+        sum = button.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button.TotolRunTimes;
         // A group beyond the list of names is listed without a name.
-        const std::size_t nameIndex = static_cast<std::size_t>(group - 1);
-        const std::string groupName = nameIndex < groupNames.size() ? groupNames[nameIndex] : "";
-        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-            const int id = ButtonIDOf(group, slot);
-            const std::optional<ButtonRecord> button = ReadRecord(buttons, id);
-            if (!button || !button->IsLaunchButton() || button->IgnoreRunTimes) continue;
-            sum = button->TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button->TotolRunTimes;
-            const ShellFileInfo info = services_.shell.GetFileInfo(button->Command);
-            rows.push_back({ExtractFileName(button->Command), info.systemIconIndex, groupName, id,
-                            TodayCount(*button, today), WeekCount(*button, today), button->TotolRunTimes, "",
-                            info.typeName, button->Command});
-        }
+        const std::size_t nameIndex = static_cast<std::size_t>(GroupOfButton(id) - 1);
+        const ShellFileInfo info = fileInfo.Get(button.Command);
+        rows.push_back({ExtractFileName(button.Command), info.systemIconIndex,
+                        nameIndex < groupNames.size() ? groupNames[nameIndex] : "", id, TodayCount(button, today),
+                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command});
     }
     return sum;
 }

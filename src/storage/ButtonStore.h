@@ -87,9 +87,13 @@ public:
     // was made.
     std::optional<AddedButton> AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile);
     // Adds a row per launch button of group groupIndex (of all groups when it
-    // is below 1) that is not left out of the report; returns the sum of their
-    // totals, which stops at the largest total.
-    std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames);
+    // is below 1) that is not left out of the report, with the shell's
+    // information from fileInfo; returns the sum of their totals, which stops
+    // at the largest total.
+    std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames,
+                            ShellFileInfoCache& fileInfo);
+    // A cache of the shell's information on commands, from the store's shell, for a report's life.
+    [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).

@@ -1,8 +1,12 @@
 #include "storage/Shell.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
 #include <utility>
 
 #include "storage/PathNames.h"
+#include "xml/AsciiCase.h"
 
 namespace tavrin {
 
@@ -68,6 +72,20 @@ void OpenShortcut(IShell& shell, const std::string& linkFile) {
 
 void ExploreFolderOf(IShell& shell, IFileSystem& fs, const std::string& path) {
     (void)shell.Execute(ExploreRequest(fs.DirectoryExists(path) ? path : ExtractFileDir(path)));
+}
+
+ShellFileInfo ShellFileInfoCache::Get(const std::string& path) {
+    static constexpr std::array<std::string_view, 9> kOwnIcons{".exe", ".ico", ".cur", ".ani", ".lnk",
+                                                               ".url", ".pif", ".scr", ".cpl"};
+    std::string extension = ExtractFileExt(path);
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower);
+    const bool sharedByType = !extension.empty() && fs_.FileExists(path) &&
+                              std::find(kOwnIcons.begin(), kOwnIcons.end(), extension) == kOwnIcons.end();
+    std::map<std::string, ShellFileInfo>& known = sharedByType ? byExtension_ : byPath_;
+    const std::string& key = sharedByType ? extension : path;
+    auto found = known.find(key);
+    if (found == known.end()) found = known.emplace(key, shell_.GetFileInfo(path)).first;
+    return found->second;
 }
 
 }  // namespace tavrin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -85,6 +86,23 @@ public:
     // Hands the request to the shell and returns at once: true when the shell
     // accepted it. A refusal is the shell's answer, never an exception.
     [[nodiscard]] virtual bool Execute(const ExecuteRequest& request) noexcept = 0;
+};
+
+// The shell's information for many files, each kind asked for once: the
+// existing files of one extension share their type name and icon, but the
+// files whose icon is their own (programs, icons, cursors, shortcuts, screen
+// savers, control panel items) are asked for one by one, as are folders and
+// names of nothing.
+class ShellFileInfoCache {
+public:
+    ShellFileInfoCache(IShell& shell, IFileSystem& fs) : shell_(shell), fs_(fs) {}
+    [[nodiscard]] ShellFileInfo Get(const std::string& path);
+
+private:
+    IShell& shell_;
+    IFileSystem& fs_;
+    std::map<std::string, ShellFileInfo> byExtension_;  // lower-case, with the dot
+    std::map<std::string, ShellFileInfo> byPath_;
 };
 
 // Opens a shortcut file through the shell, which applies what the shortcut

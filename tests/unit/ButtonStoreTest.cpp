@@ -38,6 +38,7 @@ protected:
 
     TempFolder folder_;
     FakeStorageServices fakes_{folder_ / "TV_user.xml"};
+    ShellFileInfoCache fileInfo_{fakes_.shell, fakes_.fs};
 };
 
 TEST_F(ButtonStoreTest, LoadReadsTheWholeRecord) {
@@ -199,7 +200,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
     EXPECT_EQ(totals, (std::vector<std::int64_t>{99'999'999'999, kMostRunTimes, 0, 0}));
     // The report's sum stops at the largest total.
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 1, {"Work"}), kMostRunTimes);
+    EXPECT_EQ(store.FillReport(rows, 1, {"Work"}, fileInfo_), kMostRunTimes);
     EXPECT_EQ(rows.at(0).week, 2'147'483'647);  // the counters of week 12
     EXPECT_EQ(rows.at(0).total, 99'999'999'999);
 
@@ -306,7 +307,7 @@ TEST_F(ButtonStoreTest, MissingButtonsElementReadsNothingAndIsAddedByWrites) {
     EXPECT_FALSE(store.Delete(101));
     EXPECT_FALSE(store.CountStart(101));
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}), 0);
+    EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}, fileInfo_), 0);
     EXPECT_EQ(fakes_.fs.saves, 0);
     EXPECT_EQ(Stored(), noButtons);
 
@@ -435,14 +436,17 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
                   ButtonXml(102, {{"Command", "C:\\ignored.exe"}, {"IgnoreRunTimes", "1"}, {"TotolRunTimes", "3"}}) +
                   ButtonXml(103, {{"BtnStyle", "1"}, {"Command", "C:\\action.exe"}, {"TotolRunTimes", "3"}}) +
                   ButtonXml(120, {{"Command", "C:\\never.exe"}}) +
-                  ButtonXml(301, {{"Command", "C:\\third.exe"}, {"TotolRunTimes", "1"}}));
+                  ButtonXml(301, {{"Command", "C:\\third.exe"}, {"TotolRunTimes", "1"}}) +
+                  // Of an ID stored twice the first is listed; IDs of no slot are not.
+                  ButtonXml(101, {{"Command", "C:\\second.exe"}, {"TotolRunTimes", "40"}}) +
+                  ButtonXml(100, {{"Command", "C:\\slot0.exe"}}) + ButtonXml(121, {{"Command", "C:\\slot21.exe"}}));
     fakes_.shell.fileInfos["C:\\a.exe"] = {"Application", 12};
     fakes_.clock.today = {2025, 3, 17};  // Monday of week 12: last Thursday's start is not this week's
     const std::vector<std::string> groups = {"Work", kCyrillic};
     ButtonStore store = Store();
 
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 2, groups), 7);
+    EXPECT_EQ(store.FillReport(rows, 2, groups, fileInfo_), 7);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].caption, kCjk + ".doc");
     EXPECT_EQ(rows[0].groupName, kCyrillic);
@@ -451,7 +455,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
 
     rows.clear();
     fakes_.shell.fileInfoQueries.clear();
-    EXPECT_EQ(store.FillReport(rows, 0, groups), 12);
+    EXPECT_EQ(store.FillReport(rows, 0, groups, fileInfo_), 12);
     ASSERT_EQ(rows.size(), 3u);
     const ReportRow& first = rows[0];
     EXPECT_EQ(first.caption, "a.exe");
@@ -466,13 +470,13 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(first.command, "C:\\a.exe");
     EXPECT_EQ(rows[1].id, 120);
     EXPECT_EQ(rows[2].id, 205);
-    // One shell query per row, none for buttons left out.
-    EXPECT_EQ(fakes_.shell.fileInfoQueries,
-              (std::vector<std::string>{"C:\\a.exe", "C:\\never.exe", "C:\\b\\" + kCjk + ".doc"}));
+    // One shell query per file for the cache's life (the .doc was asked for
+    // by the first fill), none for buttons left out.
+    EXPECT_EQ(fakes_.shell.fileInfoQueries, (std::vector<std::string>{"C:\\a.exe", "C:\\never.exe"}));
 
     // A group beyond the names is listed without a name.
     rows.clear();
-    EXPECT_EQ(store.FillReport(rows, 3, groups), 1);
+    EXPECT_EQ(store.FillReport(rows, 3, groups, fileInfo_), 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].groupName, "");
 }
@@ -563,6 +567,27 @@ TEST_F(ButtonStoreTest, AnUnreadableFileIsReportedAndNotOverwritten) {
     EXPECT_THROW(store.Write(101, record), XmlError);
     EXPECT_THROW((void)store.AddButtonFromPath(101, SettingsFile(), true), XmlError);
     EXPECT_EQ(Stored(), broken);
+}
+
+// Files of one type share the shell's answer; programs, icons and shortcuts
+// have icons of their own, and folders and missing files are asked for one by one.
+TEST_F(ButtonStoreTest, TheShellIsAskedOncePerTypeOfFileOrPerFileWithAnIconOfItsOwn) {
+    const std::vector<std::string> files = {"a.txt", "b.TXT", "c.exe", "d.exe", "e.ico", "f.lnk", "g.lnk", "noext"};
+    for (const std::string& name : files) WriteBytes(folder_ / name, "");
+    MakeFolder(folder_ / "h.txt");
+    fakes_.shell.fileInfos[folder_ / "a.txt"] = {"Text Document", 4};
+    fakes_.shell.fileInfos[folder_ / "c.exe"] = {"Application", 7};
+    for (const std::string& name : files) (void)fileInfo_.Get(folder_ / name);
+    for (const char* name : {"c.exe", "h.txt", "h.txt", "missing.txt", "missing.txt"}) {
+        (void)fileInfo_.Get(folder_ / name);
+    }
+    EXPECT_EQ(fakes_.shell.fileInfoQueries,
+              (std::vector<std::string>{folder_ / "a.txt", folder_ / "c.exe", folder_ / "d.exe", folder_ / "e.ico",
+                                        folder_ / "f.lnk", folder_ / "g.lnk", folder_ / "noext", folder_ / "h.txt",
+                                        folder_ / "missing.txt"}));
+    EXPECT_EQ(fileInfo_.Get(folder_ / "b.TXT").typeName, "Text Document");
+    EXPECT_EQ(fileInfo_.Get(folder_ / "c.exe").systemIconIndex, 7);
+    EXPECT_EQ(fileInfo_.Get(folder_ / "d.exe").systemIconIndex, -1);
 }
 
 }  // namespace
