@@ -51,6 +51,25 @@ tab_point() {
     echo "${TAVRIN_TAB_X[$1]}" "$TAVRIN_TAB_Y"
 }
 
+# settings <command> ...: fault_settings.py, which writes and checks the settings files.
+settings() { python3 "$tools/fault_settings.py" "$@"; }
+
+# make_program_folder <home>: the program folder <home>/program with tavrin.exe
+# ($exe), the child program ($child) and a settings file of the model in $out
+# (sets folder, program, model, stats), and the random seed, FAULT_SEED or a
+# new one (sets seed and RANDOM).
+make_program_folder() {
+    folder="$1/program"
+    mkdir -p "$folder/started"
+    cp "$exe" "$folder/tavrin.exe"
+    cp "$child" "$folder/child.exe"
+    program=$(windows_path "$folder/tavrin.exe")
+    model="$out/model.json" stats="$out/stats.json"
+    settings make "$folder" "$model" "$(windows_path "$folder/child.exe")" "$(windows_path "$folder/started")"
+    seed="${FAULT_SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}"
+    RANDOM=$seed
+}
+
 # windows_path <unix path>: the path as Wine's Z: drive names it.
 windows_path() {
     echo "Z:${1//\//\\}"

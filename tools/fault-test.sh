@@ -47,17 +47,8 @@ export DRIVE_LOG="$out/xdotool.log"
 stop_wineserver "$WINEPREFIX"
 
 home=$(mktemp -d)
-folder="$home/program"
 trap 'stop_wineserver "$WINEPREFIX"; rm -rf "$home"' EXIT
-mkdir -p "$folder/started"
-cp "$exe" "$folder/tavrin.exe"
-cp "$child" "$folder/child.exe"
-program=$(windows_path "$folder/tavrin.exe")
-model="$out/model.json" stats="$out/stats.json"
-settings() { python3 "$tools/fault_settings.py" "$@"; }
-settings make "$folder" "$model" "$(windows_path "$folder/child.exe")" "$(windows_path "$folder/started")"
-seed="${FAULT_SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}"
-RANDOM=$seed
+make_program_folder "$home"
 echo "fault-test.sh: $kills kills of $exe (seed $seed), log: $log"
 
 pid="" window=""

@@ -62,16 +62,7 @@ for copy in $copies; do
     display[$copy]=":$(cat "$out/display-$copy")"
 done
 
-folder="$home/program"
-mkdir -p "$folder/started"
-cp "$exe" "$folder/tavrin.exe"
-cp "$child" "$folder/child.exe"
-program=$(windows_path "$folder/tavrin.exe")
-model="$out/model.json" stats="$out/stats.json"
-settings() { python3 "$tools/fault_settings.py" "$@"; }
-settings make "$folder" "$model" "$(windows_path "$folder/child.exe")" "$(windows_path "$folder/started")"
-seed="${FAULT_SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}"
-RANDOM=$seed
+make_program_folder "$home"
 echo "two-copies-test.sh: $rounds rounds of $exe (seed $seed) on displays ${display[a]} and ${display[b]}, log: $log"
 
 # on <copy> <command...>: the command with the copy's display and prefix.
