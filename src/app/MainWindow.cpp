@@ -206,7 +206,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ShowTabMenu();
                 return TRUE;  // the tab control's own handling would ask for a second menu
             } else if (header->hwndFrom == tabControl_ && header->code == TCN_KEYDOWN) {
-                if (reinterpret_cast<const NMTCKEYDOWN*>(lParam)->wVKey == VK_ESCAPE) (void)pick_.End();
+                (void)OnWindowKey(reinterpret_cast<const NMTCKEYDOWN*>(lParam)->wVKey);
+                SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();
             } else if (header->hwndFrom == statusBar_ && header->code == NM_CLICK) {
@@ -266,8 +267,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATE:
             // Another window took over (Alt+Tab): a cell held down comes up without a click.
-            if (LOWORD(wParam) == WA_INACTIVE) ReleaseCapture();
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                ReleaseCapture();
+                lastFocus_ = GetFocus();
+            }
             break;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
         case WM_DPICHANGED:
             DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

@@ -189,6 +189,15 @@ private:
     // pages beyond it go (their buttons stay stored), missing ones are made.
     void MatchPagesToGroups();
 
+    // The keyboard (MainWindowKeys.cpp).
+    // Keys of the whole window, from the tab strip and the pages; true: used.
+    [[nodiscard]] bool OnWindowKey(WPARAM key);
+    [[nodiscard]] bool OnPageKey(UINT message, WPARAM key, LPARAM lParam);
+    void SelectTabItem(int item);
+    // The page shown takes the focus, or (page false) the tab strip.
+    void FocusPageOrTabs(bool page);
+    void RestoreFocus();
+
     // Launching (MainWindowLaunch.cpp).
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
@@ -237,6 +246,7 @@ private:
     int currentImageId_ = 0;
     int contextButtonId_ = 0;
     PickMode pick_;
+    HWND lastFocus_ = nullptr;  // the control that had the keyboard when the window was last deactivated
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key texts.
     LayoutKeyNames layoutKeyNames_;

@@ -87,12 +87,14 @@ void MainWindow::ShowButtonMenu(POINT screenPoint) {
 }
 
 // The menu key and Shift+F10 open the menu of the cell under the pointer or,
-// with the pointer elsewhere, of the cell pressed last on the page shown;
-// the menu stands below the cell, as menus opened from the keyboard do.
+// with the pointer elsewhere or after the keyboard moved the focus, of the
+// focused cell (the one pressed last, unless a key moved it) on the page
+// shown; the menu stands below the cell, as menus opened from the keyboard do.
 void MainWindow::OpenButtonMenuFromKeyboard() {
     if (activePage_ < 1) return;
-    ButtonCell* cell = pages_[activePage_].window->HoveredCell();
-    if (!cell) cell = FindPanel(activePage_, currentImageId_);
+    const TabPage& page = *pages_[activePage_].window;
+    ButtonCell* const hovered = page.FocusMovedByKeyboard() ? nullptr : page.HoveredCell();
+    ButtonCell* const cell = hovered ? hovered : page.FocusedCell();
     if (!cell) return;
     currentImageId_ = cell->Tag();
     contextButtonId_ = cell->Tag();

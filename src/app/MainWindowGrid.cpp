@@ -99,8 +99,11 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
     Page& page = pages_.at(index);
     if (page.window) return page;
     page.window = std::make_unique<TabPage>(
-        tabControl_, [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
-        [this] { (void)pick_.End(); });
+        tabControl_,
+        TabPage::Listeners{
+            .hint = [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
+            .emptyAreaPressed = [this] { (void)pick_.End(); },
+            .key = [this](UINT message, WPARAM key, LPARAM lParam) { return OnPageKey(message, key, lParam); }});
     PlacePageWindow(page);
     if (index == 0) {
         tavrinTab_.Build(
@@ -222,10 +225,16 @@ void MainWindow::SetActivePage(int page) {
         for (int i = hidden - 1; i >= 0 && activePage_ < 0; --i) activePage_ = pages_[i].tabVisible ? i : -1;
     }
     if (activePage_ >= 0) BuiltPage(activePage_);
+    // A page that had the keyboard hands it to the page shown in its place.
+    const HWND focus = GetFocus();
+    bool pageHadFocus = false;
     for (int i = 0; i < PageCount(); ++i) {
-        if (pages_[i].window) ShowWindow(pages_[i].window->Handle(), i == activePage_ ? SW_SHOW : SW_HIDE);
+        if (!pages_[i].window) continue;
+        pageHadFocus = pageHadFocus || pages_[i].window->Handle() == focus;
+        ShowWindow(pages_[i].window->Handle(), i == activePage_ ? SW_SHOW : SW_HIDE);
     }
     TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
+    if (pageHadFocus) FocusPageOrTabs(true);
 }
 
 void MainWindow::ApplyTabStyle() {

@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <utility>
+#include <vector>
 
+#include "rules/FocusMove.h"
 #include "win32/PaintScope.h"
 
 namespace tavrin {
@@ -11,12 +13,35 @@ namespace {
 
 POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+std::optional<FocusKey> FocusKeyOf(UINT key) noexcept {
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return std::nullopt;
+    switch (key) {
+        case VK_LEFT:
+            return FocusKey::Left;
+        case VK_RIGHT:
+            return FocusKey::Right;
+        case VK_UP:
+            return FocusKey::Up;
+        case VK_DOWN:
+            return FocusKey::Down;
+        case VK_HOME:
+            return FocusKey::Home;
+        case VK_END:
+            return FocusKey::End;
+        default:
+            return std::nullopt;
+    }
+}
+
+CellRect CellRectOf(const RECT& rect) noexcept {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 }  // namespace
 
 // The class takes double clicks, so that the second press of a double click is
 // not a second click.
-TabPage::TabPage(HWND parent, HintListener hintListener, std::function<void()> emptyAreaPressed)
-    : hintListener_(std::move(hintListener)), emptyAreaPressed_(std::move(emptyAreaPressed)) {
+TabPage::TabPage(HWND parent, Listeners listeners) : listeners_(std::move(listeners)) {
     Create(L"TavrinTabPage", {.style = CS_DBLCLKS},
            {.exStyle = WS_EX_CONTROLPARENT, .style = WS_CHILD | WS_CLIPCHILDREN, .parent = parent});
 }
@@ -25,7 +50,7 @@ TabPage::TabPage(HWND parent, HintListener hintListener, std::function<void()> e
 // listener hear the new hint at once, not when the pointer next comes onto it.
 ButtonCell& TabPage::AddCell(const CellRect& place, int iconSize, int tag, ButtonCell::Listener listener) {
     const auto hintChanged = [this](const ButtonCell& cell) {
-        if (&cell == hovered_ && hintListener_) hintListener_(&cell);
+        if (&cell == hovered_ && listeners_.hint) listeners_.hint(&cell);
     };
     return *cells_.emplace_back(
         std::make_unique<ButtonCell>(Handle(), place, iconSize, tag, std::move(listener), hintChanged));
@@ -39,6 +64,7 @@ void TabPage::SetDivider(const CellRect& area) {
 void TabPage::ClearCells() {
     hovered_ = nullptr;
     pressed_ = nullptr;
+    focused_ = nullptr;
     for (const auto& cell : cells_) InvalidateRect(Handle(), &cell->Rect(), TRUE);
     cells_.clear();
 }
@@ -48,6 +74,48 @@ ButtonCell* TabPage::CellAt(POINT point) const noexcept {
         if (cell->Contains(point)) return cell.get();
     }
     return nullptr;
+}
+
+ButtonCell* TabPage::FocusedCell() const noexcept {
+    if (focused_) return focused_;
+    return cells_.empty() ? nullptr : cells_.front().get();
+}
+
+void TabPage::SetFocusedCell(ButtonCell* cell) {
+    if (cell == focused_) return;
+    InvalidateFocus();
+    focused_ = cell;
+    InvalidateFocus();
+}
+
+// A press gives the pressed cell the focus, and the page the keyboard when its window is the active one:
+// a press sent to an inactive window does not activate it.
+void TabPage::TakeFocus(ButtonCell* cell) {
+    SetFocusedCell(cell);
+    if (GetActiveWindow() == GetAncestor(Handle(), GA_ROOT)) SetFocus(Handle());
+}
+
+void TabPage::InvalidateFocus() const {
+    if (const ButtonCell* const cell = FocusedCell()) InvalidateRect(Handle(), &cell->Rect(), TRUE);
+}
+
+bool TabPage::MoveFocus(UINT key) {
+    const std::optional<FocusKey> focusKey = FocusKeyOf(key);
+    if (!focusKey || cells_.empty()) return false;
+    std::vector<CellRect> places;
+    int current = -1;
+    for (const auto& cell : cells_) {
+        if (cell.get() == FocusedCell()) current = static_cast<int>(places.size());
+        places.push_back(CellRectOf(cell->Rect()));
+    }
+    SetFocusedCell(cells_[MovedFocus(places, current, *focusKey)].get());
+    focusByKeyboard_ = true;
+    return true;
+}
+
+// The window and all its controls show focus cues from now on, as the dialog manager does once a key is used.
+void TabPage::ShowFocusCues() {
+    SendMessageW(GetAncestor(Handle(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 void TabPage::Paint() {
@@ -63,6 +131,13 @@ void TabPage::Paint() {
         RECT overlap;
         if (IntersectRect(&overlap, &cell->Rect(), &paint.Area())) cell->Paint(dc);
     }
+    const ButtonCell* const focused = FocusedCell();
+    const bool cuesHidden = (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (focused && GetFocus() == Handle() && !cuesHidden) {
+        RECT focus = focused->Rect();
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 // While the left button is held the pressed cell keeps the pointer, as its capture did.
@@ -77,7 +152,8 @@ void TabPage::TrackPointer(POINT point) {
 void TabPage::SetHovered(ButtonCell* cell) {
     if (cell == hovered_) return;
     hovered_ = cell;
-    if (hintListener_) hintListener_(cell);
+    if (cell) focusByKeyboard_ = false;
+    if (listeners_.hint) listeners_.hint(cell);
 }
 
 void TabPage::LeftButtonUp(POINT point) {
@@ -108,6 +184,22 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateFocus();
+            return 0;
+        case WM_UPDATEUISTATE:
+            InvalidateFocus();
+            break;
+        case WM_KEYDOWN:
+            if (MoveFocus(static_cast<UINT>(wParam)) || (listeners_.key && listeners_.key(message, wParam, lParam))) {
+                ShowFocusCues();
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (listeners_.key && listeners_.key(message, wParam, lParam)) return 0;
+            break;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
                 POINT point{};
@@ -141,9 +233,10 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const POINT point = PointOf(lParam);
             ButtonCell* const cell = CellAt(point);
             if (!cell) {
-                emptyAreaPressed_();
+                listeners_.emptyAreaPressed();
                 return 0;
             }
+            TakeFocus(cell);
             SetCapture(Handle());
             pressed_ = cell;
             pressedOnFrame_ = cell->OnFrame(point);
@@ -159,9 +252,10 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The frame belongs to the cell here: its context menu must act on this cell.
             const bool down = message != WM_RBUTTONUP;
             if (ButtonCell* const cell = CellAt(PointOf(lParam))) {
+                if (down) TakeFocus(cell);
                 cell->Notify(down ? ButtonCell::Event::RightDown : ButtonCell::Event::MouseUp);
             } else if (message == WM_RBUTTONDOWN) {
-                emptyAreaPressed_();
+                listeners_.emptyAreaPressed();
             }
             if (down) return 0;
             break;  // the default handling turns the button's release into WM_CONTEXTMENU

@@ -8,6 +8,12 @@
 // when its hint changes. A right-click on the page's empty area shows no menu;
 // the keyboard's menu key is left to the main window, which knows the cell it
 // is meant for.
+//
+// The page takes the keyboard focus and keeps one focused cell, which a press
+// on a cell moves to it and the arrow keys, Home and End move over the cells.
+// It is drawn with the system's focus rectangle while the window shows focus
+// cues (once the keyboard has been used). Other keys and characters go to the
+// key listener.
 #pragma once
 
 #include <functional>
@@ -23,9 +29,16 @@ namespace tavrin {
 class TabPage : public BaseWindow<TabPage> {
 public:
     using HintListener = std::function<void(const ButtonCell* cell)>;
+    // Hears WM_KEYDOWN (but the focus keys) and WM_CHAR as the page got them; true: the key was used.
+    using KeyListener = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
 
-    // emptyAreaPressed hears a press of either mouse button on the page outside its cells.
-    TabPage(HWND parent, HintListener hintListener, std::function<void()> emptyAreaPressed);
+    struct Listeners {
+        HintListener hint;
+        std::function<void()> emptyAreaPressed;  // a press of either mouse button outside the cells
+        KeyListener key;
+    };
+
+    TabPage(HWND parent, Listeners listeners);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A new cell at `place` of the page; it lives as long as the page or until ClearCells.
@@ -33,6 +46,11 @@ public:
     void ClearCells();
     // The cell under the pointer; null over empty page area and outside the page.
     [[nodiscard]] ButtonCell* HoveredCell() const noexcept { return hovered_; }
+    // The cell with the keyboard focus (the first one until a key or a press moves it); null without cells.
+    [[nodiscard]] ButtonCell* FocusedCell() const noexcept;
+    // Whether the keyboard moved the focus since the pointer last came onto a cell.
+    [[nodiscard]] bool FocusMovedByKeyboard() const noexcept { return focusByKeyboard_; }
+    void SetFocusedCell(ButtonCell* cell);
     // The cursor of the page outside cells that have one of their own; null: the arrow.
     void SetPageCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }
     // The Tavrin Tab draws a raised vertical line in the middle of `area`, between its buttons and tools.
@@ -45,13 +63,18 @@ private:
     void SetHovered(ButtonCell* cell);
     void LeftButtonUp(POINT point);
     void CancelPress();
+    [[nodiscard]] bool MoveFocus(UINT key);
+    void ShowFocusCues();
+    void TakeFocus(ButtonCell* cell);
+    void InvalidateFocus() const;
 
     std::optional<CellRect> divider_;
-    HintListener hintListener_;
-    std::function<void()> emptyAreaPressed_;
+    Listeners listeners_;
     std::vector<std::unique_ptr<ButtonCell>> cells_;
     ButtonCell* hovered_ = nullptr;  // the cell under the pointer; null over empty area or outside
     ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down
+    ButtonCell* focused_ = nullptr;  // null: the first cell
+    bool focusByKeyboard_ = false;
     bool pressedOnFrame_ = false;
     bool tracking_ = false;  // TrackMouseEvent reports the pointer leaving the page
     HCURSOR cursor_ = nullptr;

@@ -38,8 +38,15 @@ protected:
 
     unique_hwnd parent_{
         CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr)};
-    TabPage page_{parent_.get(), [this](const ButtonCell* cell) { hints_.push_back(cell); },
-                  [this] { ++emptyAreaPresses_; }};
+    TabPage page_{parent_.get(),
+                  {.hint = [this](const ButtonCell* cell) { hints_.push_back(cell); },
+                   .emptyAreaPressed = [this] { ++emptyAreaPresses_; },
+                   .key =
+                       [this](UINT message, WPARAM key, LPARAM) {
+                           keys_.emplace_back(message, key);
+                           return key != 'x';
+                       }}};
+    std::vector<std::pair<UINT, WPARAM>> keys_;
     std::vector<std::pair<ButtonCell*, Event>> events_;
     std::vector<const ButtonCell*> hints_;
     int emptyAreaPresses_ = 0;
@@ -161,6 +168,21 @@ TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPaintedAndAgainAtANewSi
 
     second_->SetPictureLoader({});
     EXPECT_FALSE(second_->HasPicture());
+}
+
+// Arrows move the focus without the listener hearing them; other keys and characters go to it.
+TEST_F(TabPageTest, TheFocusFollowsArrowsAndPressesAndOtherKeysGoToTheListener) {
+    EXPECT_EQ(page_.FocusedCell(), first_);
+    SendMessageW(page_.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(page_.FocusedCell(), second_);
+    EXPECT_TRUE(page_.FocusMovedByKeyboard());
+    SendMessageW(page_.Handle(), WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_EQ(page_.FocusedCell(), first_);
+    Send(WM_RBUTTONDOWN, 50, 10, MK_RBUTTON);
+    EXPECT_EQ(page_.FocusedCell(), second_);
+    EXPECT_EQ(SendMessageW(page_.Handle(), WM_KEYDOWN, VK_RETURN, 0), 0);
+    SendMessageW(page_.Handle(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(keys_, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 'x'}}));
 }
 
 }  // namespace
