@@ -110,6 +110,7 @@ bool TabPage::MoveFocus(UINT key) {
     }
     SetFocusedCell(cells_[MovedFocus(places, current, *focusKey)].get());
     focusByKeyboard_ = true;
+    if (listeners_.hint) listeners_.hint(FocusedCell());  // the status bar says what the focus is on
     return true;
 }
 

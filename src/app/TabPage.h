@@ -5,9 +5,9 @@
 // (another window activated, the window hidden) comes up without a click. The
 // hint listener hears which cell the pointer is over whenever that changes,
 // null over empty page area and outside the page, and hears that cell again
-// when its hint changes. A right-click on the page's empty area shows no menu;
-// the keyboard's menu key is left to the main window, which knows the cell it
-// is meant for.
+// when its hint changes; it also hears the cell a key moved the focus to. A
+// right-click on the page's empty area shows no menu; the keyboard's menu key
+// is left to the main window, which knows the cell it is meant for.
 //
 // The page takes the keyboard focus and keeps one focused cell, which a press
 // on a cell moves to it and the arrow keys, Home and End move over the cells.
