@@ -256,6 +256,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE && pick_.End()) return 0;
             break;
+        case WM_CHAR:
+            if (OnFindChar(static_cast<wchar_t>(wParam))) return 0;
+            break;
+        case WM_SHOWWINDOW:
+            if (!wParam) EndFind();  // a hidden window comes back with its page
+            break;
         case WM_NCLBUTTONDOWN:
         case WM_NCRBUTTONDOWN:
             // A press on the caption or the frame is outside the grid: a waiting pick ends.

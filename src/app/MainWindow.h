@@ -16,6 +16,7 @@
 
 #include "app/ButtonCell.h"
 #include "app/DropHover.h"
+#include "app/FindMode.h"
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
 #include "app/PickMode.h"
@@ -90,7 +91,7 @@ public:
 
 private:
     // Which handler a cell's click goes to.
-    enum class CellKind { Grid, TavrinTab, Tool };
+    enum class CellKind { Grid, TavrinTab, Tool, Found };
 
     struct Page {
         std::unique_ptr<TabPage> window;  // null until the page is built
@@ -137,7 +138,7 @@ private:
     Page& AddPage(const std::wstring& caption);
     // The one way to a page's window and cells: builds the page on first use.
     Page& BuiltPage(int page);
-    void PlacePageWindow(const Page& page);
+    void PlacePageWindow(const TabPage& page);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
     [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;
@@ -149,6 +150,8 @@ private:
     void OnPageChanged();
     void UpdateStatusBar();
     void SetStatusText(int panel, const std::string& text);
+    // One line over the whole status bar instead of its panels; empty: the panels again.
+    void ShowStatusLine(const std::string& text);
     void PlaceStatusPanels();
     void OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind kind);
     [[nodiscard]] ButtonCell* MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind);
@@ -197,10 +200,26 @@ private:
     // The page shown takes the focus, or (page false) the tab strip.
     void FocusPageOrTabs(bool page);
     void RestoreFocus();
+    // The results page while a find runs, else the active page; null when no page is shown.
+    [[nodiscard]] TabPage* ShownPage() const;
+    // Hears the characters typed on the tab strip, which it would drop.
+    static LRESULT CALLBACK TabStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR window);
+
+    // Type to find (MainWindowFind.cpp).
+    [[nodiscard]] bool OnFindChar(wchar_t character);
+    [[nodiscard]] std::vector<FindCandidate> FindCandidates();
+    [[nodiscard]] TabPage& FindPage();
+    void ShowFindResults();
+    void EndFind();
+    [[nodiscard]] bool OnFindPageKey(UINT message, WPARAM key, LPARAM lParam);
+    void LaunchFound(const ButtonCell& cell);
 
     // Launching (MainWindowLaunch.cpp).
     void LaunchFromGrid(ButtonCell& image);
     void LaunchFromTavrinTab(ButtonCell& image);
+    // Starts id as a click on its cell does: counted, first in the recent list, with its sound.
+    void LaunchToFront(int id);
     void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown);
     void ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown);
     void ShowRecentList();
@@ -246,6 +265,9 @@ private:
     int currentImageId_ = 0;
     int contextButtonId_ = 0;
     PickMode pick_;
+    FindMode find_;
+    std::unique_ptr<TabPage> findPage_;  // made by the first find
+    std::vector<ButtonCell*> findCells_;
     HWND lastFocus_ = nullptr;  // the control that had the keyboard when the window was last deactivated
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key texts.

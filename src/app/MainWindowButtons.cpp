@@ -112,10 +112,7 @@ void MainWindow::ShowPick(HCURSOR cursor, const std::string& statusText) {
         if (pages_[page].window) pages_[page].window->SetPageCursor(cursor);
         SetGridCursor(page, cursor);
     }
-    SendMessageW(statusBar_, SB_SIMPLE, !statusText.empty(), 0);
-    if (!statusText.empty()) {
-        SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(statusText).c_str()));
-    }
+    ShowStatusLine(statusText);
 }
 
 void MainWindow::BeginPick(PickMode::Kind kind) {

@@ -37,6 +37,7 @@ void MainWindow::BuildGroupTabs() {
     dpi_ = DpiOf(Handle());
     tabControl_ = CreateControl(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, Handle());
     statusBar_ = CreateControl(STATUSCLASSNAMEW, 0, Handle());
+    SetWindowSubclass(tabControl_, TabStripProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     Settings().LoadGroups();
     AddPage(Widen(Settings().FavoriteGroup));
@@ -80,6 +81,8 @@ void MainWindow::PlaceCells() {
             page.cells[i]->SetPlace(CellOfSlot(static_cast<int>(i) + 1, dpi_), icon);
         }
     }
+    for (size_t i = 0; i < findCells_.size(); ++i)
+        findCells_[i]->SetPlace(CellOfSlot(static_cast<int>(i) + 1, dpi_), icon);
     tavrinTab_.Place(*pages_.at(0).window, dpi_);
 }
 
@@ -104,7 +107,7 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
             .hint = [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
             .emptyAreaPressed = [this] { (void)pick_.End(); },
             .key = [this](UINT message, WPARAM key, LPARAM lParam) { return OnPageKey(message, key, lParam); }});
-    PlacePageWindow(page);
+    PlacePageWindow(*page.window);
     if (index == 0) {
         tavrinTab_.Build(
             [&](const CellRect& place, bool tool) {
@@ -217,6 +220,7 @@ int MainWindow::PageOfTabItem(int item) const {
 // fall back to another page. A page whose tab is hidden hands over to the next
 // visible page, or the last visible one before it, as a tab control does.
 void MainWindow::SetActivePage(int page) {
+    EndFind();
     activePage_ = page >= 0 && page < PageCount() ? page : -1;
     if (activePage_ >= 0 && !pages_[activePage_].tabVisible) {
         const int hidden = activePage_;
@@ -251,16 +255,17 @@ void MainWindow::ApplyTabStyle() {
 
 void MainWindow::LayoutPages() {
     for (const Page& page : pages_) {
-        if (page.window) PlacePageWindow(page);
+        if (page.window) PlacePageWindow(*page.window);
     }
+    if (findPage_) PlacePageWindow(*findPage_);
 }
 
 // A page fills the display area of the tab control.
-void MainWindow::PlacePageWindow(const Page& page) {
+void MainWindow::PlacePageWindow(const TabPage& page) {
     RECT display{};
     GetClientRect(tabControl_, &display);
     TabCtrl_AdjustRect(tabControl_, FALSE, &display);
-    SetWindowPos(page.window->Handle(), nullptr, display.left, display.top, display.right - display.left,
+    SetWindowPos(page.Handle(), nullptr, display.left, display.top, display.right - display.left,
                  display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -289,6 +294,13 @@ void MainWindow::PlaceStatusPanels() {
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
 }
 
+void MainWindow::ShowStatusLine(const std::string& text) {
+    SendMessageW(statusBar_, SB_SIMPLE, !text.empty(), 0);
+    if (!text.empty()) {
+        SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    }
+}
+
 std::wstring MainWindow::StatusText(int panel) const {
     std::wstring text(LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, panel, 0)), L'\0');
     SendMessageW(statusBar_, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
@@ -315,6 +327,7 @@ void MainWindow::OnCellEvent(ButtonCell& cell, ButtonCell::Event event, CellKind
             if (kind != CellKind::Grid && pick_.End()) break;
             if (kind == CellKind::Grid) LaunchFromGrid(cell);
             if (kind == CellKind::TavrinTab) LaunchFromTavrinTab(cell);
+            if (kind == CellKind::Found) LaunchFound(cell);
             if (const std::optional<Command> tool = tavrinTab_.ToolCommandOf(cell)) RunCommand(*tool);
             break;
         case ButtonCell::Event::FrameClick:

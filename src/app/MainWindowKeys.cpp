@@ -40,15 +40,20 @@ bool MainWindow::OnWindowKey(WPARAM key) {
         SelectTabItem(static_cast<int>(key - '1'));
         return true;
     }
+    if (key == VK_ESCAPE && find_.Active()) {
+        EndFind();
+        return true;
+    }
     return key == VK_ESCAPE && pick_.End();
 }
 
 // Enter and Space are a click on the focused cell, with its press and release.
 bool MainWindow::OnPageKey(UINT message, WPARAM key, LPARAM lParam) {
+    if (message == WM_CHAR) return OnFindChar(static_cast<wchar_t>(key));
     if (message != WM_KEYDOWN) return false;
     if (OnWindowKey(key)) return true;
-    if (activePage_ < 0 || Repeated(lParam)) return false;
-    ButtonCell* const cell = pages_[activePage_].window->FocusedCell();
+    const TabPage* const page = ShownPage();
+    ButtonCell* const cell = page && !Repeated(lParam) ? page->FocusedCell() : nullptr;
     if (!cell) return false;
     if ((key == VK_RETURN || key == VK_SPACE) && !Held(VK_CONTROL)) {
         for (const auto event : {ButtonCell::Event::LeftDown, ButtonCell::Event::MouseUp, ButtonCell::Event::Click}) {
@@ -56,7 +61,7 @@ bool MainWindow::OnPageKey(UINT message, WPARAM key, LPARAM lParam) {
         }
         return true;
     }
-    const Command command = activePage_ > 0 ? CellCommandOfKey(key) : Command::None;
+    const Command command = activePage_ > 0 && !find_.Active() ? CellCommandOfKey(key) : Command::None;
     if (command == Command::None) return false;
     currentImageId_ = cell->Tag();
     contextButtonId_ = cell->Tag();
@@ -72,12 +77,22 @@ void MainWindow::SelectTabItem(int item) {
     OnPageChanged();
 }
 
+TabPage* MainWindow::ShownPage() const {
+    if (find_.Active()) return findPage_.get();
+    return activePage_ >= 0 ? pages_[activePage_].window.get() : nullptr;
+}
+
 void MainWindow::FocusPageOrTabs(bool page) {
-    if (page && activePage_ >= 0) {
-        SetFocus(pages_[activePage_].window->Handle());
-    } else {
-        SetFocus(tabControl_);
+    const TabPage* const shown = page ? ShownPage() : nullptr;
+    SetFocus(shown ? shown->Handle() : tabControl_);
+}
+
+LRESULT CALLBACK MainWindow::TabStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR window) {
+    if (message == WM_CHAR && reinterpret_cast<MainWindow*>(window)->OnFindChar(static_cast<wchar_t>(wParam))) {
+        return 0;
     }
+    return DefSubclassProc(strip, message, wParam, lParam);
 }
 
 // The window gives the keyboard back to the control that had it when the window was last active.

@@ -23,8 +23,10 @@ std::string NameOfButton(const ButtonRecord& button) {
 // A swap or copy waiting for its target takes the click. The panels are drawn
 // after the click's one save, from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
-    if (CompletePick(image)) return;
-    const int id = image.Tag();
+    if (!CompletePick(image)) LaunchToFront(image.Tag());
+}
+
+void MainWindow::LaunchToFront(int id) {
     LaunchButton(id, true, [&](std::int64_t total) {
         PlayFeedbackSound(FeedbackSound::Icon);
         tavrinTab_.ShowRecent(Settings().RecentList);

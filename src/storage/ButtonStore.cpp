@@ -151,6 +151,14 @@ std::map<int, const XmlElement*> FirstButtonOfIds(const XmlElement& buttons, Kee
     return firstOfId;
 }
 
+// Keeps the IDs of the slots of groups firstGroup to lastGroup.
+auto InGroups(int firstGroup, int lastGroup) {
+    return [firstGroup, lastGroup](int id) {
+        return GroupOfButton(id) >= firstGroup && GroupOfButton(id) <= lastGroup && SlotOfButton(id) >= 1 &&
+               SlotOfButton(id) <= kSlotsPerGroup;
+    };
+}
+
 // Removes every "Button" of id, so that no stale duplicate of a hand-edited
 // file takes the place of the one removed; returns how many there were.
 int RemoveButtons(const IXmlElement& buttons, int id) {
@@ -223,15 +231,22 @@ std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     std::vector<ButtonTotal> totals;
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return totals;
-    const auto firstOfId = FirstButtonOfIds(*buttons, [groupCount](int id) {
-        return GroupOfButton(id) >= 1 && GroupOfButton(id) <= groupCount && SlotOfButton(id) >= 1 &&
-               SlotOfButton(id) <= kSlotsPerGroup;
-    });
-    for (const auto& [id, button] : firstOfId) {
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
         ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
         ItemReader{*button}("TotolRunTimes", stored.total, kMostRunTimes);
     }
     return totals;
+}
+
+std::vector<ButtonRecord> ButtonStore::StoredLaunchButtons(int groupCount) {
+    std::vector<ButtonRecord> records;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return records;
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
+        ButtonRecord record = ReadRecord(*button, id);
+        if (record.IsLaunchButton()) records.push_back(std::move(record));
+    }
+    return records;
 }
 
 void ButtonStore::Write(int id, const ButtonRecord& record) {
@@ -394,10 +409,7 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
     const LocalDate today = services_.clock.Today();
     const int firstGroup = groupIndex < 1 ? 1 : groupIndex;
     const int lastGroup = groupIndex < 1 ? static_cast<int>(groupNames.size()) : groupIndex;
-    const auto firstOfId = FirstButtonOfIds(*buttons, [firstGroup, lastGroup](int id) {
-        return GroupOfButton(id) >= firstGroup && GroupOfButton(id) <= lastGroup && SlotOfButton(id) >= 1 &&
-               SlotOfButton(id) <= kSlotsPerGroup;
-    });
+    const auto firstOfId = FirstButtonOfIds(*buttons, InGroups(firstGroup, lastGroup));
     std::int64_t sum = 0;
     for (const auto& [id, stored] : firstOfId) {
         const ButtonRecord button = ReadRecord(*stored, id);

@@ -60,6 +60,9 @@ public:
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
     [[nodiscard]] std::vector<ButtonTotal> StoredTotals(int groupCount);
+    // The launch buttons of groups 1 to groupCount, read in full, by group and
+    // slot, in one pass: what the main window's find searches.
+    [[nodiscard]] std::vector<ButtonRecord> StoredLaunchButtons(int groupCount);
     // Writes the whole record as the button of id, replacing any, or deletes
     // the button of id when the record is empty.
     void Write(int id, const ButtonRecord& record);
