@@ -151,6 +151,13 @@ std::map<int, const XmlElement*> FirstButtonOfIds(const XmlElement& buttons, Kee
     return firstOfId;
 }
 
+// The IDs of the grid slots of groups 1 to groupCount.
+auto InGroups(int groupCount) {
+    return [groupCount](int id) {
+        return GroupOfButton(id) >= 1 && GroupOfButton(id) <= groupCount && IsGridSlot(SlotOfButton(id));
+    };
+}
+
 // Removes every "Button" of id, so that no stale duplicate of a hand-edited
 // file takes the place of the one removed; returns how many there were.
 int RemoveButtons(const IXmlElement& buttons, int id) {
@@ -223,15 +230,30 @@ std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     std::vector<ButtonTotal> totals;
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return totals;
-    const auto firstOfId = FirstButtonOfIds(*buttons, [groupCount](int id) {
-        return GroupOfButton(id) >= 1 && GroupOfButton(id) <= groupCount && SlotOfButton(id) >= 1 &&
-               SlotOfButton(id) <= kSlotsPerGroup;
-    });
-    for (const auto& [id, button] : firstOfId) {
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(groupCount))) {
         ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
         ItemReader{*button}("TotolRunTimes", stored.total, kMostRunTimes);
     }
     return totals;
+}
+
+std::vector<ButtonRecord> ButtonStore::StoredHotKeys(int groupCount) {
+    std::vector<ButtonRecord> keyed;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return keyed;
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(groupCount))) {
+        ButtonRecord record;
+        record.ID = id;
+        record.Empty = false;
+        const ItemReader read{*button};
+        read("BtnStyle", record.BtnStyle);
+        read("HotKey", record.HotKey);
+        if (!record.IsLaunchButton() || record.HotKey.empty()) continue;
+        read("Command", record.Command);
+        read("Description", record.Description);
+        keyed.push_back(std::move(record));
+    }
+    return keyed;
 }
 
 void ButtonStore::Write(int id, const ButtonRecord& record) {

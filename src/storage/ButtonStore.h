@@ -60,6 +60,10 @@ public:
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
     [[nodiscard]] std::vector<ButtonTotal> StoredTotals(int groupCount);
+    // The launch buttons of groups 1 to groupCount that have a HotKey text, by
+    // group and slot, with only BtnStyle, Command, Description and HotKey
+    // read: what the buttons' hot keys are registered from.
+    [[nodiscard]] std::vector<ButtonRecord> StoredHotKeys(int groupCount);
     // Writes the whole record as the button of id, replacing any, or deletes
     // the button of id when the record is empty.
     void Write(int id, const ButtonRecord& record);
