@@ -242,7 +242,7 @@ void MainWindow::EditButtonProperties() {
     if (!cell) return;
     ButtonRecord record = Buttons().Load(id).value_or(ButtonRecord{});
     record.ID = id;
-    if (!ShowButtonPropertiesDialog(Handle(), record, {services_.fs, services_.shell, layoutKeyNames_})) return;
+    if (!ShowButtonPropertiesDialog(Handle(), record, {services_.fs, services_.shell, layoutKeyNames_, {}})) return;
     Buttons().WriteProperties(id, record);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
     cell->SetHint(ButtonHint(record.Description, record.HotKey));
