@@ -12,8 +12,10 @@ namespace tavrin {
 // A swap or copy waiting for its target takes the click. The panels are drawn
 // after the click's one save, from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
-    if (CompletePick(image)) return;
-    const int id = image.Tag();
+    if (!CompletePick(image)) LaunchGridButton(image.Tag());
+}
+
+void MainWindow::LaunchGridButton(int id) {
     LaunchButton(id, true, [&](std::int64_t total) {
         PlayFeedbackSound(FeedbackSound::Icon);
         tavrinTab_.ShowRecent(Settings().RecentList);
