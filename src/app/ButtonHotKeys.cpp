@@ -54,47 +54,61 @@ void ButtonHotKeys::Register(Keyed& button) {
     if (button.index == 0) button.refusal = HotKeyRefusal{HotKeyHolder::OtherProgram, {}};
 }
 
-// Registrations go by combination, not by ID: a button that moved keeps its
-// registration under its new ID. Of two buttons with one combination, the
-// one that held it keeps it, else the first; the other is refused. A
-// combination refused before is asked for again, since its holder may have
-// let it go.
-std::vector<int> ButtonHotKeys::Resync(ButtonStore& store, int groupCount) {
-    std::vector<Keyed> next;
+std::vector<ButtonHotKeys::Keyed> ButtonHotKeys::Wanted(ButtonStore& store, int groupCount) const {
+    std::vector<Keyed> wanted;
     for (const ButtonRecord& stored : store.StoredHotKeys(groupCount)) {
         if (const HotKeyValue hotKey = Parsed(stored.HotKey); hotKey != 0) {
-            next.push_back({stored.ID, hotKey, NameOfButton(stored), 0, std::nullopt});
+            wanted.push_back({stored.ID, hotKey, NameOfButton(stored), 0, std::nullopt});
         }
     }
+    return wanted;
+}
+
+// Of the buttons with one combination, the one that should have it: the ID
+// that held it, else a button of the holder's name (the holder moved, and the
+// others shifted), else the first.
+int ButtonHotKeys::Preference(const Keyed& button) const {
+    const Keyed* holder = Holder(button.hotKey);
+    if (!holder) return 2;
+    return holder->id == button.id ? 0 : holder->name == button.name ? 1 : 2;
+}
+
+std::vector<int> ButtonHotKeys::RefusalsChanged(const std::vector<Keyed>& next) const {
+    std::vector<int> changed;
+    for (const Keyed& button : next) {
+        const HotKeyRefusal* was = Refused(button.id);
+        if (was ? button.refusal != *was : button.refusal.has_value()) changed.push_back(button.id);
+    }
+    for (const Keyed& button : buttons_) {
+        const bool gone = std::none_of(next.begin(), next.end(), [&](const Keyed& b) { return b.id == button.id; });
+        if (gone && button.refusal) changed.push_back(button.id);
+    }
+    return changed;
+}
+
+// Registrations go by combination, not by ID: a button that moved keeps its
+// registration under its new ID. Of two buttons with one combination, one
+// has it and the other is refused. A combination refused before is asked for
+// again, since its holder may have let it go.
+std::vector<int> ButtonHotKeys::Resync(ButtonStore& store, int groupCount) {
+    std::vector<Keyed> next = Wanted(store, groupCount);
     for (const GlobalHotKeys::RegisteredKey& key : hotKeys_.RegisteredKeys()) {
         if (std::none_of(next.begin(), next.end(), [&](const Keyed& b) { return b.hotKey == key.hotKey; })) {
             hotKeys_.ReleaseGlobalKey(key.index);
         }
     }
-
     std::map<HotKeyValue, Keyed*> owners;
     for (Keyed& button : next) {
-        const Keyed* before = Holder(button.hotKey);
         const auto [owner, first] = owners.emplace(button.hotKey, &button);
-        if (!first && before && before->id == button.id) owner->second = &button;
+        if (!first && Preference(button) < Preference(*owner->second)) owner->second = &button;
     }
-    for (auto& [hotKey, owner] : owners) Register(*owner);
+    for (const auto& entry : owners) Register(*entry.second);
     for (Keyed& button : next) {
         const Keyed& owner = *owners.at(button.hotKey);
         if (&owner == &button) continue;
         button.refusal = owner.index != 0 ? HotKeyRefusal{HotKeyHolder::Button, owner.name} : owner.refusal;
     }
-
-    std::vector<int> changed;
-    const auto noteChanged = [&](int id, const HotKeyRefusal* now) {
-        const HotKeyRefusal* was = Refused(id);
-        if ((was == nullptr) != (now == nullptr) || (was && *was != *now)) changed.push_back(id);
-    };
-    for (const Keyed& button : next) noteChanged(button.id, button.refusal ? &*button.refusal : nullptr);
-    for (const Keyed& button : buttons_) {
-        const bool gone = std::none_of(next.begin(), next.end(), [&](const Keyed& b) { return b.id == button.id; });
-        if (gone && button.refusal) changed.push_back(button.id);
-    }
+    std::vector<int> changed = RefusalsChanged(next);
     buttons_ = std::move(next);
     return changed;
 }

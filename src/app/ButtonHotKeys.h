@@ -50,6 +50,9 @@ private:
     };
 
     [[nodiscard]] HotKeyValue Parsed(const std::string& text) const;
+    [[nodiscard]] std::vector<Keyed> Wanted(ButtonStore& store, int groupCount) const;
+    [[nodiscard]] int Preference(const Keyed& button) const;  // lower is better
+    [[nodiscard]] std::vector<int> RefusalsChanged(const std::vector<Keyed>& next) const;
     [[nodiscard]] std::optional<HotKeyRefusal> HeldByTray(HotKeyValue hotKey) const;
     [[nodiscard]] std::uint16_t RegisteredIndex(HotKeyValue hotKey) const;
     [[nodiscard]] const Keyed* Holder(HotKeyValue hotKey) const;

@@ -107,10 +107,13 @@ protected:
         return OpenWindow();
     }
 
+    // The button menu's commands act on the cell pressed with the right button.
+    static void RightPress(const ButtonCell& cell) {
+        SendMessageW(cell.Page(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(cell.Rect().left + 16, cell.Rect().top + 16));
+    }
     // The properties box of the cell of id, driven by script.
     void EditProperties(int id, std::function<void(HWND)> script) {
-        const ButtonCell& cell = window_->GridCell(GroupOfButton(id), SlotOfButton(id));
-        SendMessageW(cell.Page(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(cell.Rect().left + 16, cell.Rect().top + 16));
+        RightPress(window_->GridCell(GroupOfButton(id), SlotOfButton(id)));
         g_script = std::move(script);
         SetTimer(nullptr, 0, 50, RunScript);
         window_->RunCommand(Command::ButtonProperties);
@@ -161,6 +164,12 @@ TEST_F(MainWindowHotKeysTest, AHotKeyThatIsTakenIsNamedInTheHintAndKeepsThePrope
                                                "Shift+Ctrl+Alt+F9 is the hot key of \"One\".",
                                                "Shift+Ctrl+Alt+F11 is the global hot key."}));
     EXPECT_EQ(window.Buttons().Load(102).value().HotKey, "");
+
+    // The holder keeps its hot key when it moves past the button refused for it.
+    RightPress(window.GridCell(1, 1));
+    window.RunCommand(Command::MoveButtonToLast);
+    EXPECT_EQ(window.ButtonKeys().ButtonOf(kF9), 120);
+    EXPECT_EQ(window.GridCell(1, 3).Hint(), "Four -[Shift+Ctrl+Alt+F9] (hot key taken by \"One\")");
 }
 
 // The new combination replaces the old, which another program can take
