@@ -4,8 +4,6 @@
 // button and follows the stored buttons after each change of them.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <functional>
 #include <optional>
