@@ -3,10 +3,13 @@
 // properties box and the hints say which hot key could not be had.
 #include "app/MainWindow.h"
 #include "rules/HotKeyRefusal.h"
+#include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 
+// One read of the settings file for the hot keys and the cells drawn after them.
 void MainWindow::SyncButtonHotKeys() {
+    const XmlDocumentFile::Transaction read;
     for (const int id : buttonHotKeys_->Resync(Buttons(), PageCount() - 1)) {
         if (ButtonCell* const cell = FindPanel(GroupOfButton(id), id)) DrawButtonImage(*cell);
         tavrinTab_.RedrawImagesOf(id);
