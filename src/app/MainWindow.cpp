@@ -25,6 +25,7 @@ MainWindow::MainWindow(MainWindowServices& services, AppConfig& config, HWND own
     dpi_ = DpiOf(Handle());
     SetWindowIcons();
     tray_.emplace(Handle(), layoutKeyNames_);
+    buttonHotKeys_.emplace(*tray_, layoutKeyNames_, [this](int id) { LaunchFromHotKey(id); });
     RunCreationSteps();
 }
 
@@ -87,9 +88,9 @@ void MainWindow::RecoverSettingsFile() {
                           [](const std::string& text) { TraceFailure(text); });
 }
 
-// OLE, the notification-area icon and the drop target are set up once the
-// window is shown, the last two once it has been painted: the user sees the
-// window sooner, and none is needed before. OLE (and the DLLs it loads) comes
+// OLE, the notification-area icon, the buttons' hot keys and the drop target
+// are set up once the window is shown, the last three once it has been
+// painted: the user sees the window sooner, and none is needed before. OLE (and the DLLs it loads) comes
 // before the first paint, which asks the shell for the buttons' icons.
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -97,6 +98,7 @@ void MainWindow::Show() {
     UpdateStatusBar();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     tray_->ShowIcon();
+    SyncButtonHotKeys();
     RegisterDropTarget();
 }
 

@@ -2,8 +2,9 @@
 // and the status bar. The window creates its controls and parts and routes
 // messages to them: the Tavrin Tab's pictures (TavrinTabPanel), a waiting
 // swap or copy (PickMode), the drop target's highlight (DropHover) and the
-// notification area with the global hot key (TraySide). It wires controls to
-// the stores; files and the shell are theirs.
+// notification area with the global hot key (TraySide) and the buttons' own
+// hot keys (ButtonHotKeys). It wires controls to the stores; files and the
+// shell are theirs.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/ButtonCell.h"
+#include "app/ButtonHotKeys.h"
 #include "app/DropHover.h"
 #include "app/FindMode.h"
 #include "app/Commands.h"
@@ -73,6 +75,8 @@ public:
     // The notification area and the global hot key.
     [[nodiscard]] TraySide& Tray() noexcept { return *tray_; }
     [[nodiscard]] const TraySide& Tray() const noexcept { return *tray_; }
+    // The buttons' own hot keys.
+    [[nodiscard]] const ButtonHotKeys& ButtonKeys() const noexcept { return *buttonHotKeys_; }
 
     // Button actions (MainWindowButtons.cpp).
     // The button menu for the cell right-clicked last; null while a swap waits
@@ -217,14 +221,25 @@ private:
 
     // Launching (MainWindowLaunch.cpp).
     void LaunchFromGrid(ButtonCell& image);
+    // As a click on the button's cell of a group page, the cell shown or not:
+    // counted, first in the recent list, with its sound.
+    void LaunchGridButton(int id);
     void LaunchFromTavrinTab(ButtonCell& image);
-    // Starts id as a click on its cell does: counted, first in the recent list, with its sound.
-    void LaunchToFront(int id);
     void LaunchButton(int id, bool toFrontOfRecent, const std::function<void(std::int64_t total)>& shown);
     void ShowStart(const ButtonRecord& button, const std::function<void(std::int64_t total)>& shown);
     void ShowRecentList();
     [[nodiscard]] bool BackupSettings();
     void RestoreSettings();
+
+    // The buttons' own hot keys (MainWindowHotKeys.cpp).
+    // After every change of the stored buttons: the registrations follow, and
+    // the cells whose hot key was refused, or no longer is, say so in their hints.
+    void SyncButtonHotKeys();
+    void LaunchFromHotKey(int id);
+    // The line of the properties box of button id for a new hot key; empty when the button can have it.
+    [[nodiscard]] std::string HotKeyRefusalLine(int id, const std::string& hotKeyText);
+    // The end of a button's hint: why its hot key is not registered, or nothing.
+    [[nodiscard]] std::string HotKeyNote(int id) const;
 
     // Dropping files (MainWindowDrop.cpp).
     // Posted by a drop: the button is made once the drag has ended, so that the
@@ -272,7 +287,8 @@ private:
 
     // The key names of the keyboard layouts, fixed for the program's life, for the hot key texts.
     LayoutKeyNames layoutKeyNames_;
-    std::optional<TraySide> tray_;  // made with the window, which it needs
+    std::optional<TraySide> tray_;                // made with the window, which it needs
+    std::optional<ButtonHotKeys> buttonHotKeys_;  // made after the tray, whose hot keys it asks about
 
     // Initialised by Show(); ends after the drop target is revoked.
     std::optional<ComInitScope> ole_;

@@ -133,6 +133,7 @@ bool MainWindow::CompletePick(ButtonCell& image) {
     ExchangeButtons(*pick->source, image);
     FollowExchange(pick->source->Tag(), image.Tag());
     swap.Commit();
+    SyncButtonHotKeys();
     return true;
 }
 
@@ -156,6 +157,7 @@ void MainWindow::CopyButtonOnto(ButtonCell& source, ButtonCell& target) {
     copy.Commit();
     RefreshPanel(target);
     tavrinTab_.RedrawImagesOf(target.Tag());
+    SyncButtonHotKeys();
 }
 
 // The recent list and the most-used panel name buttons by ID: two buttons that
@@ -178,6 +180,7 @@ void MainWindow::ClearButton() {
     cell->SetHint("");
     if (wasRecent) tavrinTab_.ShowRecent(Settings().RecentList);
     tavrinTab_.RedrawMostUsed(RemoveFromMostUsed(tavrinTab_.MostUsed(), id));
+    SyncButtonHotKeys();
 }
 
 // The button's starts are forgotten in one save; with none left it leaves the most-used panel.
@@ -205,6 +208,7 @@ void MainWindow::MoveButtonBeside(int offset) {
     ExchangeButtons(*cell, *neighbour);
     FollowExchange(cell->Tag(), neighbour->Tag());
     move.Commit();
+    SyncButtonHotKeys();
 }
 
 // To the first or the last slot, whatever empty slots lie on the way; the
@@ -230,22 +234,27 @@ void MainWindow::MoveButtonToSlot(int slot) {
     }
     if (recentMoved) tavrinTab_.ShowRecent(Settings().RecentList);
     tavrinTab_.RedrawMostUsed(MostUsedAfterButtonMoved(tavrinTab_.MostUsed(), id, slot));
+    SyncButtonHotKeys();
 }
 
 // The dialog edits the record right-clicked last (empty on an empty slot). On OK the editable fields are
 // written, as a new button on an empty slot, and the cell shows the new icon
-// and the hint that the grid draws for the record.
+// and the hint that the grid draws for the record. The box keeps a hot key
+// that cannot be registered from being written; the new one replaces the old.
 void MainWindow::EditButtonProperties() {
     const int id = contextButtonId_;
     ButtonCell* const cell = FindPanel(GroupOfButton(id), id);
     if (!cell) return;
     ButtonRecord record = Buttons().Load(id).value_or(ButtonRecord{});
     record.ID = id;
-    if (!ShowButtonPropertiesDialog(Handle(), record, {services_.fs, services_.shell, layoutKeyNames_})) return;
+    const PropertiesServices properties{services_.fs, services_.shell, layoutKeyNames_,
+                                        [this, id](const std::string& text) { return HotKeyRefusalLine(id, text); }};
+    if (!ShowButtonPropertiesDialog(Handle(), record, properties)) return;
     Buttons().WriteProperties(id, record);
     cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
     cell->SetHint(ButtonHint(record.Description, record.HotKey));
     tavrinTab_.RedrawImagesOf(id);
+    SyncButtonHotKeys();
 }
 
 void MainWindow::CopyButtonPath() {

@@ -56,6 +56,7 @@ void MainWindow::AddDroppedButton() {
             if (cell->Tag() == drop->id) RefreshPanel(*cell);
         }
     }
+    SyncButtonHotKeys();  // a button replaced by the drop gives up its hot key
 }
 
 }  // namespace tavrin

@@ -110,7 +110,7 @@ void MainWindow::LaunchFound(const ButtonCell& cell) {
     const int id = cell.Tag();
     if (id == 0) return;
     EndFind();
-    LaunchToFront(id);
+    LaunchGridButton(id);
 }
 
 }  // namespace tavrin

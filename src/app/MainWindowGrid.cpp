@@ -150,7 +150,7 @@ void MainWindow::DrawButtonImage(ButtonCell& image) {
         return;
     }
     image.SetPictureLoader(ButtonPicture(button->IconFile, button->IconNumber));
-    image.SetHint(ButtonHint(button->Description, button->HotKey));
+    image.SetHint(ButtonHint(button->Description, button->HotKey, HotKeyNote(image.Tag())));
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The

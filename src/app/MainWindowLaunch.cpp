@@ -3,30 +3,19 @@
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
 #include "rules/GridGeometry.h"
-#include "storage/PathNames.h"
 #include "win32/ScopeExit.h"
 #include "win32/Utf16.h"
 #include "xml/XmlDocumentFile.h"
 
 namespace tavrin {
 
-namespace {
-
-// How a message names a button: by its description, else by its command's file name.
-std::string NameOfButton(const ButtonRecord& button) {
-    const std::string& name = button.Description.empty() ? ExtractFileName(button.Command) : button.Description;
-    return name.empty() ? "the button" : "\"" + name + "\"";
-}
-
-}  // namespace
-
 // A swap or copy waiting for its target takes the click. The panels are drawn
 // after the click's one save, from the same tree.
 void MainWindow::LaunchFromGrid(ButtonCell& image) {
-    if (!CompletePick(image)) LaunchToFront(image.Tag());
+    if (!CompletePick(image)) LaunchGridButton(image.Tag());
 }
 
-void MainWindow::LaunchToFront(int id) {
+void MainWindow::LaunchGridButton(int id) {
     LaunchButton(id, true, [&](std::int64_t total) {
         PlayFeedbackSound(FeedbackSound::Icon);
         tavrinTab_.ShowRecent(Settings().RecentList);

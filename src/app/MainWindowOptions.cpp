@@ -45,7 +45,7 @@ void MainWindow::ShowTavrinTab(bool show) {
 
 // After OK the settings are saved; the window follows them: the tab style,
 // the hot key, the topmost band, the menu check marks (a shown Tavrin Tab
-// becomes the active page) and the group pages.
+// becomes the active page), the group pages and the buttons' hot keys.
 // The tray icon's menu still works while a modal box of the window is open:
 // that box comes to the front rather than a second dialog over it, which
 // would edit the same settings and tabs under the first.
@@ -68,6 +68,7 @@ void MainWindow::ShowOptions() {
     SyncSystemMenu();
     ShowTavrinTab(Settings().ShowAppPanel);
     MatchPagesToGroups();
+    SyncButtonHotKeys();  // the groups, and the global hot key, the buttons' keys may meet
     UpdateStatusBar();
 }
 

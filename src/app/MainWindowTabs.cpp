@@ -100,6 +100,7 @@ void MainWindow::DeleteActiveTab() {
         return;
     }
     RemoveTab(page);
+    SyncButtonHotKeys();
 }
 
 // The page after the removed one takes its place as the active page, or the
@@ -176,6 +177,7 @@ void MainWindow::MoveActiveTab(int step) {
     std::swap(pages_[from], pages_[to]);
     RefreshTabItems();
     SetActivePage(to);
+    SyncButtonHotKeys();
 }
 
 }  // namespace tavrin

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "dialogs/HotKeyField.h"
 #include "dialogs/IconChooserDialog.h"
 #include "dialogs/IconPreview.h"
 #include "rules/ShortcutText.h"
@@ -28,6 +31,8 @@ constexpr int kWindowState = 108;
 constexpr int kPreview = 109;
 constexpr int kChooseIcon = 110;
 constexpr int kReportCheck = 111;
+constexpr int kHotKeyField = 112;
+constexpr int kHotKeyLine = 113;
 
 constexpr int kActionButton = 1;  // BtnStyle of buttons that this dialog does not edit
 constexpr int kIconSize = 32;
@@ -44,16 +49,21 @@ constexpr int kLinkButtonWidth = 25;
 class ButtonPropertiesDialog : public DialogBase<ButtonPropertiesDialog> {
 public:
     ButtonPropertiesDialog(ButtonRecord& record, const PropertiesServices& services)
-        : record_(record), files_(services.fs), shell_(services.shell), keyNames_(services.keyNames) {}
+        : record_(record),
+          files_(services.fs),
+          shell_(services.shell),
+          keyNames_(services.keyNames),
+          hotKeyRefusal_(services.hotKeyRefusal) {}
 
     bool Run(HWND owner) { return RunModal(owner, L"Properties", {542, 298}, {.centreOnScreen = true}) == IDOK; }
 
     BOOL OnInitDialog() {
-        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&classes);
         MakeEditPage();
         AddControl(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_DISABLED, {374, 265, 449, 290}, IDOK);
         AddControl(L"BUTTON", L"&Cancel", WS_TABSTOP, {457, 265, 532, 290}, IDCANCEL);
+        AddControl(L"STATIC", L"", SS_LEFTNOWORDWRAP, {10, 270, 366, 286}, kHotKeyLine);
         // Made last, the page control lies under the controls on it.
         const HWND pages = AddControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, {8, 8, 534, 256}, kPages);
 
@@ -95,6 +105,9 @@ public:
             case kWorkFolderEdit:
                 if (HIWORD(wParam) == EN_CHANGE) TextChanged();
                 return TRUE;
+            case kHotKeyField:
+                if (HIWORD(wParam) == EN_CHANGE) SetControlText(kHotKeyLine, "");
+                return TRUE;
             case kLinkButton:
                 ResolveLink();
                 return TRUE;
@@ -113,6 +126,7 @@ public:
                 }
                 return TRUE;
             case IDOK:
+                if (!HotKeyAccepted()) return TRUE;
                 WriteRecord();
                 Close(IDOK);
                 return TRUE;
@@ -149,6 +163,11 @@ private:
         }
         SendMessageW(windowState, CB_SETCURSEL, kShowNormal, 0);
 
+        editPage_.push_back(AddControl(L"STATIC", L"HotKey(&K)", 0, {270, 167, 330, 183}, -1));
+        editPage_.push_back(
+            AddControl(HOTKEY_CLASSW, L"", WS_TABSTOP, {334, 164, kEditRight, 186}, kHotKeyField, WS_EX_CLIENTEDGE));
+        PrepareHotKeyField(editPage_.back());
+
         editPage_.push_back(AddControl(L"BUTTON", L"Icon", BS_GROUPBOX, {24, 196, 264, 246}, -1));
         editPage_.push_back(
             AddControl(L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, {40, 208, 40 + kIconSize, 208 + kIconSize}, kPreview));
@@ -180,7 +199,7 @@ private:
         SetControlText(kParametersEdit, record_.Parameters);
         SetControlText(kWorkFolderEdit, record_.WorkingDir);
         SetControlText(kDescriptionEdit, record_.Description);
-        hotKey_ = TextToShortcut(record_.HotKey, keyNames_);
+        SendMessageW(Control(kHotKeyField), HKM_SETHOTKEY, ControlHotKey(TextToShortcut(record_.HotKey, keyNames_)), 0);
         SelectWindowState(record_.WindowStyle);
         priority_ = record_.Priority >= 0 && record_.Priority < kPriorityItems ? record_.Priority : -1;
         SendMessageW(Control(kReportCheck), BM_SETCHECK, record_.IgnoreRunTimes ? BST_UNCHECKED : BST_CHECKED, 0);
@@ -286,6 +305,23 @@ private:
             SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
     }
 
+    // The field in the stored text form; empty when it holds no combination.
+    [[nodiscard]] std::string HotKeyText() const {
+        const auto value = static_cast<WORD>(SendMessageW(Control(kHotKeyField), HKM_GETHOTKEY, 0, 0));
+        return ShortcutToText(static_cast<Shortcut>(HotKeyOfControl(value)), keyNames_);
+    }
+
+    // A launch button's new hot key must be one the program can register: the
+    // box stays open with a line that says who holds it.
+    [[nodiscard]] bool HotKeyAccepted() {
+        if (record_.BtnStyle != kLaunchButton && record_.BtnStyle != kNoButtonStyle) return true;
+        const std::string text = HotKeyText();
+        const std::string refusal = text.empty() || !hotKeyRefusal_ ? std::string() : hotKeyRefusal_(text);
+        SetControlText(kHotKeyLine, refusal);
+        if (!refusal.empty()) SetFocus(Control(kHotKeyField));
+        return refusal.empty();
+    }
+
     void WriteRecord() {
         // An empty slot becomes a button of the kind of the page shown: the launch button's.
         if (record_.BtnStyle == kNoButtonStyle) record_.BtnStyle = kLaunchButton;
@@ -300,7 +336,7 @@ private:
         record_.Parameters = ControlText(kParametersEdit);
         record_.WorkingDir = ControlText(kWorkFolderEdit);
         record_.Description = ControlText(kDescriptionEdit);
-        record_.HotKey = ShortcutToText(hotKey_, keyNames_);
+        record_.HotKey = HotKeyText();
         record_.WindowStyle = SelectedWindowState();
         record_.Priority = priority_;
         record_.IgnoreRunTimes = SendMessageW(Control(kReportCheck), BM_GETCHECK, 0, 0) != BST_CHECKED;
@@ -310,8 +346,8 @@ private:
     IFileSystem& files_;
     IShell& shell_;
     const IKeyNameSource& keyNames_;
-    // What the never-shown hot-key field and priority list hold, so that both pass through.
-    Shortcut hotKey_ = 0;
+    const std::function<std::string(const std::string&)>& hotKeyRefusal_;
+    // What the never-shown priority list holds, so that it passes through.
     std::string command_;  // what the File edit held before its last change
     int priority_ = kLowerPriority;
     std::vector<HWND> editPage_;

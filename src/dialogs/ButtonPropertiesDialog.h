@@ -1,9 +1,12 @@
 // The properties box of a launch button: what it starts, with which parameters,
-// working folder, description and window state, its icon, and whether the
-// frequency report counts it.
+// working folder, description, window state and hot key, its icon, and whether
+// the frequency report counts it.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
+#include <string>
 
 #include "rules/HotKeyText.h"
 #include "storage/ButtonRecord.h"
@@ -13,12 +16,15 @@
 namespace tavrin {
 
 // What the box looks at: the files its fields name, the shortcuts among them,
-// and the keyboard layout's key names that turn the button's HotKey text into a
-// key combination and back.
+// the keyboard layout's key names that turn the button's HotKey text into a
+// key combination and back, and who holds a hot key: for the text of a new
+// one, the line the box shows when the button cannot have it, empty when it
+// can (unset: every hot key can be had).
 struct PropertiesServices {
     IFileSystem& fs;
     IShell& shell;
     const IKeyNameSource& keyNames;
+    std::function<std::string(const std::string& hotKeyText)> hotKeyRefusal;
 };
 
 // Edits a button record in the properties dialog owned by `owner`. Returns true when

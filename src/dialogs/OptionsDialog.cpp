@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/HotKeyField.h"
 #include "dialogs/NamesGrid.h"
 #include "rules/GroupCountField.h"
 #include "shell/ShellLinker.h"
@@ -58,49 +59,6 @@ constexpr std::array<CheckBox, 5> kCheckBoxes{{
     {kShowAppPanel, L"Show &Tavrin Tabsheet", &AppOptions::ShowAppPanel},
     {kIgnoreBlankButton, L"&Ignore click on Blank Button", &AppOptions::IgnoreBlankButton},
 }};
-
-// The hot-key control's value: the key in the low byte, HOTKEYF_ flags in the high byte.
-bool IsExtendedKey(unsigned key) {
-    return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE || key == VK_DIVIDE ||
-           key == VK_NUMLOCK || key == VK_LWIN || key == VK_RWIN || key == VK_APPS;
-}
-
-WORD ControlHotKey(HotKeyValue hotKey) {
-    const unsigned key = hotKey & 0xFF;
-    if (key == 0) return 0;
-    BYTE flags = 0;
-    if (hotKey & kHotKeyShift) flags |= HOTKEYF_SHIFT;
-    if (hotKey & kHotKeyCtrl) flags |= HOTKEYF_CONTROL;
-    if (hotKey & kHotKeyAlt) flags |= HOTKEYF_ALT;
-    if (IsExtendedKey(key)) flags |= HOTKEYF_EXT;
-    return MAKEWORD(key, flags);
-}
-
-HotKeyValue HotKeyOfControl(WORD value) {
-    const unsigned key = LOBYTE(value);
-    if (key == 0) return 0;
-    const BYTE flags = HIBYTE(value);
-    HotKeyValue hotKey = key;
-    if (flags & HOTKEYF_SHIFT) hotKey |= kHotKeyShift;
-    if (flags & HOTKEYF_CONTROL) hotKey |= kHotKeyCtrl;
-    if (flags & HOTKEYF_ALT) hotKey |= kHotKeyAlt;
-    return hotKey;
-}
-
-// The field takes Alt with a letter as a combination. The dialog would also
-// read the character that the key makes as the mnemonic of another control
-// and check, focus or press it: the field drops that character.
-LRESULT CALLBACK HotKeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_SYSKEYDOWN) {
-        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-        MSG character;
-        while (PeekMessageW(&character, field, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
-        }
-        return result;
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(field, HotKeyFieldProc, 0);
-    return DefSubclassProc(field, message, wParam, lParam);
-}
 
 // A page of the tab control: a child dialog over the tab's display area that
 // passes its controls' notifications on to the options dialog, with the tab's
@@ -235,9 +193,7 @@ private:
         AddPageControl(kGeneralPage, L"BUTTON", L"Tavrin Hot &Key", BS_GROUPBOX, {8, 148, 222, 204}, -1);
         const HWND hotKey = AddPageControl(kGeneralPage, HOTKEY_CLASSW, L"", WS_TABSTOP, {18, 170, 212, 191}, kHotKey,
                                            WS_EX_CLIENTEDGE);
-        // A key alone or with Shift alone is given Alt.
-        SendMessageW(hotKey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_ALT, 0));
-        SetWindowSubclass(hotKey, HotKeyFieldProc, 0, 0);
+        PrepareHotKeyField(hotKey);
         shownHotKey_ = ParseHotKeyText(settings_.GlobalHotKeyText, true, services_.keyNames);
         SendMessageW(hotKey, HKM_SETHOTKEY, ControlHotKey(shownHotKey_), 0);
 

@@ -2,12 +2,16 @@
 
 namespace tavrin {
 
-std::string ButtonHint(std::string_view description, std::string_view hotKey) {
+std::string ButtonHint(std::string_view description, std::string_view hotKey, std::string_view note) {
     std::string hint(description);
     if (!hotKey.empty()) {
         hint += " -[";
         hint += hotKey;
         hint += ']';
+    }
+    if (!note.empty()) {
+        hint += ' ';
+        hint += note;
     }
     return hint;
 }

@@ -6,7 +6,8 @@
 
 namespace tavrin {
 
-// The description, followed by " -[hot key]" when the button has a hot key.
-[[nodiscard]] std::string ButtonHint(std::string_view description, std::string_view hotKey);
+// The description, followed by " -[hot key]" when the button has a hot key,
+// and by a blank and the note when there is one (a hot key not registered).
+[[nodiscard]] std::string ButtonHint(std::string_view description, std::string_view hotKey, std::string_view note = {});
 
 }  // namespace tavrin

@@ -1,5 +1,7 @@
 #include "storage/ButtonRecord.h"
 
+#include "storage/PathNames.h"
+
 namespace tavrin {
 namespace {
 
@@ -78,6 +80,11 @@ std::string UsageText(const ButtonRecord& record, const LocalDate& today) {
     if (record.IgnoreRunTimes) return "";
     return "T:" + std::to_string(TodayCount(record, today)) + " / W" + std::to_string(WeekCount(record, today)) +
            " /A:" + std::to_string(record.TotolRunTimes);
+}
+
+std::string NameOfButton(const ButtonRecord& button) {
+    const std::string& name = button.Description.empty() ? ExtractFileName(button.Command) : button.Description;
+    return name.empty() ? "the button" : "\"" + name + "\"";
 }
 
 }  // namespace tavrin

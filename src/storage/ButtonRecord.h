@@ -70,5 +70,8 @@ void CountStart(ButtonRecord& record, const LocalDate& today) noexcept;
 [[nodiscard]] std::int64_t WeekCount(const ButtonRecord& record, const LocalDate& today) noexcept;
 // "T:<today> / W<week> /A:<total>", or "" for a button left out of the report.
 [[nodiscard]] std::string UsageText(const ButtonRecord& record, const LocalDate& today);
+// How messages name a button: its description in quotes, else its command's
+// file name in quotes, else "the button".
+[[nodiscard]] std::string NameOfButton(const ButtonRecord& button);
 
 }  // namespace tavrin

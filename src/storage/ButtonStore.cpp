@@ -151,11 +151,10 @@ std::map<int, const XmlElement*> FirstButtonOfIds(const XmlElement& buttons, Kee
     return firstOfId;
 }
 
-// Keeps the IDs of the slots of groups firstGroup to lastGroup.
+// Keeps the IDs of the grid slots of groups firstGroup to lastGroup.
 auto InGroups(int firstGroup, int lastGroup) {
     return [firstGroup, lastGroup](int id) {
-        return GroupOfButton(id) >= firstGroup && GroupOfButton(id) <= lastGroup && SlotOfButton(id) >= 1 &&
-               SlotOfButton(id) <= kSlotsPerGroup;
+        return GroupOfButton(id) >= firstGroup && GroupOfButton(id) <= lastGroup && IsGridSlot(SlotOfButton(id));
     };
 }
 
@@ -247,6 +246,25 @@ std::vector<ButtonRecord> ButtonStore::StoredLaunchButtons(int groupCount) {
         if (record.IsLaunchButton()) records.push_back(std::move(record));
     }
     return records;
+}
+
+std::vector<ButtonRecord> ButtonStore::StoredHotKeys(int groupCount) {
+    std::vector<ButtonRecord> keyed;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return keyed;
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
+        ButtonRecord record;
+        record.ID = id;
+        record.Empty = false;
+        const ItemReader read{*button};
+        read("BtnStyle", record.BtnStyle);
+        read("HotKey", record.HotKey);
+        if (!record.IsLaunchButton() || record.HotKey.empty()) continue;
+        read("Command", record.Command);
+        read("Description", record.Description);
+        keyed.push_back(std::move(record));
+    }
+    return keyed;
 }
 
 void ButtonStore::Write(int id, const ButtonRecord& record) {

@@ -63,6 +63,10 @@ public:
     // The launch buttons of groups 1 to groupCount, read in full, by group and
     // slot, in one pass: what the main window's find searches.
     [[nodiscard]] std::vector<ButtonRecord> StoredLaunchButtons(int groupCount);
+    // The launch buttons of groups 1 to groupCount that have a HotKey text, by
+    // group and slot, with only BtnStyle, Command, Description and HotKey
+    // read: what the buttons' hot keys are registered from.
+    [[nodiscard]] std::vector<ButtonRecord> StoredHotKeys(int groupCount);
     // Writes the whole record as the button of id, replacing any, or deletes
     // the button of id when the record is empty.
     void Write(int id, const ButtonRecord& record);

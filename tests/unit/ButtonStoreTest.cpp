@@ -240,6 +240,25 @@ TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDraws) {
     EXPECT_FALSE(store.LoadSummary(306));
 }
 
+// The buttons whose hot keys are registered: launch buttons of the groups
+// shown with a HotKey text, the first of an ID stored twice, in ID order.
+TEST_F(ButtonStoreTest, StoredHotKeysAreThoseOfTheLaunchButtonsOfTheGroupsShown) {
+    WriteSettings(ButtonXml(205, {{"Command", "C:\\b.exe"}, {"HotKey", "Ctrl+B"}}) +
+                  ButtonXml(103, {{"Command", "C:\\a.exe"}, {"Description", "A"}, {"HotKey", "Alt+A"}}) +
+                  ButtonXml(103, {{"Command", "C:\\dup.exe"}, {"HotKey", "Alt+D"}}) +
+                  ButtonXml(104, {{"Command", "C:\\none.exe"}}) +
+                  ButtonXml(106, {{"BtnStyle", "1"}, {"HotKey", "Alt+F"}}) +
+                  ButtonXml(121, {{"Command", "C:\\off.exe"}, {"HotKey", "Alt+O"}}) +
+                  ButtonXml(301, {{"Command", "C:\\c.exe"}, {"HotKey", "Alt+C"}}));
+    const std::vector<ButtonRecord> keyed = Store().StoredHotKeys(2);
+    ASSERT_EQ(keyed.size(), 2u);
+    EXPECT_EQ(keyed[0].ID, 103);
+    EXPECT_EQ(keyed[0].HotKey, "Alt+A");
+    EXPECT_EQ(NameOfButton(keyed[0]), "\"A\"");
+    EXPECT_EQ(keyed[1].ID, 205);
+    EXPECT_EQ(NameOfButton(keyed[1]), "\"b.exe\"");  // no description: the command's file name
+}
+
 TEST_F(ButtonStoreTest, HandEditedButtonsReadDefaultsAndGetTheirMissingItemsBack) {
     const std::string handEdited =
         "\r\n\t\t<Button ID=\"101\">\r\n\t\t\t<Item Name=\"Command\" Value=\"C:\\a.exe\"/>"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/ButtonHint.h"
+#include "rules/HotKeyRefusal.h"
 #include "rules/TavrinTabLayout.h"
 
 namespace tavrin {
@@ -73,6 +74,9 @@ TEST(GridGeometryTest, HintShowsHotKeyInBrackets) {
     EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N"), "Editor -[Ctrl+Alt+N]");
     EXPECT_EQ(ButtonHint("Editor", ""), "Editor");
     EXPECT_EQ(ButtonHint("", "F9"), " -[F9]");
+    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", RefusalNote({HotKeyHolder::Button, "\"Notepad\""})),
+              "Editor -[Ctrl+Alt+N] (hot key taken by \"Notepad\")");
+    EXPECT_EQ(RefusalLine("Ctrl+Alt+N", {HotKeyHolder::OtherProgram, ""}), "Ctrl+Alt+N is taken by another program.");
 }
 
 TEST(GridGeometryTest, TavrinTabPanelsDoNotOverlapAndFitTheWindowAtEveryScale) {

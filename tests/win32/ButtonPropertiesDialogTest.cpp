@@ -32,7 +32,7 @@ using testing::TempFolder;
 const PropertiesServices& Services() {
     static Win32Shell shell;
     static const LayoutKeyNames keyNames;
-    static const PropertiesServices services{testing::TestFileSystem(), shell, keyNames};
+    static const PropertiesServices services{testing::TestFileSystem(), shell, keyNames, {}};
     return services;
 }
 
