@@ -208,7 +208,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ShowTabMenu();
                 return TRUE;  // the tab control's own handling would ask for a second menu
             } else if (header->hwndFrom == tabControl_ && header->code == TCN_KEYDOWN) {
-                (void)OnWindowKey(reinterpret_cast<const NMTCKEYDOWN*>(lParam)->wVKey);
+                if (!OnWindowKey(reinterpret_cast<const NMTCKEYDOWN*>(lParam)->wVKey)) FindCharOfTabStrip();
                 SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             } else if (header->hwndFrom == statusBar_ && header->code == NM_RCLICK) {
                 ShowStatusMenu();

@@ -206,9 +206,8 @@ private:
     void RestoreFocus();
     // The results page while a find runs, else the active page; null when no page is shown.
     [[nodiscard]] TabPage* ShownPage() const;
-    // Hears the characters typed on the tab strip, which it would drop.
-    static LRESULT CALLBACK TabStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR window);
+    // The tab strip drops the characters typed on it: the one of the key it reports goes to the find.
+    void FindCharOfTabStrip();
 
     // Type to find (MainWindowFind.cpp).
     [[nodiscard]] bool OnFindChar(wchar_t character);

@@ -37,7 +37,6 @@ void MainWindow::BuildGroupTabs() {
     dpi_ = DpiOf(Handle());
     tabControl_ = CreateControl(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, Handle());
     statusBar_ = CreateControl(STATUSCLASSNAMEW, 0, Handle());
-    SetWindowSubclass(tabControl_, TabStripProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     Settings().LoadGroups();
     AddPage(Widen(Settings().FavoriteGroup));

@@ -87,14 +87,14 @@ void MainWindow::FocusPageOrTabs(bool page) {
     SetFocus(shown ? shown->Handle() : tabControl_);
 }
 
-LRESULT CALLBACK MainWindow::TabStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR window) {
-    if (message == WM_CHAR && reinterpret_cast<MainWindow*>(window)->OnFindChar(static_cast<wchar_t>(wParam))) {
-        return 0;
+// TranslateMessage posted the character before the tab strip was given its key.
+void MainWindow::FindCharOfTabStrip() {
+    MSG typed;
+    if (PeekMessageW(&typed, tabControl_, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+        OnFindChar(static_cast<wchar_t>(typed.wParam))) {
+        (void)PeekMessageW(&typed, tabControl_, WM_CHAR, WM_CHAR, PM_REMOVE);
     }
-    return DefSubclassProc(strip, message, wParam, lParam);
 }
-
 // The window gives the keyboard back to the control that had it when the window was last active.
 void MainWindow::RestoreFocus() {
     if (lastFocus_ && IsWindowVisible(lastFocus_) && IsChild(Handle(), lastFocus_)) {
