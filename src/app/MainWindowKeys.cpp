@@ -51,9 +51,7 @@ bool MainWindow::OnPageKey(UINT message, WPARAM key, LPARAM lParam) {
     ButtonCell* const cell = pages_[activePage_].window->FocusedCell();
     if (!cell) return false;
     if ((key == VK_RETURN || key == VK_SPACE) && !Held(VK_CONTROL)) {
-        for (const auto event : {ButtonCell::Event::LeftDown, ButtonCell::Event::MouseUp, ButtonCell::Event::Click}) {
-            cell->Notify(event);
-        }
+        cell->Press();
         return true;
     }
     const Command command = activePage_ > 0 ? CellCommandOfKey(key) : Command::None;
