@@ -1,5 +1,6 @@
 #include "app/ButtonCell.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace tavrin {
@@ -14,6 +15,10 @@ void ButtonCell::SetHint(std::string hint) {
     if (hint == hint_) return;
     hint_ = std::move(hint);
     if (hintChanged_) hintChanged_(*this);
+}
+
+void ButtonCell::Press() {
+    for (const Event event : {Event::LeftDown, Event::MouseUp, Event::Click}) Notify(event);
 }
 
 void ButtonCell::SetPlace(const CellRect& place, int iconSize) {

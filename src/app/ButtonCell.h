@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "rules/GridGeometry.h"
 #include "win32/UniqueResource.h"
@@ -46,6 +47,12 @@ public:
     [[nodiscard]] HICON Picture() const noexcept { return picture_.get(); }
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint);
+    // What a screen reader calls the cell: its button's or tool's name; empty for an empty cell.
+    [[nodiscard]] const std::string& Name() const noexcept { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    // The hot key that starts the cell's button from anywhere, as shown ("Ctrl+Alt+N"); empty: none.
+    [[nodiscard]] const std::string& Shortcut() const noexcept { return shortcut_; }
+    void SetShortcut(std::string shortcut) { shortcut_ = std::move(shortcut); }
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
     void SetLook(Look look);
     // Null: the page's own cursor.
@@ -67,6 +74,8 @@ public:
     void Paint(HDC dc);
     // The page reports a mouse event on the cell.
     void Notify(Event event) { listener_(*this, event); }
+    // A click as the mouse gives it, with its press and release: for the keyboard and for screen readers.
+    void Press();
 
 private:
     void Invalidate() const noexcept;
@@ -81,6 +90,8 @@ private:
     unique_hicon picture_;
     int pictureSize_ = 0;  // the size picture_ was made at
     std::string hint_;
+    std::string name_;
+    std::string shortcut_;
     Look look_ = Look::Raised;
     HCURSOR cursor_ = nullptr;
 };

@@ -143,6 +143,8 @@ private:
     // The one way to a page's window and cells: builds the page on first use.
     Page& BuiltPage(int page);
     void PlacePageWindow(const TabPage& page);
+    // What a screen reader is told of a page: its caption and where its cells stand.
+    [[nodiscard]] TabPage::Describer DescriberOf(const TabPage& window);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
     [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "rules/CellSpeech.h"
 #include "rules/GridGeometry.h"
 #include "xml/XmlDocumentFile.h"
 
@@ -52,6 +53,15 @@ TabPage& MainWindow::FindPage() {
             .hint = [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
             .emptyAreaPressed = [] {},
             .key = [this](UINT message, WPARAM key, LPARAM lParam) { return OnFindPageKey(message, key, lParam); }});
+    // A screen reader hears a match as "match 2 of 5" (of the matches shown) of the found buttons.
+    findPage_->SetDescriber({.caption = [] { return std::string("Found buttons"); },
+                             .place =
+                                 [this](const ButtonCell& cell) {
+                                     const auto index = std::ranges::find(findCells_, &cell) - findCells_.begin();
+                                     return CellPlace{"match " + std::to_string(index + 1) + " of " +
+                                                          std::to_string(find_.Result().ids.size()),
+                                                      ""};
+                                 }});
     PlacePageWindow(*findPage_);
     for (std::size_t slot = 1; slot <= FindMode::kShownMatches; ++slot) {
         findCells_.push_back(&findPage_->AddCell(

@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
 #include "rules/ButtonHint.h"
+#include "rules/CellSpeech.h"
 #include "rules/GridGeometry.h"
 #include "shell/ShellIcons.h"
 #include "win32/Dpi.h"
@@ -106,6 +107,7 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
             .hint = [this](const ButtonCell* cell) { SetStatusText(0, cell ? cell->Hint() : std::string()); },
             .emptyAreaPressed = [this] { (void)pick_.End(); },
             .key = [this](UINT message, WPARAM key, LPARAM lParam) { return OnPageKey(message, key, lParam); }});
+    page.window->SetDescriber(DescriberOf(*page.window));
     PlacePageWindow(*page.window);
     if (index == 0) {
         tavrinTab_.Build(
@@ -118,6 +120,21 @@ MainWindow::Page& MainWindow::BuiltPage(int index) {
         BuildButtonGrid(page, index);
     }
     return page;
+}
+
+// The page is found at each question: tab moves and renames change where it stands and what it is called.
+TabPage::Describer MainWindow::DescriberOf(const TabPage& window) {
+    const auto pageOf = [this, &window]() -> const Page& {
+        return *std::find_if(pages_.begin(), pages_.end(),
+                             [&window](const Page& page) { return page.window.get() == &window; });
+    };
+    return {.caption = [pageOf] { return Narrow(pageOf().caption); },
+            .place =
+                [this, pageOf](const ButtonCell& cell) {
+                    const Page& page = pageOf();
+                    if (&page == &pages_.front()) return tavrinTab_.PlaceOf(cell);
+                    return CellPlace{GridPosition(SlotOfButton(cell.Tag())), Narrow(page.caption)};
+                }};
 }
 
 ButtonCell* MainWindow::MakeCell(const Page& page, const CellRect& place, int tag, CellKind kind) {
@@ -146,10 +163,14 @@ void MainWindow::DrawButtonImage(ButtonCell& image) {
     if (!button) {
         image.SetPictureLoader({});
         image.SetHint("");
+        image.SetName("");
+        image.SetShortcut("");
         return;
     }
     image.SetPictureLoader(ButtonPicture(button->IconFile, button->IconNumber));
     image.SetHint(ButtonHint(button->Description, button->HotKey, HotKeyNote(image.Tag())));
+    image.SetName(ButtonName(button->Description, button->Command));
+    image.SetShortcut(button->HotKey);
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The

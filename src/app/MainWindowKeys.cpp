@@ -56,9 +56,7 @@ bool MainWindow::OnPageKey(UINT message, WPARAM key, LPARAM lParam) {
     ButtonCell* const cell = page && !Repeated(lParam) ? page->FocusedCell() : nullptr;
     if (!cell) return false;
     if ((key == VK_RETURN || key == VK_SPACE) && !Held(VK_CONTROL)) {
-        for (const auto event : {ButtonCell::Event::LeftDown, ButtonCell::Event::MouseUp, ButtonCell::Event::Click}) {
-            cell->Notify(event);
-        }
+        cell->Press();
         return true;
     }
     const Command command = activePage_ > 0 && !find_.Active() ? CellCommandOfKey(key) : Command::None;

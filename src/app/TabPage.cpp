@@ -11,6 +11,9 @@
 namespace tavrin {
 namespace {
 
+// Posted to the page by PressLater: wParam is the index of the cell to press.
+constexpr UINT kPressCellMessage = WM_APP;
+
 POINT PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 std::optional<FocusKey> FocusKeyOf(UINT key) noexcept {
@@ -76,6 +79,28 @@ ButtonCell* TabPage::CellAt(POINT point) const noexcept {
     return nullptr;
 }
 
+ButtonCell* TabPage::CellAtIndex(int index) const noexcept {
+    return index >= 0 && index < CellCount() ? cells_[static_cast<size_t>(index)].get() : nullptr;
+}
+
+int TabPage::IndexOf(const ButtonCell* cell) const noexcept {
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        if (cells_[i].get() == cell) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TabPage::NeighbourIndex(int index, FocusKey key) const {
+    std::vector<CellRect> places;
+    places.reserve(cells_.size());
+    for (const auto& cell : cells_) places.push_back(CellRectOf(cell->Rect()));
+    return MovedFocus(places, index, key);
+}
+
+void TabPage::PressLater(const ButtonCell& cell) {
+    if (const int index = IndexOf(&cell); index >= 0) PostMessageW(Handle(), kPressCellMessage, index, 0);
+}
+
 ButtonCell* TabPage::FocusedCell() const noexcept {
     if (focused_) return focused_;
     return cells_.empty() ? nullptr : cells_.front().get();
@@ -86,6 +111,19 @@ void TabPage::SetFocusedCell(ButtonCell* cell) {
     InvalidateFocus();
     focused_ = cell;
     InvalidateFocus();
+    if (HasKeyboard()) AnnounceFocus();
+}
+
+void TabPage::FocusCellAndPage(ButtonCell* cell) {
+    SetFocusedCell(cell);
+    SetFocus(Handle());
+}
+
+// Screen readers hear which cell has the focus; the child IDs of the cells start at 1.
+void TabPage::AnnounceFocus() const {
+    if (const int index = IndexOf(FocusedCell()); index >= 0) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, index + 1);
+    }
 }
 
 // A press gives the pressed cell the focus, and the page the keyboard when its window is the active one:
@@ -102,13 +140,7 @@ void TabPage::InvalidateFocus() const {
 bool TabPage::MoveFocus(UINT key) {
     const std::optional<FocusKey> focusKey = FocusKeyOf(key);
     if (!focusKey || cells_.empty()) return false;
-    std::vector<CellRect> places;
-    int current = -1;
-    for (const auto& cell : cells_) {
-        if (cell.get() == FocusedCell()) current = static_cast<int>(places.size());
-        places.push_back(CellRectOf(cell->Rect()));
-    }
-    SetFocusedCell(cells_[MovedFocus(places, current, *focusKey)].get());
+    SetFocusedCell(CellAtIndex(NeighbourIndex(IndexOf(FocusedCell()), *focusKey)));
     focusByKeyboard_ = true;
     if (listeners_.hint) listeners_.hint(FocusedCell());  // the status bar says what the focus is on
     return true;
@@ -186,8 +218,17 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint();
             return 0;
         case WM_SETFOCUS:
+            InvalidateFocus();
+            AnnounceFocus();
+            return 0;
         case WM_KILLFOCUS:
             InvalidateFocus();
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT object = accessibility_.Answer(wParam, lParam)) return object;
+            break;
+        case kPressCellMessage:
+            if (ButtonCell* const cell = CellAtIndex(static_cast<int>(wParam))) cell->Press();
             return 0;
         case WM_UPDATEUISTATE:
             InvalidateFocus();

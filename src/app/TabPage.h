@@ -14,14 +14,24 @@
 // It is drawn with the system's focus rectangle while the window shows focus
 // cues (once the keyboard has been used). Other keys and characters go to the
 // key listener.
+//
+// Screen readers see the page and its cells through PageAccessibility; the
+// describer tells them the page's caption and where each cell stands, and
+// the page raises the focus event of the focused cell whenever the focus
+// moves while the page has the keyboard.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ButtonCell.h"
+#include "app/PageAccessible.h"
+#include "rules/CellSpeech.h"
+#include "rules/FocusMove.h"
 #include "win32/BaseWindow.h"
 
 namespace tavrin {
@@ -36,6 +46,12 @@ public:
         HintListener hint;
         std::function<void()> emptyAreaPressed;  // a press of either mouse button outside the cells
         KeyListener key;
+    };
+
+    // What a screen reader is told beyond the cells' own names and hints.
+    struct Describer {
+        std::function<std::string()> caption;               // of the page's tab
+        std::function<CellPlace(const ButtonCell&)> place;  // where a cell stands
     };
 
     TabPage(HWND parent, Listeners listeners);
@@ -56,8 +72,28 @@ public:
     // The Tavrin Tab draws a raised vertical line in the middle of `area`, between its buttons and tools.
     void SetDivider(const CellRect& area);
 
-private:
+    // The cells in the page's order, which is the order they were added in.
+    [[nodiscard]] int CellCount() const noexcept { return static_cast<int>(cells_.size()); }
+    // Null for an index outside the cells.
+    [[nodiscard]] ButtonCell* CellAtIndex(int index) const noexcept;
+    // -1 for null and for a cell of another page.
+    [[nodiscard]] int IndexOf(const ButtonCell* cell) const noexcept;
     [[nodiscard]] ButtonCell* CellAt(POINT point) const noexcept;
+    // The index of the cell an arrow key, Home or End takes the focus to from the cell at index.
+    [[nodiscard]] int NeighbourIndex(int index, FocusKey key) const;
+    [[nodiscard]] bool HasKeyboard() const noexcept { return GetFocus() == Handle(); }
+    // The cell takes the focus and the page the keyboard, as a screen reader asks.
+    void FocusCellAndPage(ButtonCell* cell);
+    // Presses the cell once the messages waiting now are handled (ButtonCell::Press).
+    void PressLater(const ButtonCell& cell);
+
+    void SetDescriber(Describer describer) { describer_ = std::move(describer); }
+    [[nodiscard]] std::string Caption() const { return describer_.caption ? describer_.caption() : std::string(); }
+    [[nodiscard]] CellPlace PlaceOf(const ButtonCell& cell) const {
+        return describer_.place ? describer_.place(cell) : CellPlace{};
+    }
+
+private:
     void Paint();
     void TrackPointer(POINT point);
     void SetHovered(ButtonCell* cell);
@@ -67,9 +103,11 @@ private:
     void ShowFocusCues();
     void TakeFocus(ButtonCell* cell);
     void InvalidateFocus() const;
+    void AnnounceFocus() const;
 
     std::optional<CellRect> divider_;
     Listeners listeners_;
+    Describer describer_;
     std::vector<std::unique_ptr<ButtonCell>> cells_;
     ButtonCell* hovered_ = nullptr;  // the cell under the pointer; null over empty area or outside
     ButtonCell* pressed_ = nullptr;  // the cell that holds the left button down
@@ -78,6 +116,7 @@ private:
     bool pressedOnFrame_ = false;
     bool tracking_ = false;  // TrackMouseEvent reports the pointer leaving the page
     HCURSOR cursor_ = nullptr;
+    PageAccessibility accessibility_{*this};
 };
 
 }  // namespace tavrin

@@ -33,6 +33,7 @@ void TavrinTabPanel::Build(const CellMaker& make, int dpi) {
         toolImages_[i] = make(PanelCell(kTools[i].place, dpi), true);
         toolImages_[i]->SetPictureLoader([id = kTools[i].picture](int size) { return LoadToolIcon(id, size); });
         toolImages_[i]->SetHint(TextOf(kTools[i].command).hint);
+        toolImages_[i]->SetName(TextOf(kTools[i].command).hint);
     }
 }
 
@@ -72,6 +73,14 @@ void TavrinTabPanel::RedrawImagesOf(int id) {
             if (image->Tag() == id) draw_(*image);
         }
     }
+}
+
+CellPlace TavrinTabPanel::PlaceOf(const ButtonCell& cell) const {
+    for (int k = 1; k <= 6; ++k) {
+        if (&cell == recentImages_[k - 1]) return {RowPosition("recent", k), ""};
+        if (&cell == mostUsedImages_[k - 1]) return {RowPosition("most used", k), ""};
+    }
+    return {};
 }
 
 std::optional<Command> TavrinTabPanel::ToolCommandOf(const ButtonCell& cell) const noexcept {

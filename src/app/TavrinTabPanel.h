@@ -13,6 +13,7 @@
 #include "app/ButtonCell.h"
 #include "app/Commands.h"
 #include "app/TabPage.h"
+#include "rules/CellSpeech.h"
 #include "rules/MostUsed.h"
 
 namespace tavrin {
@@ -41,6 +42,8 @@ public:
     // The recent and most-used images that show id show it anew (its record changed in place).
     void RedrawImagesOf(int id);
 
+    // Where a cell of the panel stands: "recent 2 of 6", "most used 1 of 6"; nothing for a tool.
+    [[nodiscard]] CellPlace PlaceOf(const ButtonCell& cell) const;
     // The command of a tool image, empty for any other cell.
     [[nodiscard]] std::optional<Command> ToolCommandOf(const ButtonCell& cell) const noexcept;
     // The last most-used image: a click on its frame lists the recent IDs.

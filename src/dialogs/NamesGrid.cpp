@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
 
 #include "win32/DcScopes.h"
 #include "win32/PaintScope.h"
@@ -30,17 +31,28 @@ NamesGrid::NamesGrid(HWND parent, const RECT& place, int id, HFONT font, Metrics
 void NamesGrid::SetRowCount(int rows) {
     rows = std::max(rows, 0);
     while (RowCount() > rows) {
-        DestroyWindow(cells_.back());
-        cells_.pop_back();
+        DestroyWindow(rows_.back().cell);
+        DestroyWindow(rows_.back().label);
+        rows_.pop_back();
     }
+    // The standard accessible object of an edit is named by the static control
+    // just before it among its siblings, also when that one is hidden; children
+    // are added at the end of that order, so the label goes first.
     while (RowCount() < rows) {
+        const std::wstring labelText = L"Tab name " + std::to_wstring(RowCount());
+        const HWND label = CreateWindowExW(0, L"STATIC", labelText.c_str(), WS_CHILD, 0, 0, 0, 0, Handle(), nullptr,
+                                           GetModuleHandleW(nullptr), nullptr);
+        if (!label) ThrowLastError("CreateWindowExW");
         const HWND cell = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
                                           0, Handle(), reinterpret_cast<HMENU>(INT_PTR{kFirstCellId + RowCount()}),
                                           GetModuleHandleW(nullptr), nullptr);
-        if (!cell) ThrowLastError("CreateWindowExW");
+        if (!cell) {
+            DestroyWindow(label);
+            ThrowLastError("CreateWindowExW");
+        }
         SendMessageW(cell, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         SetWindowSubclass(cell, CellProc, kCellSubclass, reinterpret_cast<DWORD_PTR>(this));
-        cells_.push_back(cell);
+        rows_.push_back({label, cell});
     }
     topRow_ = std::clamp(topRow_, 0, std::max(0, RowCount() - VisibleRows()));
     UpdateScrollBar();
@@ -64,8 +76,8 @@ int NamesGrid::VisibleRows() const {
 }
 
 int NamesGrid::RowOfCell(HWND cell) const {
-    const auto found = std::find(cells_.begin(), cells_.end(), cell);
-    return found == cells_.end() ? -1 : static_cast<int>(found - cells_.begin());
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [cell](const Row& row) { return row.cell == cell; });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
 }
 
 // All rows fit: Windows hides the bar.
@@ -96,8 +108,7 @@ void NamesGrid::PlaceCells() {
     const int width = std::max<int>(0, client.right - left - metrics_.textMargin);
     for (int row = 0; row < RowCount(); ++row) {
         const int top = (row - topRow_) * metrics_.rowHeight + (metrics_.rowHeight - 1 - height) / 2;
-        SetWindowPos(cells_[static_cast<size_t>(row)], nullptr, left, top, width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Cell(row), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

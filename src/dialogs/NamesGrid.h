@@ -3,7 +3,7 @@
 // always open for typing. Tab and Shift+Tab (the grid is a control parent) and
 // the Up and Down keys move between the name cells; the cell with the focus is
 // scrolled into view, and the grid scrolls by rows with its scroll bar and the
-// mouse wheel.
+// mouse wheel. Screen readers call each name cell "Tab name <row number>".
 #pragma once
 
 #include <windows.h>
@@ -27,13 +27,13 @@ public:
     // A child of parent at place (pixels of the parent's client area).
     NamesGrid(HWND parent, const RECT& place, int id, HFONT font, Metrics metrics);
 
-    [[nodiscard]] int RowCount() const noexcept { return static_cast<int>(cells_.size()); }
+    [[nodiscard]] int RowCount() const noexcept { return static_cast<int>(rows_.size()); }
     // New rows are appended empty at the bottom; surplus rows go from the bottom with their names.
     void SetRowCount(int rows);
     [[nodiscard]] std::string Name(int row) const;
     void SetName(int row, const std::string& name);
     // The name cell of a row: an edit control.
-    [[nodiscard]] HWND Cell(int row) const { return cells_.at(static_cast<size_t>(row)); }
+    [[nodiscard]] HWND Cell(int row) const { return rows_.at(static_cast<size_t>(row)).cell; }
     [[nodiscard]] int TopRow() const noexcept { return topRow_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,9 +51,16 @@ private:
     [[nodiscard]] int VisibleRows() const;
     [[nodiscard]] int RowOfCell(HWND cell) const;
 
+    // Children of the grid, destroyed with it: the name cell, and before it a
+    // hidden label that accessibility clients take as the cell's name.
+    struct Row {
+        HWND label;
+        HWND cell;
+    };
+
     HFONT font_;
     Metrics metrics_;
-    std::vector<HWND> cells_;  // children of the grid, destroyed with it
+    std::vector<Row> rows_;
     int topRow_ = 0;
     int wheelDelta_ = 0;
 };

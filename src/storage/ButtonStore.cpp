@@ -57,10 +57,11 @@ void ForEachItem(Record& record, Visit&& visit) {
     ForEachStatisticsItem(record, visit);
 }
 
-// What the grid draws.
+// What the grid draws, and the command that names a button without a description.
 template <typename Record, typename Visit>
 void ForEachSummaryItem(Record& record, Visit&& visit) {
     visit("IconFile", record.IconFile);
+    visit("Command", record.Command);
     visit("IconNumber", record.IconNumber);
     visit("Description", record.Description);
     visit("HotKey", record.HotKey);

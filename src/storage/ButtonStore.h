@@ -54,8 +54,8 @@ public:
 
     // The stored button of id, of any kind, read in full; empty when id holds none.
     [[nodiscard]] std::optional<ButtonRecord> Load(int id);
-    // Only IconFile, IconNumber, Description, HotKey and TotolRunTimes of the
-    // button of id, of any kind: what the grid draws.
+    // Only IconFile, Command, IconNumber, Description, HotKey and TotolRunTimes
+    // of the button of id, of any kind: what the grid draws and names.
     [[nodiscard]] std::optional<ButtonRecord> LoadSummary(int id);
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.

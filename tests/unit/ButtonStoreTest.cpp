@@ -216,10 +216,11 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
                                     others));
 }
 
-TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDraws) {
+TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDrawsAndNames) {
     WriteSettings(ButtonXml(101, {{"Command", "C:\\a.exe"}, {"IconFile", "C:\\a.exe"}, {"Description", "A"}}) +
                   ButtonXml(205, {{"BtnStyle", "1"},
                                   {"Command", "C:\\b.exe"},
+                                  {"Parameters", "-x"},
                                   {"IconFile", "C:\\b.ico"},
                                   {"IconNumber", "2"},
                                   {"Description", "B"},
@@ -230,7 +231,8 @@ TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDraws) {
     ASSERT_TRUE(summary);
     const ButtonRecord& record = *summary;
     EXPECT_EQ(record.ID, 205);
-    EXPECT_EQ(record.Command, "");  // not read
+    EXPECT_EQ(record.Command, "C:\\b.exe");
+    EXPECT_EQ(record.Parameters, "");  // not read
     EXPECT_EQ(record.IconFile, "C:\\b.ico");
     EXPECT_EQ(record.IconNumber, 2);
     EXPECT_EQ(record.Description, "B");

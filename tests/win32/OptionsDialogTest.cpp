@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@
 #include "support/SpyFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
+#include "win32/ComPtr.h"
 #include "win32/Dpi.h"
 #include "win32/Utf16.h"
 
@@ -93,12 +95,29 @@ HWND CountField(HWND dialog) {
     return reinterpret_cast<HWND>(SendMessageW(Find(dialog, UPDOWN_CLASSW), UDM_GETBUDDY, 0, 0));
 }
 
+// The grid's edits; hidden labels that name them for screen readers stand between them.
 std::vector<HWND> NameCells(HWND dialog) {
     std::vector<HWND> cells;
     for (HWND cell = GetWindow(Find(dialog, L"TavrinNamesGrid"), GW_CHILD); cell; cell = GetWindow(cell, GW_HWNDNEXT)) {
-        cells.push_back(cell);
+        wchar_t className[16]{};
+        GetClassNameW(cell, className, 16);
+        if (lstrcmpiW(className, L"Edit") == 0) cells.push_back(cell);
     }
     return cells;
+}
+
+// What a screen reader calls a window: the name of its standard accessible object.
+std::wstring AccessibleName(HWND window) {
+    ComPtr<IAccessible> object;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, object.put_void()))) return L"";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) != S_OK) return L"";
+    std::wstring text(name, SysStringLen(name));
+    SysFreeString(name);
+    return text;
 }
 
 void Click(HWND dialog, const wchar_t* caption) { SendMessageW(Find(dialog, L"Button", caption), BM_CLICK, 0, 0); }
@@ -219,6 +238,7 @@ TEST_F(OptionsDialogTest, LoweringTheTabsFrom3To2RemovesPage3AndRaisingThemShows
         const std::vector<HWND> cells = NameCells(dialog);
         EXPECT_EQ(cells.size(), 2u);  // the third row went with its name
         EXPECT_EQ(Text(cells.back()), L"B");
+        EXPECT_EQ(AccessibleName(cells.back()), L"Tab name 1");
         return IDOK;
     });
     // OK saves the options and the tabs at once, from one read and the check
