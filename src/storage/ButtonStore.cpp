@@ -406,9 +406,11 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
         // A group beyond the list of names is listed without a name.
         const std::size_t nameIndex = static_cast<std::size_t>(GroupOfButton(id) - 1);
         const ShellFileInfo info = fileInfo.Get(button.Command);
+        const WeekDays days = ThisWeeksDays(button, today);
         rows.push_back({ExtractFileName(button.Command), info.systemIconIndex,
                         nameIndex < groupNames.size() ? groupNames[nameIndex] : "", id, TodayCount(button, today),
-                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command});
+                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command,
+                        days.counts});
     }
     return sum;
 }

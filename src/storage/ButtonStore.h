@@ -28,7 +28,7 @@ struct AddedButton {
 
 // One line of the frequency report: the caption with the shell's icon, then
 // the columns group, index, today, week, total, share (left to the report),
-// type and full path.
+// type and full path; and the starts of each day of this week.
 struct ReportRow {
     std::string caption;       // the file-name part of the command
     int systemIconIndex = -1;  // the shell's icon for the command in the system image list
@@ -40,6 +40,7 @@ struct ReportRow {
     std::string share;  // empty; the report computes it after every fill and sort
     std::string typeName;
     std::string command;
+    DayCounts days{};
 };
 
 // The total of starts of one stored button.

@@ -464,6 +464,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(first.id, 101);
     EXPECT_EQ(first.today, 2);
     EXPECT_EQ(first.week, 2);
+    EXPECT_EQ(first.days, (DayCounts{2, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(first.total, 5);
     EXPECT_EQ(first.share, "");
     EXPECT_EQ(first.typeName, "Application");
