@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "shell/ShellIcons.h"
+
 namespace tavrin {
 
 ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener,
@@ -14,6 +16,12 @@ void ButtonCell::SetHint(std::string hint) {
     if (hint == hint_) return;
     hint_ = std::move(hint);
     if (hintChanged_) hintChanged_(*this);
+}
+
+void ButtonCell::SetTargetMissing(bool missing) {
+    if (missing == targetMissing_) return;
+    targetMissing_ = missing;
+    Invalidate();
 }
 
 void ButtonCell::SetPlace(const CellRect& place, int iconSize) {
@@ -71,10 +79,19 @@ void ButtonCell::Paint(HDC dc) {
         picture_ = loader_(iconSize_);
         pictureSize_ = iconSize_;
     }
-    if (picture_) {
-        const int inset = (rect_.right - rect_.left - iconSize_) / 2;
-        DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr,
-                   DI_NORMAL);
+    if (!picture_) return;
+    const int inset = (rect_.right - rect_.left - iconSize_) / 2;
+    DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+    // The mark covers the picture's lower right quarter.
+    if (!targetMissing_) return;
+    const int markSize = iconSize_ / 2;
+    if (markSize_ != markSize) {
+        mark_ = GetWarningIcon(markSize);
+        markSize_ = markSize;
+    }
+    if (mark_) {
+        DrawIconEx(dc, rect_.left + inset + iconSize_ - markSize, rect_.top + inset + iconSize_ - markSize, mark_.get(),
+                   markSize, markSize, 0, nullptr, DI_NORMAL);
     }
 }
 

@@ -46,6 +46,9 @@ public:
     [[nodiscard]] HICON Picture() const noexcept { return picture_.get(); }
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint);
+    // A button whose target is gone shows a warning mark over its picture.
+    [[nodiscard]] bool TargetMissing() const noexcept { return targetMissing_; }
+    void SetTargetMissing(bool missing);
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
     void SetLook(Look look);
     // Null: the page's own cursor.
@@ -80,6 +83,9 @@ private:
     PictureLoader loader_;
     unique_hicon picture_;
     int pictureSize_ = 0;  // the size picture_ was made at
+    bool targetMissing_ = false;
+    unique_hicon mark_;  // the warning mark, made when first painted
+    int markSize_ = 0;
     std::string hint_;
     Look look_ = Look::Raised;
     HCURSOR cursor_ = nullptr;

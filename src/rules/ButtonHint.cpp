@@ -2,13 +2,14 @@
 
 namespace tavrin {
 
-std::string ButtonHint(std::string_view description, std::string_view hotKey) {
+std::string ButtonHint(std::string_view description, std::string_view hotKey, bool targetMissing) {
     std::string hint(description);
     if (!hotKey.empty()) {
         hint += " -[";
         hint += hotKey;
         hint += ']';
     }
+    if (targetMissing) hint += " (missing)";
     return hint;
 }
 

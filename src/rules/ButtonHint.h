@@ -6,7 +6,8 @@
 
 namespace tavrin {
 
-// The description, followed by " -[hot key]" when the button has a hot key.
-[[nodiscard]] std::string ButtonHint(std::string_view description, std::string_view hotKey);
+// The description, followed by " -[hot key]" when the button has a hot key,
+// and by " (missing)" when the button's target is gone.
+[[nodiscard]] std::string ButtonHint(std::string_view description, std::string_view hotKey, bool targetMissing = false);
 
 }  // namespace tavrin

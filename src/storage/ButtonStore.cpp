@@ -60,8 +60,10 @@ void ForEachItem(Record& record, Visit&& visit) {
 // What the grid draws.
 template <typename Record, typename Visit>
 void ForEachSummaryItem(Record& record, Visit&& visit) {
+    visit("BtnStyle", record.BtnStyle);
     visit("IconFile", record.IconFile);
     visit("IconNumber", record.IconNumber);
+    visit("Command", record.Command);
     visit("Description", record.Description);
     visit("HotKey", record.HotKey);
     visit("TotolRunTimes", record.TotolRunTimes, kMostRunTimes);

@@ -55,8 +55,8 @@ public:
 
     // The stored button of id, of any kind, read in full; empty when id holds none.
     [[nodiscard]] std::optional<ButtonRecord> Load(int id);
-    // Only IconFile, IconNumber, Description, HotKey and TotolRunTimes of the
-    // button of id, of any kind: what the grid draws.
+    // Only BtnStyle, IconFile, IconNumber, Command, Description, HotKey and
+    // TotolRunTimes of the button of id, of any kind: what the grid draws.
     [[nodiscard]] std::optional<ButtonRecord> LoadSummary(int id);
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
@@ -96,6 +96,10 @@ public:
     // A cache of the shell's information on commands, from the store's shell, for a report's life.
     [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 
+    // True for a launch button whose command names nothing any more: neither
+    // a file nor a folder, or a shortcut whose target is gone. A button
+    // without a command is not missing: there is nothing to find.
+    [[nodiscard]] bool TargetMissing(const ButtonRecord& record);
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).
     [[nodiscard]] bool Start(const ButtonRecord& record);

@@ -230,7 +230,8 @@ TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDraws) {
     ASSERT_TRUE(summary);
     const ButtonRecord& record = *summary;
     EXPECT_EQ(record.ID, 205);
-    EXPECT_EQ(record.Command, "");  // not read
+    EXPECT_EQ(record.BtnStyle, 1);
+    EXPECT_EQ(record.Command, "C:\\b.exe");
     EXPECT_EQ(record.IconFile, "C:\\b.ico");
     EXPECT_EQ(record.IconNumber, 2);
     EXPECT_EQ(record.Description, "B");
