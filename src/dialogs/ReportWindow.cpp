@@ -41,8 +41,9 @@ public:
         : services_(services),
           fileInfo_(services.buttons.MakeFileInfoCache()),
           table_(
-              [this](std::vector<ReportRow>& rows, int group) {
-                  return services_.buttons.FillReport(rows, group, services_.groupNames, fileInfo_);
+              [this](std::vector<ReportRow>& rows, const ReportChoice& choice) {
+                  return services_.buttons.FillReport(rows, choice.group, services_.groupNames, fileInfo_,
+                                                      choice.missingOnly);
               },
               UserSeparators()) {}
 
@@ -62,20 +63,24 @@ public:
         AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
 
         ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-        for (int column = 0; column < static_cast<int>(kReportColumns.size()); ++column) {
-            const std::wstring caption = Widen(kReportColumns[column].caption);
+        for (int column = 0; column < static_cast<int>(kReportListColumns.size()); ++column) {
+            const std::wstring caption = Widen(kReportListColumns[column].caption);
             LVCOLUMNW header{};
             header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
             header.pszText = const_cast<wchar_t*>(caption.c_str());
-            header.cx = Scale(kReportColumns[column].width);
+            header.cx = Scale(kReportListColumns[column].width);
             header.iSubItem = column;
             ListView_InsertColumn(list_, column, &header);
         }
         // The list view owns its image list and destroys it with itself.
         images_ = ImageList_Create(Scale(kIconSize), Scale(kIconSize), ILC_COLOR32 | ILC_MASK, 16, 16);
         ListView_SetImageList(list_, images_, LVSIL_SMALL);
+        if (const unique_hicon mark = GetWarningIcon(Scale(kIconSize))) {
+            missingImage_ = ImageList_AddIcon(images_, mark.get());
+        }
 
         SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"All Groups"));
+        SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Missing targets"));
         for (const std::string& name : services_.groupNames) {
             SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
         }
@@ -98,13 +103,8 @@ public:
                 limits->ptMinTrackSize = {Scale(kSmallestSize.cx), Scale(kSmallestSize.cy)};
                 return TRUE;
             }
-            case WM_NOTIFY: {
-                const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->idFrom != kReportList || notice->code != LVN_COLUMNCLICK) return FALSE;
-                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-                ShowRows();
-                return TRUE;
-            }
+            case WM_NOTIFY:
+                return OnListNotice(lParam);
             case WM_CONTEXTMENU:
                 if (reinterpret_cast<HWND>(wParam) != list_) return FALSE;
                 ShowListMenu(lParam);
@@ -116,6 +116,19 @@ public:
     }
 
 private:
+    // Answers a notice of the list through the dialog's message result.
+    BOOL OnListNotice(LPARAM lParam) {
+        const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+        if (notice->idFrom != kReportList) return FALSE;
+        switch (notice->code) {
+            case LVN_COLUMNCLICK:
+                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+                ShowRows();
+                return TRUE;
+        }
+        return FALSE;
+    }
+
     BOOL OnCommand(int id, int code) {
         switch (id) {
             case kReportGroups:
@@ -190,6 +203,7 @@ private:
     }
 
     [[nodiscard]] int ImageOf(const ReportRow& row) const {
+        if (row.targetMissing) return missingImage_;
         const auto found = imageOfSystemIcon_.find(row.systemIconIndex);
         return found == imageOfSystemIcon_.end() ? -1 : found->second;
     }
@@ -202,7 +216,7 @@ private:
         ListView_DeleteAllItems(list_);
         const std::vector<ReportRow>& rows = table_.Rows();
         for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
-            std::wstring text = Widen(kReportColumns[0].text(rows[index]));
+            std::wstring text = Widen(kReportListColumns[0].text(rows[index]));
             LVITEMW item{};
             item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
             item.iItem = index;
@@ -210,8 +224,8 @@ private:
             item.iImage = ImageOf(rows[index]);
             item.lParam = rows[index].id;
             ListView_InsertItem(list_, &item);
-            for (int column = 1; column < static_cast<int>(kReportColumns.size()); ++column) {
-                text = Widen(kReportColumns[column].text(rows[index]));
+            for (int column = 1; column < static_cast<int>(kReportListColumns.size()); ++column) {
+                text = Widen(kReportListColumns[column].text(rows[index]));
                 ListView_SetItemText(list_, index, column, text.data());
             }
             if (rows[index].id == selectedId) {
@@ -293,6 +307,7 @@ private:
     HWND list_ = nullptr;
     HIMAGELIST images_ = nullptr;           // owned by the list view
     std::map<int, int> imageOfSystemIcon_;  // the list's image of each icon of the system image list
+    int missingImage_ = -1;                 // the list's image of a row whose target is gone
     bool exportingToExcel_ = false;
 };
 

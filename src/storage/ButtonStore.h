@@ -41,6 +41,7 @@ struct ReportRow {
     std::string typeName;
     std::string command;
     DayCounts days{};
+    bool targetMissing = false;
 };
 
 // The total of starts of one stored button.
@@ -88,11 +89,11 @@ public:
     // was made.
     std::optional<AddedButton> AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile);
     // Adds a row per launch button of group groupIndex (of all groups when it
-    // is below 1) that is not left out of the report, with the shell's
-    // information from fileInfo; returns the sum of their totals, which stops
-    // at the largest total.
+    // is below 1) that is not left out of the report, and with missingOnly
+    // only of those whose target is gone, with the shell's information from
+    // fileInfo; returns the sum of their totals, which stops at the largest total.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames,
-                            ShellFileInfoCache& fileInfo);
+                            ShellFileInfoCache& fileInfo, bool missingOnly = false);
     // A cache of the shell's information on commands, from the store's shell, for a report's life.
     [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 

@@ -57,7 +57,8 @@ protected:
         testing::WriteBytes(settings_,
                             testing::SettingsXml(ButtonXml(101, {{"Command", commaFile_}, {"TotolRunTimes", "1"}}) +
                                                  ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}}) +
-                                                 ButtonXml(201, {{"Command", folder_.Path()}})));
+                                                 ButtonXml(201, {{"Command", folder_.Path()}}) +
+                                                 ButtonXml(202, {{"Command", folder_ / "gone.exe"}})));
     }
 
     // Shows the report; once it is up, `use` runs on it and the report is closed.
@@ -118,29 +119,41 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
         EXPECT_EQ(iconWidth, Scaled(16, dpi));
         // All groups, largest total first; the share of a button without starts is empty.
-        EXPECT_EQ(Column(list, 2), L"102|101|201|");
-        EXPECT_EQ(Column(list, 6), L"66.67%|33.33%||");
+        EXPECT_EQ(Column(list, 2), L"102|101|201|202|");
+        EXPECT_EQ(Column(list, 6), L"66.67%|33.33%|||");
         EXPECT_EQ(CellText(list, 0, 0), L"Отчёт 日本.txt");
         EXPECT_EQ(CellText(list, 1, 1), L"Work, \"home\"");
+        EXPECT_EQ(CellText(list, 3, 0), L"gone.exe (missing)");
         EXPECT_NE(CellText(list, 0, 7), L"");  // the shell's type name
-        EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 4);
         UpdateWindow(report);
         testing::PumpMessages(300);
         testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
+
+        // Only the button whose target is gone, with the mark as its picture.
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kMissingTargetsEntry, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
+        EXPECT_EQ(Column(list, 0), L"gone.exe (missing)|");
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        EXPECT_TRUE(ListView_GetItem(list, &item));
+        EXPECT_GE(item.iImage, 0);
 
         // Total again turns the order round; the second group alone, then all groups again.
         NMLISTVIEW click{};
         click.hdr = {list, kReportList, LVN_COLUMNCLICK};
         click.iItem = -1;
         click.iSubItem = kReportTotalColumn;
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kAllGroupsEntry, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
         SendMessageW(report, WM_NOTIFY, kReportList, reinterpret_cast<LPARAM>(&click));
-        EXPECT_EQ(Column(list, 2), L"201|101|102|");
-        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 2, 0);
+        EXPECT_EQ(Column(list, 2), L"201|202|101|102|");
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kFirstGroupEntry + 1, 0);
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
-        EXPECT_EQ(Column(list, 1), L"Игры|");
-        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 0, 0);
+        EXPECT_EQ(Column(list, 1), L"Игры|Игры|");
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kAllGroupsEntry, 0);
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
-        EXPECT_EQ(Column(list, 2), L"201|101|102|");
+        EXPECT_EQ(Column(list, 2), L"201|202|101|102|");
 
         // 731 x 521 with its frame; the list grows with the window, Close keeps to the bottom right corner.
         RECT frame{};
@@ -163,7 +176,7 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         EXPECT_EQ(client.right - close.right, Scaled(8, dpi));
         EXPECT_EQ(client.bottom - close.bottom, Scaled(8, dpi));
 
-        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
         Click(report, kReportCopyPath);
         Click(report, kReportOpenInExplorer);
         Click(report, kReportExportCsv);
@@ -285,8 +298,13 @@ protected:
         Run([&](HWND report) {
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kReportExportExcel)));
             const HWND list = GetDlgItem(report, kReportList);
+            // The cells as exported: a file's name without the mark of a missing target.
             for (int row = 0; rows && row < ListView_GetItemCount(list); ++row) {
-                for (int column = 0; column < 9; ++column) rows->push_back(CellText(list, row, column));
+                for (int column = 0; column < kReportListColumnCount; ++column) {
+                    std::wstring text = CellText(list, row, column);
+                    if (column == 0 && text.ends_with(L" (missing)")) text.resize(text.size() - 10);
+                    rows->push_back(text);
+                }
             }
             Click(report, kReportExportExcel);
             EXPECT_FALSE(FindWindowW(nullptr, L"Exporting report to file, please wait..."));
@@ -321,7 +339,7 @@ TEST_F(ExcelExportTest, TheWorkbookIsWrittenThroughTheServerCallByCall) {
         expected.push_back("Excel.Application: get " + cell + " (waiting)");
         expected.push_back(cell + ": put Value(\"" + kReportColumns[column - 1].caption + "\") (waiting)");
     }
-    ASSERT_EQ(cells.size(), 27u);
+    ASSERT_EQ(cells.size(), 36u);
     for (size_t i = 0; i < cells.size(); ++i) {
         const std::string cell = "cells(" + std::to_string(i / 9 + 2) + "," + std::to_string(i % 9 + 1) + ")";
         expected.push_back("Excel.Application: get " + cell + " (waiting)");
