@@ -6,7 +6,9 @@
 #include <map>
 
 #include "dialogs/ExcelExport.h"
+#include "dialogs/ReportWeekBars.h"
 #include "rules/FrequencyReport.h"
+#include "rules/WeekBars.h"
 #include "shell/ShellIcons.h"
 #include "win32/Clipboard.h"
 #include "win32/DialogBase.h"
@@ -19,6 +21,8 @@ namespace {
 constexpr SIZE kWindowSize{731, 521};
 constexpr SIZE kSmallestSize{600, 300};
 constexpr int kIconSize = 16;
+constexpr int kChartHeight = 96;  // the week's chart above the list
+constexpr int kChartWidth = 308;
 
 // The user's decimal and thousands separators.
 NumberSeparators UserSeparators() {
@@ -58,11 +62,12 @@ public:
                                        {0, 0, 180, 200}, kReportGroups);
         AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kReportExportCsv);
         AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kReportExportExcel);
+        AddControl(L"STATIC", L"", SS_OWNERDRAW, {}, kReportChart);
         list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {},
                            kReportList, WS_EX_CLIENTEDGE);
         AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
 
-        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
         for (int column = 0; column < static_cast<int>(kReportListColumns.size()); ++column) {
             const std::wstring caption = Widen(kReportListColumns[column].caption);
             LVCOLUMNW header{};
@@ -105,6 +110,18 @@ public:
             }
             case WM_NOTIFY:
                 return OnListNotice(lParam);
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (item.CtlID != kReportChart) return FALSE;
+                weekBars_.PaintChart(item, table_.Rows(), Dpi());
+                return TRUE;
+            }
+            case kReportDrawnBarsMessage: {
+                const std::optional<DrawnBars> drawn = weekBars_.Drawn(static_cast<int>(wParam));
+                if (drawn) *reinterpret_cast<DrawnBars*>(lParam) = *drawn;
+                SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, drawn.has_value());
+                return TRUE;
+            }
             case WM_CONTEXTMENU:
                 if (reinterpret_cast<HWND>(wParam) != list_) return FALSE;
                 ShowListMenu(lParam);
@@ -125,6 +142,20 @@ private:
                 table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
                 ShowRows();
                 return TRUE;
+            case NM_CUSTOMDRAW:
+                SetWindowLongPtrW(
+                    Handle(), DWLP_MSGRESULT,
+                    weekBars_.OnCustomDraw(list_, kReportWeekBarsColumn, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam),
+                                           table_.Rows(), Dpi()));
+                return TRUE;
+            case LVN_GETINFOTIPW: {
+                auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
+                const std::vector<ReportRow>& rows = table_.Rows();
+                if (tip.iItem < 0 || tip.iItem >= static_cast<int>(rows.size()) || tip.cchTextMax <= 0) return TRUE;
+                const std::wstring text = Widen(DayCountsText(rows[static_cast<std::size_t>(tip.iItem)].days));
+                lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
+                return TRUE;
+            }
         }
         return FALSE;
     }
@@ -186,7 +217,9 @@ private:
         const int excelLeft = width - margin - inset - button.cx;
         place(kReportExportExcel, excelLeft, barTop, button.cx, button.cy);
         place(kReportExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
-        const int listTop = barTop + button.cy + Scale(10);
+        const int chartTop = barTop + button.cy + Scale(10);
+        place(kReportChart, margin + inset, chartTop, Scale(kChartWidth), Scale(kChartHeight));
+        const int listTop = chartTop + Scale(kChartHeight) + Scale(8);
         place(kReportList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
         // The group box is drawn over what lies inside it: everything is drawn afresh.
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -208,13 +241,15 @@ private:
         return found == imageOfSystemIcon_.end() ? -1 : found->second;
     }
 
-    // The rows in the table's order; the selected button stays selected.
+    // The rows in the table's order, and the chart of their week; the
+    // selected button stays selected.
     void ShowRows() {
         const ReportRow* selected = SelectedRow();
         const int selectedId = selected ? selected->id : kNoButton;
         SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
         const std::vector<ReportRow>& rows = table_.Rows();
+        weekBars_.Show(rows, DaySlot(services_.clock.Today()));
         for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
             std::wstring text = Widen(kReportListColumns[0].text(rows[index]));
             LVITEMW item{};
@@ -234,6 +269,7 @@ private:
         }
         SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
+        InvalidateRect(Control(kReportChart), nullptr, FALSE);
     }
 
     [[nodiscard]] const ReportRow* SelectedRow() const {
@@ -308,6 +344,7 @@ private:
     HIMAGELIST images_ = nullptr;           // owned by the list view
     std::map<int, int> imageOfSystemIcon_;  // the list's image of each icon of the system image list
     int missingImage_ = -1;                 // the list's image of a row whose target is gone
+    ReportWeekBars weekBars_;
     bool exportingToExcel_ = false;
 };
 

@@ -105,13 +105,14 @@ constexpr ReportColumn kFullPath = TextColumn<&ReportRow::command>("Full Path", 
 constexpr ReportColumn kListedFile{
     kFile.caption, kFile.width,
     [](const ReportRow& row) { return row.targetMissing ? row.caption + " (missing)" : row.caption; }, kFile.compare};
+constexpr ReportColumn kWeekBars{"Mon-Sun", 84, [](const ReportRow&) { return std::string(); }, kWeek.compare};
 
 }  // namespace
 
 constinit const std::array<ReportColumn, kReportColumnCount> kReportColumns{
     {kFile, kGroup, kIndex, kToday, kWeek, kTotal, kPer, kType, kFullPath}};
 constinit const std::array<ReportColumn, kReportListColumnCount> kReportListColumns{
-    {kListedFile, kGroup, kIndex, kToday, kWeek, kTotal, kPer, kType, kFullPath}};
+    {kListedFile, kGroup, kIndex, kToday, kWeek, kTotal, kWeekBars, kPer, kType, kFullPath}};
 
 ReportChoice ReportChoiceOfEntry(int entry) noexcept {
     if (entry == kMissingTargetsEntry) return {0, true};

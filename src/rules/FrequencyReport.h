@@ -32,10 +32,13 @@ inline constexpr int kReportColumnCount = 9;
 extern const std::array<ReportColumn, kReportColumnCount> kReportColumns;
 inline constexpr int kReportTotalColumn = 5;
 
-// What the list shows, and what its header clicks sort by: the same columns,
-// but a file whose target is gone is named with " (missing)" after it.
-inline constexpr int kReportListColumnCount = kReportColumnCount;
+// What the list shows, and what its header clicks sort by: the same columns
+// with the week bars beside Total, which the list draws itself (their text is
+// empty) and which sort by the week's starts; and a file whose target is gone
+// is named with " (missing)" after it.
+inline constexpr int kReportListColumnCount = kReportColumnCount + 1;
 extern const std::array<ReportColumn, kReportListColumnCount> kReportListColumns;
+inline constexpr int kReportWeekBarsColumn = kReportTotalColumn + 1;
 
 // The entries of the group choice: all groups, the buttons of all groups
 // whose target is gone, then each group in order.

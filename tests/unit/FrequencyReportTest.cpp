@@ -110,8 +110,8 @@ TEST_F(ReportTableTest, HeaderClicksTurnTheOrderOnlyOnTheSameColumn) {
     EXPECT_FALSE(table_.Ascending());
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{202, 201, 101, 102}));
     // "Per" sorts as text: 9.50% after 50.00% and 40.50% ascending, the empty share first.
-    table_.ClickHeader(6);
-    table_.ClickHeader(6);
+    table_.ClickHeader(kReportWeekBarsColumn + 1);
+    table_.ClickHeader(kReportWeekBarsColumn + 1);
     EXPECT_TRUE(table_.Ascending());
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{102, 202, 201, 101}));
 }
@@ -135,8 +135,9 @@ TEST_F(ReportTableTest, AGroupChangeFillsOnceAndClicksTotal) {
     EXPECT_EQ(filledFor_, (std::vector<ReportChoice>{{0, false}, {2, false}, {0, false}}));
 }
 
-// The list names a file whose target is gone as missing; the exports keep their columns.
-TEST_F(ReportTableTest, TheListMarksMissingTargetsAndTheirEntryListsThemAlone) {
+// The list shows the week bars beside Total, sorted by the week's starts, and
+// names a file whose target is gone as missing; the exports keep their columns.
+TEST_F(ReportTableTest, TheListMarksMissingTargetsListsThemAloneAndSortsTheWeekBarsByTheWeek) {
     table_.Open();
     EXPECT_TRUE(table_.SelectGroup(kMissingTargetsEntry));
     EXPECT_EQ(filledFor_.back(), (ReportChoice{0, true}));
@@ -148,6 +149,12 @@ TEST_F(ReportTableTest, TheListMarksMissingTargetsAndTheirEntryListsThemAlone) {
               "\xEF\xBB\xBF"
               "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"
               "d.exe,,202,0,4,81,100.00%,,C:\\x\r\n");
+
+    EXPECT_TRUE(table_.SelectGroup(kAllGroupsEntry));
+    EXPECT_EQ(std::string(kReportListColumns[kReportWeekBarsColumn].caption), "Mon-Sun");
+    EXPECT_EQ(kReportListColumns[kReportWeekBarsColumn].text(table_.Rows()[0]), "");
+    table_.ClickHeader(kReportWeekBarsColumn);  // weeks 5, 0, 2, 4: largest first
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{101, 202, 201, 102}));
 }
 
 TEST(FrequencyReportTest, CsvIsUtf8WithBomCrLfAndQuotesFieldsThatNeedIt) {

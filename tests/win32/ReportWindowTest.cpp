@@ -14,6 +14,7 @@
 #include <functional>
 #include <sstream>
 
+#include "dialogs/ReportWeekBars.h"
 #include "rules/FrequencyReport.h"
 #include "rules/Scale.h"
 #include "shell/Win32Shell.h"
@@ -54,11 +55,20 @@ protected:
         testing::InitWindowControls();
         testing::WriteBytes(commaFile_, "x");
         testing::WriteBytes(cyrillicFile_, "x");
-        testing::WriteBytes(settings_,
-                            testing::SettingsXml(ButtonXml(101, {{"Command", commaFile_}, {"TotolRunTimes", "1"}}) +
-                                                 ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}}) +
-                                                 ButtonXml(201, {{"Command", folder_.Path()}}) +
-                                                 ButtonXml(202, {{"Command", folder_ / "gone.exe"}})));
+        // Wednesday's 4 starts of 101 are the largest day; its Thursday's 9 were last week's.
+        testing::WriteBytes(
+            settings_,
+            testing::SettingsXml(
+                ButtonXml(101, {{"Command", commaFile_},
+                                {"TotolRunTimes", "1"},
+                                {"Day0", "2"},
+                                {"Day0Week", "5"},
+                                {"Day2", "4"},
+                                {"Day2Week", "5"},
+                                {"Day3", "9"},
+                                {"Day3Week", "4"}}) +
+                ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}, {"Day2", "1"}, {"Day2Week", "5"}}) +
+                ButtonXml(201, {{"Command", folder_.Path()}}) + ButtonXml(202, {{"Command", folder_ / "gone.exe"}})));
     }
 
     // Shows the report; once it is up, `use` runs on it and the report is closed.
@@ -113,22 +123,47 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         const HWND list = GetDlgItem(report, kReportList);
         const int dpi = DpiOf(report);
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(150, dpi));
-        EXPECT_EQ(ListView_GetColumnWidth(list, 8), Scaled(200, dpi));
+        EXPECT_EQ(ListView_GetColumnWidth(list, 9), Scaled(200, dpi));
         int iconWidth = 0;
         int iconHeight = 0;
         ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
         EXPECT_EQ(iconWidth, Scaled(16, dpi));
         // All groups, largest total first; the share of a button without starts is empty.
         EXPECT_EQ(Column(list, 2), L"102|101|201|202|");
-        EXPECT_EQ(Column(list, 6), L"66.67%|33.33%|||");
+        EXPECT_EQ(Column(list, 7), L"66.67%|33.33%|||");
         EXPECT_EQ(CellText(list, 0, 0), L"Отчёт 日本.txt");
         EXPECT_EQ(CellText(list, 1, 1), L"Work, \"home\"");
         EXPECT_EQ(CellText(list, 3, 0), L"gone.exe (missing)");
-        EXPECT_NE(CellText(list, 0, 7), L"");  // the shell's type name
+        EXPECT_NE(CellText(list, 0, 8), L"");  // the shell's type name
         EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 4);
         UpdateWindow(report);
         testing::PumpMessages(300);
         testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
+
+        // The bars as drawn: Wednesday's 4 starts of 101 fill the height, each
+        // other day in proportion, last week's Thursday not at all; the chart
+        // adds the rows up to 2 on Monday and 5 on Wednesday.
+        const auto drawn = [report](int row) {
+            DrawnBars bars{};
+            EXPECT_TRUE(SendMessageW(report, kReportDrawnBarsMessage, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(&bars)))
+                << row;
+            return bars;
+        };
+        const DrawnBars busiest = drawn(1);
+        const int full = busiest[2];
+        EXPECT_GE(full, Scaled(8, dpi));
+        EXPECT_EQ(busiest, (DrawnBars{(full + 1) / 2, 0, full, 0, 0, 0, 0}));
+        EXPECT_NEAR(drawn(0)[2], full / 4.0, 0.5);
+        EXPECT_EQ(drawn(2), DrawnBars{});
+        const DrawnBars chart = drawn(-1);
+        EXPECT_GT(chart[2], full);
+        EXPECT_NEAR(chart[0], chart[2] * 2 / 5.0, 0.5);
+        EXPECT_EQ(chart[1] + chart[3] + chart[4] + chart[5] + chart[6], 0);
+        wchar_t tip[128]{};
+        NMLVGETINFOTIPW ask{{list, kReportList, LVN_GETINFOTIPW}, 0, tip, 128, 1, 0, 0};
+        SendMessageW(report, WM_NOTIFY, kReportList, reinterpret_cast<LPARAM>(&ask));
+        EXPECT_STREQ(tip, L"Mon 2, Tue 0, Wed 4, Thu 0, Fri 0, Sat 0, Sun 0");
 
         // Only the button whose target is gone, with the mark as its picture.
         SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kMissingTargetsEntry, 0);
@@ -298,12 +333,13 @@ protected:
         Run([&](HWND report) {
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kReportExportExcel)));
             const HWND list = GetDlgItem(report, kReportList);
-            // The cells as exported: a file's name without the mark of a missing target.
+            // The cells of the exported columns: without the week bars, and a
+            // file's name without the mark of a missing target.
             for (int row = 0; rows && row < ListView_GetItemCount(list); ++row) {
                 for (int column = 0; column < kReportListColumnCount; ++column) {
                     std::wstring text = CellText(list, row, column);
                     if (column == 0 && text.ends_with(L" (missing)")) text.resize(text.size() - 10);
-                    rows->push_back(text);
+                    if (column != kReportWeekBarsColumn) rows->push_back(text);
                 }
             }
             Click(report, kReportExportExcel);
