@@ -43,6 +43,8 @@ void DrawCentred(HDC dc, const std::string& text, RECT rect, int colour) {
               DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+}  // namespace
+
 DrawnBars PaintRowBars(HDC dc, const RECT& cell, const DayCounts& counts, std::int64_t largest, int today,
                        bool selected, int dpi) {
     const RECT area{cell.left + Scaled(4, dpi), cell.top + Scaled(2, dpi), cell.right - Scaled(4, dpi),
@@ -81,8 +83,6 @@ DrawnBars PaintWeekChart(HDC dc, const RECT& area, const DayCounts& sums, int to
     }
     return heights;
 }
-
-}  // namespace
 
 void ReportWeekBars::Show(const std::vector<ReportRow>& rows, int today) {
     today_ = today;

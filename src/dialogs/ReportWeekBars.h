@@ -20,6 +20,19 @@ namespace tavrin {
 // The heights in pixels of the seven bars as drawn, Monday first.
 using DrawnBars = std::array<int, 7>;
 
+// The size of the chart at 96 DPI.
+inline constexpr SIZE kReportChartSize{308, 96};
+
+// Draws the bars of counts into the cell of a row, scaled to largest, with
+// today's bar in the highlight colour and a line under it; on a selected row
+// everything in the colour of selected text.
+DrawnBars PaintRowBars(HDC dc, const RECT& cell, const DayCounts& counts, std::int64_t largest, int today,
+                       bool selected, int dpi);
+// Draws the chart of the starts of each day in area on the dialog's face: the
+// week's total as its title, then a bar per day scaled to the largest day,
+// with its count above and the day's name below, today's bar and name marked.
+DrawnBars PaintWeekChart(HDC dc, const RECT& area, const DayCounts& sums, int today, HFONT font, int dpi);
+
 class ReportWeekBars {
 public:
     // The rows shown changed: the bars scale to their largest day and mark
@@ -33,6 +46,8 @@ public:
     void PaintChart(const DRAWITEMSTRUCT& item, const std::vector<ReportRow>& rows, int dpi);
     // The heights drawn last in row index of the list, or in the chart for -1.
     [[nodiscard]] std::optional<DrawnBars> Drawn(int index) const;
+    [[nodiscard]] int Today() const noexcept { return today_; }
+    [[nodiscard]] std::int64_t LargestDay() const noexcept { return largestDay_; }
 
 private:
     int today_ = 0;

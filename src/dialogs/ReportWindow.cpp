@@ -6,6 +6,7 @@
 #include <map>
 
 #include "dialogs/ExcelExport.h"
+#include "dialogs/ReportPicture.h"
 #include "dialogs/ReportWeekBars.h"
 #include "rules/FrequencyReport.h"
 #include "rules/WeekBars.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr SIZE kWindowSize{731, 521};
 constexpr SIZE kSmallestSize{600, 300};
 constexpr int kIconSize = 16;
-constexpr int kChartHeight = 96;  // the week's chart above the list
-constexpr int kChartWidth = 308;
 
 // The user's decimal and thousands separators.
 NumberSeparators UserSeparators() {
@@ -60,6 +59,7 @@ public:
         AddControl(L"STATIC", L"Choose Tabsheet:", 0, {}, kReportGroupLabel);
         const HWND groups = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                        {0, 0, 180, 200}, kReportGroups);
+        AddControl(L"BUTTON", L"Export picture", WS_TABSTOP, {}, kReportExportPicture);
         AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kReportExportCsv);
         AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kReportExportExcel);
         AddControl(L"STATIC", L"", SS_OWNERDRAW, {}, kReportChart);
@@ -179,6 +179,9 @@ private:
             case kReportExportExcel:
                 ExportExcel();
                 return TRUE;
+            case kReportExportPicture:
+                ExportPicture();
+                return TRUE;
             case kReportCopyPath:
                 if (const ReportRow* row = SelectedRow()) (void)PutClipboardText(Handle(), row->command);
                 return TRUE;
@@ -218,8 +221,10 @@ private:
         place(kReportExportExcel, excelLeft, barTop, button.cx, button.cy);
         place(kReportExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
         const int chartTop = barTop + button.cy + Scale(10);
-        place(kReportChart, margin + inset, chartTop, Scale(kChartWidth), Scale(kChartHeight));
-        const int listTop = chartTop + Scale(kChartHeight) + Scale(8);
+        place(kReportChart, margin + inset, chartTop, Scale(kReportChartSize.cx), Scale(kReportChartSize.cy));
+        // The picture's export stands beside the chart, at the top bar's right edge.
+        place(kReportExportPicture, excelLeft, chartTop, button.cx, button.cy);
+        const int listTop = chartTop + Scale(kReportChartSize.cy) + Scale(8);
         place(kReportList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
         // The group box is drawn over what lies inside it: everything is drawn afresh.
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -312,16 +317,27 @@ private:
         (void)services_.shell.Execute(OpenRequest(fileName, std::nullopt, std::nullopt, kShowCurrent));
     }
 
-    void ExportCsv() {
-        const std::optional<std::string> fileName =
-            ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
-        if (!fileName) return;
+    // A file that cannot be written is reported; it is opened all the same.
+    void SaveExport(const std::string& fileName, const std::string& bytes) {
         try {
-            SaveFileAtomically(services_.fs, *fileName, ReportCsv(table_.Rows()));
+            SaveFileAtomically(services_.fs, fileName, bytes);
         } catch (const FileError&) {
             MessageBoxW(Handle(), L"Export to file error!", L"tip", MB_OK | MB_ICONINFORMATION);
         }
-        OpenExport(*fileName);
+        OpenExport(fileName);
+    }
+
+    void ExportCsv() {
+        const std::optional<std::string> fileName =
+            ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
+        if (fileName) SaveExport(*fileName, ReportCsv(table_.Rows()));
+    }
+
+    void ExportPicture() {
+        const std::optional<std::string> fileName = ChooseExportFile("PNG picture(*.png)|*.png", "png");
+        if (!fileName) return;
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
+        SaveExport(*fileName, ReportPicturePng(list_, table_.Rows(), weekBars_, font, Dpi()));
     }
 
     // Without an automation server for Excel the export ends without a word.

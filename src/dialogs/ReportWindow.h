@@ -28,6 +28,7 @@ enum ReportControl : int {
     kReportExportExcel,
     kReportList,
     kReportChart,
+    kReportExportPicture,
     kReportCopyPath = 200,
     kReportOpenInExplorer,
 };

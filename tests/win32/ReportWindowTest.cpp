@@ -26,6 +26,7 @@
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Dpi.h"
+#include "win32/ImageDecoder.h"
 #include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
 
@@ -231,6 +232,30 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
     EXPECT_TRUE(
         testing::ReadBytes(csv).starts_with("\xEF\xBB\xBF"
                                             "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"));
+}
+
+// The picture is drawn from the rows: as wide as the list's columns, a line
+// of captions and one per row under the chart, today's bar in the highlight colour.
+TEST_F(ReportWindowTest, ThePictureHoldsTheChartAndTheVisibleRows) {
+    answer_ = testing::ArtifactPath("report-picture.png");
+    int columnsWidth = 0;
+    Run([&](HWND report) {
+        const HWND list = GetDlgItem(report, kReportList);
+        for (int column = 0; column < kReportListColumnCount; ++column) {
+            columnsWidth += ListView_GetColumnWidth(list, column);
+        }
+        Click(report, kReportExportPicture);
+    });
+    ASSERT_EQ(choices_.size(), 1u);
+    EXPECT_EQ(choices_[0].proposedName, "Tavrin report(20240131).png");
+    ASSERT_EQ(shell_.requests.size(), 1u);
+    const DecodedImage picture = DecodePng(testing::ReadBytes(*answer_));
+    EXPECT_EQ(picture.width, columnsWidth);
+    EXPECT_GT(picture.height, kReportChartSize.cy + 5 * 13);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const std::uint32_t today =
+        0xFF000000u | GetRValue(highlight) << 16 | GetGValue(highlight) << 8 | GetBValue(highlight);
+    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), today), 30 * 8);
 }
 
 // The real save dialog, answered from a timer.
