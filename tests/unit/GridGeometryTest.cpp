@@ -70,9 +70,10 @@ TEST(GridGeometryTest, ParsesDecimalButtonIDsOnly) {
 }
 
 TEST(GridGeometryTest, HintShowsHotKeyInBrackets) {
-    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N"), "Editor -[Ctrl+Alt+N]");
-    EXPECT_EQ(ButtonHint("Editor", ""), "Editor");
-    EXPECT_EQ(ButtonHint("", "F9"), " -[F9]");
+    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", false), "Editor -[Ctrl+Alt+N]");
+    EXPECT_EQ(ButtonHint("Editor", "", false), "Editor");
+    EXPECT_EQ(ButtonHint("", "F9", false), " -[F9]");
+    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", true), "Editor -[Ctrl+Alt+N] (missing)");
 }
 
 TEST(GridGeometryTest, TavrinTabPanelsDoNotOverlapAndFitTheWindowAtEveryScale) {
