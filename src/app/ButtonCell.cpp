@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "shell/ShellIcons.h"
+
 namespace tavrin {
 
 ButtonCell::ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener,
@@ -19,6 +21,12 @@ void ButtonCell::SetHint(std::string hint) {
 
 void ButtonCell::Press() {
     for (const Event event : {Event::LeftDown, Event::MouseUp, Event::Click}) Notify(event);
+}
+
+void ButtonCell::SetTargetMissing(bool missing) {
+    if (missing == targetMissing_) return;
+    targetMissing_ = missing;
+    Invalidate();
 }
 
 void ButtonCell::SetPlace(const CellRect& place, int iconSize) {
@@ -76,10 +84,19 @@ void ButtonCell::Paint(HDC dc) {
         picture_ = loader_(iconSize_);
         pictureSize_ = iconSize_;
     }
-    if (picture_) {
-        const int inset = (rect_.right - rect_.left - iconSize_) / 2;
-        DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr,
-                   DI_NORMAL);
+    if (!picture_) return;
+    const int inset = (rect_.right - rect_.left - iconSize_) / 2;
+    DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+    // The mark covers the picture's lower right quarter.
+    if (!targetMissing_) return;
+    const int markSize = iconSize_ / 2;
+    if (markSize_ != markSize) {
+        mark_ = GetWarningIcon(markSize);
+        markSize_ = markSize;
+    }
+    if (mark_) {
+        DrawIconEx(dc, rect_.left + inset + iconSize_ - markSize, rect_.top + inset + iconSize_ - markSize, mark_.get(),
+                   markSize, markSize, 0, nullptr, DI_NORMAL);
     }
 }
 

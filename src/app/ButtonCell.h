@@ -53,6 +53,9 @@ public:
     // The hot key that starts the cell's button from anywhere, as shown ("Ctrl+Alt+N"); empty: none.
     [[nodiscard]] const std::string& Shortcut() const noexcept { return shortcut_; }
     void SetShortcut(std::string shortcut) { shortcut_ = std::move(shortcut); }
+    // A button whose target is gone shows a warning mark over its picture.
+    [[nodiscard]] bool TargetMissing() const noexcept { return targetMissing_; }
+    void SetTargetMissing(bool missing);
     [[nodiscard]] Look CurrentLook() const noexcept { return look_; }
     void SetLook(Look look);
     // Null: the page's own cursor.
@@ -89,6 +92,9 @@ private:
     PictureLoader loader_;
     unique_hicon picture_;
     int pictureSize_ = 0;  // the size picture_ was made at
+    bool targetMissing_ = false;
+    unique_hicon mark_;  // the warning mark, made when first painted
+    int markSize_ = 0;
     std::string hint_;
     std::string name_;
     std::string shortcut_;

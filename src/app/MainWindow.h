@@ -147,6 +147,8 @@ private:
     [[nodiscard]] TabPage::Describer DescriberOf(const TabPage& window);
     void BuildButtonGrid(Page& page, int tabIndex);
     void DrawButtonImage(ButtonCell& image);
+    // The picture, hint and mark of a button, or nothing for an empty slot.
+    void ShowButton(ButtonCell& image, const std::optional<ButtonRecord>& button);
     [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;
     void RefreshTabItems();
     void ApplyTabStyle();

@@ -16,7 +16,6 @@
 
 #include "app/MainWindow.h"
 #include "dialogs/ButtonPropertiesDialog.h"
-#include "rules/ButtonHint.h"
 #include "rules/GridGeometry.h"
 #include "rules/TabActions.h"
 #include "win32/Clipboard.h"
@@ -176,8 +175,7 @@ void MainWindow::ClearButton() {
     (void)Buttons().Delete(id);
     const bool wasRecent = Settings().RemoveRecent(id);
     clear.Commit();
-    cell->SetPictureLoader({});
-    cell->SetHint("");
+    ShowButton(*cell, std::nullopt);
     if (wasRecent) tavrinTab_.ShowRecent(Settings().RecentList);
     tavrinTab_.RedrawMostUsed(RemoveFromMostUsed(tavrinTab_.MostUsed(), id));
     SyncButtonHotKeys();
@@ -251,8 +249,7 @@ void MainWindow::EditButtonProperties() {
                                         [this, id](const std::string& text) { return HotKeyRefusalLine(id, text); }};
     if (!ShowButtonPropertiesDialog(Handle(), record, properties)) return;
     Buttons().WriteProperties(id, record);
-    cell->SetPictureLoader(ButtonPicture(record.IconFile, record.IconNumber));
-    cell->SetHint(ButtonHint(record.Description, record.HotKey));
+    ShowButton(*cell, record);
     tavrinTab_.RedrawImagesOf(id);
     SyncButtonHotKeys();
 }

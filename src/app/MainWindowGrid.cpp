@@ -158,19 +158,17 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     }
 }
 
-void MainWindow::DrawButtonImage(ButtonCell& image) {
-    const std::optional<ButtonRecord> button = Buttons().LoadSummary(image.Tag());
-    if (!button) {
-        image.SetPictureLoader({});
-        image.SetHint("");
-        image.SetName("");
-        image.SetShortcut("");
-        return;
-    }
-    image.SetPictureLoader(ButtonPicture(button->IconFile, button->IconNumber));
-    image.SetHint(ButtonHint(button->Description, button->HotKey, HotKeyNote(image.Tag())));
-    image.SetName(ButtonName(button->Description, button->Command));
-    image.SetShortcut(button->HotKey);
+void MainWindow::DrawButtonImage(ButtonCell& image) { ShowButton(image, Buttons().LoadSummary(image.Tag())); }
+
+// Whether the target is gone is looked at here, once for each time the record
+// is drawn, not at every paint. An empty slot shows nothing.
+void MainWindow::ShowButton(ButtonCell& image, const std::optional<ButtonRecord>& button) {
+    const bool missing = button && Buttons().TargetMissing(*button);
+    image.SetPictureLoader(button ? ButtonPicture(button->IconFile, button->IconNumber) : nullptr);
+    image.SetHint(button ? ButtonHint(button->Description, button->HotKey, missing, HotKeyNote(image.Tag())) : "");
+    image.SetTargetMissing(missing);
+    image.SetName(button ? ButtonName(button->Description, button->Command) : "");
+    image.SetShortcut(button ? button->HotKey : "");
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The

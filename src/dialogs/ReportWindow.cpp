@@ -6,7 +6,10 @@
 #include <map>
 
 #include "dialogs/ExcelExport.h"
+#include "dialogs/ReportPicture.h"
+#include "dialogs/ReportWeekBars.h"
 #include "rules/FrequencyReport.h"
+#include "rules/WeekBars.h"
 #include "shell/ShellIcons.h"
 #include "win32/Clipboard.h"
 #include "win32/DialogBase.h"
@@ -41,8 +44,9 @@ public:
         : services_(services),
           fileInfo_(services.buttons.MakeFileInfoCache()),
           table_(
-              [this](std::vector<ReportRow>& rows, int group) {
-                  return services_.buttons.FillReport(rows, group, services_.groupNames, fileInfo_);
+              [this](std::vector<ReportRow>& rows, const ReportChoice& choice) {
+                  return services_.buttons.FillReport(rows, choice.group, services_.groupNames, fileInfo_,
+                                                      choice.missingOnly);
               },
               UserSeparators()) {}
 
@@ -55,27 +59,33 @@ public:
         AddControl(L"STATIC", L"Choose Tabsheet:", 0, {}, kReportGroupLabel);
         const HWND groups = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                        {0, 0, 180, 200}, kReportGroups);
+        AddControl(L"BUTTON", L"Export picture", WS_TABSTOP, {}, kReportExportPicture);
         AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kReportExportCsv);
         AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kReportExportExcel);
+        AddControl(L"STATIC", L"", SS_OWNERDRAW, {}, kReportChart);
         list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {},
                            kReportList, WS_EX_CLIENTEDGE);
         AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
 
-        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-        for (int column = 0; column < static_cast<int>(kReportColumns.size()); ++column) {
-            const std::wstring caption = Widen(kReportColumns[column].caption);
+        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+        for (int column = 0; column < static_cast<int>(kReportListColumns.size()); ++column) {
+            const std::wstring caption = Widen(kReportListColumns[column].caption);
             LVCOLUMNW header{};
             header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
             header.pszText = const_cast<wchar_t*>(caption.c_str());
-            header.cx = Scale(kReportColumns[column].width);
+            header.cx = Scale(kReportListColumns[column].width);
             header.iSubItem = column;
             ListView_InsertColumn(list_, column, &header);
         }
         // The list view owns its image list and destroys it with itself.
         images_ = ImageList_Create(Scale(kIconSize), Scale(kIconSize), ILC_COLOR32 | ILC_MASK, 16, 16);
         ListView_SetImageList(list_, images_, LVSIL_SMALL);
+        if (const unique_hicon mark = GetWarningIcon(Scale(kIconSize))) {
+            missingImage_ = ImageList_AddIcon(images_, mark.get());
+        }
 
         SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"All Groups"));
+        SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Missing targets"));
         for (const std::string& name : services_.groupNames) {
             SendMessageW(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
         }
@@ -98,11 +108,18 @@ public:
                 limits->ptMinTrackSize = {Scale(kSmallestSize.cx), Scale(kSmallestSize.cy)};
                 return TRUE;
             }
-            case WM_NOTIFY: {
-                const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->idFrom != kReportList || notice->code != LVN_COLUMNCLICK) return FALSE;
-                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-                ShowRows();
+            case WM_NOTIFY:
+                return OnListNotice(lParam);
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (item.CtlID != kReportChart) return FALSE;
+                weekBars_.PaintChart(item, table_.Rows(), Dpi());
+                return TRUE;
+            }
+            case kReportDrawnBarsMessage: {
+                const std::optional<DrawnBars> drawn = weekBars_.Drawn(static_cast<int>(wParam));
+                if (drawn) *reinterpret_cast<DrawnBars*>(lParam) = *drawn;
+                SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, drawn.has_value());
                 return TRUE;
             }
             case WM_CONTEXTMENU:
@@ -116,6 +133,33 @@ public:
     }
 
 private:
+    // Answers a notice of the list through the dialog's message result.
+    BOOL OnListNotice(LPARAM lParam) {
+        const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+        if (notice->idFrom != kReportList) return FALSE;
+        switch (notice->code) {
+            case LVN_COLUMNCLICK:
+                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+                ShowRows();
+                return TRUE;
+            case NM_CUSTOMDRAW:
+                SetWindowLongPtrW(
+                    Handle(), DWLP_MSGRESULT,
+                    weekBars_.OnCustomDraw(list_, kReportWeekBarsColumn, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam),
+                                           table_.Rows(), Dpi()));
+                return TRUE;
+            case LVN_GETINFOTIPW: {
+                auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
+                const std::vector<ReportRow>& rows = table_.Rows();
+                if (tip.iItem < 0 || tip.iItem >= static_cast<int>(rows.size()) || tip.cchTextMax <= 0) return TRUE;
+                const std::wstring text = Widen(DayCountsText(rows[static_cast<std::size_t>(tip.iItem)].days));
+                lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
+                return TRUE;
+            }
+        }
+        return FALSE;
+    }
+
     BOOL OnCommand(int id, int code) {
         switch (id) {
             case kReportGroups:
@@ -134,6 +178,9 @@ private:
                 return TRUE;
             case kReportExportExcel:
                 ExportExcel();
+                return TRUE;
+            case kReportExportPicture:
+                ExportPicture();
                 return TRUE;
             case kReportCopyPath:
                 if (const ReportRow* row = SelectedRow()) (void)PutClipboardText(Handle(), row->command);
@@ -173,7 +220,11 @@ private:
         const int excelLeft = width - margin - inset - button.cx;
         place(kReportExportExcel, excelLeft, barTop, button.cx, button.cy);
         place(kReportExportCsv, excelLeft - Scale(8) - button.cx, barTop, button.cx, button.cy);
-        const int listTop = barTop + button.cy + Scale(10);
+        const int chartTop = barTop + button.cy + Scale(10);
+        place(kReportChart, margin + inset, chartTop, Scale(kReportChartSize.cx), Scale(kReportChartSize.cy));
+        // The picture's export stands beside the chart, at the top bar's right edge.
+        place(kReportExportPicture, excelLeft, chartTop, button.cx, button.cy);
+        const int listTop = chartTop + Scale(kReportChartSize.cy) + Scale(8);
         place(kReportList, margin + inset, listTop, width - 2 * (margin + inset), pageBottom - inset - listTop);
         // The group box is drawn over what lies inside it: everything is drawn afresh.
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -190,19 +241,22 @@ private:
     }
 
     [[nodiscard]] int ImageOf(const ReportRow& row) const {
+        if (row.targetMissing) return missingImage_;
         const auto found = imageOfSystemIcon_.find(row.systemIconIndex);
         return found == imageOfSystemIcon_.end() ? -1 : found->second;
     }
 
-    // The rows in the table's order; the selected button stays selected.
+    // The rows in the table's order, and the chart of their week; the
+    // selected button stays selected.
     void ShowRows() {
         const ReportRow* selected = SelectedRow();
         const int selectedId = selected ? selected->id : kNoButton;
         SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
         const std::vector<ReportRow>& rows = table_.Rows();
+        weekBars_.Show(rows, DaySlot(services_.clock.Today()));
         for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
-            std::wstring text = Widen(kReportColumns[0].text(rows[index]));
+            std::wstring text = Widen(kReportListColumns[0].text(rows[index]));
             LVITEMW item{};
             item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
             item.iItem = index;
@@ -210,8 +264,8 @@ private:
             item.iImage = ImageOf(rows[index]);
             item.lParam = rows[index].id;
             ListView_InsertItem(list_, &item);
-            for (int column = 1; column < static_cast<int>(kReportColumns.size()); ++column) {
-                text = Widen(kReportColumns[column].text(rows[index]));
+            for (int column = 1; column < static_cast<int>(kReportListColumns.size()); ++column) {
+                text = Widen(kReportListColumns[column].text(rows[index]));
                 ListView_SetItemText(list_, index, column, text.data());
             }
             if (rows[index].id == selectedId) {
@@ -220,6 +274,7 @@ private:
         }
         SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
+        InvalidateRect(Control(kReportChart), nullptr, FALSE);
     }
 
     [[nodiscard]] const ReportRow* SelectedRow() const {
@@ -262,16 +317,27 @@ private:
         (void)services_.shell.Execute(OpenRequest(fileName, std::nullopt, std::nullopt, kShowCurrent));
     }
 
-    void ExportCsv() {
-        const std::optional<std::string> fileName =
-            ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
-        if (!fileName) return;
+    // A file that cannot be written is reported; it is opened all the same.
+    void SaveExport(const std::string& fileName, const std::string& bytes) {
         try {
-            SaveFileAtomically(services_.fs, *fileName, ReportCsv(table_.Rows()));
+            SaveFileAtomically(services_.fs, fileName, bytes);
         } catch (const FileError&) {
             MessageBoxW(Handle(), L"Export to file error!", L"tip", MB_OK | MB_ICONINFORMATION);
         }
-        OpenExport(*fileName);
+        OpenExport(fileName);
+    }
+
+    void ExportCsv() {
+        const std::optional<std::string> fileName =
+            ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
+        if (fileName) SaveExport(*fileName, ReportCsv(table_.Rows()));
+    }
+
+    void ExportPicture() {
+        const std::optional<std::string> fileName = ChooseExportFile("PNG picture(*.png)|*.png", "png");
+        if (!fileName) return;
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
+        SaveExport(*fileName, ReportPicturePng(list_, table_.Rows(), weekBars_, font, Dpi()));
     }
 
     // Without an automation server for Excel the export ends without a word.
@@ -293,6 +359,8 @@ private:
     HWND list_ = nullptr;
     HIMAGELIST images_ = nullptr;           // owned by the list view
     std::map<int, int> imageOfSystemIcon_;  // the list's image of each icon of the system image list
+    int missingImage_ = -1;                 // the list's image of a row whose target is gone
+    ReportWeekBars weekBars_;
     bool exportingToExcel_ = false;
 };
 

@@ -27,9 +27,16 @@ enum ReportControl : int {
     kReportExportCsv,
     kReportExportExcel,
     kReportList,
+    kReportChart,
+    kReportExportPicture,
     kReportCopyPath = 200,
     kReportOpenInExplorer,
 };
+
+// Asks the shown report for the heights of the week bars it drew last, for
+// tests: wParam is the list row, or -1 for the chart above the list; lParam
+// points to the DrawnBars to fill. Returns TRUE when they were drawn.
+inline constexpr UINT kReportDrawnBarsMessage = WM_APP + 40;
 
 struct ReportServices {
     ButtonStore& buttons;

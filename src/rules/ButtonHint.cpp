@@ -2,13 +2,15 @@
 
 namespace tavrin {
 
-std::string ButtonHint(std::string_view description, std::string_view hotKey, std::string_view note) {
+std::string ButtonHint(std::string_view description, std::string_view hotKey, bool targetMissing,
+                       std::string_view note) {
     std::string hint(description);
     if (!hotKey.empty()) {
         hint += " -[";
         hint += hotKey;
         hint += ']';
     }
+    if (targetMissing) hint += " (missing)";
     if (!note.empty()) {
         hint += ' ';
         hint += note;

@@ -92,19 +92,32 @@ constexpr ReportColumn NumberColumn(const char* caption, int width) {
             [](const ReportRow& a, const ReportRow& b) { return CompareNumbers(a.*field, b.*field); }};
 }
 
+constexpr ReportColumn kFile = TextColumn<&ReportRow::caption>("File", 150);
+constexpr ReportColumn kGroup = TextColumn<&ReportRow::groupName>("Group", 80);
+constexpr ReportColumn kIndex = NumberColumn<&ReportRow::id>("Index", 50);
+constexpr ReportColumn kToday = NumberColumn<&ReportRow::today>("Today", 50);
+constexpr ReportColumn kWeek = NumberColumn<&ReportRow::week>("Week", 50);
+constexpr ReportColumn kTotal = NumberColumn<&ReportRow::total>("Total", 50);
+constexpr ReportColumn kPer = TextColumn<&ReportRow::share>("Per", 50);
+constexpr ReportColumn kType = TextColumn<&ReportRow::typeName>("Type", 80);
+constexpr ReportColumn kFullPath = TextColumn<&ReportRow::command>("Full Path", 200);
+
+constexpr ReportColumn kListedFile{
+    kFile.caption, kFile.width,
+    [](const ReportRow& row) { return row.targetMissing ? row.caption + " (missing)" : row.caption; }, kFile.compare};
+constexpr ReportColumn kWeekBars{"Mon-Sun", 84, [](const ReportRow&) { return std::string(); }, kWeek.compare};
+
 }  // namespace
 
-constinit const std::array<ReportColumn, kReportColumnCount> kReportColumns{{
-    TextColumn<&ReportRow::caption>("File", 150),
-    TextColumn<&ReportRow::groupName>("Group", 80),
-    NumberColumn<&ReportRow::id>("Index", 50),
-    NumberColumn<&ReportRow::today>("Today", 50),
-    NumberColumn<&ReportRow::week>("Week", 50),
-    NumberColumn<&ReportRow::total>("Total", 50),
-    TextColumn<&ReportRow::share>("Per", 50),
-    TextColumn<&ReportRow::typeName>("Type", 80),
-    TextColumn<&ReportRow::command>("Full Path", 200),
-}};
+constinit const std::array<ReportColumn, kReportColumnCount> kReportColumns{
+    {kFile, kGroup, kIndex, kToday, kWeek, kTotal, kPer, kType, kFullPath}};
+constinit const std::array<ReportColumn, kReportListColumnCount> kReportListColumns{
+    {kListedFile, kGroup, kIndex, kToday, kWeek, kTotal, kWeekBars, kPer, kType, kFullPath}};
+
+ReportChoice ReportChoiceOfEntry(int entry) noexcept {
+    if (entry == kMissingTargetsEntry) return {0, true};
+    return {entry < kFirstGroupEntry ? 0 : entry - kFirstGroupEntry + 1, false};
+}
 
 ReportTable::ReportTable(Fill fill, NumberSeparators separators)
     : fill_(std::move(fill)), separators_(std::move(separators)) {}
@@ -119,7 +132,7 @@ bool ReportTable::SelectGroup(int index) {
     if (refill) {
         groupSelection_ = index;
         rows_.clear();
-        grandTotal_ = fill_(rows_, index);
+        grandTotal_ = fill_(rows_, ReportChoiceOfEntry(index));
         ComputeShares();
     }
     ClickHeader(kReportTotalColumn);
@@ -130,7 +143,7 @@ bool ReportTable::SelectGroup(int index) {
 void ReportTable::ClickHeader(int column) {
     if (column == sortColumn_) ascending_ = !ascending_;
     sortColumn_ = column;
-    const auto compare = kReportColumns.at(static_cast<std::size_t>(column)).compare;
+    const auto compare = kReportListColumns.at(static_cast<std::size_t>(column)).compare;
     std::stable_sort(rows_.begin(), rows_.end(), [this, compare](const ReportRow& a, const ReportRow& b) {
         return ascending_ ? compare(a, b) < 0 : compare(b, a) < 0;
     });

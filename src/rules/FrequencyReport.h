@@ -24,13 +24,35 @@ struct ReportColumn {
     int (*compare)(const ReportRow& a, const ReportRow& b);
 };
 
-// File, Group, Index, Today, Week, Total, Per, Type and Full Path, in this order.
-// Index, Today, Week and Total compare as numbers; every other column as text,
-// ordinal with only the letters a-z folded to capitals, so that "Per" sorts as
-// text (9.50% after 10.00%).
+// What the exports write: File, Group, Index, Today, Week, Total, Per, Type
+// and Full Path, in this order. Index, Today, Week and Total compare as
+// numbers; every other column as text, ordinal with only the letters a-z
+// folded to capitals, so that "Per" sorts as text (9.50% after 10.00%).
 inline constexpr int kReportColumnCount = 9;
 extern const std::array<ReportColumn, kReportColumnCount> kReportColumns;
 inline constexpr int kReportTotalColumn = 5;
+
+// What the list shows, and what its header clicks sort by: the same columns
+// with the week bars beside Total, which the list draws itself (their text is
+// empty) and which sort by the week's starts; and a file whose target is gone
+// is named with " (missing)" after it.
+inline constexpr int kReportListColumnCount = kReportColumnCount + 1;
+extern const std::array<ReportColumn, kReportListColumnCount> kReportListColumns;
+inline constexpr int kReportWeekBarsColumn = kReportTotalColumn + 1;
+
+// The entries of the group choice: all groups, the buttons of all groups
+// whose target is gone, then each group in order.
+inline constexpr int kAllGroupsEntry = 0;
+inline constexpr int kMissingTargetsEntry = 1;
+inline constexpr int kFirstGroupEntry = 2;
+// What an entry lists: the group (all groups when below 1) and whether only
+// the rows whose target is gone. Typed text that names no entry (-1) lists all groups.
+struct ReportChoice {
+    int group = 0;
+    bool missingOnly = false;
+    bool operator==(const ReportChoice&) const = default;
+};
+[[nodiscard]] ReportChoice ReportChoiceOfEntry(int entry) noexcept;
 
 // How the user writes numbers: the decimal and the thousands separator.
 struct NumberSeparators {
@@ -45,10 +67,10 @@ struct NumberSeparators {
 [[nodiscard]] std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators);
 
 // The report's list and how it is ordered. A fill asks for the rows of a
-// group (all groups below 1) and returns their sum of totals.
+// choice and returns their sum of totals.
 class ReportTable {
 public:
-    using Fill = std::function<std::int64_t(std::vector<ReportRow>& rows, int groupIndex)>;
+    using Fill = std::function<std::int64_t(std::vector<ReportRow>& rows, const ReportChoice& choice)>;
 
     ReportTable(Fill fill, NumberSeparators separators);
 
@@ -58,9 +80,9 @@ public:
     // none): the rows are filled again when the entry differs from the one they
     // were filled for, then Total is clicked. True when the rows were filled again.
     bool SelectGroup(int index);
-    // A click on the header of column (0 to kReportColumnCount - 1): the same
-    // column again turns the order round; the rows are sorted by it and their
-    // shares computed again.
+    // A click on the header of list column (0 to kReportListColumnCount - 1):
+    // the same column again turns the order round; the rows are sorted by it
+    // and their shares computed again.
     void ClickHeader(int column);
 
     [[nodiscard]] const std::vector<ReportRow>& Rows() const noexcept { return rows_; }

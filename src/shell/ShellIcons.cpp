@@ -102,4 +102,12 @@ unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
     return unique_hicon(icon);
 }
 
+// The system's icon is shared and must not be destroyed: a copy of it at the
+// size, made from the image of the icon that fits best, is the caller's own.
+unique_hicon GetWarningIcon(int size) {
+    const HICON shared = LoadIconW(nullptr, IDI_WARNING);
+    if (!shared) return {};
+    return unique_hicon(static_cast<HICON>(CopyImage(shared, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+}
+
 }  // namespace tavrin

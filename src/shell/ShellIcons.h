@@ -24,4 +24,8 @@ namespace tavrin {
 // the file holds none or index is negative.
 [[nodiscard]] unique_hicon GetFileIcon(const std::string& fileName, int index, int size);
 
+// The system's warning icon at `size` pixels, the mark of a button whose
+// target is gone; empty on failure.
+[[nodiscard]] unique_hicon GetWarningIcon(int size);
+
 }  // namespace tavrin

@@ -10,8 +10,28 @@ void ButtonStore::Launch(int id) {
     if (button && Start(*button)) (void)CountStart(id);
 }
 
+namespace {
+
+bool FileOrFolderExists(IFileSystem& fs, const std::string& path) {
+    return fs.FileExists(path) || fs.DirectoryExists(path);
+}
+
+}  // namespace
+
+// A shortcut that the shell cannot read as one to a file (one to a Control
+// Panel item, say) is not looked into: its target may be anything.
+bool ButtonStore::TargetMissing(const ButtonRecord& record) {
+    if (!record.IsLaunchButton() || record.Command.empty()) return false;
+    if (!FileOrFolderExists(services_.fs, record.Command)) return true;
+    ShellLinkInfo link;
+    return IsShortcutFileName(record.Command) && services_.shell.ReadShellLink(record.Command, link) &&
+           !link.Path.empty() && !FileOrFolderExists(services_.fs, link.Path);
+}
+
 // Only a launch button whose command exists is started and counted; the
 // shell's answer does not matter, and a start that fails is not reported.
+// A shortcut whose target is gone is still handed to the shell, which may
+// find the target where it went.
 bool ButtonStore::Start(const ButtonRecord& record) {
     if (!record.IsLaunchButton()) return false;
     const bool isFile = services_.fs.FileExists(record.Command);

@@ -61,18 +61,25 @@ void CountStart(ButtonRecord& record, const LocalDate& today) noexcept {
 // A counter stamped with another week number holds the starts of an earlier
 // week: it is kept for the day it counts again, but is not part of today or
 // of this week.
+WeekDays ThisWeeksDays(const ButtonRecord& record, const LocalDate& today) noexcept {
+    const int week = IsoWeekNumber(today);
+    WeekDays days;
+    days.today = DaySlot(today);
+    for (std::size_t slot = 0; slot < record.Day.size(); ++slot) {
+        if (record.DayWeek[slot] == week) days.counts[slot] = record.Day[slot];
+    }
+    return days;
+}
+
 int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept {
-    const int slot = DaySlot(today);
-    return record.DayWeek[slot] == IsoWeekNumber(today) ? record.Day[slot] : 0;
+    const WeekDays days = ThisWeeksDays(record, today);
+    return static_cast<int>(days.counts[static_cast<std::size_t>(days.today)]);
 }
 
 // Seven 32-bit counters always fit in the sum.
 std::int64_t WeekCount(const ButtonRecord& record, const LocalDate& today) noexcept {
-    const int week = IsoWeekNumber(today);
     std::int64_t sum = 0;
-    for (std::size_t slot = 0; slot < record.Day.size(); ++slot) {
-        if (record.DayWeek[slot] == week) sum += record.Day[slot];
-    }
+    for (const std::int64_t count : ThisWeeksDays(record, today).counts) sum += count;
     return sum;
 }
 

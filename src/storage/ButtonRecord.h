@@ -64,6 +64,16 @@ struct ButtonRecord {
 
 // Counts one start on date.
 void CountStart(ButtonRecord& record, const LocalDate& today) noexcept;
+
+// The starts of each day of today's ISO week, Monday first (the day slots'
+// own order), and which of them is today. A counter stamped with another
+// week number counts 0 there.
+using DayCounts = std::array<std::int64_t, 7>;
+struct WeekDays {
+    DayCounts counts{};
+    int today = 0;  // 0 for Monday through 6 for Sunday
+};
+[[nodiscard]] WeekDays ThisWeeksDays(const ButtonRecord& record, const LocalDate& today) noexcept;
 // The starts of today and of today's ISO week: the counters stamped with the
 // week number of today. As in CountStart, only the number is compared.
 [[nodiscard]] int TodayCount(const ButtonRecord& record, const LocalDate& today) noexcept;

@@ -60,9 +60,11 @@ void ForEachItem(Record& record, Visit&& visit) {
 // What the grid draws, and the command that names a button without a description.
 template <typename Record, typename Visit>
 void ForEachSummaryItem(Record& record, Visit&& visit) {
+    visit("BtnStyle", record.BtnStyle);
     visit("IconFile", record.IconFile);
     visit("Command", record.Command);
     visit("IconNumber", record.IconNumber);
+    visit("Command", record.Command);
     visit("Description", record.Description);
     visit("HotKey", record.HotKey);
     visit("TotolRunTimes", record.TotolRunTimes, kMostRunTimes);
@@ -422,7 +424,8 @@ std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path,
 
 // The buttons are found in one pass; the map orders them by group and slot.
 std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupIndex,
-                                     const std::vector<std::string>& groupNames, ShellFileInfoCache& fileInfo) {
+                                     const std::vector<std::string>& groupNames, ShellFileInfoCache& fileInfo,
+                                     bool missingOnly) {
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return 0;
     const LocalDate today = services_.clock.Today();
@@ -433,13 +436,17 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
     for (const auto& [id, stored] : firstOfId) {
         const ButtonRecord button = ReadRecord(*stored, id);
         if (!button.IsLaunchButton() || button.IgnoreRunTimes) continue;
+        const bool missing = TargetMissing(button);
+        if (missingOnly && !missing) continue;
         sum = button.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button.TotolRunTimes;
         // A group beyond the list of names is listed without a name.
         const std::size_t nameIndex = static_cast<std::size_t>(GroupOfButton(id) - 1);
         const ShellFileInfo info = fileInfo.Get(button.Command);
+        const WeekDays days = ThisWeeksDays(button, today);
         rows.push_back({ExtractFileName(button.Command), info.systemIconIndex,
                         nameIndex < groupNames.size() ? groupNames[nameIndex] : "", id, TodayCount(button, today),
-                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command});
+                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command, days.counts,
+                        missing});
     }
     return sum;
 }

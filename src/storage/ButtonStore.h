@@ -28,7 +28,7 @@ struct AddedButton {
 
 // One line of the frequency report: the caption with the shell's icon, then
 // the columns group, index, today, week, total, share (left to the report),
-// type and full path.
+// type and full path; and the starts of each day of this week.
 struct ReportRow {
     std::string caption;       // the file-name part of the command
     int systemIconIndex = -1;  // the shell's icon for the command in the system image list
@@ -40,6 +40,8 @@ struct ReportRow {
     std::string share;  // empty; the report computes it after every fill and sort
     std::string typeName;
     std::string command;
+    DayCounts days{};
+    bool targetMissing = false;
 };
 
 // The total of starts of one stored button.
@@ -54,8 +56,8 @@ public:
 
     // The stored button of id, of any kind, read in full; empty when id holds none.
     [[nodiscard]] std::optional<ButtonRecord> Load(int id);
-    // Only IconFile, Command, IconNumber, Description, HotKey and TotolRunTimes
-    // of the button of id, of any kind: what the grid draws and names.
+    // Only BtnStyle, IconFile, IconNumber, Command, Description, HotKey and
+    // TotolRunTimes of the button of id, of any kind: what the grid draws and names.
     [[nodiscard]] std::optional<ButtonRecord> LoadSummary(int id);
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
@@ -94,14 +96,18 @@ public:
     // was made.
     std::optional<AddedButton> AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile);
     // Adds a row per launch button of group groupIndex (of all groups when it
-    // is below 1) that is not left out of the report, with the shell's
-    // information from fileInfo; returns the sum of their totals, which stops
-    // at the largest total.
+    // is below 1) that is not left out of the report, and with missingOnly
+    // only of those whose target is gone, with the shell's information from
+    // fileInfo; returns the sum of their totals, which stops at the largest total.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames,
-                            ShellFileInfoCache& fileInfo);
+                            ShellFileInfoCache& fileInfo, bool missingOnly = false);
     // A cache of the shell's information on commands, from the store's shell, for a report's life.
     [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 
+    // True for a launch button whose command names nothing any more: neither
+    // a file nor a folder, or a shortcut whose target is gone. A button
+    // without a command is not missing: there is nothing to find.
+    [[nodiscard]] bool TargetMissing(const ButtonRecord& record);
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).
     [[nodiscard]] bool Start(const ButtonRecord& record);

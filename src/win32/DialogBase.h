@@ -71,6 +71,7 @@ protected:
 
     // A 96-DPI length at the dialog's scale, for what the dialog sizes itself.
     [[nodiscard]] int Scale(int value) const noexcept { return Scaled(value, dpi_); }
+    [[nodiscard]] int Dpi() const noexcept { return dpi_; }
 
     [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(dialog_, id); }
 

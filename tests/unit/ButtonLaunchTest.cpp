@@ -165,6 +165,29 @@ TEST_F(ButtonLaunchTest, MissingCommandStartsNothingAndCountsNothing) {
     EXPECT_EQ(Stored(), SettingsXml(ButtonXml(101, values)));
 }
 
+// What the cells and the report mark as missing.
+TEST_F(ButtonLaunchTest, ATargetIsMissingWhenNoFileFolderOrShortcutTargetIsLeft) {
+    ButtonStore store(fakes_.services);
+    const auto missing = [&store](const std::string& command, int style = kLaunchButton) {
+        ButtonRecord record;
+        record.Empty = false;
+        record.BtnStyle = style;
+        record.Command = command;
+        return store.TargetMissing(record);
+    };
+    EXPECT_FALSE(missing(Program("here.exe")));
+    EXPECT_FALSE(missing(folder_ / kCyrillic));
+    EXPECT_TRUE(missing(folder_ / "gone.exe"));
+    EXPECT_FALSE(missing(""));                       // an empty slot's command
+    EXPECT_FALSE(missing(folder_ / "gone.exe", 1));  // no launch button
+    const std::string shortcut = Program("link.LNK");
+    EXPECT_FALSE(missing(shortcut));  // a shortcut the shell cannot read: its target may be anything
+    fakes_.shell.links[shortcut].Path = folder_ / "moved.exe";
+    EXPECT_TRUE(missing(shortcut));
+    fakes_.shell.links[shortcut].Path = folder_ / kCyrillic;
+    EXPECT_FALSE(missing(shortcut));
+}
+
 TEST_F(ButtonLaunchTest, AStartTheShellRefusesIsCountedAllTheSame) {
     fakes_.shell.executeAccepted = false;
     LaunchButton({{"Command", Program("broken.exe")}, {"TotolRunTimes", "2"}});

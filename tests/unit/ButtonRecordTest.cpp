@@ -88,6 +88,23 @@ TEST(ButtonRecordTest, TodayAndThisWeekCountOnlyCountersOfTheCurrentWeek) {
     EXPECT_EQ(UsageText(turn, {2027, 1, 8}), "T:4 / W4 /A:0");  // Friday of week 1
 }
 
+// The bars of a week: each day of today's week, and 0 for a day whose counter
+// is of an earlier week, whether that week lies before or after in number.
+TEST(ButtonRecordTest, ThisWeeksDaysShowOnlyCountersOfTodaysWeekMondayFirst) {
+    ButtonRecord record;
+    record.Day = {4, 1, 7, 0, 2, 9, 3};
+    record.DayWeek = {50, 50, 49, 0, 50, 51, 1};
+    const WeekDays wednesday = ThisWeeksDays(record, {2025, 12, 10});  // Wednesday of week 50
+    EXPECT_EQ(wednesday.counts, (DayCounts{4, 1, 0, 0, 2, 0, 0}));
+    EXPECT_EQ(wednesday.today, 2);
+    const WeekDays sunday = ThisWeeksDays(record, {2025, 12, 14});
+    EXPECT_EQ(sunday.counts, wednesday.counts);
+    EXPECT_EQ(sunday.today, 6);
+    // A week later only Saturday's counter is of the week.
+    EXPECT_EQ(ThisWeeksDays(record, {2025, 12, 15}).counts, (DayCounts{0, 0, 0, 0, 0, 9, 0}));
+    EXPECT_EQ(ThisWeeksDays(record, {2025, 12, 15}).today, 0);
+}
+
 TEST(ButtonRecordTest, SameWeekNumberOfALaterYearContinuesTheCount) {
     ButtonRecord record;
     CountStart(record, {2025, 3, 17});  // Monday of week 12

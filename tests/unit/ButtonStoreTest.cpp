@@ -231,6 +231,7 @@ TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDrawsAndNames) {
     ASSERT_TRUE(summary);
     const ButtonRecord& record = *summary;
     EXPECT_EQ(record.ID, 205);
+    EXPECT_EQ(record.BtnStyle, 1);
     EXPECT_EQ(record.Command, "C:\\b.exe");
     EXPECT_EQ(record.Parameters, "");  // not read
     EXPECT_EQ(record.IconFile, "C:\\b.ico");
@@ -485,6 +486,8 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(first.id, 101);
     EXPECT_EQ(first.today, 2);
     EXPECT_EQ(first.week, 2);
+    EXPECT_EQ(first.days, (DayCounts{2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(first.targetMissing);  // no such file here
     EXPECT_EQ(first.total, 5);
     EXPECT_EQ(first.share, "");
     EXPECT_EQ(first.typeName, "Application");
@@ -500,6 +503,17 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(store.FillReport(rows, 3, groups, fileInfo_), 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].groupName, "");
+
+    // Only the rows whose target is gone, and the sum of their totals.
+    const std::string here = folder_ / "here.txt";
+    WriteBytes(here, "x");
+    WriteSettings(ButtonXml(101, {{"Command", here}, {"TotolRunTimes", "5"}}) +
+                  ButtonXml(102, {{"Command", folder_ / "gone.txt"}, {"TotolRunTimes", "2"}}));
+    rows.clear();
+    EXPECT_EQ(store.FillReport(rows, 0, groups, fileInfo_, true), 2);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, 102);
+    EXPECT_TRUE(rows[0].targetMissing);
 }
 
 // Each rearrangement leaves the file as loading its buttons and then writing

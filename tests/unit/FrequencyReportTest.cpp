@@ -7,12 +7,15 @@
 namespace tavrin {
 namespace {
 
-ReportRow Row(const std::string& caption, int id, int total, const std::string& command = "C:\\x") {
+ReportRow Row(const std::string& caption, int id, int total, const std::string& command = "C:\\x",
+              bool targetMissing = false) {
     ReportRow row;
     row.caption = caption;
     row.id = id;
     row.total = total;
+    row.week = total % 7;
     row.command = command;
+    row.targetMissing = targetMissing;
     return row;
 }
 
@@ -66,12 +69,13 @@ TEST(FrequencyReportTest, TextColumnsFoldOnlyAsciiLettersNumbersCompareAsNumbers
 
 class ReportTableTest : public ::testing::Test {
 protected:
-    // Group 1 holds rows 101 and 102, group 2 rows 201 and 202.
-    ReportTable table_{[this](std::vector<ReportRow>& rows, int group) -> std::int64_t {
-                           filledFor_.push_back(group);
+    // Group 1 holds rows 101 and 102, group 2 rows 201 and 202; the target of 202 is gone.
+    ReportTable table_{[this](std::vector<ReportRow>& rows, const ReportChoice& choice) -> std::int64_t {
+                           filledFor_.push_back(choice);
                            std::int64_t sum = 0;
                            for (const ReportRow& row : all_) {
-                               if (group >= 1 && GroupOfButton(row.id) != group) continue;
+                               if (choice.group >= 1 && GroupOfButton(row.id) != choice.group) continue;
+                               if (choice.missingOnly && !row.targetMissing) continue;
                                rows.push_back(row);
                                sum += row.total;
                            }
@@ -79,13 +83,13 @@ protected:
                        },
                        {}};
     std::vector<ReportRow> all_{Row("b.exe", 101, 19), Row("A.exe", 102, 0), Row("c.exe", 201, 100),
-                                Row("d.exe", 202, 81)};
-    std::vector<int> filledFor_;
+                                Row("d.exe", 202, 81, "C:\\x", true)};
+    std::vector<ReportChoice> filledFor_;
 };
 
 TEST_F(ReportTableTest, OpensOnAllGroupsByTotalLargestFirstWithShares) {
     table_.Open();
-    EXPECT_EQ(filledFor_, std::vector<int>{0});
+    EXPECT_EQ(filledFor_, (std::vector<ReportChoice>{{0, false}}));
     EXPECT_EQ(table_.GrandTotal(), 200);
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202, 101, 102}));
     EXPECT_EQ(table_.SortColumn(), kReportTotalColumn);
@@ -106,8 +110,8 @@ TEST_F(ReportTableTest, HeaderClicksTurnTheOrderOnlyOnTheSameColumn) {
     EXPECT_FALSE(table_.Ascending());
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{202, 201, 101, 102}));
     // "Per" sorts as text: 9.50% after 50.00% and 40.50% ascending, the empty share first.
-    table_.ClickHeader(6);
-    table_.ClickHeader(6);
+    table_.ClickHeader(kReportWeekBarsColumn + 1);
+    table_.ClickHeader(kReportWeekBarsColumn + 1);
     EXPECT_TRUE(table_.Ascending());
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{102, 202, 201, 101}));
 }
@@ -115,20 +119,42 @@ TEST_F(ReportTableTest, HeaderClicksTurnTheOrderOnlyOnTheSameColumn) {
 TEST_F(ReportTableTest, AGroupChangeFillsOnceAndClicksTotal) {
     table_.Open();
     // Sorted by Total already: the direction turns.
-    EXPECT_TRUE(table_.SelectGroup(2));
+    EXPECT_TRUE(table_.SelectGroup(kFirstGroupEntry + 1));
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{202, 201}));
     EXPECT_TRUE(table_.Ascending());
     EXPECT_EQ(table_.GrandTotal(), 181);
     EXPECT_EQ(table_.Rows()[1].share, "55.25%");
     // The same entry again: no fill, but the Total click still turns the order.
-    EXPECT_FALSE(table_.SelectGroup(2));
+    EXPECT_FALSE(table_.SelectGroup(kFirstGroupEntry + 1));
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202}));
     // Sorted by another column: Total in the direction set.
     table_.ClickHeader(0);
     EXPECT_TRUE(table_.SelectGroup(-1));  // typed text that names no group: all groups
     EXPECT_FALSE(table_.Ascending());
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 202, 101, 102}));
-    EXPECT_EQ(filledFor_, (std::vector<int>{0, 2, -1}));
+    EXPECT_EQ(filledFor_, (std::vector<ReportChoice>{{0, false}, {2, false}, {0, false}}));
+}
+
+// The list shows the week bars beside Total, sorted by the week's starts, and
+// names a file whose target is gone as missing; the exports keep their columns.
+TEST_F(ReportTableTest, TheListMarksMissingTargetsListsThemAloneAndSortsTheWeekBarsByTheWeek) {
+    table_.Open();
+    EXPECT_TRUE(table_.SelectGroup(kMissingTargetsEntry));
+    EXPECT_EQ(filledFor_.back(), (ReportChoice{0, true}));
+    EXPECT_EQ(IdsOf(table_), std::vector<int>{202});
+    EXPECT_EQ(table_.GrandTotal(), 81);
+    EXPECT_EQ(kReportListColumns[0].text(table_.Rows()[0]), "d.exe (missing)");
+    EXPECT_EQ(kReportColumns[0].text(table_.Rows()[0]), "d.exe");
+    EXPECT_EQ(ReportCsv(table_.Rows()),
+              "\xEF\xBB\xBF"
+              "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"
+              "d.exe,,202,0,4,81,100.00%,,C:\\x\r\n");
+
+    EXPECT_TRUE(table_.SelectGroup(kAllGroupsEntry));
+    EXPECT_EQ(std::string(kReportListColumns[kReportWeekBarsColumn].caption), "Mon-Sun");
+    EXPECT_EQ(kReportListColumns[kReportWeekBarsColumn].text(table_.Rows()[0]), "");
+    table_.ClickHeader(kReportWeekBarsColumn);  // weeks 5, 0, 2, 4: largest first
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{101, 202, 201, 102}));
 }
 
 TEST(FrequencyReportTest, CsvIsUtf8WithBomCrLfAndQuotesFieldsThatNeedIt) {

@@ -74,9 +74,10 @@ TEST(GridGeometryTest, HintShowsHotKeyInBrackets) {
     EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N"), "Editor -[Ctrl+Alt+N]");
     EXPECT_EQ(ButtonHint("Editor", ""), "Editor");
     EXPECT_EQ(ButtonHint("", "F9"), " -[F9]");
-    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", RefusalNote({HotKeyHolder::Button, "\"Notepad\""})),
+    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", false, RefusalNote({HotKeyHolder::Button, "\"Notepad\""})),
               "Editor -[Ctrl+Alt+N] (hot key taken by \"Notepad\")");
     EXPECT_EQ(RefusalLine("Ctrl+Alt+N", {HotKeyHolder::OtherProgram, ""}), "Ctrl+Alt+N is taken by another program.");
+    EXPECT_EQ(ButtonHint("Editor", "Ctrl+Alt+N", true), "Editor -[Ctrl+Alt+N] (missing)");
 }
 
 TEST(GridGeometryTest, TavrinTabPanelsDoNotOverlapAndFitTheWindowAtEveryScale) {

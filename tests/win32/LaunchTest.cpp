@@ -189,6 +189,22 @@ TEST_F(LaunchTest, ShortcutStartsItsTargetWithItsArgumentsFolderAndShowState) {
     EXPECT_TRUE(CountedOnceOn(stored, before) || CountedOnceOn(stored, after));
 }
 
+// The real ShellLink object still reads a shortcut whose target was deleted:
+// the shortcut is marked as missing then, and again not once the target is back.
+TEST_F(LaunchTest, AShortcutWhoseTargetIsGoneIsMissing) {
+    ShellLinkSpec spec;
+    spec.Path = Program("moved.exe");
+    const std::string link = folder_ + "\\moved.lnk";
+    ASSERT_TRUE(CreateShellLink(spec, link));
+    StoreButton(link, "");
+    ButtonStore store(services_);
+    EXPECT_FALSE(store.TargetMissing(Stored()));
+    ASSERT_TRUE(DeleteFileW(Widen(spec.Path).c_str()));
+    EXPECT_TRUE(store.TargetMissing(Stored()));
+    (void)Program("moved.exe");
+    EXPECT_FALSE(store.TargetMissing(Stored()));
+}
+
 // A command that is gone is neither handed to the shell nor counted, and the
 // file is not even saved again: no byte and no temporary file changes.
 TEST_F(LaunchTest, MissingCommandStartsNothingAndLeavesTheFileAsItWas) {

@@ -37,11 +37,6 @@ namespace {
 using testing::ButtonXml;
 using testing::ReadBytes;
 
-std::string Named(int id, const std::string& name, int total = 0) {
-    return ButtonXml(
-        id, {{"Command", "C:\\" + name + ".exe"}, {"Description", name}, {"TotolRunTimes", std::to_string(total)}});
-}
-
 // The middle of a cell on the screen.
 HWND StatusBarOf(const MainWindow& window) {
     return FindWindowExW(window.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
@@ -86,6 +81,16 @@ protected:
                                 last6 + "</Last6Buttons><Buttons>" + buttons + "</Buttons></GLConfig>");
         SetWindowPos(OpenWindow().Handle(), nullptr, 200, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         return *window_;
+    }
+    // A button whose command is a file of the test's folder.
+    std::string Named(int id, const std::string& name, int total = 0) {
+        return ButtonXml(id,
+                         {{"Command", ProgramOf(id)}, {"Description", name}, {"TotolRunTimes", std::to_string(total)}});
+    }
+    std::string ProgramOf(int id) {
+        const std::string program = folder_ / ("button" + std::to_string(id) + ".exe");
+        testing::WriteBytes(program, "MZ");
+        return program;
     }
     std::string DescriptionOf(int id) { return window_->Buttons().Load(id).value_or(ButtonRecord{}).Description; }
 
@@ -163,7 +168,7 @@ TEST_F(MainWindowButtonMenuTest, TheMenuEnablesMovesBySlotAndNamesTheButtonToExp
         GTEST_SKIP() << "the clipboard cannot be opened to read the copied path back";
     }
     const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-    EXPECT_EQ(std::wstring(text ? text : L""), L"C:\\Ten.exe");
+    EXPECT_EQ(std::wstring(text ? text : L""), Widen(ProgramOf(110)));
     GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
     CloseClipboard();
 }
@@ -439,11 +444,16 @@ TEST_F(MainWindowButtonMenuTest, ResetUsageCountsAnsweredYesZeroesTheCountersInO
     EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Tag(), 102);
 }
 
-// A button whose command is gone says so, and neither counts nor enters the recent list.
+// A button whose command is gone is marked, says so when clicked, and neither
+// counts nor enters the recent list.
 TEST_F(MainWindowButtonMenuTest, AClickOnAButtonWhoseTargetIsMissingSaysSoAndChangesNothing) {
     const std::string gone = folder_ / "gone.exe";
     MainWindow& window =
         Start("101,0,0,0,0,0", Named(101, "One") + ButtonXml(102, {{"Description", "Gone"}, {"Command", gone}}));
+    EXPECT_EQ(window.GridCell(1, 2).Hint(), "Gone (missing)");
+    EXPECT_TRUE(window.GridCell(1, 2).TargetMissing());
+    EXPECT_FALSE(window.GridCell(1, 1).TargetMissing());
+    EXPECT_FALSE(window.TavrinTab().RecentImage(1).TargetMissing());
     const std::string before = Saved();
     Click(window.GridCell(1, 2));
     EXPECT_EQ(Narrow(window.StatusText(0)), "The target of \"Gone\" is missing: " + gone);

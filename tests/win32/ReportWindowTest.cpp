@@ -14,6 +14,7 @@
 #include <functional>
 #include <sstream>
 
+#include "dialogs/ReportWeekBars.h"
 #include "rules/FrequencyReport.h"
 #include "rules/Scale.h"
 #include "shell/Win32Shell.h"
@@ -25,6 +26,7 @@
 #include "support/TempFolder.h"
 #include "support/WindowTesting.h"
 #include "win32/Dpi.h"
+#include "win32/ImageDecoder.h"
 #include "win32/Utf16.h"
 #include "win32/Win32FileSystem.h"
 
@@ -54,10 +56,20 @@ protected:
         testing::InitWindowControls();
         testing::WriteBytes(commaFile_, "x");
         testing::WriteBytes(cyrillicFile_, "x");
-        testing::WriteBytes(settings_,
-                            testing::SettingsXml(ButtonXml(101, {{"Command", commaFile_}, {"TotolRunTimes", "1"}}) +
-                                                 ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}}) +
-                                                 ButtonXml(201, {{"Command", folder_.Path()}})));
+        // Wednesday's 4 starts of 101 are the largest day; its Thursday's 9 were last week's.
+        testing::WriteBytes(
+            settings_,
+            testing::SettingsXml(
+                ButtonXml(101, {{"Command", commaFile_},
+                                {"TotolRunTimes", "1"},
+                                {"Day0", "2"},
+                                {"Day0Week", "5"},
+                                {"Day2", "4"},
+                                {"Day2Week", "5"},
+                                {"Day3", "9"},
+                                {"Day3Week", "4"}}) +
+                ButtonXml(102, {{"Command", cyrillicFile_}, {"TotolRunTimes", "2"}, {"Day2", "1"}, {"Day2Week", "5"}}) +
+                ButtonXml(201, {{"Command", folder_.Path()}}) + ButtonXml(202, {{"Command", folder_ / "gone.exe"}})));
     }
 
     // Shows the report; once it is up, `use` runs on it and the report is closed.
@@ -112,35 +124,72 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         const HWND list = GetDlgItem(report, kReportList);
         const int dpi = DpiOf(report);
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(150, dpi));
-        EXPECT_EQ(ListView_GetColumnWidth(list, 8), Scaled(200, dpi));
+        EXPECT_EQ(ListView_GetColumnWidth(list, 9), Scaled(200, dpi));
         int iconWidth = 0;
         int iconHeight = 0;
         ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
         EXPECT_EQ(iconWidth, Scaled(16, dpi));
         // All groups, largest total first; the share of a button without starts is empty.
-        EXPECT_EQ(Column(list, 2), L"102|101|201|");
-        EXPECT_EQ(Column(list, 6), L"66.67%|33.33%||");
+        EXPECT_EQ(Column(list, 2), L"102|101|201|202|");
+        EXPECT_EQ(Column(list, 7), L"66.67%|33.33%|||");
         EXPECT_EQ(CellText(list, 0, 0), L"Отчёт 日本.txt");
         EXPECT_EQ(CellText(list, 1, 1), L"Work, \"home\"");
-        EXPECT_NE(CellText(list, 0, 7), L"");  // the shell's type name
-        EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(CellText(list, 3, 0), L"gone.exe (missing)");
+        EXPECT_NE(CellText(list, 0, 8), L"");  // the shell's type name
+        EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 4);
         UpdateWindow(report);
         testing::PumpMessages(300);
         testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
+
+        // The bars as drawn: Wednesday's 4 starts of 101 fill the height, each
+        // other day in proportion, last week's Thursday not at all; the chart
+        // adds the rows up to 2 on Monday and 5 on Wednesday.
+        const auto drawn = [report](int row) {
+            DrawnBars bars{};
+            EXPECT_TRUE(SendMessageW(report, kReportDrawnBarsMessage, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(&bars)))
+                << row;
+            return bars;
+        };
+        const DrawnBars busiest = drawn(1);
+        const int full = busiest[2];
+        EXPECT_GE(full, Scaled(8, dpi));
+        EXPECT_EQ(busiest, (DrawnBars{(full + 1) / 2, 0, full, 0, 0, 0, 0}));
+        EXPECT_NEAR(drawn(0)[2], full / 4.0, 0.5);
+        EXPECT_EQ(drawn(2), DrawnBars{});
+        const DrawnBars chart = drawn(-1);
+        EXPECT_GT(chart[2], full);
+        EXPECT_NEAR(chart[0], chart[2] * 2 / 5.0, 0.5);
+        EXPECT_EQ(chart[1] + chart[3] + chart[4] + chart[5] + chart[6], 0);
+        wchar_t tip[128]{};
+        NMLVGETINFOTIPW ask{{list, kReportList, LVN_GETINFOTIPW}, 0, tip, 128, 1, 0, 0};
+        SendMessageW(report, WM_NOTIFY, kReportList, reinterpret_cast<LPARAM>(&ask));
+        EXPECT_STREQ(tip, L"Mon 2, Tue 0, Wed 4, Thu 0, Fri 0, Sat 0, Sun 0");
+
+        // Only the button whose target is gone, with the mark as its picture.
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kMissingTargetsEntry, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
+        EXPECT_EQ(Column(list, 0), L"gone.exe (missing)|");
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        EXPECT_TRUE(ListView_GetItem(list, &item));
+        EXPECT_GE(item.iImage, 0);
 
         // Total again turns the order round; the second group alone, then all groups again.
         NMLISTVIEW click{};
         click.hdr = {list, kReportList, LVN_COLUMNCLICK};
         click.iItem = -1;
         click.iSubItem = kReportTotalColumn;
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kAllGroupsEntry, 0);
+        SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
         SendMessageW(report, WM_NOTIFY, kReportList, reinterpret_cast<LPARAM>(&click));
-        EXPECT_EQ(Column(list, 2), L"201|101|102|");
-        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 2, 0);
+        EXPECT_EQ(Column(list, 2), L"201|202|101|102|");
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kFirstGroupEntry + 1, 0);
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
-        EXPECT_EQ(Column(list, 1), L"Игры|");
-        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, 0, 0);
+        EXPECT_EQ(Column(list, 1), L"Игры|Игры|");
+        SendMessageW(GetDlgItem(report, kReportGroups), CB_SETCURSEL, kAllGroupsEntry, 0);
         SendMessageW(report, WM_COMMAND, MAKEWPARAM(kReportGroups, CBN_SELCHANGE), 0);
-        EXPECT_EQ(Column(list, 2), L"201|101|102|");
+        EXPECT_EQ(Column(list, 2), L"201|202|101|102|");
 
         // 731 x 521 with its frame; the list grows with the window, Close keeps to the bottom right corner.
         RECT frame{};
@@ -163,7 +212,7 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         EXPECT_EQ(client.right - close.right, Scaled(8, dpi));
         EXPECT_EQ(client.bottom - close.bottom, Scaled(8, dpi));
 
-        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
         Click(report, kReportCopyPath);
         Click(report, kReportOpenInExplorer);
         Click(report, kReportExportCsv);
@@ -183,6 +232,30 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
     EXPECT_TRUE(
         testing::ReadBytes(csv).starts_with("\xEF\xBB\xBF"
                                             "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"));
+}
+
+// The picture is drawn from the rows: as wide as the list's columns, a line
+// of captions and one per row under the chart, today's bar in the highlight colour.
+TEST_F(ReportWindowTest, ThePictureHoldsTheChartAndTheVisibleRows) {
+    answer_ = testing::ArtifactPath("report-picture.png");
+    int columnsWidth = 0;
+    Run([&](HWND report) {
+        const HWND list = GetDlgItem(report, kReportList);
+        for (int column = 0; column < kReportListColumnCount; ++column) {
+            columnsWidth += ListView_GetColumnWidth(list, column);
+        }
+        Click(report, kReportExportPicture);
+    });
+    ASSERT_EQ(choices_.size(), 1u);
+    EXPECT_EQ(choices_[0].proposedName, "Tavrin report(20240131).png");
+    ASSERT_EQ(shell_.requests.size(), 1u);
+    const DecodedImage picture = DecodePng(testing::ReadBytes(*answer_));
+    EXPECT_EQ(picture.width, columnsWidth);
+    EXPECT_GT(picture.height, kReportChartSize.cy + 5 * 13);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const std::uint32_t today =
+        0xFF000000u | GetRValue(highlight) << 16 | GetGValue(highlight) << 8 | GetBValue(highlight);
+    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), today), 30 * 8);
 }
 
 // The real save dialog, answered from a timer.
@@ -285,8 +358,14 @@ protected:
         Run([&](HWND report) {
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(report, kReportExportExcel)));
             const HWND list = GetDlgItem(report, kReportList);
+            // The cells of the exported columns: without the week bars, and a
+            // file's name without the mark of a missing target.
             for (int row = 0; rows && row < ListView_GetItemCount(list); ++row) {
-                for (int column = 0; column < 9; ++column) rows->push_back(CellText(list, row, column));
+                for (int column = 0; column < kReportListColumnCount; ++column) {
+                    std::wstring text = CellText(list, row, column);
+                    if (column == 0 && text.ends_with(L" (missing)")) text.resize(text.size() - 10);
+                    if (column != kReportWeekBarsColumn) rows->push_back(text);
+                }
             }
             Click(report, kReportExportExcel);
             EXPECT_FALSE(FindWindowW(nullptr, L"Exporting report to file, please wait..."));
@@ -321,7 +400,7 @@ TEST_F(ExcelExportTest, TheWorkbookIsWrittenThroughTheServerCallByCall) {
         expected.push_back("Excel.Application: get " + cell + " (waiting)");
         expected.push_back(cell + ": put Value(\"" + kReportColumns[column - 1].caption + "\") (waiting)");
     }
-    ASSERT_EQ(cells.size(), 27u);
+    ASSERT_EQ(cells.size(), 36u);
     for (size_t i = 0; i < cells.size(); ++i) {
         const std::string cell = "cells(" + std::to_string(i / 9 + 2) + "," + std::to_string(i % 9 + 1) + ")";
         expected.push_back("Excel.Application: get " + cell + " (waiting)");
