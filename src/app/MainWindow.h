@@ -85,6 +85,9 @@ public:
     // A swap or copy that waits for the click on its target.
     [[nodiscard]] const PickMode& Pick() const noexcept { return pick_; }
 
+    // Type to find (MainWindowFind.cpp): the text typed and its matches while a find runs.
+    [[nodiscard]] const FindMode& Find() const noexcept { return find_; }
+
     // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
     [[nodiscard]] IDropTarget* DropTarget() const noexcept;
 
