@@ -93,6 +93,8 @@ void MainWindow::RecoverSettingsFile() {
 // painted: the user sees the window sooner, and none is needed before. OLE (and the DLLs it loads) comes
 // before the first paint, which asks the shell for the buttons' icons.
 void MainWindow::Show() {
+    // Focus cues appear once a key is used, as in a dialog opened with the mouse.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     ShowWindow(Handle(), SW_SHOWNORMAL);
     ole_.emplace(ComInitScope::Kind::Ole);
     UpdateStatusBar();
