@@ -73,6 +73,9 @@ echo "== mingw: kills at random moments, and two copies on one folder (short run
 tools/fault-test.sh build/mingw/src/tavrin.exe 20 || status=$?
 tools/two-copies-test.sh build/mingw/src/tavrin.exe 5 || status=$?
 
+echo "== mingw: a session without the mouse, with real keys (tools/keyboard-session.sh)"
+xvfb-run -a -s "-screen 0 1280x1024x24" tools/keyboard-session.sh build/mingw/src/tavrin.exe 50 || status=$?
+
 echo "== mingw: the release archive"
 if logged build/mingw/package.log "making the release archive" cmake --build --preset mingw --target package; then
     xvfb-run -a -s "-screen 0 1280x1024x24" tools/check-package.sh build/mingw || status=$?
