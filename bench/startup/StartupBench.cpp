@@ -24,7 +24,9 @@
 //    time from a click on the report tool to the report window shown and
 //    painted, alternating with a bare dialog that fills a list of as many rows
 //    on a click; and the first show of each group page after the first few
-//    (a key press on the tab control until the page is built and painted).
+//    (a key press on the tab control until the page is built and painted);
+//    then two characters typed on the page (WM_CHAR), each until the find
+//    over every button has run and its results page is painted.
 //
 // Build and run (cross build, under Wine and Xvfb):
 //   cmake --preset mingw && cmake --build --preset mingw --target tavrin_startup_bench
@@ -435,8 +437,19 @@ double TimedPageShow(HWND mainWindow, HWND tabs) {
     return Milliseconds(start, Now());
 }
 
+// A character typed on the page shown: the time until the find has run over
+// every button and its results page is painted. The first character also reads
+// the buttons the find searches.
+double TimedKeystroke(HWND mainWindow, wchar_t character) {
+    const HWND page = VisiblePage(mainWindow);
+    const LARGE_INTEGER start = Now();
+    SendMessageW(page, WM_CHAR, character, 0);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return Milliseconds(start, Now());
+}
+
 struct ReportSamples {
-    std::vector<double> report, pageShows;
+    std::vector<double> report, pageShows, firstKeys, nextKeys;
 };
 
 // One run of a Tavrin subject: the first shows of the group pages after the
@@ -449,6 +462,11 @@ bool MeasureReportRun(const Subject& tavrin, int groups, ReportSamples& samples)
     for (int page = 2; page <= std::min(groups, 1 + kPageShows); ++page) {
         samples.pageShows.push_back(TimedPageShow(program.Window(), tabs));
     }
+    // "b" and "u" match every button ("Button 101"): the largest results.
+    if (!VisiblePage(program.Window())) return false;
+    samples.firstKeys.push_back(TimedKeystroke(program.Window(), L'b'));
+    samples.nextKeys.push_back(TimedKeystroke(program.Window(), L'u'));
+    SendMessageW(VisiblePage(program.Window()), WM_KEYDOWN, VK_ESCAPE, 0);
     for (int left = 0; left <= groups && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) > 0; ++left) {
         SendMessageW(tabs, WM_KEYDOWN, VK_LEFT, 0);
     }
@@ -481,6 +499,8 @@ bool CompareReports(const std::vector<Subject>& programs, const std::vector<std:
             if (run == 0) continue;  // the warm-up
             samples[i].report.insert(samples[i].report.end(), sample.report.begin(), sample.report.end());
             samples[i].pageShows.insert(samples[i].pageShows.end(), sample.pageShows.begin(), sample.pageShows.end());
+            samples[i].firstKeys.insert(samples[i].firstKeys.end(), sample.firstKeys.begin(), sample.firstKeys.end());
+            samples[i].nextKeys.insert(samples[i].nextKeys.end(), sample.nextKeys.begin(), sample.nextKeys.end());
         }
         const Running yardstick(bareDialog);
         const std::optional<double> shown =
@@ -497,6 +517,8 @@ bool CompareReports(const std::vector<Subject>& programs, const std::vector<std:
         std::printf("  %-36s %.2f\n", "ratio to the bare dialog",
                     Median(bare) > 0 ? Median(samples[i].report) / Median(bare) : 0);
         if (!samples[i].pageShows.empty()) PrintMedian("first show of a group page", samples[i].pageShows);
+        PrintMedian("first key of a find, results painted", samples[i].firstKeys);
+        PrintMedian("next key of a find, results painted", samples[i].nextKeys);
     }
     return ok;
 }

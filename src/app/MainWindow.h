@@ -220,7 +220,7 @@ private:
     [[nodiscard]] bool OnFindChar(wchar_t character);
     [[nodiscard]] std::vector<FindCandidate> FindCandidates();
     [[nodiscard]] TabPage& FindPage();
-    void ShowFindResults();
+    void ShowFindResults(bool redrawAll);
     void EndFind();
     [[nodiscard]] bool OnFindPageKey(UINT message, WPARAM key, LPARAM lParam);
     void LaunchFound(const ButtonCell& cell);

@@ -22,9 +22,10 @@ namespace tavrin {
 bool MainWindow::OnFindChar(wchar_t character) {
     const bool printable = character >= L' ' && character != 0x7F;
     if (!printable || pick_.Waiting() || (character == L' ' && !find_.Active())) return false;
-    if (!find_.Active()) find_.Begin(FindCandidates());
+    const bool beginning = !find_.Active();
+    if (beginning) find_.Begin(FindCandidates());
     find_.Type(character);
-    ShowFindResults();
+    ShowFindResults(beginning);
     return true;
 }
 
@@ -71,13 +72,18 @@ TabPage& MainWindow::FindPage() {
     return *findPage_;
 }
 
-void MainWindow::ShowFindResults() {
+// Within one find a cell that keeps its match keeps its picture: a keystroke
+// then costs only the cells whose match changed (each picture is a shell
+// request). A new find draws every cell, as records may have changed since.
+void MainWindow::ShowFindResults(bool redrawAll) {
     TabPage& page = FindPage();
     const std::vector<int>& ids = find_.Result().ids;
     {
         const XmlDocumentFile::Transaction oneRead;
         for (std::size_t i = 0; i < findCells_.size(); ++i) {
-            findCells_[i]->SetTag(i < ids.size() ? ids[i] : 0);
+            const int id = i < ids.size() ? ids[i] : 0;
+            if (!redrawAll && findCells_[i]->Tag() == id) continue;
+            findCells_[i]->SetTag(id);
             DrawButtonImage(*findCells_[i]);
         }
     }
@@ -107,7 +113,7 @@ bool MainWindow::OnFindPageKey(UINT message, WPARAM key, LPARAM lParam) {
         if (find_.Text().empty()) {
             EndFind();
         } else {
-            ShowFindResults();
+            ShowFindResults(false);
         }
         return true;
     }
