@@ -28,12 +28,11 @@ bool ButtonStore::TargetMissing(const ButtonRecord& record) {
            !link.Path.empty() && !FileOrFolderExists(services_.fs, link.Path);
 }
 
-// Only a launch button whose command exists is started and counted; the
-// shell's answer does not matter, and a start that fails is not reported.
-// A shortcut whose target is gone is still handed to the shell, which may
-// find the target where it went.
+// Only a launch button whose target exists is started and counted: a
+// shortcut whose target is gone starts nothing, as a missing command does.
+// The shell's answer does not matter, and a start that fails is not reported.
 bool ButtonStore::Start(const ButtonRecord& record) {
-    if (!record.IsLaunchButton()) return false;
+    if (!record.IsLaunchButton() || TargetMissing(record)) return false;
     const bool isFile = services_.fs.FileExists(record.Command);
     if (!isFile && !services_.fs.DirectoryExists(record.Command)) return false;
     if (isFile) {

@@ -88,7 +88,7 @@ TEST_F(ButtonLaunchTest, WorkingFolderIsFilledOnlyForALowerCaseExeWithoutOne) {
 TEST_F(ButtonLaunchTest, ShortcutIsOpenedItselfWithoutTheButtonsParameters) {
     const std::string link = Program("tool.lnk");
     ShellLinkInfo info;
-    info.Path = "C:\\target.exe";
+    info.Path = Program("target.exe");  // a shortcut whose target is gone starts nothing
     info.Arguments = "-from-link";
     info.WorkingDirectory = "C:\\work";
     info.ShowState = 1;
@@ -105,7 +105,7 @@ TEST_F(ButtonLaunchTest, ShortcutIsOpenedItselfWithoutTheButtonsParameters) {
     EXPECT_EQ(fakes_.shell.requests, std::vector<ExecuteRequest>{opened});
     fakes_.shell.executeAccepted = false;
     launch();
-    const ExecuteRequest target{ExecuteOwner::Application, "open", "C:\\target.exe", "-from-link", "C:\\work",
+    const ExecuteRequest target{ExecuteOwner::Application, "open", info.Path, "-from-link", "C:\\work",
                                 kShowMinNoActive};
     EXPECT_EQ(fakes_.shell.requests, (std::vector<ExecuteRequest>{opened, target}));
     EXPECT_EQ(StoredTotal(), 1);

@@ -18,6 +18,7 @@
 
 #include "app/MainWindow.h"
 #include "app/PickCursors.h"
+#include "shell/ShellLinker.h"
 #include "support/ButtonFiles.h"
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
@@ -448,8 +449,20 @@ TEST_F(MainWindowButtonMenuTest, ResetUsageCountsAnsweredYesZeroesTheCountersInO
 // counts nor enters the recent list.
 TEST_F(MainWindowButtonMenuTest, AClickOnAButtonWhoseTargetIsMissingSaysSoAndChangesNothing) {
     const std::string gone = folder_ / "gone.exe";
+    // A shortcut whose target went is missing too.
+    const std::string moved = folder_ / "moved.exe";
+    const std::string link = folder_ / "moved.lnk";
+    testing::WriteBytes(moved, "");
+    {
+        const ComInitScope ole(ComInitScope::Kind::Ole);
+        ShellLinkSpec shortcut;
+        shortcut.Path = moved;
+        ASSERT_TRUE(CreateShellLink(shortcut, link));
+    }
+    DeleteFileW(Widen(moved).c_str());
     MainWindow& window =
-        Start("101,0,0,0,0,0", Named(101, "One") + ButtonXml(102, {{"Description", "Gone"}, {"Command", gone}}));
+        Start("101,0,0,0,0,0", Named(101, "One") + ButtonXml(102, {{"Description", "Gone"}, {"Command", gone}}) +
+                                   ButtonXml(103, {{"Description", "Moved"}, {"Command", link}}));
     EXPECT_EQ(window.GridCell(1, 2).Hint(), "Gone (missing)");
     EXPECT_TRUE(window.GridCell(1, 2).TargetMissing());
     EXPECT_FALSE(window.GridCell(1, 1).TargetMissing());
@@ -457,6 +470,9 @@ TEST_F(MainWindowButtonMenuTest, AClickOnAButtonWhoseTargetIsMissingSaysSoAndCha
     const std::string before = Saved();
     Click(window.GridCell(1, 2));
     EXPECT_EQ(Narrow(window.StatusText(0)), "The target of \"Gone\" is missing: " + gone);
+    EXPECT_TRUE(window.GridCell(1, 3).TargetMissing());
+    Click(window.GridCell(1, 3));
+    EXPECT_EQ(Narrow(window.StatusText(0)), "The target of \"Moved\" is missing: " + link);
     EXPECT_EQ(window.Settings().RecentList.at(0), "101");
     EXPECT_EQ(Saved(), before);
 }
