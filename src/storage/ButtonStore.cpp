@@ -161,6 +161,13 @@ auto InGroups(int firstGroup, int lastGroup) {
     };
 }
 
+// Calls visit(id, button) for each stored button of groups 1 to groupCount, by group and slot.
+template <typename Visit>
+void ForEachButtonOfGroups(const IXmlElement& buttons, int groupCount, Visit&& visit) {
+    if (!buttons) return;
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) visit(id, *button);
+}
+
 // Removes every "Button" of id, so that no stale duplicate of a hand-edited
 // file takes the place of the one removed; returns how many there were.
 int RemoveButtons(const IXmlElement& buttons, int id) {
@@ -231,42 +238,36 @@ std::optional<ButtonRecord> ButtonStore::LoadSummary(int id) {
 // One pass over the buttons; of an ID stored twice the first counts, as for every read of it.
 std::vector<ButtonTotal> ButtonStore::StoredTotals(int groupCount) {
     std::vector<ButtonTotal> totals;
-    const IXmlElement buttons = ButtonsOf(File().Load());
-    if (!buttons) return totals;
-    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
+    ForEachButtonOfGroups(ButtonsOf(File().Load()), groupCount, [&](int id, const XmlElement& button) {
         ButtonTotal& stored = totals.emplace_back(ButtonTotal{id, 0});
-        ItemReader{*button}("TotolRunTimes", stored.total, kMostRunTimes);
-    }
+        ItemReader{button}("TotolRunTimes", stored.total, kMostRunTimes);
+    });
     return totals;
 }
 
 std::vector<ButtonRecord> ButtonStore::StoredLaunchButtons(int groupCount) {
     std::vector<ButtonRecord> records;
-    const IXmlElement buttons = ButtonsOf(File().Load());
-    if (!buttons) return records;
-    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
-        ButtonRecord record = ReadRecord(*button, id);
+    ForEachButtonOfGroups(ButtonsOf(File().Load()), groupCount, [&](int id, const XmlElement& button) {
+        ButtonRecord record = ReadRecord(button, id);
         if (record.IsLaunchButton()) records.push_back(std::move(record));
-    }
+    });
     return records;
 }
 
 std::vector<ButtonRecord> ButtonStore::StoredHotKeys(int groupCount) {
     std::vector<ButtonRecord> keyed;
-    const IXmlElement buttons = ButtonsOf(File().Load());
-    if (!buttons) return keyed;
-    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(1, groupCount))) {
+    ForEachButtonOfGroups(ButtonsOf(File().Load()), groupCount, [&](int id, const XmlElement& button) {
         ButtonRecord record;
         record.ID = id;
         record.Empty = false;
-        const ItemReader read{*button};
+        const ItemReader read{button};
         read("BtnStyle", record.BtnStyle);
         read("HotKey", record.HotKey);
-        if (!record.IsLaunchButton() || record.HotKey.empty()) continue;
+        if (!record.IsLaunchButton() || record.HotKey.empty()) return;
         read("Command", record.Command);
         read("Description", record.Description);
         keyed.push_back(std::move(record));
-    }
+    });
     return keyed;
 }
 
