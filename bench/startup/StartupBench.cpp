@@ -46,7 +46,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -125,15 +124,25 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     if (!ok) throw std::runtime_error("cannot write " + Narrow(path));
 }
 
-// Calls visit with the name of every file of folder (not its subfolders).
-void ForEachFile(const std::wstring& folder, const std::function<void(const std::wstring&)>& visit) {
+// Removes what folder holds, files and subfolders, except the file named keep;
+// with an empty keep, the folder itself as well.
+void RemoveContent(const std::wstring& folder, const std::wstring& keep = {}) {
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) visit(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L".." || name == keep) continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveContent(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    if (keep.empty()) RemoveDirectoryW(folder.c_str());
 }
 
 // A folder under the temporary folder, removed with its files and subfolders.
@@ -142,7 +151,8 @@ public:
     explicit Folder(std::wstring path) : path_(std::move(path)) {
         if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + Narrow(path_));
     }
-    ~Folder() { Remove(path_); }
+    // The programs under test leave folders of their own (their backups) in theirs.
+    ~Folder() { RemoveContent(path_); }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
 
@@ -157,26 +167,6 @@ public:
     }
 
 private:
-    // The programs under test leave folders of their own (their backups) in theirs.
-    static void Remove(const std::wstring& folder) {
-        WIN32_FIND_DATAW entry;
-        const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = entry.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring path = folder + L"\\" + name;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(path);
-                } else {
-                    DeleteFileW(path.c_str());
-                }
-            } while (FindNextFileW(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
     std::wstring path_;
 };
 
@@ -270,12 +260,9 @@ private:
 };
 
 std::optional<Sample> RunOnce(const Subject& subject) {
-    if (subject.firstStart) {
-        const std::wstring program = subject.program.substr(subject.program.find_last_of(L'\\') + 1);
-        ForEachFile(subject.folder, [&](const std::wstring& name) {
-            if (name != program) DeleteFileW((subject.folder + L"\\" + name).c_str());
-        });
-    }
+    // Backups left by an earlier run would make the start one of a folder whose settings were lost.
+    if (subject.firstStart)
+        RemoveContent(subject.folder, subject.program.substr(subject.program.find_last_of(L'\\') + 1));
     return Running(subject).Measure();
 }
 
