@@ -11,6 +11,7 @@
 #include <string>
 
 #include "storage/AppSettings.h"
+#include "rules/FrequencyReport.h"
 #include "storage/ButtonStore.h"
 #include "support/FakeEnvironment.h"
 #include "support/FakePrompt.h"
@@ -168,9 +169,19 @@ void BM_ClickPath(benchmark::State& state) {
 }
 BENCHMARK(BM_ClickPath)->Unit(benchmark::kMicrosecond);
 
-// The report's rows of all groups (20 per group), as the report window fills
-// them on opening, with a shell that answers at once: what the store's part
-// of the fill costs. The file was parsed before, as the program has it.
+// The report as its window opens on all groups (20 buttons per group): the
+// rows filled and sorted by Total, and the first page of them described, with
+// a shell that answers at once. The file was parsed before, as the program has it.
+constexpr std::size_t kReportRowsShown = 25;
+
+ReportTable MakeReport(ButtonStore& store, SettingsFile& file, ShellFileInfoCache& fileInfo) {
+    return ReportTable(
+        [&](std::vector<ReportRow>& rows, const ReportChoice& choice) {
+            return store.FillReport(rows, choice.group, file.GroupNames(), choice.missingOnly);
+        },
+        [&](ReportRow& row) { store.DescribeReportRow(row, fileInfo); }, {});
+}
+
 void BM_ReportFill(benchmark::State& state) {
     SettingsFile& file = SettingsFile::Instance(static_cast<int>(state.range(0)));
     ButtonStore store(file.Services());
@@ -178,13 +189,41 @@ void BM_ReportFill(benchmark::State& state) {
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
     for (auto _ : state) {
         ShellFileInfoCache fileInfo(file.Shell(), file.Services().fs);
-        std::vector<ReportRow> rows;
-        benchmark::DoNotOptimize(store.FillReport(rows, 0, file.GroupNames(), fileInfo));
+        ReportTable report = MakeReport(store, file, fileInfo);
+        report.Open();
+        for (std::size_t row = 0; row < std::min(kReportRowsShown, report.Rows().size()); ++row) {
+            benchmark::DoNotOptimize(report.DescribedRow(row));
+        }
         file.Shell().fileInfoQueries.clear();
     }
     ReportParses(state, parsesBefore);
 }
 BENCHMARK(BM_ReportFill)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A header click on the open report of 100 groups (2,000 rows), by file name
+// and by type (every row described first), and the group filter: the change
+// to one group and the change back to all, each half of the iterations.
+void BM_ReportSortAndFilter(benchmark::State& state) {
+    SettingsFile& file = SettingsFile::Instance(100);
+    ButtonStore store(file.Services());
+    ShellFileInfoCache fileInfo(file.Shell(), file.Services().fs);
+    ReportTable report = MakeReport(store, file, fileInfo);
+    report.Open();
+    (void)report.DescribedRows();
+    const int action = static_cast<int>(state.range(0));
+    bool oneGroup = false;
+    for (auto _ : state) {
+        if (action == 0) report.ClickHeader(0);
+        if (action == 1) report.ClickHeader(kReportWeekBarsColumn + 2);
+        if (action == 2) {
+            oneGroup = !oneGroup;
+            benchmark::DoNotOptimize(report.SelectGroup(oneGroup ? kFirstGroupEntry : kAllGroupsEntry));
+        }
+    }
+    state.SetLabel(action == 0 ? "sort by file" : action == 1 ? "sort by type" : "group filter");
+}
+
+BENCHMARK(BM_ReportSortAndFilter)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The summaries of the last group's page as a first show of it loads them, in
 // one transaction, at 10 and 100 groups: the cost is not to grow with the

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <map>
 
 #include "dialogs/ExcelExport.h"
@@ -45,10 +46,9 @@ public:
           fileInfo_(services.buttons.MakeFileInfoCache()),
           table_(
               [this](std::vector<ReportRow>& rows, const ReportChoice& choice) {
-                  return services_.buttons.FillReport(rows, choice.group, services_.groupNames, fileInfo_,
-                                                      choice.missingOnly);
+                  return services_.buttons.FillReport(rows, choice.group, services_.groupNames, choice.missingOnly);
               },
-              UserSeparators()) {}
+              [this](ReportRow& row) { services_.buttons.DescribeReportRow(row, fileInfo_); }, UserSeparators()) {}
 
     void Run(HWND owner) {
         RunModal(owner, L"Frequency Report", kWindowSize, {.sizable = true, .outerSize = true, .centreOnScreen = true});
@@ -63,8 +63,11 @@ public:
         AddControl(L"BUTTON", L"Export to csv file", WS_TABSTOP, {}, kReportExportCsv);
         AddControl(L"BUTTON", L"Export Excel file", WS_TABSTOP, {}, kReportExportExcel);
         AddControl(L"STATIC", L"", SS_OWNERDRAW, {}, kReportChart);
-        list_ = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, {},
-                           kReportList, WS_EX_CLIENTEDGE);
+        // A virtual list: it asks for the text and icon of the rows it shows, so
+        // that only those are described, however many rows there are.
+        list_ =
+            AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                       {}, kReportList, WS_EX_CLIENTEDGE);
         AddControl(L"BUTTON", L"Close", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDOK);
 
         ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
@@ -91,8 +94,7 @@ public:
         }
         SendMessageW(groups, CB_SETCURSEL, 0, 0);
         table_.Open();
-        ShowIcons();
-        ShowRows();
+        ShowRows(kNoButton);
         EnableWindow(Control(kReportExportExcel), OfficeIsInstalled());
         LayOut();
         return TRUE;
@@ -139,14 +141,20 @@ private:
         if (notice->idFrom != kReportList) return FALSE;
         switch (notice->code) {
             case LVN_COLUMNCLICK:
-                table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-                ShowRows();
+                ChangeRows([&] { table_.ClickHeader(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem); });
                 return TRUE;
             case NM_CUSTOMDRAW:
                 SetWindowLongPtrW(
                     Handle(), DWLP_MSGRESULT,
                     weekBars_.OnCustomDraw(list_, kReportWeekBarsColumn, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam),
                                            table_.Rows(), Dpi()));
+                return TRUE;
+            case LVN_GETDISPINFOW:
+                ShowCell(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+                return TRUE;
+            case LVN_ODFINDITEMW:
+                SetWindowLongPtrW(Handle(), DWLP_MSGRESULT,
+                                  FindRowByCaption(*reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
                 return TRUE;
             case LVN_GETINFOTIPW: {
                 auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
@@ -193,8 +201,16 @@ private:
     }
 
     void GroupChosen(int index) {
-        if (table_.SelectGroup(index)) ShowIcons();
-        ShowRows();
+        ChangeRows([&] { (void)table_.SelectGroup(index); });
+    }
+
+    // The rows change order or content; the selected button stays selected.
+    template <typename Change>
+    void ChangeRows(Change change) {
+        const ReportRow* selected = SelectedRow();
+        const int selectedId = selected ? selected->id : kNoButton;
+        change();
+        ShowRows(selectedId);
     }
 
     // The top bar and the list follow the window's size; Close keeps to the bottom right corner.
@@ -230,64 +246,79 @@ private:
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 
-    // The shell's icons of the rows after a fill, at the window's scale; each
-    // is added to the list's images once for the window's life.
-    void ShowIcons() {
-        for (const ReportRow& row : table_.Rows()) {
-            if (row.systemIconIndex < 0 || imageOfSystemIcon_.contains(row.systemIconIndex)) continue;
-            const unique_hicon icon = GetSystemImageIcon(row.systemIconIndex, Scale(kIconSize));
-            imageOfSystemIcon_[row.systemIconIndex] = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
-        }
-    }
-
-    [[nodiscard]] int ImageOf(const ReportRow& row) const {
+    // The list's image of the shell's icon of a described row, added to the
+    // list's images once for the window's life, at the window's scale.
+    [[nodiscard]] int ImageOf(const ReportRow& row) {
         if (row.targetMissing) return missingImage_;
-        const auto found = imageOfSystemIcon_.find(row.systemIconIndex);
-        return found == imageOfSystemIcon_.end() ? -1 : found->second;
+        if (row.systemIconIndex < 0) return -1;
+        const auto [known, added] = imageOfSystemIcon_.try_emplace(row.systemIconIndex, -1);
+        if (added) {
+            const unique_hicon icon = GetSystemImageIcon(row.systemIconIndex, Scale(kIconSize));
+            if (icon) known->second = ImageList_AddIcon(images_, icon.get());
+        }
+        return known->second;
     }
 
-    // The rows in the table's order, and the chart of their week; the
-    // selected button stays selected.
-    void ShowRows() {
-        const ReportRow* selected = SelectedRow();
-        const int selectedId = selected ? selected->id : kNoButton;
-        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-        ListView_DeleteAllItems(list_);
+    // What the list asks of a row it shows: a column's text, the row's icon.
+    void ShowCell(LVITEMW& item) {
+        if (!(item.mask & (LVIF_TEXT | LVIF_IMAGE)) || item.iItem < 0 ||
+            item.iItem >= static_cast<int>(table_.Rows().size())) {
+            return;
+        }
+        const ReportRow& row = table_.DescribedRow(static_cast<std::size_t>(item.iItem));
+        if ((item.mask & LVIF_TEXT) && item.cchTextMax > 0 && item.iSubItem >= 0 &&
+            item.iSubItem < static_cast<int>(kReportListColumns.size())) {
+            const std::wstring text = Widen(kReportListColumns[static_cast<std::size_t>(item.iSubItem)].text(row));
+            lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? ImageOf(row) : -1;
+    }
+
+    // The list's search as the user types on it: the next row, from the one
+    // asked for and round to the top, whose file name starts with the typed
+    // text, in any letter case; -1 for none.
+    [[nodiscard]] int FindRowByCaption(const NMLVFINDITEMW& find) const {
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+        const std::wstring_view typed = find.lvfi.psz;
+        const std::vector<ReportRow>& rows = table_.Rows();
+        const int count = static_cast<int>(rows.size());
+        const int start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
+        for (int step = 0; step < count; ++step) {
+            const int index = (start + step) % count;
+            const std::wstring caption = Widen(rows[static_cast<std::size_t>(index)].caption);
+            const bool partial = (find.lvfi.flags & LVFI_PARTIAL) && caption.size() >= typed.size();
+            const std::wstring_view compared =
+                partial ? std::wstring_view(caption).substr(0, typed.size()) : std::wstring_view(caption);
+            if (CompareStringOrdinal(compared.data(), static_cast<int>(compared.size()), typed.data(),
+                                     static_cast<int>(typed.size()), TRUE) == CSTR_EQUAL) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
+    // The rows in the table's order from the top, with the button of
+    // selectedId selected, and the chart of their week.
+    void ShowRows(int selectedId) {
         const std::vector<ReportRow>& rows = table_.Rows();
         weekBars_.Show(rows, DaySlot(services_.clock.Today()));
-        for (int index = 0; index < static_cast<int>(rows.size()); ++index) {
-            std::wstring text = Widen(kReportListColumns[0].text(rows[index]));
-            LVITEMW item{};
-            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-            item.iItem = index;
-            item.pszText = text.data();
-            item.iImage = ImageOf(rows[index]);
-            item.lParam = rows[index].id;
-            ListView_InsertItem(list_, &item);
-            for (int column = 1; column < static_cast<int>(kReportListColumns.size()); ++column) {
-                text = Widen(kReportListColumns[column].text(rows[index]));
-                ListView_SetItemText(list_, index, column, text.data());
-            }
-            if (rows[index].id == selectedId) {
-                ListView_SetItemState(list_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-            }
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemCountEx(list_, static_cast<int>(rows.size()), 0);
+        if (ListView_GetTopIndex(list_) > 0) ListView_EnsureVisible(list_, 0, FALSE);
+        const auto kept =
+            std::find_if(rows.begin(), rows.end(), [selectedId](const ReportRow& row) { return row.id == selectedId; });
+        if (kept != rows.end()) {
+            ListView_SetItemState(list_, static_cast<int>(kept - rows.begin()), LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
         }
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
         InvalidateRect(Control(kReportChart), nullptr, FALSE);
     }
 
     [[nodiscard]] const ReportRow* SelectedRow() const {
         const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-        if (index < 0) return nullptr;
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = index;
-        if (!ListView_GetItem(list_, &item)) return nullptr;
-        for (const ReportRow& row : table_.Rows()) {
-            if (row.id == static_cast<int>(item.lParam)) return &row;
-        }
-        return nullptr;
+        const std::vector<ReportRow>& rows = table_.Rows();
+        return index >= 0 && index < static_cast<int>(rows.size()) ? &rows[static_cast<std::size_t>(index)] : nullptr;
     }
 
     // At the pointer, or under the selected row when the keyboard asked.
@@ -330,14 +361,14 @@ private:
     void ExportCsv() {
         const std::optional<std::string> fileName =
             ChooseExportFile("cvs files(*.csv)|*.csv|Text file(*.txt)|*.txt", "csv");
-        if (fileName) SaveExport(*fileName, ReportCsv(table_.Rows()));
+        if (fileName) SaveExport(*fileName, ReportCsv(table_.DescribedRows()));
     }
 
     void ExportPicture() {
         const std::optional<std::string> fileName = ChooseExportFile("PNG picture(*.png)|*.png", "png");
         if (!fileName) return;
         const auto font = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
-        SaveExport(*fileName, ReportPicturePng(list_, table_.Rows(), weekBars_, font, Dpi()));
+        SaveExport(*fileName, ReportPicturePng(list_, table_.DescribedRows(), weekBars_, font, Dpi()));
     }
 
     // Without an automation server for Excel the export ends without a word.
@@ -349,7 +380,7 @@ private:
         exportingToExcel_ = true;
         const ScopeExit done([this] { exportingToExcel_ = false; });
         const std::optional<std::string> fileName = ChooseExportFile("Excel file(*.xls)|*.xls", "xls");
-        const std::vector<ReportRow> rows = table_.Rows();
+        const std::vector<ReportRow> rows = table_.DescribedRows();
         if (fileName && ExportToExcel(Handle(), rows, *fileName)) OpenExport(*fileName);
     }
 

@@ -99,7 +99,12 @@ constexpr ReportColumn kToday = NumberColumn<&ReportRow::today>("Today", 50);
 constexpr ReportColumn kWeek = NumberColumn<&ReportRow::week>("Week", 50);
 constexpr ReportColumn kTotal = NumberColumn<&ReportRow::total>("Total", 50);
 constexpr ReportColumn kPer = TextColumn<&ReportRow::share>("Per", 50);
-constexpr ReportColumn kType = TextColumn<&ReportRow::typeName>("Type", 80);
+constexpr ReportColumn Described(ReportColumn column) {
+    column.sortsByDescription = true;
+    return column;
+}
+
+constexpr ReportColumn kType = Described(TextColumn<&ReportRow::typeName>("Type", 80));
 constexpr ReportColumn kFullPath = TextColumn<&ReportRow::command>("Full Path", 200);
 
 constexpr ReportColumn kListedFile{
@@ -119,8 +124,8 @@ ReportChoice ReportChoiceOfEntry(int entry) noexcept {
     return {entry < kFirstGroupEntry ? 0 : entry - kFirstGroupEntry + 1, false};
 }
 
-ReportTable::ReportTable(Fill fill, NumberSeparators separators)
-    : fill_(std::move(fill)), separators_(std::move(separators)) {}
+ReportTable::ReportTable(Fill fill, Describe describe, NumberSeparators separators)
+    : fill_(std::move(fill)), describe_(std::move(describe)), separators_(std::move(separators)) {}
 
 void ReportTable::Open() {
     ascending_ = false;
@@ -143,11 +148,24 @@ bool ReportTable::SelectGroup(int index) {
 void ReportTable::ClickHeader(int column) {
     if (column == sortColumn_) ascending_ = !ascending_;
     sortColumn_ = column;
-    const auto compare = kReportListColumns.at(static_cast<std::size_t>(column)).compare;
+    const ReportColumn& sortBy = kReportListColumns.at(static_cast<std::size_t>(column));
+    if (sortBy.sortsByDescription) (void)DescribedRows();
+    const auto compare = sortBy.compare;
     std::stable_sort(rows_.begin(), rows_.end(), [this, compare](const ReportRow& a, const ReportRow& b) {
         return ascending_ ? compare(a, b) < 0 : compare(b, a) < 0;
     });
     ComputeShares();
+}
+
+const ReportRow& ReportTable::DescribedRow(std::size_t index) {
+    ReportRow& row = rows_.at(index);
+    if (!row.described) describe_(row);
+    return row;
+}
+
+const std::vector<ReportRow>& ReportTable::DescribedRows() {
+    for (std::size_t index = 0; index < rows_.size(); ++index) (void)DescribedRow(index);
+    return rows_;
 }
 
 void ReportTable::ComputeShares() {

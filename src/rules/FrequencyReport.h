@@ -22,6 +22,8 @@ struct ReportColumn {
     std::string (*text)(const ReportRow& row);
     // Ascending: below 0 when a comes first.
     int (*compare)(const ReportRow& a, const ReportRow& b);
+    // The order needs every row described (it compares what the shell tells).
+    bool sortsByDescription = false;
 };
 
 // What the exports write: File, Group, Index, Today, Week, Total, Per, Type
@@ -67,12 +69,15 @@ struct NumberSeparators {
 [[nodiscard]] std::string ShareText(std::int64_t total, std::int64_t grandTotal, const NumberSeparators& separators);
 
 // The report's list and how it is ordered. A fill asks for the rows of a
-// choice and returns their sum of totals.
+// choice and returns their sum of totals. A row is described (its icon, type
+// and missing target looked up) when it is first shown, or when an order or
+// an export needs every row: the rows a list never shows cost the shell nothing.
 class ReportTable {
 public:
     using Fill = std::function<std::int64_t(std::vector<ReportRow>& rows, const ReportChoice& choice)>;
+    using Describe = std::function<void(ReportRow& row)>;
 
-    ReportTable(Fill fill, NumberSeparators separators);
+    ReportTable(Fill fill, Describe describe, NumberSeparators separators);
 
     // As the report opens: the rows of all groups, sorted by Total, largest first.
     void Open();
@@ -86,6 +91,10 @@ public:
     void ClickHeader(int column);
 
     [[nodiscard]] const std::vector<ReportRow>& Rows() const noexcept { return rows_; }
+    // The row at index of Rows(), described.
+    [[nodiscard]] const ReportRow& DescribedRow(std::size_t index);
+    // Rows(), every one described.
+    [[nodiscard]] const std::vector<ReportRow>& DescribedRows();
     [[nodiscard]] std::int64_t GrandTotal() const noexcept { return grandTotal_; }
     [[nodiscard]] int SortColumn() const noexcept { return sortColumn_; }
     [[nodiscard]] bool Ascending() const noexcept { return ascending_; }
@@ -94,6 +103,7 @@ private:
     void ComputeShares();
 
     Fill fill_;
+    Describe describe_;
     NumberSeparators separators_;
     std::vector<ReportRow> rows_;
     std::int64_t grandTotal_ = 0;

@@ -21,11 +21,15 @@ bool FileOrFolderExists(IFileSystem& fs, const std::string& path) {
 // A shortcut that the shell cannot read as one to a file (one to a Control
 // Panel item, say) is not looked into: its target may be anything.
 bool ButtonStore::TargetMissing(const ButtonRecord& record) {
-    if (!record.IsLaunchButton() || record.Command.empty()) return false;
-    if (!FileOrFolderExists(services_.fs, record.Command)) return true;
+    return record.IsLaunchButton() && CommandTargetMissing(record.Command);
+}
+
+bool ButtonStore::CommandTargetMissing(const std::string& command) {
+    if (command.empty()) return false;
+    if (!FileOrFolderExists(services_.fs, command)) return true;
     ShellLinkInfo link;
-    return IsShortcutFileName(record.Command) && services_.shell.ReadShellLink(record.Command, link) &&
-           !link.Path.empty() && !FileOrFolderExists(services_.fs, link.Path);
+    return IsShortcutFileName(command) && services_.shell.ReadShellLink(command, link) && !link.Path.empty() &&
+           !FileOrFolderExists(services_.fs, link.Path);
 }
 
 // Only a launch button whose target exists is started and counted: a

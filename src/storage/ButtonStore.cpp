@@ -425,8 +425,7 @@ std::optional<ButtonRecord> ButtonStore::ButtonFromPath(const std::string& path,
 
 // The buttons are found in one pass; the map orders them by group and slot.
 std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupIndex,
-                                     const std::vector<std::string>& groupNames, ShellFileInfoCache& fileInfo,
-                                     bool missingOnly) {
+                                     const std::vector<std::string>& groupNames, bool missingOnly) {
     const IXmlElement buttons = ButtonsOf(File().Load());
     if (!buttons) return 0;
     const LocalDate today = services_.clock.Today();
@@ -437,19 +436,31 @@ std::int64_t ButtonStore::FillReport(std::vector<ReportRow>& rows, int groupInde
     for (const auto& [id, stored] : firstOfId) {
         const ButtonRecord button = ReadRecord(*stored, id);
         if (!button.IsLaunchButton() || button.IgnoreRunTimes) continue;
-        const bool missing = TargetMissing(button);
-        if (missingOnly && !missing) continue;
+        if (missingOnly && !CommandTargetMissing(button.Command)) continue;
         sum = button.TotolRunTimes > kMostRunTimes - sum ? kMostRunTimes : sum + button.TotolRunTimes;
         // A group beyond the list of names is listed without a name.
         const std::size_t nameIndex = static_cast<std::size_t>(GroupOfButton(id) - 1);
-        const ShellFileInfo info = fileInfo.Get(button.Command);
-        const WeekDays days = ThisWeeksDays(button, today);
-        rows.push_back({ExtractFileName(button.Command), info.systemIconIndex,
-                        nameIndex < groupNames.size() ? groupNames[nameIndex] : "", id, TodayCount(button, today),
-                        WeekCount(button, today), button.TotolRunTimes, "", info.typeName, button.Command, days.counts,
-                        missing});
+        ReportRow& row = rows.emplace_back();
+        row.caption = ExtractFileName(button.Command);
+        row.groupName = nameIndex < groupNames.size() ? groupNames[nameIndex] : "";
+        row.id = id;
+        row.today = TodayCount(button, today);
+        row.week = WeekCount(button, today);
+        row.total = button.TotolRunTimes;
+        row.command = button.Command;
+        row.days = ThisWeeksDays(button, today).counts;
+        row.targetMissing = missingOnly;
     }
     return sum;
+}
+
+void ButtonStore::DescribeReportRow(ReportRow& row, ShellFileInfoCache& fileInfo) {
+    if (row.described) return;
+    const ShellFileInfo info = fileInfo.Get(row.command);
+    row.systemIconIndex = info.systemIconIndex;
+    row.typeName = info.typeName;
+    row.targetMissing = CommandTargetMissing(row.command);
+    row.described = true;
 }
 
 }  // namespace tavrin

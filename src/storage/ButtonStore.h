@@ -28,7 +28,9 @@ struct AddedButton {
 
 // One line of the frequency report: the caption with the shell's icon, then
 // the columns group, index, today, week, total, share (left to the report),
-// type and full path; and the starts of each day of this week.
+// type and full path; and the starts of each day of this week. What the file
+// system and the shell tell of the command (icon, type, whether the target is
+// gone) is looked up only for the rows that need it: see DescribeReportRow.
 struct ReportRow {
     std::string caption;       // the file-name part of the command
     int systemIconIndex = -1;  // the shell's icon for the command in the system image list
@@ -42,6 +44,7 @@ struct ReportRow {
     std::string command;
     DayCounts days{};
     bool targetMissing = false;
+    bool described = false;  // icon, type and targetMissing are known
 };
 
 // The total of starts of one stored button.
@@ -97,10 +100,14 @@ public:
     std::optional<AddedButton> AddButtonFromPath(int id, const std::string& path, bool analyseLinkFile);
     // Adds a row per launch button of group groupIndex (of all groups when it
     // is below 1) that is not left out of the report, and with missingOnly
-    // only of those whose target is gone, with the shell's information from
-    // fileInfo; returns the sum of their totals, which stops at the largest total.
+    // only of those whose target is gone; returns the sum of their totals,
+    // which stops at the largest total. Only the file is read: the rows are
+    // not described, except whether their target is gone with missingOnly.
     std::int64_t FillReport(std::vector<ReportRow>& rows, int groupIndex, const std::vector<std::string>& groupNames,
-                            ShellFileInfoCache& fileInfo, bool missingOnly = false);
+                            bool missingOnly = false);
+    // Fills in the shell's icon and type of the row's command from fileInfo,
+    // and whether its target is gone.
+    void DescribeReportRow(ReportRow& row, ShellFileInfoCache& fileInfo);
     // A cache of the shell's information on commands, from the store's shell, for a report's life.
     [[nodiscard]] ShellFileInfoCache MakeFileInfoCache() const { return {services_.shell, services_.fs}; }
 
@@ -108,6 +115,7 @@ public:
     // a file nor a folder, or a shortcut whose target is gone. A button
     // without a command is not missing: there is nothing to find.
     [[nodiscard]] bool TargetMissing(const ButtonRecord& record);
+    [[nodiscard]] bool CommandTargetMissing(const std::string& command);
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).
     [[nodiscard]] bool Start(const ButtonRecord& record);

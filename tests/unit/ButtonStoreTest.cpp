@@ -200,7 +200,7 @@ TEST_F(ButtonStoreTest, CountersReadAsPlainDecimalNumbersInRangeAndOtherwiseAsZe
     EXPECT_EQ(totals, (std::vector<std::int64_t>{99'999'999'999, kMostRunTimes, 0, 0}));
     // The report's sum stops at the largest total.
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 1, {"Work"}, fileInfo_), kMostRunTimes);
+    EXPECT_EQ(store.FillReport(rows, 1, {"Work"}), kMostRunTimes);
     EXPECT_EQ(rows.at(0).week, 2'147'483'647);  // the counters of week 12
     EXPECT_EQ(rows.at(0).total, 99'999'999'999);
 
@@ -329,7 +329,7 @@ TEST_F(ButtonStoreTest, MissingButtonsElementReadsNothingAndIsAddedByWrites) {
     EXPECT_FALSE(store.Delete(101));
     EXPECT_FALSE(store.CountStart(101));
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}, fileInfo_), 0);
+    EXPECT_EQ(store.FillReport(rows, 0, {"Tabsheet 1", "Tabsheet 2"}), 0);
     EXPECT_EQ(fakes_.fs.saves, 0);
     EXPECT_EQ(Stored(), noButtons);
 
@@ -468,7 +468,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     ButtonStore store = Store();
 
     std::vector<ReportRow> rows;
-    EXPECT_EQ(store.FillReport(rows, 2, groups, fileInfo_), 7);
+    EXPECT_EQ(store.FillReport(rows, 2, groups), 7);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].caption, kCjk + ".doc");
     EXPECT_EQ(rows[0].groupName, kCyrillic);
@@ -476,9 +476,14 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(rows[0].command, "C:\\b\\" + kCjk + ".doc");
 
     rows.clear();
-    fakes_.shell.fileInfoQueries.clear();
-    EXPECT_EQ(store.FillReport(rows, 0, groups, fileInfo_), 12);
+    EXPECT_EQ(store.FillReport(rows, 0, groups), 12);
     ASSERT_EQ(rows.size(), 3u);
+    // The fill asks the shell nothing; a row is described when asked for, once.
+    EXPECT_TRUE(fakes_.shell.fileInfoQueries.empty());
+    EXPECT_FALSE(rows[0].described);
+    EXPECT_FALSE(rows[0].targetMissing);
+    for (ReportRow& row : rows) store.DescribeReportRow(row, fileInfo_);
+    store.DescribeReportRow(rows[0], fileInfo_);
     const ReportRow& first = rows[0];
     EXPECT_EQ(first.caption, "a.exe");
     EXPECT_EQ(first.systemIconIndex, 12);
@@ -494,13 +499,13 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     EXPECT_EQ(first.command, "C:\\a.exe");
     EXPECT_EQ(rows[1].id, 120);
     EXPECT_EQ(rows[2].id, 205);
-    // One shell query per file for the cache's life (the .doc was asked for
-    // by the first fill), none for buttons left out.
-    EXPECT_EQ(fakes_.shell.fileInfoQueries, (std::vector<std::string>{"C:\\a.exe", "C:\\never.exe"}));
+    // One shell query per file, none for buttons left out.
+    EXPECT_EQ(fakes_.shell.fileInfoQueries,
+              (std::vector<std::string>{"C:\\a.exe", "C:\\never.exe", "C:\\b\\" + kCjk + ".doc"}));
 
     // A group beyond the names is listed without a name.
     rows.clear();
-    EXPECT_EQ(store.FillReport(rows, 3, groups, fileInfo_), 1);
+    EXPECT_EQ(store.FillReport(rows, 3, groups), 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].groupName, "");
 
@@ -510,7 +515,7 @@ TEST_F(ButtonStoreTest, FillReportListsCountedLaunchButtonsOfTheChosenGroups) {
     WriteSettings(ButtonXml(101, {{"Command", here}, {"TotolRunTimes", "5"}}) +
                   ButtonXml(102, {{"Command", folder_ / "gone.txt"}, {"TotolRunTimes", "2"}}));
     rows.clear();
-    EXPECT_EQ(store.FillReport(rows, 0, groups, fileInfo_, true), 2);
+    EXPECT_EQ(store.FillReport(rows, 0, groups, true), 2);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].id, 102);
     EXPECT_TRUE(rows[0].targetMissing);

@@ -81,10 +81,16 @@ protected:
                            }
                            return sum;
                        },
+                       [this](ReportRow& row) {
+                           described_.push_back(row.id);
+                           row.typeName = row.id % 2 ? "Zip" : "Text";
+                           row.described = true;
+                       },
                        {}};
     std::vector<ReportRow> all_{Row("b.exe", 101, 19), Row("A.exe", 102, 0), Row("c.exe", 201, 100),
                                 Row("d.exe", 202, 81, "C:\\x", true)};
     std::vector<ReportChoice> filledFor_;
+    std::vector<int> described_;
 };
 
 TEST_F(ReportTableTest, OpensOnAllGroupsByTotalLargestFirstWithShares) {
@@ -155,6 +161,22 @@ TEST_F(ReportTableTest, TheListMarksMissingTargetsListsThemAloneAndSortsTheWeekB
     EXPECT_EQ(kReportListColumns[kReportWeekBarsColumn].text(table_.Rows()[0]), "");
     table_.ClickHeader(kReportWeekBarsColumn);  // weeks 5, 0, 2, 4: largest first
     EXPECT_EQ(IdsOf(table_), (std::vector<int>{101, 202, 201, 102}));
+}
+
+// Only what is shown asks the shell, each row once; an order by type, like an export, asks for all.
+TEST_F(ReportTableTest, RowsAreDescribedWhenShownOrWhenTheOrderNeedsAll) {
+    table_.Open();
+    table_.ClickHeader(0);
+    EXPECT_TRUE(described_.empty());
+    EXPECT_EQ(table_.DescribedRow(3).typeName, "Text");  // A.exe, last by name downwards
+    (void)table_.DescribedRow(3);
+    EXPECT_EQ(described_, std::vector<int>{102});
+    const int typeColumn = kReportWeekBarsColumn + 2;
+    table_.ClickHeader(typeColumn);
+    EXPECT_EQ(described_.size(), 4u);
+    EXPECT_EQ(IdsOf(table_), (std::vector<int>{201, 101, 202, 102}));  // Zip before Text, largest first
+    EXPECT_EQ(table_.DescribedRows().size(), 4u);
+    EXPECT_EQ(described_.size(), 4u);
 }
 
 TEST(FrequencyReportTest, CsvIsUtf8WithBomCrLfAndQuotesFieldsThatNeedIt) {

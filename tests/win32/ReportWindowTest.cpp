@@ -137,6 +137,11 @@ TEST_F(ReportWindowScaledTest, ListsSortsAndExportsTheCountedButtons) {
         EXPECT_EQ(CellText(list, 3, 0), L"gone.exe (missing)");
         EXPECT_NE(CellText(list, 0, 8), L"");  // the shell's type name
         EXPECT_EQ(SendMessageW(GetDlgItem(report, kReportGroups), CB_GETCOUNT, 0, 0), 4);
+        // A letter typed on the list selects the next file name that begins with it.
+        SetFocus(list);
+        SendMessageW(list, WM_CHAR, L'G', 1);  // one press
+        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 3);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         UpdateWindow(report);
         testing::PumpMessages(300);
         testing::SaveWindowPicture(report, testing::ArtifactPath(dpi == kBaseDpi ? "report.png" : "report-144dpi.png"));
