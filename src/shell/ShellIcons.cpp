@@ -87,19 +87,32 @@ unique_hicon GetSystemImageIcon(int image, int size) {
     return {};
 }
 
-unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
-    if (IsShortcutFileName(fileName)) return ShortcutIcon(fileName, size);
-    const int count = GetIconCount(fileName);
-    // A negative index would name a resource rather than a position, so it
-    // takes the shell's icon, as a file without icons does.
-    if (count <= 0 || index < 0) return GetShellIcon(fileName, size);
-    if (index >= count) index = count - 1;
+namespace {
+
+// The icon at index of the file at `size` pixels, made from the image that fits best; empty when there is none.
+unique_hicon ExtractFileIcon(const std::wstring& fileName, int index, int size) {
     HICON icon = nullptr;
     UINT id = 0;
-    if (PrivateExtractIconsW(Widen(fileName).c_str(), index, size, size, &icon, &id, 1, 0) != 1 || !icon) {
-        return GetShellIcon(fileName, size);
-    }
+    if (PrivateExtractIconsW(fileName.c_str(), index, size, size, &icon, &id, 1, 0) != 1) return {};
     return unique_hicon(icon);
+}
+
+}  // namespace
+
+// Each look into the file loads it: the icons are counted only when the one
+// at index is not there, which spares programs and libraries a second load.
+unique_hicon GetFileIcon(const std::string& fileName, int index, int size) {
+    if (IsShortcutFileName(fileName)) return ShortcutIcon(fileName, size);
+    // A negative index would name a resource rather than a position, so it
+    // takes the shell's icon, as a file without icons does.
+    if (index < 0) return GetShellIcon(fileName, size);
+    const std::wstring wideName = Widen(fileName);
+    if (unique_hicon icon = ExtractFileIcon(wideName, index, size)) return icon;
+    const int count = GetIconCount(fileName);
+    if (count > 0 && index >= count) {
+        if (unique_hicon icon = ExtractFileIcon(wideName, count - 1, size)) return icon;
+    }
+    return GetShellIcon(fileName, size);
 }
 
 // The system's icon is shared and must not be destroyed: a copy of it at the
