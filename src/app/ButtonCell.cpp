@@ -84,9 +84,9 @@ void ButtonCell::Paint(HDC dc) {
         picture_ = loader_(iconSize_);
         pictureSize_ = iconSize_;
     }
-    if (!picture_) return;
+    if (!Picture()) return;
     const int inset = (rect_.right - rect_.left - iconSize_) / 2;
-    DrawIconEx(dc, rect_.left + inset, rect_.top + inset, picture_.get(), iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, rect_.left + inset, rect_.top + inset, Picture(), iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
     // The mark covers the picture's lower right quarter.
     if (!targetMissing_) return;
     const int markSize = iconSize_ / 2;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -28,8 +29,10 @@ public:
     using Listener = std::function<void(ButtonCell&, Event)>;
     // Hears that the cell's hint changed.
     using HintChanged = std::function<void(const ButtonCell&)>;
-    // Makes the picture at a size in pixels.
-    using PictureLoader = std::function<unique_hicon(int size)>;
+    // A picture that cells showing the same icon share.
+    using SharedPicture = std::shared_ptr<const unique_hicon>;
+    // Makes the picture at a size in pixels, or finds it shown already.
+    using PictureLoader = std::function<SharedPicture(int size)>;
 
     // page: the window that shows the cell at `place` of its client area, its picture `iconSize` pixels square.
     ButtonCell(HWND page, const CellRect& place, int iconSize, int tag, Listener listener, HintChanged hintChanged);
@@ -44,7 +47,7 @@ public:
     // files, which keeps start-up short. An empty loader empties the picture.
     void SetPictureLoader(PictureLoader loader);
     // The picture as last painted; empty before the first paint.
-    [[nodiscard]] HICON Picture() const noexcept { return picture_.get(); }
+    [[nodiscard]] HICON Picture() const noexcept { return picture_ ? picture_->get() : nullptr; }
     [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint);
     // What a screen reader calls the cell: its button's or tool's name; empty for an empty cell.
@@ -90,7 +93,7 @@ private:
     Listener listener_;
     HintChanged hintChanged_;
     PictureLoader loader_;
-    unique_hicon picture_;
+    SharedPicture picture_;
     int pictureSize_ = 0;  // the size picture_ was made at
     bool targetMissing_ = false;
     unique_hicon mark_;  // the warning mark, made when first painted

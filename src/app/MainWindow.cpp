@@ -88,10 +88,12 @@ void MainWindow::RecoverSettingsFile() {
                           [](const std::string& text) { TraceFailure(text); });
 }
 
-// OLE, the notification-area icon, the buttons' hot keys and the drop target
-// are set up once the window is shown, the last three once it has been
-// painted: the user sees the window sooner, and none is needed before. OLE (and the DLLs it loads) comes
-// before the first paint, which asks the shell for the buttons' icons.
+// OLE, the notification-area icon, the buttons' hot keys, the drop target and
+// the find's results page are set up once the window is shown, the last four
+// once it has been painted: the user sees the window sooner, and none is
+// needed before. OLE (and the DLLs it loads) comes before the first paint,
+// which asks the shell for the buttons' icons. With the results page made, the
+// first key of a find costs no more than the next.
 void MainWindow::Show() {
     // Focus cues appear once a key is used, as in a dialog opened with the mouse.
     SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
@@ -102,6 +104,7 @@ void MainWindow::Show() {
     tray_->ShowIcon();
     SyncButtonHotKeys();
     RegisterDropTarget();
+    (void)FindPage();
 }
 
 void MainWindow::RunCommand(Command command) {

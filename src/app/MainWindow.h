@@ -22,6 +22,7 @@
 #include "app/Commands.h"
 #include "app/MainWindowServices.h"
 #include "app/PickMode.h"
+#include "app/PictureShelf.h"
 #include "app/TavrinTabPanel.h"
 #include "app/TabPage.h"
 #include "app/TraySide.h"
@@ -87,6 +88,8 @@ public:
 
     // Type to find (MainWindowFind.cpp): the text typed and its matches while a find runs.
     [[nodiscard]] const FindMode& Find() const noexcept { return find_; }
+    // The cell of the index-th match shown (from 0); only while a find has shown its results.
+    [[nodiscard]] const ButtonCell& FoundCell(std::size_t index) const { return *findCells_.at(index); }
 
     // Dropping files (MainWindowDrop.cpp): the target OLE calls, null when the window is not registered.
     [[nodiscard]] IDropTarget* DropTarget() const noexcept;
@@ -152,7 +155,7 @@ private:
     void DrawButtonImage(ButtonCell& image);
     // The picture, hint and mark of a button, or nothing for an empty slot.
     void ShowButton(ButtonCell& image, const std::optional<ButtonRecord>& button);
-    [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber) const;
+    [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber);
     void RefreshTabItems();
     void ApplyTabStyle();
     void LayoutPages();
@@ -276,6 +279,7 @@ private:
     unique_hicon smallIcon_;
     HWND tabControl_ = nullptr;
     HWND statusBar_ = nullptr;
+    PictureShelf pictures_;    // the buttons' pictures the cells of all pages share
     std::vector<Page> pages_;  // page 0 is the Tavrin Tab
     int activePage_ = -1;
     TavrinTabPanel tavrinTab_;

@@ -172,12 +172,15 @@ void MainWindow::ShowButton(ButtonCell& image, const std::optional<ButtonRecord>
 }
 
 // A folder counts as an existing icon file too: the shell gives its icon. The
-// icon file is looked at when the cell is first painted, with its picture.
-ButtonCell::PictureLoader MainWindow::ButtonPicture(const std::string& iconFile, int iconNumber) const {
-    return [&fs = services_.fs, file = iconFile, index = iconNumber](int size) {
-        const bool iconFileExists = fs.FileExists(file) || fs.DirectoryExists(file);
-        unique_hicon picture = iconFileExists ? GetFileIcon(file, index, size) : unique_hicon();
-        return picture ? std::move(picture) : LoadMissingIcon(size);
+// icon file is looked at when the cell is first painted, with its picture,
+// unless another cell shows that icon already.
+ButtonCell::PictureLoader MainWindow::ButtonPicture(const std::string& iconFile, int iconNumber) {
+    return [this, file = iconFile, index = iconNumber](int size) {
+        return pictures_.Get(file, index, size, [&] {
+            const bool iconFileExists = services_.fs.FileExists(file) || services_.fs.DirectoryExists(file);
+            unique_hicon picture = iconFileExists ? GetFileIcon(file, index, size) : unique_hicon();
+            return picture ? std::move(picture) : LoadMissingIcon(size);
+        });
     };
 }
 

@@ -31,7 +31,9 @@ void TavrinTabPanel::Build(const CellMaker& make, int dpi) {
     }
     for (size_t i = 0; i < toolImages_.size(); ++i) {
         toolImages_[i] = make(PanelCell(kTools[i].place, dpi), true);
-        toolImages_[i]->SetPictureLoader([id = kTools[i].picture](int size) { return LoadToolIcon(id, size); });
+        toolImages_[i]->SetPictureLoader([id = kTools[i].picture](int size) {
+            return std::make_shared<const unique_hicon>(LoadToolIcon(id, size));
+        });
         toolImages_[i]->SetHint(TextOf(kTools[i].command).hint);
         toolImages_[i]->SetName(TextOf(kTools[i].command).hint);
     }

@@ -54,6 +54,10 @@ TEST_F(MainWindowFindTest, TypedLettersFindButtonsOfEveryTabAndEnterStartsTheFoc
     EXPECT_EQ(window.Find().Result().ids, (std::vector<int>{101, 102}));
     EXPECT_EQ(window.StatusText(0), L"Find \"NOT\": 2 buttons match (Enter starts, Esc goes back)");
     EXPECT_FALSE(IsWindowVisible(window.PageWindow(1)));
+    // A match the grid shows already shows the grid's picture: it is not made again.
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_NE(window.GridCell(1, 1).Picture(), nullptr);
+    EXPECT_EQ(window.FoundCell(0).Picture(), window.GridCell(1, 1).Picture());
     Type(L"\b\b\b");  // erasing the last character brings the page back, with the focus
     EXPECT_FALSE(window.Find().Active());
     EXPECT_TRUE(IsWindowVisible(window.PageWindow(1)));

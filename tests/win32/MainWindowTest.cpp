@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, DpiChangeLaysTheWindowOutAgain) {
     EXPECT_EQ(PictureSize(window.GridCell(1, 1)).cx, dpi / 3);
 }
 
-// The page windows under the tab control: the pages built so far.
+// The page windows under the tab control: the pages built so far, and the find's results page.
 int BuiltPages(const MainWindow& window) {
     int count = 0;
     for (HWND page = nullptr; (page = FindWindowExW(window.TabControl(), page, L"TavrinTabPage", nullptr));) ++count;
@@ -247,16 +247,16 @@ int BuiltPages(const MainWindow& window) {
 TEST_F(MainWindowTest, AGroupPageIsBuiltWhenItsTabIsFirstSelected) {
     MainWindow& window = Start({.lastPanelIndex = "1", .groups = {"A", "B", "C"}}, "0,0,0,0,0,0",
                                ButtonXml(302, {{"Description", "Third"}, {"TotolRunTimes", "2"}}));
-    EXPECT_EQ(BuiltPages(window), 2);  // the Tavrin Tab and the page shown
+    EXPECT_EQ(BuiltPages(window), 3);  // the Tavrin Tab, the page shown and the results page
     EXPECT_EQ(window.TavrinTab().MostUsedImage(1).Hint(), "Third");
     TabCtrl_SetCurSel(window.TabControl(), 3);
     NMHDR change{window.TabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
-    EXPECT_EQ(BuiltPages(window), 3);
+    EXPECT_EQ(BuiltPages(window), 4);
     EXPECT_TRUE(IsWindowVisible(window.PageWindow(3)));
     EXPECT_EQ(window.GridCell(3, 2).Tag(), 302);
     EXPECT_EQ(window.GridCell(3, 2).Hint(), "Third");
-    EXPECT_EQ(BuiltPages(window), 3);
+    EXPECT_EQ(BuiltPages(window), 4);
 }
 
 TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {

@@ -142,7 +142,7 @@ TEST_F(TabPageTest, PicturesAreMadeWhenTheirCellsAreFirstPaintedAndAgainAtANewSi
     std::vector<int> made;
     auto loader = [&made](int size) {
         made.push_back(size);
-        return unique_hicon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+        return std::make_shared<const unique_hicon>(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     };
     ShowWindow(page_.Handle(), SW_SHOWNA);  // shown, but on a window that is hidden yet
     first_->SetPictureLoader(loader);
