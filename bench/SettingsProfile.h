@@ -11,16 +11,20 @@
 
 namespace tavrin::bench {
 
-// commandOf gives the command of the button of each ID.
+// commandOf gives the command of the button of each ID. With iconCount above
+// 1 the buttons take the icons of iconFile in turn, so that every cell of a
+// page shows a picture of its own, as a user's programs do.
 inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
-                                   const std::function<std::string(int id)>& commandOf) {
+                                   const std::function<std::string(int id)>& commandOf, int iconCount = 1) {
     std::string groups;
     std::string buttons;
     for (int group = 1; group <= groupCount; ++group) {
         groups += "\r\n\t\t<Item ID=\"" + std::to_string(group) + "\" Value=\"Group " + std::to_string(group) + "\"/>";
         for (int slot = 1; slot <= 20; ++slot) {
             const int id = group * 100 + slot;
+            const int ordinal = (group - 1) * 20 + slot - 1;
             buttons += testing::ButtonXml(id, {{"IconFile", iconFile},
+                                               {"IconNumber", std::to_string(ordinal % iconCount)},
                                                {"Command", commandOf(id)},
                                                {"Description", "Button " + std::to_string(id)},
                                                {"TotolRunTimes", std::to_string((id * 37) % 101)}});
@@ -37,8 +41,9 @@ inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
 
 // Every button starts the same command.
 inline std::string SettingsProfile(int groupCount, const std::string& iconFile,
-                                   const std::string& command = "C:\\windows\\notepad.exe") {
-    return SettingsProfile(groupCount, iconFile, [&command](int) { return command; });
+                                   const std::string& command = "C:\\windows\\notepad.exe", int iconCount = 1) {
+    return SettingsProfile(
+        groupCount, iconFile, [&command](int) { return command; }, iconCount);
 }
 
 }  // namespace tavrin::bench
