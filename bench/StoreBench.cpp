@@ -236,9 +236,7 @@ void BM_PageSummaries(benchmark::State& state) {
     const std::uint64_t parsesBefore = XmlDocumentFile::ParseCount();
     for (auto _ : state) {
         const XmlDocumentFile::Transaction firstShow;
-        for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-            benchmark::DoNotOptimize(store.LoadSummary(ButtonIDOf(groups, slot)));
-        }
+        benchmark::DoNotOptimize(store.LoadGroupSummaries(groups));
     }
     ReportParses(state, parsesBefore);
 }

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
@@ -149,12 +150,16 @@ void MainWindow::BuildButtonGrid(Page& page, int tabIndex) {
     if (!page.window) return;
     page.cells.clear();
     page.window->ClearCells();
-    // Outside a transaction each summary would read the whole file again to see whether it changed.
+    // Outside a transaction each look at the file would read it whole again to see whether it changed.
     const XmlDocumentFile::Transaction oneRead;
+    const std::map<int, ButtonRecord> summaries = Buttons().LoadGroupSummaries(tabIndex);
     for (int slot = 1; slot <= kSlotsPerGroup; ++slot) {
-        page.cells.push_back(MakeCell(page, CellOfSlot(slot, dpi_), ButtonIDOf(tabIndex, slot), CellKind::Grid));
+        const int id = ButtonIDOf(tabIndex, slot);
+        page.cells.push_back(MakeCell(page, CellOfSlot(slot, dpi_), id, CellKind::Grid));
         page.cells.back()->SetCursor(page.cursor);
-        DrawButtonImage(*page.cells.back());
+        const auto stored = summaries.find(id);
+        ShowButton(*page.cells.back(),
+                   stored == summaries.end() ? std::nullopt : std::optional<ButtonRecord>(stored->second));
     }
 }
 

@@ -225,14 +225,33 @@ XmlDocumentFile& ButtonStore::File() const { return XmlDocumentFile::For(service
 
 std::optional<ButtonRecord> ButtonStore::Load(int id) { return ReadRecord(ButtonsOf(File().Load()), id); }
 
-std::optional<ButtonRecord> ButtonStore::LoadSummary(int id) {
-    const IXmlElement button = FindButton(ButtonsOf(File().Load()), id);
-    if (!button) return std::nullopt;
+namespace {
+
+ButtonRecord ReadSummary(const XmlElement& button, int id) {
     ButtonRecord record;
     record.ID = id;
     record.Empty = false;
-    ForEachSummaryItem(record, ItemReader(*button));
+    ForEachSummaryItem(record, ItemReader(button));
     return record;
+}
+
+}  // namespace
+
+std::optional<ButtonRecord> ButtonStore::LoadSummary(int id) {
+    const IXmlElement button = FindButton(ButtonsOf(File().Load()), id);
+    if (!button) return std::nullopt;
+    return ReadSummary(*button, id);
+}
+
+// One pass over the buttons, whatever the number of groups, rather than a search for each slot.
+std::map<int, ButtonRecord> ButtonStore::LoadGroupSummaries(int group) {
+    std::map<int, ButtonRecord> summaries;
+    const IXmlElement buttons = ButtonsOf(File().Load());
+    if (!buttons) return summaries;
+    for (const auto& [id, button] : FirstButtonOfIds(*buttons, InGroups(group, group))) {
+        summaries.emplace(id, ReadSummary(*button, id));
+    }
+    return summaries;
 }
 
 // One pass over the buttons; of an ID stored twice the first counts, as for every read of it.

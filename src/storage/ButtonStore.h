@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -62,6 +63,8 @@ public:
     // Only BtnStyle, IconFile, IconNumber, Command, Description, HotKey and
     // TotolRunTimes of the button of id, of any kind: what the grid draws and names.
     [[nodiscard]] std::optional<ButtonRecord> LoadSummary(int id);
+    // The summaries of the stored buttons of the grid slots of group, by ID.
+    [[nodiscard]] std::map<int, ButtonRecord> LoadGroupSummaries(int group);
     // The totals of the buttons of groups 1 to groupCount, by group and slot:
     // what ranks the most-used panel without reading every button in full.
     [[nodiscard]] std::vector<ButtonTotal> StoredTotals(int groupCount);

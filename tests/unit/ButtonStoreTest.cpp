@@ -243,6 +243,22 @@ TEST_F(ButtonStoreTest, LoadSummaryReadsOnlyWhatTheGridDrawsAndNames) {
     EXPECT_FALSE(store.LoadSummary(306));
 }
 
+// A page's summaries come from one pass: the first of an ID stored twice, only the group's grid slots.
+TEST_F(ButtonStoreTest, GroupSummariesAreThoseOfTheGroupsSlotsAsEachReadFindsThem) {
+    WriteSettings(ButtonXml(220, {{"Description", "Last"}}) + ButtonXml(101, {{"Description", "Other group"}}) +
+                  ButtonXml(203, {{"Description", "First"}, {"Parameters", "-x"}}) +
+                  ButtonXml(203, {{"Description", "Second"}}) + ButtonXml(200, {{"Description", "Slot 0"}}) +
+                  ButtonXml(221, {{"Description", "Slot 21"}}));
+    ButtonStore store = Store();
+    const std::map<int, ButtonRecord> summaries = store.LoadGroupSummaries(2);
+    ASSERT_EQ(summaries.size(), 2u);
+    EXPECT_EQ(summaries.at(203).Description, store.LoadSummary(203)->Description);
+    EXPECT_EQ(summaries.at(203).Description, "First");
+    EXPECT_EQ(summaries.at(203).Parameters, "");  // a summary, as LoadSummary reads it
+    EXPECT_EQ(summaries.at(220).ID, 220);
+    EXPECT_TRUE(store.LoadGroupSummaries(3).empty());
+}
+
 // The buttons whose hot keys are registered: launch buttons of the groups
 // shown with a HotKey text, the first of an ID stored twice, in ID order.
 TEST_F(ButtonStoreTest, StoredHotKeysAreThoseOfTheLaunchButtonsOfTheGroupsShown) {
