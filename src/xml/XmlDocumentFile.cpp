@@ -116,7 +116,7 @@ void XmlDocumentFile::CheckUnchanged() {
 
 void XmlDocumentFile::WriteFile() {
     if (beforeReplace_) beforeReplace_();
-    std::string bytes = document_->ToText();
+    std::string bytes = document_->ToText(ReadInTransaction().size());
     SaveFileAtomically(fs_, path_, bytes);
     bytes_ = std::move(bytes);
     readBytes_.clear();

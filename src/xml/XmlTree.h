@@ -197,7 +197,9 @@ public:
     void LoadFromText(std::string_view bytes, const std::string& fileName, const AnsiDecoder& ansiToUtf8);
 
     // The text form: CR LF and tabs lay out the elements, no line break at the end.
-    [[nodiscard]] std::string ToText() const;
+    // sizeHint, the size of an earlier text of the document, spares the text
+    // its growing step by step.
+    [[nodiscard]] std::string ToText(std::size_t sizeHint = 0) const;
     // Replaces the file in one step (SaveFileAtomically); throws FileError.
     void SaveToFile(IFileSystem& fs, const std::string& path) const;
 

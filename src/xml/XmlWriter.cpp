@@ -3,6 +3,7 @@
 // instructions are written where they stand, without layout. The reader drops
 // this layout again, so a document written here reads back to the same tree.
 #include <array>
+#include <vector>
 
 #include "xml/XmlChars.h"
 #include "xml/XmlTree.h"
@@ -87,12 +88,8 @@ private:
     }
 
     void WriteElement(const XmlElement& element, int depth) {
-        if (layout_) {
-            out += "\r\n";
-            out.append(static_cast<std::size_t>(depth), '\t');
-        }
-        out += '<';
-        out += element.Name();
+        if (layout_) out += Indent(depth);
+        out += Piece(openTags_, element, element.NameId(), "<", "");
         WriteAttributes(element);
         out += '>';
         const std::size_t contentStart = out.size();
@@ -109,9 +106,7 @@ private:
                 out.append(static_cast<std::size_t>(depth), '\t');
             }
         }
-        out += "</";
-        out += element.Name();
-        out += '>';
+        out += Piece(closeTags_, element, element.NameId(), "</", ">");
     }
 
     void WriteProcessingInstruction(const XmlProcessingInstruction& instruction) {
@@ -128,9 +123,7 @@ private:
 
     void WriteAttributes(const XmlNode& node) {
         for (const auto& attribute : node.Attributes()) {
-            out += ' ';
-            out += node.NameTable().Name(attribute.nameId);
-            out += "=\"";
+            out += Piece(attributeStarts_, node, attribute.nameId, " ", "=\"");
             if (const auto text = attribute.Text()) {
                 WriteText(*text, Escape::AttributeValue);
             } else {
@@ -194,13 +187,40 @@ private:
         out += close;
     }
 
+    // The line break and tabs before an element at depth.
+    const std::string& Indent(int depth) {
+        const auto level = static_cast<std::size_t>(depth);
+        while (indents_.size() <= level) indents_.push_back("\r\n" + std::string(indents_.size(), '\t'));
+        return indents_[level];
+    }
+
+    // A name between two fixed texts ("<Item", " Name=\"", "</Item>"), made
+    // once per name for the whole text: written piece by piece for every
+    // element and attribute, these small texts were most of the writer's work.
+    static const std::string& Piece(std::vector<std::string>& made, const XmlNode& node, int nameId,
+                                    std::string_view before, std::string_view after) {
+        const auto index = static_cast<std::size_t>(nameId);
+        if (made.size() <= index) made.resize(index + 1);
+        std::string& piece = made[index];
+        if (piece.empty()) {
+            piece.append(before).append(node.NameTable().Name(nameId)).append(after);
+        }
+        return piece;
+    }
+
     bool layout_;
+    std::vector<std::string> indents_;
+    std::vector<std::string> openTags_;         // "<name", by name ID
+    std::vector<std::string> closeTags_;        // "</name>"
+    std::vector<std::string> attributeStarts_;  // " name=\""
 };
 
 }  // namespace
 
-std::string XmlDocument::ToText() const {
+// A little room to spare beyond the hint: a counter grows by a digit now and then.
+std::string XmlDocument::ToText(std::size_t sizeHint) const {
     XmlWriter writer(PreserveWhiteSpace());
+    if (sizeHint > 0) writer.out.reserve(sizeHint + sizeHint / 64);
     writer.WriteChildren(*this, 0);
     return std::move(writer.out);
 }
