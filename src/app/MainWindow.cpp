@@ -88,10 +88,10 @@ void MainWindow::RecoverSettingsFile() {
                           [](const std::string& text) { TraceFailure(text); });
 }
 
-// OLE, the notification-area icon, the buttons' hot keys, the drop target and
-// the find's results page are set up once the window is shown, the last four
-// once it has been painted: the user sees the window sooner, and none is
-// needed before. OLE (and the DLLs it loads) comes before the first paint,
+// OLE, the tab items beyond those the strip shows, the notification-area icon,
+// the buttons' hot keys, the drop target and the find's results page are set
+// up once the window is shown, all but OLE once it has been painted: the user
+// sees the window sooner, and none is needed before. OLE (and the DLLs it loads) comes before the first paint,
 // which asks the shell for the buttons' icons. With the results page made, the
 // first key of a find costs no more than the next.
 void MainWindow::Show() {
@@ -101,6 +101,7 @@ void MainWindow::Show() {
     ole_.emplace(ComInitScope::Kind::Ole);
     UpdateStatusBar();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    AppendTabItems(PageCount());
     tray_->ShowIcon();
     SyncButtonHotKeys();
     RegisterDropTarget();

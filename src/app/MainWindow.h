@@ -157,6 +157,11 @@ private:
     void ShowButton(ButtonCell& image, const std::optional<ButtonRecord>& button);
     [[nodiscard]] ButtonCell::PictureLoader ButtonPicture(const std::string& iconFile, int iconNumber);
     void RefreshTabItems();
+    // Appends the items of the pages whose tab is visible after those the tab
+    // control holds, until it holds count of them or all.
+    void AppendTabItems(int count);
+    // The number of visible tabs of the pages before page.
+    [[nodiscard]] int TabItemsBefore(int page) const;
     void ApplyTabStyle();
     void LayoutPages();
     [[nodiscard]] int TabItemOfPage(int page) const;

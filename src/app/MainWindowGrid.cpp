@@ -25,6 +25,10 @@ namespace {
 // the status bar leaves before and after the text.
 constexpr int kHintPanelWidth = 260;
 constexpr int kStatusTextMargin = 10;
+// A tab item costs about half a millisecond under Wine: before the first
+// paint the strip gets the items up to the tab shown and this many after it,
+// more than fill it at any width; the others come after the first paint.
+constexpr int kTabItemsAfterShown = 16;
 
 HWND CreateControl(const wchar_t* className, DWORD style, HWND parent) {
     const HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
@@ -44,7 +48,8 @@ void MainWindow::BuildGroupTabs() {
     AddPage(Widen(Settings().FavoriteGroup));
     for (const std::string& name : Settings().GroupNames) AddPage(Widen(name));
     BuiltPage(0);  // the Tavrin Tab's panels are filled at start-up, whichever page is shown
-    RefreshTabItems();
+    const int shown = std::clamp(Settings().LastPanelIndex, 0, PageCount() - 1);
+    AppendTabItems(TabItemsBefore(shown) + 1 + kTabItemsAfterShown);
     LayOut();
 }
 
@@ -216,23 +221,36 @@ void MainWindow::RefreshPanel(ButtonCell& panel) { DrawButtonImage(panel); }
 // The tab control shows one item per page whose tab is visible.
 void MainWindow::RefreshTabItems() {
     TabCtrl_DeleteAllItems(tabControl_);
+    AppendTabItems(PageCount());
+    TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
+}
+
+void MainWindow::AppendTabItems(int count) {
+    const int held = TabCtrl_GetItemCount(tabControl_);
     int item = 0;
     for (Page& page : pages_) {
+        if (item >= count) return;
         if (!page.tabVisible) continue;
-        std::wstring caption = WithLiteralAmpersands(page.caption);  // the name as written, "&" included
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = caption.data();
-        TabCtrl_InsertItem(tabControl_, item++, &tab);
+        if (item >= held) {
+            std::wstring caption = WithLiteralAmpersands(page.caption);  // the name as written, "&" included
+            TCITEMW tab{};
+            tab.mask = TCIF_TEXT;
+            tab.pszText = caption.data();
+            TabCtrl_InsertItem(tabControl_, item, &tab);
+        }
+        ++item;
     }
-    TabCtrl_SetCurSel(tabControl_, TabItemOfPage(activePage_));
+}
+
+int MainWindow::TabItemsBefore(int page) const {
+    int items = 0;
+    for (int i = 0; i < page; ++i) items += pages_[i].tabVisible ? 1 : 0;
+    return items;
 }
 
 int MainWindow::TabItemOfPage(int page) const {
     if (page < 0 || page >= PageCount() || !pages_[page].tabVisible) return -1;
-    int item = 0;
-    for (int i = 0; i < page; ++i) item += pages_[i].tabVisible ? 1 : 0;
-    return item;
+    return TabItemsBefore(page);
 }
 
 int MainWindow::PageOfTabItem(int item) const {
