@@ -271,6 +271,22 @@ TEST_F(MainWindowTest, StartsOnTheLastPageOrOnNoneWhenItIsGone) {
     EXPECT_EQ(TabCtrl_GetCurSel(hidden.TabControl()), 1);
 }
 
+// The strip gets its items beyond the tab shown only after the first paint; once shown it holds them all.
+TEST_F(MainWindowTest, ManyTabsAreAllInTheStripWithTheLastPageSelected) {
+    std::vector<std::string> groups;
+    for (int group = 1; group <= 40; ++group) groups.push_back("Group " + std::to_string(group));
+    MainWindow& window = Start({.lastPanelIndex = "5", .groups = groups});
+    ASSERT_EQ(TabCtrl_GetItemCount(window.TabControl()), 41);
+    EXPECT_EQ(TabCtrl_GetCurSel(window.TabControl()), 5);
+    wchar_t caption[32]{};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = 32;
+    ASSERT_TRUE(TabCtrl_GetItem(window.TabControl(), 40, &item));
+    EXPECT_STREQ(caption, L"Group 40");
+}
+
 TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
     MainWindow& window = Start({.lastPanelIndex = "0"});
     TabCtrl_SetCurSel(window.TabControl(), 2);
