@@ -91,9 +91,10 @@ void MainWindow::RecoverSettingsFile() {
 // OLE, the tab items beyond those the strip shows, the notification-area icon,
 // the buttons' hot keys, the drop target and the find's results page are set
 // up once the window is shown, all but OLE once it has been painted: the user
-// sees the window sooner, and none is needed before. OLE (and the DLLs it loads) comes before the first paint,
-// which asks the shell for the buttons' icons. With the results page made, the
-// first key of a find costs no more than the next.
+// sees the window sooner, and none is needed before. OLE (and the DLLs it
+// loads) comes before the first paint, which asks the shell for the buttons'
+// icons. With the results page made, the first key of a find costs no more
+// than the next.
 void MainWindow::Show() {
     // Focus cues appear once a key is used, as in a dialog opened with the mouse.
     SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);

@@ -118,6 +118,7 @@ public:
     // a file nor a folder, or a shortcut whose target is gone. A button
     // without a command is not missing: there is nothing to find.
     [[nodiscard]] bool TargetMissing(const ButtonRecord& record);
+    // The same for the command of a launch button.
     [[nodiscard]] bool CommandTargetMissing(const std::string& command);
     // Opens a launch button whose command exists through the shell; true when
     // the start is to be counted (the shell's answer does not matter).
