@@ -7,6 +7,15 @@
 
 namespace tavrin::testing {
 
+std::wstring TabItemText(HWND tabs, int item) {
+    wchar_t text[256]{};
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = text;
+    tab.cchTextMax = 256;
+    return TabCtrl_GetItem(tabs, item, &tab) ? std::wstring(text) : std::wstring();
+}
+
 void InitWindowControls() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;

@@ -22,6 +22,8 @@ void PumpMessages(DWORD milliseconds);
 // Handles the messages of this thread until done() holds or the time is up;
 // the last answer of done(). Every test that waits for something waits here.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
+// The caption of item `item` of a tab control, as the control holds it.
+[[nodiscard]] std::wstring TabItemText(HWND tabs, int item);
 // Whether the shell knows the icon: it modifies only icons that it has.
 [[nodiscard]] bool ShellHasIcon(const TrayIcon& tray);
 // Starts xdotool to focus the window captioned windowName and press keys (xdotool's

@@ -278,13 +278,7 @@ TEST_F(MainWindowTest, ManyTabsAreAllInTheStripWithTheLastPageSelected) {
     MainWindow& window = Start({.lastPanelIndex = "5", .groups = groups});
     ASSERT_EQ(TabCtrl_GetItemCount(window.TabControl()), 41);
     EXPECT_EQ(TabCtrl_GetCurSel(window.TabControl()), 5);
-    wchar_t caption[32]{};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = 32;
-    ASSERT_TRUE(TabCtrl_GetItem(window.TabControl(), 40, &item));
-    EXPECT_STREQ(caption, L"Group 40");
+    EXPECT_EQ(testing::TabItemText(window.TabControl(), 40), L"Group 40");
 }
 
 TEST_F(MainWindowTest, PageChangeIsRememberedAndSavedOnClose) {
@@ -487,13 +481,7 @@ TEST_F(LaunchFromWindowTest, UsageCountsInTheThousandsFitTheStatusBarAtEveryScal
 
 TEST_F(MainWindowTest, AnAmpersandInATabNameIsShownAsWritten) {
     MainWindow& window = Start({.groups = {"R&amp;D &amp; Co"}});
-    wchar_t caption[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = 64;
-    ASSERT_TRUE(TabCtrl_GetItem(window.TabControl(), 1, &item));
-    EXPECT_STREQ(caption, L"R&&D && Co");
+    EXPECT_EQ(testing::TabItemText(window.TabControl(), 1), L"R&&D && Co");
     EXPECT_EQ(window.Settings().GroupNames, std::vector<std::string>{"R&D & Co"});
 }
 

@@ -131,13 +131,7 @@ void ShowPage(HWND dialog, int page) {
 }
 
 std::string TabCaption(const MainWindow& window, int item) {
-    wchar_t text[64]{};
-    TCITEMW tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = text;
-    tab.cchTextMax = 64;
-    TabCtrl_GetItem(window.TabControl(), item, &tab);
-    return Narrow(text);
+    return Narrow(testing::TabItemText(window.TabControl(), item));
 }
 
 // The desktop and Start menu folders of the user's "User Shell Folders" (what
