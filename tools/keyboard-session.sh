@@ -5,7 +5,8 @@
 # after the button's first ID), it
 #  - presses the global hot key and types "not" and Enter right after it, each
 #    key 12 ms after the one before, [rounds] times: the button described
-#    "Notepad" must start every time, with the window hidden again in between;
+#    "Notepad" must start every time, with the window hidden again in between
+#    (one round whose keys were lost is repeated, see below);
 #  - shows the window, goes to the first group with Ctrl+2, arrows to slot 12
 #    and starts it with Enter;
 #  - renames that button through F2 and the properties box, and clears it with
@@ -89,16 +90,33 @@ sleep 1  # the hot keys are registered after the first paint
 
 xdotool key "$GLOBAL_KEY"
 wait_until 5 hidden || fail "the global hot key did not hide the window"
-started=0
-for round in $(seq "$rounds"); do
+# Keys typed before the window has taken the foreground go to the window that
+# had it, as on Windows: on a busy machine Wine's hot-key message can come
+# later than the 12 ms to the next key. One such round is repeated, with a
+# screenshot kept; a second one, or the repeat, fails the session, since the
+# program's own share of that time is a few milliseconds (see the README).
+started=0 lost=0 round=0
+evidence="$root/build/fault/keyboard-session"
+rm -rf "$evidence"
+while [ "$round" -lt "$rounds" ]; do
+    round=$((round + 1))
     rm -f "$folder/started/205.txt"
     xdotool key --delay 12 "$GLOBAL_KEY" n o t Return
-    wait_until 10 test -e "$folder/started/205.txt" || fail "round $round: \"not\" and Enter typed after the hot key started nothing"
-    started=$((started + 1))
-    xdotool key "$GLOBAL_KEY"
+    if ! wait_until 10 test -e "$folder/started/205.txt"; then
+        lost=$((lost + 1))
+        mkdir -p "$evidence"
+        import -window root "$evidence/round-$round-$lost.png" 2>>"$DRIVE_LOG" || echo "keyboard-session.sh: no screenshot of round $round (see $DRIVE_LOG)" >&2
+        [ "$lost" -eq 1 ] || fail "round $round: \"not\" and Enter typed after the hot key started nothing, for the second time (screenshots in $evidence)"
+        echo "keyboard-session.sh: round $round: \"not\" and Enter typed after the hot key started nothing; the round is repeated (screenshot $evidence/round-$round-1.png)" >&2
+        round=$((round - 1))
+        xdotool key Escape "$GLOBAL_KEY"
+    else
+        started=$((started + 1))
+        xdotool key "$GLOBAL_KEY"
+    fi
     wait_until 5 hidden || fail "round $round: the global hot key did not hide the window"
 done
-echo "keyboard-session.sh: the hot key, \"not\" and Enter started the button $started of $rounds times"
+echo "keyboard-session.sh: the hot key, \"not\" and Enter started the button $started of $rounds times ($lost round(s) repeated)"
 
 xdotool key "$GLOBAL_KEY"
 wait_until 5 shown || fail "the global hot key did not show the window"
